@@ -1,0 +1,73 @@
+#include "platform/HeadlessInteraction.h"
+#include "platform/MainWindowSink.h"
+#include "platform/ScriptedInteraction.h"
+#include "platform/Trace.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace platform;
+
+TEST(InteractionSeam, HeadlessAnswersDefaultsAndCancelsChoosers)
+{
+    std::ostringstream out;
+    HeadlessInteraction headless(out);
+    ScopedInteraction scope(headless);
+
+    interaction().showMessage("无法添加文件：a.png", "SkinSmith", MessageIcon::Error);
+    EXPECT_EQ(interaction().askYesNo("save?", "", Answer::No), Answer::No);
+    EXPECT_EQ(interaction().askYesNoCancel("save?", "", Answer::Cancel), Answer::Cancel);
+    EXPECT_FALSE(interaction().chooseFolder("Case", "/tmp").has_value());
+    EXPECT_FALSE(interaction().chooseColour(0xFF).has_value());
+    EXPECT_NE(out.str().find("message: 无法添加文件：a.png\n"), std::string::npos);
+}
+
+TEST(InteractionSeam, ScriptedQueuesAnswersAndRecords)
+{
+    ScriptedInteraction scripted;
+    ScopedInteraction scope(scripted);
+    scripted.queueAnswer(Answer::Yes);
+    scripted.queuePath("/data/case");
+    scripted.queueCancel();
+
+    EXPECT_EQ(interaction().askYesNoCancel("q1", "", Answer::Cancel), Answer::Yes);
+    EXPECT_EQ(interaction().askYesNoCancel("q2", "", Answer::Cancel), Answer::Cancel);
+    EXPECT_EQ(interaction().chooseFolder("t", ""), std::optional<std::string>("/data/case"));
+    EXPECT_FALSE(interaction().chooseFile(FileChooserMode::Open, "", "t", "").has_value());
+    interaction().showMessage("done");
+    EXPECT_EQ(scripted.messages(), std::vector<std::string>{"done"});
+    EXPECT_EQ(scripted.questions(), (std::vector<std::string>{"q1", "q2"}));
+}
+
+TEST(InteractionSeam, ScopedInteractionRestoresPrevious)
+{
+    ScriptedInteraction outer;
+    ScopedInteraction outerScope(outer);
+    {
+        ScriptedInteraction inner;
+        ScopedInteraction innerScope(inner);
+        interaction().showMessage("inner");
+    }
+    interaction().showMessage("outer");
+    EXPECT_EQ(outer.messages(), std::vector<std::string>{"outer"});
+}
+
+TEST(InteractionSeam, NotificationsAndTracesReachRecordersOnlyWhileInstalled)
+{
+    {
+        RecordingMainWindowSink sink;
+        RecordingTraceSink traces;
+        notifyMainWindow(kMsgResizeSurface, 240, 320);
+        notifyMainWindow(kMsgGenerationStep, 50, 0, "校验");
+        trace("UpdateDocResource\n");
+        ASSERT_EQ(sink.received().size(), 2u);
+        EXPECT_EQ(sink.received()[0].wParam, 240u);
+        EXPECT_EQ(sink.received()[0].lParam, 320);
+        EXPECT_EQ(sink.received()[1].text, "校验");
+        EXPECT_EQ(sink.count(kMsgGenerationStep), 1);
+        EXPECT_EQ(traces.lines(), std::vector<std::string>{"UpdateDocResource\n"});
+    }
+    EXPECT_EQ(mainWindowSink(), nullptr);
+    notifyMainWindow(kMsgRedrawSurface); // dropped, must not crash
+}
