@@ -15,7 +15,8 @@ class CxImage
 public:
     // Picture formats. The one passed to the constructor or to Load is what the caller
     // expects; the content decides, so that a renamed file still loads.
-    enum Format : std::uint32_t {
+    enum Format : std::uint32_t
+    {
         kFormatUnknown = 0,
         kFormatBmp = 1,
         kFormatJpg = 2,
@@ -23,7 +24,12 @@ public:
         kFormatOther = 4, // decodable, but none of the three above
     };
     // What GetColorType returns.
-    enum ColorType { kColorNone = 0, kColorRgb = 2, kColorAlpha = 4 };
+    enum ColorType
+    {
+        kColorNone = 0,
+        kColorRgb = 2,
+        kColorAlpha = 4
+    };
 
     // What ReadSize finds in a file's header.
     struct Info

@@ -25,10 +25,17 @@ bool CxMemFile::Seek(long offset, int origin)
 {
     long long base = 0;
     switch (origin) {
-    case SEEK_SET: base = 0; break;
-    case SEEK_CUR: base = static_cast<long long>(m_position); break;
-    case SEEK_END: base = static_cast<long long>(m_size); break;
-    default: return false;
+    case SEEK_SET:
+        base = 0;
+        break;
+    case SEEK_CUR:
+        base = static_cast<long long>(m_position);
+        break;
+    case SEEK_END:
+        base = static_cast<long long>(m_size);
+        break;
+    default:
+        return false;
     }
     const long long target = base + offset;
     if (target < 0 || target > static_cast<long long>(m_size)) {

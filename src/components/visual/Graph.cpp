@@ -14,6 +14,17 @@ constexpr std::uint32_t kDragColour = 0x00000000;
 constexpr std::uint32_t kGuideColour = 0x000000FF; // red
 constexpr int kGripHalf = 3;                       // view pixels
 
+// The edges each resize handle moves, in the order of Graph::Handle.
+struct HandleEdges
+{
+    bool left, top, right, bottom;
+};
+constexpr HandleEdges kHandleEdges[Graph::kHandleCount] = {
+    {true, true, false, false},  {false, true, false, false}, {false, true, true, false},
+    {false, false, true, false}, {false, false, true, true},  {false, false, false, true},
+    {true, false, false, true},  {true, false, false, false},
+};
+
 } // namespace
 
 Graph::~Graph() = default;
@@ -99,17 +110,22 @@ void Graph::Transform(int dx, int dy)
 
 bool Graph::SetPoint(int handle, int x, int y)
 {
+    if (handle < 0 || handle >= kHandleCount) {
+        return false;
+    }
+    const HandleEdges& edges = kHandleEdges[handle];
     GraphRect rect = m_envelope;
-    switch (handle) {
-    case kHandleTopLeft: rect.left = x, rect.top = y; break;
-    case kHandleTop: rect.top = y; break;
-    case kHandleTopRight: rect.right = x, rect.top = y; break;
-    case kHandleRight: rect.right = x; break;
-    case kHandleBottomRight: rect.right = x, rect.bottom = y; break;
-    case kHandleBottom: rect.bottom = y; break;
-    case kHandleBottomLeft: rect.left = x, rect.bottom = y; break;
-    case kHandleLeft: rect.left = x; break;
-    default: return false;
+    if (edges.left) {
+        rect.left = x;
+    }
+    if (edges.right) {
+        rect.right = x;
+    }
+    if (edges.top) {
+        rect.top = y;
+    }
+    if (edges.bottom) {
+        rect.bottom = y;
     }
     Envelop(rect);
     return true;
@@ -245,8 +261,7 @@ void Graph::DrawAlignmentLine(GraphPainter& painter, const GraphRect& viewArea) 
     painter.drawLine(view.left, viewArea.top, view.left, viewArea.bottom, kGuideColour, style);
     painter.drawLine(view.right, viewArea.top, view.right, viewArea.bottom, kGuideColour, style);
     painter.drawLine(viewArea.left, view.top, viewArea.right, view.top, kGuideColour, style);
-    painter.drawLine(viewArea.left, view.bottom, viewArea.right, view.bottom, kGuideColour,
-                     style);
+    painter.drawLine(viewArea.left, view.bottom, viewArea.right, view.bottom, kGuideColour, style);
 }
 
 GraphRect Graph::GetRect() const
@@ -272,19 +287,14 @@ int Graph::HandleAt(int x, int y, int reach) const
 void Graph::HandlePoint(int handle, int& x, int& y) const
 {
     const GraphRect& r = m_envelope;
-    const int midX = r.left + r.Width() / 2;
-    const int midY = r.top + r.Height() / 2;
-    switch (handle) {
-    case kHandleTopLeft: x = r.left, y = r.top; break;
-    case kHandleTop: x = midX, y = r.top; break;
-    case kHandleTopRight: x = r.right, y = r.top; break;
-    case kHandleRight: x = r.right, y = midY; break;
-    case kHandleBottomRight: x = r.right, y = r.bottom; break;
-    case kHandleBottom: x = midX, y = r.bottom; break;
-    case kHandleBottomLeft: x = r.left, y = r.bottom; break;
-    case kHandleLeft: x = r.left, y = midY; break;
-    default: x = midX, y = midY; break;
+    x = r.left + r.Width() / 2;
+    y = r.top + r.Height() / 2;
+    if (handle < 0 || handle >= kHandleCount) {
+        return;
     }
+    const HandleEdges& edges = kHandleEdges[handle];
+    x = edges.left ? r.left : edges.right ? r.right : x;
+    y = edges.top ? r.top : edges.bottom ? r.bottom : y;
 }
 
 bool Graph::BeginDraw(GraphPainter& painter, GraphRect& view) const

@@ -15,10 +15,16 @@ class Graph
 {
 public:
     // What GraphType returns. The surface reports changes of pictures and texts only.
-    enum Kind { kGraphPicture = 0, kGraphText = 1, kGraphShape = 2 };
+    enum Kind
+    {
+        kGraphPicture = 0,
+        kGraphText = 1,
+        kGraphShape = 2
+    };
 
     // The resize handles, clockwise from the top-left corner (SetPoint, HandleAt).
-    enum Handle {
+    enum Handle
+    {
         kHandleTopLeft = 0,
         kHandleTop,
         kHandleTopRight,

@@ -17,8 +17,8 @@ struct GraphFont
     bool operator==(const GraphFont& other) const
     {
         return faceName == other.faceName && height == other.height && width == other.width &&
-               weight == other.weight && italic == other.italic &&
-               underline == other.underline && strikeOut == other.strikeOut;
+               weight == other.weight && italic == other.italic && underline == other.underline &&
+               strikeOut == other.strikeOut;
     }
     bool operator!=(const GraphFont& other) const { return !(*this == other); }
 };

@@ -13,7 +13,12 @@
 class GraphPainter
 {
 public:
-    enum class LineStyle { Solid, Dashed, Dotted };
+    enum class LineStyle
+    {
+        Solid,
+        Dashed,
+        Dotted
+    };
 
     virtual ~GraphPainter() = default;
 
@@ -28,11 +33,10 @@ public:
                           LineStyle style) = 0;
     // Draws `width` x `height` RGBA pixels (4 bytes a pixel, rows top-down, not owned)
     // stretched to `target`, multiplied by `opacity`.
-    virtual void drawImage(const GraphRect& target, const std::uint8_t* rgba, int width,
-                           int height, int opacity) = 0;
+    virtual void drawImage(const GraphRect& target, const std::uint8_t* rgba, int width, int height,
+                           int opacity) = 0;
     // Draws `text` inside `rect` with the text-format flags of StringGraph (alignment,
     // single line, word break).
-    virtual void drawText(const GraphRect& rect, const std::u16string& text,
-                          const GraphFont& font, unsigned format, std::uint32_t colour,
-                          int opacity) = 0;
+    virtual void drawText(const GraphRect& rect, const std::u16string& text, const GraphFont& font,
+                          unsigned format, std::uint32_t colour, int opacity) = 0;
 };

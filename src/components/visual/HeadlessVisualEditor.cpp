@@ -125,8 +125,8 @@ void HeadlessVisualEditor::Paint(GraphPainter& painter) const
 
 bool HeadlessVisualEditor::MayChange(const Graph* graph) const
 {
-    return Contains(graph) && graph->IsEditable() && !graph->IsFixed() &&
-           !graph->IsDelected() && graph->IsVisible();
+    return Contains(graph) && graph->IsEditable() && !graph->IsFixed() && !graph->IsDelected() &&
+           graph->IsVisible();
 }
 
 void HeadlessVisualEditor::Report(Graph* graph, int code)

@@ -28,8 +28,7 @@ void RecordingGraphPainter::fillRect(const GraphRect& rect, std::uint32_t colour
     m_calls.push_back(call);
 }
 
-void RecordingGraphPainter::drawFrame(const GraphRect& rect, std::uint32_t colour,
-                                      LineStyle style)
+void RecordingGraphPainter::drawFrame(const GraphRect& rect, std::uint32_t colour, LineStyle style)
 {
     Call call;
     call.kind = Kind::DrawFrame;
@@ -63,8 +62,8 @@ void RecordingGraphPainter::drawImage(const GraphRect& target, const std::uint8_
 }
 
 void RecordingGraphPainter::drawText(const GraphRect& rect, const std::u16string& text,
-                                     const GraphFont& font, unsigned format,
-                                     std::uint32_t colour, int opacity)
+                                     const GraphFont& font, unsigned format, std::uint32_t colour,
+                                     int opacity)
 {
     Call call;
     call.kind = Kind::DrawText;

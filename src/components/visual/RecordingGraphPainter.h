@@ -9,12 +9,21 @@
 class RecordingGraphPainter : public GraphPainter
 {
 public:
-    enum class Kind { SetClip, ClearClip, FillRect, DrawFrame, DrawLine, DrawImage, DrawText };
+    enum class Kind
+    {
+        SetClip,
+        ClearClip,
+        FillRect,
+        DrawFrame,
+        DrawLine,
+        DrawImage,
+        DrawText
+    };
 
     struct Call
     {
         Kind kind = Kind::FillRect;
-        GraphRect rect;            // clip, fill, frame, image target or text box; line ends
+        GraphRect rect; // clip, fill, frame, image target or text box; line ends
         std::uint32_t colour = 0;
         int opacity = 255;
         LineStyle style = LineStyle::Solid;
@@ -29,8 +38,7 @@ public:
     void clearClip() override;
     void fillRect(const GraphRect& rect, std::uint32_t colour, int opacity) override;
     void drawFrame(const GraphRect& rect, std::uint32_t colour, LineStyle style) override;
-    void drawLine(int x1, int y1, int x2, int y2, std::uint32_t colour,
-                  LineStyle style) override;
+    void drawLine(int x1, int y1, int x2, int y2, std::uint32_t colour, LineStyle style) override;
     void drawImage(const GraphRect& target, const std::uint8_t* rgba, int width, int height,
                    int opacity) override;
     void drawText(const GraphRect& rect, const std::u16string& text, const GraphFont& font,

@@ -12,7 +12,8 @@ class StringGraph : public Graph
 {
 public:
     // Text-format flags (TextFormat). Horizontal and vertical alignment combine with OR.
-    enum Format : unsigned {
+    enum Format : unsigned
+    {
         kFormatLeft = 0x00,
         kFormatCenter = 0x01,
         kFormatRight = 0x02,
@@ -26,7 +27,11 @@ public:
     };
     // Background modes (BkMode): the text cell is left as it is, or filled with
     // TextBkColor.
-    enum BackgroundMode { kBkTransparent = 1, kBkOpaque = 2 };
+    enum BackgroundMode
+    {
+        kBkTransparent = 1,
+        kBkOpaque = 2
+    };
 
     StringGraph();
     ~StringGraph() override;

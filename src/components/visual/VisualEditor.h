@@ -15,9 +15,17 @@ class VisualEditor
 {
 public:
     // Callback codes.
-    enum Code { kCodeSelected = 1, kCodeChanged = 2 };
+    enum Code
+    {
+        kCodeSelected = 1,
+        kCodeChanged = 2
+    };
     // Tools (SetTool).
-    enum Tool { kToolNone = 0, kToolSelect = 1 };
+    enum Tool
+    {
+        kToolNone = 0,
+        kToolSelect = 1
+    };
 
     // Receives (drawable, code); kCodeChanged: the user moved or resized that drawable.
     using Callback = std::function<void(Graph* graph, int code)>;
