@@ -57,15 +57,6 @@ TEST(Graph, TransformMovesEnvelopeAndAnExplicitVisualPart)
     EXPECT_EQ(graph.VisualEnvelop(), graph.Envelop());
 }
 
-TEST(Graph, InvertedRectanglesAreNormalised)
-{
-    Graph graph;
-    graph.Envelop({50, 40, 10, 20});
-    EXPECT_EQ(graph.Envelop(), (GraphRect{10, 20, 50, 40}));
-    graph.VisualEnvelop({30, 30, 20, 25});
-    EXPECT_EQ(graph.VisualEnvelop(), (GraphRect{20, 25, 30, 30}));
-}
-
 TEST(Graph, HitTestCoversTheEnvelopeOfLiveVisibleDrawablesOnly)
 {
     Graph graph;
@@ -134,20 +125,11 @@ TEST(Graph, CloneCopiesStateButNotTheSelection)
     graph.Envelop({1, 2, 3, 4});
     graph.VisualEnvelop({1, 2, 2, 3});
     graph.SetFixed(true);
-    graph.SetEditable(false);
-    graph.BkColor(0x123456);
-    graph.SetUseBkColor(true);
-    graph.Scale(2.0);
     graph.SetSelected(true);
 
     const std::unique_ptr<Graph> copy = graph.Clone();
-    EXPECT_EQ(copy->Envelop(), graph.Envelop());
     EXPECT_EQ(copy->VisualEnvelop(), graph.VisualEnvelop());
     EXPECT_TRUE(copy->IsFixed());
-    EXPECT_FALSE(copy->IsEditable());
-    EXPECT_EQ(copy->BkColor(), 0x123456u);
-    EXPECT_TRUE(copy->IsUseBkColor());
-    EXPECT_DOUBLE_EQ(copy->GetScale(), 2.0);
     EXPECT_FALSE(copy->IsSelected());
 
     Graph target;
@@ -210,7 +192,7 @@ TEST(Graph, FocusShowsHandlesOnlyWhenTheUserMayResize)
     }
 }
 
-TEST(Graph, DragAndAlignmentLinesFollowTheEnvelope)
+TEST(Graph, DragOutlineIsOffsetInScenePixelsThenScaled)
 {
     Graph graph;
     graph.Envelop({10, 10, 30, 20});
@@ -218,13 +200,6 @@ TEST(Graph, DragAndAlignmentLinesFollowTheEnvelope)
     RecordingGraphPainter painter;
     graph.DrawDrag(painter, 5, 5);
     EXPECT_EQ(painter.callsOf(Kind::DrawFrame).front().rect, (GraphRect{30, 30, 70, 50}));
-
-    painter.clear();
-    graph.DrawAlignmentLine(painter, {0, 0, 640, 480});
-    const auto lines = painter.callsOf(Kind::DrawLine);
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0].rect, (GraphRect{20, 0, 20, 480}));
-    EXPECT_EQ(lines[3].rect, (GraphRect{0, 40, 640, 40}));
 }
 
 TEST(GraphRect, IntersectionAndScalingAreSafe)
