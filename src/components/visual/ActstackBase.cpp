@@ -1,0 +1,5 @@
+#include "components/visual/ActstackBase.h"
+
+ActstackBase::ActstackBase() = default;
+
+ActstackBase::~ActstackBase() = default;

@@ -1,0 +1,183 @@
+#include "components/visual/CxImage.h"
+
+#include "components/visual/CxMemFile.h"
+
+#include <stb/stb_image.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+namespace {
+
+std::uint32_t formatFromSignature(const std::uint8_t* data, std::size_t size)
+{
+    static const std::uint8_t png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (size >= sizeof png && std::memcmp(data, png, sizeof png) == 0) {
+        return CxImage::kFormatPng;
+    }
+    if (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) {
+        return CxImage::kFormatJpg;
+    }
+    if (size >= 2 && data[0] == 'B' && data[1] == 'M') {
+        return CxImage::kFormatBmp;
+    }
+    return CxImage::kFormatOther;
+}
+
+// Channel counts as the decoder reports them: 2 is grey with alpha, 4 colour with alpha.
+// A palette with transparency is reported as 4 as well.
+bool channelsHaveAlpha(int channels)
+{
+    return channels == 2 || channels == 4;
+}
+
+std::string decoderReason()
+{
+    const char* reason = stbi_failure_reason();
+    return reason ? reason : "unknown reason";
+}
+
+// Checks the header values both ReadSize and Decode act on.
+bool checkSize(int width, int height, std::string& error)
+{
+    if (width <= 0 || height <= 0) {
+        error = "picture has no pixels";
+        return false;
+    }
+    if (static_cast<long long>(width) * height > CxImage::kMaxPixels) {
+        error = "picture too large (" + std::to_string(width) + " x " + std::to_string(height) +
+                " pixels)";
+        return false;
+    }
+    return true;
+}
+
+struct FileCloser
+{
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+} // namespace
+
+CxImage::CxImage(std::uint32_t imageType) : m_type(imageType) {}
+
+CxImage::CxImage(const CxImage& other) = default;
+
+CxImage& CxImage::operator=(const CxImage& other) = default;
+
+CxImage::~CxImage() = default;
+
+bool CxImage::Load(const std::string& path, std::uint32_t imageType)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        m_lastError = "cannot open " + path;
+        return false;
+    }
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+    if (in.bad()) {
+        m_lastError = "cannot read " + path;
+        return false;
+    }
+    if (!Decode(bytes.data(), bytes.size(), imageType)) {
+        m_lastError = path + ": " + m_lastError;
+        return false;
+    }
+    return true;
+}
+
+bool CxImage::Decode(CxMemFile& file, std::uint32_t imageType)
+{
+    return Decode(file.Current(), file.Remaining(), imageType);
+}
+
+bool CxImage::Decode(const std::uint8_t* data, std::size_t size, std::uint32_t)
+{
+    if (!data || size == 0) {
+        m_lastError = "empty picture data";
+        return false;
+    }
+    if (size > static_cast<std::size_t>(INT_MAX)) {
+        m_lastError = "picture data too large";
+        return false;
+    }
+    const int length = static_cast<int>(size);
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (!stbi_info_from_memory(data, length, &width, &height, &channels)) {
+        m_lastError = "not a picture or damaged: " + decoderReason();
+        return false;
+    }
+    if (!checkSize(width, height, m_lastError)) {
+        return false;
+    }
+    std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
+        stbi_load_from_memory(data, length, &width, &height, nullptr, 4), stbi_image_free);
+    if (!pixels) {
+        m_lastError = "damaged picture: " + decoderReason();
+        return false;
+    }
+    const std::size_t byteCount = static_cast<std::size_t>(width) * height * 4;
+    m_pixels.assign(pixels.get(), pixels.get() + byteCount);
+    m_width = width;
+    m_height = height;
+    m_hasAlpha = channelsHaveAlpha(channels);
+    m_type = formatFromSignature(data, size);
+    m_lastError.clear();
+    return true;
+}
+
+bool CxImage::ReadSize(const std::string& path, Info& info, std::string* error)
+{
+    std::string reason;
+    const auto fail = [&](const std::string& text) {
+        if (error) {
+            *error = path + ": " + text;
+        }
+        return false;
+    };
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return fail("cannot open");
+    }
+    std::uint8_t signature[8] = {};
+    const std::size_t got = std::fread(signature, 1, sizeof signature, file.get());
+    std::rewind(file.get());
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (!stbi_info_from_file(file.get(), &width, &height, &channels)) {
+        return fail("not a picture or damaged: " + decoderReason());
+    }
+    if (!checkSize(width, height, reason)) {
+        return fail(reason);
+    }
+    info.width = width;
+    info.height = height;
+    info.hasAlpha = channelsHaveAlpha(channels);
+    info.format = formatFromSignature(signature, got);
+    return true;
+}
+
+int CxImage::GetColorType() const
+{
+    if (!IsValid()) {
+        return kColorNone;
+    }
+    return m_hasAlpha ? kColorAlpha : kColorRgb;
+}
+
+void CxImage::Destroy()
+{
+    m_pixels.clear();
+    m_pixels.shrink_to_fit();
+    m_width = 0;
+    m_height = 0;
+    m_hasAlpha = false;
+}
