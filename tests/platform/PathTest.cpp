@@ -41,7 +41,6 @@ TEST(Path, AbsoluteAndJoin)
     EXPECT_FALSE(isAbsolutePath(""));
 
     EXPECT_EQ(joinPath("/case", "pic/a.png"), "/case/pic/a.png");
-    EXPECT_EQ(joinPath("/case/", "a.png"), "/case/a.png");
     EXPECT_EQ(joinPath("/case\\", "a.png"), "/case\\a.png");
     EXPECT_EQ(joinPath("/case", "/other/a.png"), "/other/a.png");
     EXPECT_EQ(joinPath("", "a.png"), "a.png");
@@ -58,7 +57,6 @@ TEST(Path, PiecesOfAPath)
     EXPECT_EQ(fileNameOf("/case/pic\\Bg.Main.PNG"), "Bg.Main.PNG");
     EXPECT_EQ(extensionOf("/case/pic\\Bg.Main.PNG"), ".PNG");
     EXPECT_EQ(fileStemOf("/case/pic\\Bg.Main.PNG"), "Bg.Main");
-    EXPECT_EQ(extensionOf("/case.d/readme"), "");
     EXPECT_EQ(fileStemOf("/case.d/readme"), "readme");
 }
 
@@ -78,13 +76,6 @@ TEST(Path, StoredFormRelativeToADirectory)
     EXPECT_EQ(relativeStoredPath("/work/case", ".\\pic\\a.png"), ".\\pic\\a.png");
     EXPECT_EQ(relativeStoredPath("C:\\case", "D:\\pic\\a.png"), "D:\\pic\\a.png");
     EXPECT_EQ(relativeStoredPath("case", "/work/a.png"), "/work/a.png");
-}
-
-TEST(Path, StoredAndNativeSeparators)
-{
-    EXPECT_EQ(storedToNative(".\\pic\\a.png"), "./pic/a.png");
-    EXPECT_EQ(nativeToStored("../pic/a.png"), "..\\pic\\a.png");
-    EXPECT_EQ(storedToNative(nativeToStored("a/b/c")), "a/b/c");
 }
 
 TEST(Path, StoredPathRoundTripsThroughResolve)
