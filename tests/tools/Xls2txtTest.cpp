@@ -1,6 +1,8 @@
 // Runs the built xls2txt program on the workbooks of tests/data/xls/ (written by
 // make_fixtures.py there) and checks the bytes it writes.
 
+#include "strings/CTabFileReader.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -94,6 +96,21 @@ TEST_F(Xls2txt, ConvertsFirstSheetOfBiff8WorkbookLineByLine)
         u"IDS_DATE\t\t2021-03-04\t\t\r\n";
     EXPECT_EQ(convertedText("strings.xls"), expected);
     EXPECT_TRUE(m_stderr.empty()) << m_stderr;
+}
+
+TEST_F(Xls2txt, OutputReadsBackThroughTheTabFileReader)
+{
+    const fs::path output = m_dir / "tmp.csv";
+    ASSERT_EQ(convert(fixture("strings.xls"), output), 0) << m_stderr;
+    CTabFileReader reader;
+    ASSERT_TRUE(reader.OpenWithMessage(output.string()));
+    EXPECT_EQ(reader.CountLines(), 10);
+    ASSERT_TRUE(reader.ReadLine());
+    EXPECT_EQ(reader.WideCells(),
+              (std::vector<std::u16string>{u"ResID", u"Check", u"English", u"中文", u"العربية"}));
+    ASSERT_TRUE(reader.ReadLine());
+    EXPECT_EQ(reader.NarrowCells(), (std::vector<std::string>{"IDS_OK", "OK", "确定", "موافق"}));
+    EXPECT_EQ(reader.WideCells().size(), 5u);
 }
 
 TEST_F(Xls2txt, KeepsEmptyHeaderCellsBetweenTitles)
