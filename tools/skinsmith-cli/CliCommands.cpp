@@ -1,0 +1,27 @@
+#include "CliCommand.h"
+
+#include <iostream>
+
+// Each subcommand lives in its own Cli<Name>.cpp and is listed here.
+const std::vector<CliCommand>& cliCommands()
+{
+    static const std::vector<CliCommand> commands = {};
+    return commands;
+}
+
+bool wantsHelp(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args) {
+        if (arg == "-h" || arg == "--help") {
+            return true;
+        }
+    }
+    return false;
+}
+
+int usageError(const CliCommand& command, const std::string& message)
+{
+    std::cerr << "skinsmith-cli " << command.name << ": " << message << "\n\n"
+              << command.usage;
+    return kExitUsage;
+}
