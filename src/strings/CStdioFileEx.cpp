@@ -1,76 +1,14 @@
 #include "strings/CStdioFileEx.h"
 
+#include "platform/CodePage.h"
+
 #include <fcntl.h>
-#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 
 namespace {
-
-// Code page conversion through iconv, kept private until the platform layer offers it.
-class Converter
-{
-public:
-    Converter(const std::string& to, const std::string& from)
-        : m_cd(iconv_open(to.c_str(), from.c_str()))
-    {
-    }
-    ~Converter()
-    {
-        if (valid()) {
-            iconv_close(m_cd);
-        }
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts from `*in` on, appending to `out`. Returns 0 when all input was
-    // converted, else EILSEQ or EINVAL with `*in` / `*left` at the failing sequence.
-    int run(const char** in, std::size_t* left, std::string& out)
-    {
-        char buffer[1024];
-        while (*left > 0) {
-            char* next = buffer;
-            std::size_t room = sizeof buffer;
-            const std::size_t rc = iconv(m_cd, const_cast<char**>(in), left, &next, &room);
-            out.append(buffer, next);
-            if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-                return errno;
-            }
-        }
-        char* next = buffer;
-        std::size_t room = sizeof buffer;
-        iconv(m_cd, nullptr, nullptr, &next, &room); // flush shift states
-        out.append(buffer, next);
-        return 0;
-    }
-
-private:
-    iconv_t m_cd;
-};
-
-std::string iconvName(int codePage)
-{
-    if (codePage == CStdioFileEx::kProcessCodePage || codePage == CStdioFileEx::kUtf8CodePage) {
-        return "UTF-8";
-    }
-    return "CP" + std::to_string(codePage);
-}
-
-std::u16string fromUtf16Le(const std::string& bytes)
-{
-    std::u16string units(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                         static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-    }
-    return units;
-}
 
 std::string toUtf16Le(const std::u16string& units)
 {
@@ -80,54 +18,6 @@ std::string toUtf16Le(const std::u16string& units)
         bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
     }
     return bytes;
-}
-
-// Returns false when `bytes` is not valid text in `codePage`.
-bool decode(const std::string& bytes, int codePage, std::u16string& text)
-{
-    Converter converter("UTF-16LE", iconvName(codePage));
-    std::string out;
-    const char* in = bytes.data();
-    std::size_t left = bytes.size();
-    if (!converter.valid() || converter.run(&in, &left, out) != 0) {
-        return false;
-    }
-    text = fromUtf16Le(out);
-    return true;
-}
-
-// Text in memory is UTF-8, but older texts may still hold code page 936 bytes.
-bool decodeMemoryText(const std::string& bytes, std::u16string& text)
-{
-    return decode(bytes, CStdioFileEx::kUtf8CodePage, text) || decode(bytes, 936, text);
-}
-
-// Returns `text` in `codePage`; characters it lacks become `defaultChar` (U+FFFD for
-// UTF-8, which lacks none but unpaired surrogates). False when iconv lacks the page.
-bool encode(const std::u16string& text, int codePage, char defaultChar, std::string& bytes)
-{
-    const std::string target = iconvName(codePage);
-    Converter converter(target, "UTF-16LE");
-    if (!converter.valid()) {
-        return false;
-    }
-    const std::string units = toUtf16Le(text);
-    const char* in = units.data();
-    std::size_t left = units.size();
-    bytes.clear();
-    while (converter.run(&in, &left, bytes) != 0) {
-        bytes += target == "UTF-8" ? std::string("\xEF\xBF\xBD") : std::string(1, defaultChar);
-        const auto unit = [&](std::size_t k) {
-            return static_cast<unsigned>(static_cast<unsigned char>(in[2 * k]) |
-                                         static_cast<unsigned char>(in[2 * k + 1]) << 8);
-        };
-        const bool pair = left >= 4 && unit(0) >= 0xD800 && unit(0) < 0xDC00 && unit(1) >= 0xDC00 &&
-                          unit(1) < 0xE000;
-        const std::size_t skip = std::min<std::size_t>(left, pair ? 4 : 2);
-        in += skip;
-        left -= skip;
-    }
-    return true;
 }
 
 void dropCarriageReturn(std::string& line)
@@ -215,8 +105,7 @@ void CStdioFileEx::prepare(LastAccess access)
 
 void CStdioFileEx::skipByteOrderMark()
 {
-    const bool utf8 = m_codePage == kUtf8CodePage || m_codePage == kProcessCodePage;
-    if (GetPosition() != 0 || (!m_wide && !utf8)) {
+    if (GetPosition() != 0 || (!m_wide && !narrowIsUtf8())) {
         return;
     }
     // Only a real mark is skipped: a file without one keeps its first bytes. The
@@ -280,18 +169,13 @@ bool CStdioFileEx::ReadWideString(std::u16string& text, bool peek)
         text = m_wideLine;
     } else if ((read = readNarrowLine(m_narrowLine))) {
         dropCarriageReturn(m_narrowLine);
-        const bool ok = m_codePage == kProcessCodePage ? decodeMemoryText(m_narrowLine, text)
-                                                       : decode(m_narrowLine, m_codePage, text);
-        if (!ok) {
-            text.clear();
+        if (narrowIsUtf8()) {
+            text = platform::utf8ToUtf16(platform::textAsShown(m_narrowLine));
+        } else {
+            text = platform::codePageToUtf16(m_narrowLine, codePageNumber()).value_or(u"");
         }
     }
-    if (read) {
-        m_firstLine = false;
-    }
-    if (peek) {
-        Seek(start, begin);
-    }
+    finishRead(read, peek, start);
     return read;
 }
 
@@ -306,29 +190,32 @@ bool CStdioFileEx::ReadString(std::string& text, bool peek)
     skipByteOrderMark();
     bool read = false;
     if (m_wide) {
-        read = readWideLine(m_wideLine);
-        if (read && !encode(m_wideLine, m_codePage, m_defaultChar, text)) {
-            text.clear();
+        if ((read = readWideLine(m_wideLine))) {
+            text = narrowIsUtf8() ? platform::utf16ToUtf8(m_wideLine)
+                                  : platform::utf16ToCodePage(m_wideLine, codePageNumber(),
+                                                              std::string(1, m_defaultChar))
+                                        .value_or(platform::EncodedText{})
+                                        .bytes;
         }
     } else if ((read = readNarrowLine(m_narrowLine))) {
-        text = m_narrowLine;
         // Lines in another code page are handed out in the process code page, UTF-8.
-        if (m_codePage != kProcessCodePage && m_codePage != kUtf8CodePage) {
-            std::u16string wide;
-            if (!decode(m_narrowLine, m_codePage, wide) ||
-                !encode(wide, kUtf8CodePage, m_defaultChar, text)) {
-                text.clear();
-            }
-        }
+        text = narrowIsUtf8()
+                   ? m_narrowLine
+                   : platform::codePageToUtf8(m_narrowLine, codePageNumber()).value_or("");
     }
     dropCarriageReturn(text);
+    finishRead(read, peek, start);
+    return read;
+}
+
+void CStdioFileEx::finishRead(bool read, bool peek, std::int64_t start)
+{
     if (read) {
         m_firstLine = false;
     }
     if (peek) {
         Seek(start, begin);
     }
-    return read;
 }
 
 char* CStdioFileEx::ReadString(char* buffer, unsigned size)
@@ -360,19 +247,20 @@ bool CStdioFileEx::WriteString(const std::string& text)
     }
     std::string bytes;
     if (m_wide) {
-        std::u16string wide;
-        const bool ok = m_codePage == kProcessCodePage || m_codePage == kUtf8CodePage
-                            ? decodeMemoryText(text, wide)
-                            : decode(text, m_codePage, wide);
-        if (!ok) {
+        // Text in memory is UTF-8, but older texts may still hold code page 936 bytes.
+        const auto wide = narrowIsUtf8() ? platform::utf8ToUtf16(platform::textAsShown(text))
+                                         : platform::codePageToUtf16(text, codePageNumber());
+        if (!wide) {
             return false;
         }
-        bytes = toUtf16Le(wide);
-    } else if (m_codePage > 0 && m_codePage != kUtf8CodePage) {
-        std::u16string wide;
-        if (!decodeMemoryText(text, wide) || !encode(wide, m_codePage, m_defaultChar, bytes)) {
+        bytes = toUtf16Le(*wide);
+    } else if (!narrowIsUtf8()) {
+        const auto encoded = platform::utf8ToCodePage(platform::textAsShown(text), codePageNumber(),
+                                                      std::string(1, m_defaultChar));
+        if (!encoded) {
             return false;
         }
+        bytes = encoded->bytes;
     } else {
         bytes = text;
     }

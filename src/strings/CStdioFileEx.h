@@ -72,8 +72,9 @@ public:
     bool SetFilePath(const std::string& path);
     const std::string& GetFilePath() const { return m_path; }
 
-    // Code page of the file's narrow text: kProcessCodePage, kUtf8CodePage or another
-    // code page number that iconv knows as "CP<n>" (936, 1252, ...).
+    // Code page of the file's narrow text: kProcessCodePage (or 0), kUtf8CodePage or
+    // another code page that the platform converts (936, 1252, ...). Lines in a code
+    // page it does not know read as empty texts and cannot be written.
     void SetCodePage(int codePage) { m_codePage = codePage; }
     int GetCodePage() const { return m_codePage; }
     // Written for a character that the file's code page cannot hold.
@@ -93,7 +94,11 @@ private:
         Write
     };
 
+    // The process code page is UTF-8 on this platform, so only other pages convert.
+    bool narrowIsUtf8() const { return m_codePage <= 0 || m_codePage == kUtf8CodePage; }
+    unsigned codePageNumber() const { return static_cast<unsigned>(m_codePage); }
     void prepare(LastAccess access);
+    void finishRead(bool read, bool peek, std::int64_t start);
     void skipByteOrderMark();
     bool readNarrowLine(std::string& line);
     bool readWideLine(std::u16string& line);

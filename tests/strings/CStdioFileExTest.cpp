@@ -163,10 +163,17 @@ TEST_F(StdioFileEx, WritesNarrowTextInTheFilesCodePage)
     EXPECT_EQ(read("plain.txt"), kGbkZhongWen);
 }
 
-TEST_F(StdioFileEx, UnconvertibleLineComesBackEmpty)
+TEST_F(StdioFileEx, UndecodableBytesAndUnknownCodePages)
 {
-    // 0xFF never starts a character in code page 936.
-    EXPECT_EQ(linesOf("ok\n\xFF\xFF\nnext\n", 936), (Lines{"ok", "", "next"}));
+    // 0xFF never starts a character in code page 936: the rest of the line survives.
+    EXPECT_EQ(linesOf("ok\n\xFFx\nnext\n", 936), (Lines{"ok", "\uFFFDx", "next"}));
+    // A code page the system cannot convert reads as empty lines and writes nothing.
+    EXPECT_EQ(linesOf("a\nb", 77777), (Lines{"", ""}));
+    CStdioFileEx file;
+    file.SetCodePage(77777);
+    ASSERT_TRUE(file.Open(pathOf("x.txt"), CStdioFileEx::modeCreate | CStdioFileEx::modeWrite));
+    EXPECT_FALSE(file.WriteString("a"));
+    EXPECT_EQ(file.GetLength(), 0);
 }
 
 TEST_F(StdioFileEx, PlainReadAndFailures)
