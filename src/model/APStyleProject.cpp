@@ -1,6 +1,7 @@
 #include "model/APStyleProject.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/MainWindowSink.h"
 #include "model/NameHash.h"
 #include "model/ResourceCheck.h"
 #include "model/ResourceSection.h"
@@ -95,6 +96,15 @@ Snapshot* APStyleProject::AddScene()
     }
     m_currentScene = scene;
     return scene;
+}
+
+void APStyleProject::NotifyScreenSize(const Snapshot& scene) const
+{
+    const bool turned = scene.Record().direction % 2 != 0;
+    const std::int32_t width = turned ? m_screenHeight : m_screenWidth;
+    const std::int32_t height = turned ? m_screenWidth : m_screenHeight;
+    platform::notifyMainWindow(platform::kMsgResizeSurface, static_cast<std::uintptr_t>(width),
+                               height);
 }
 
 std::int32_t APStyleProject::NextId()

@@ -68,6 +68,10 @@ public:
     // the scene, owned by the project.
     Snapshot* AddScene();
 
+    // Tells the main window the screen size of `scene` (message 0x46B): width and
+    // height, exchanged when the scene's direction is a quarter or three-quarter turn.
+    void NotifyScreenSize(const Snapshot& scene) const;
+
     // Takes the next identifier for a new scene or element (counter + 1).
     std::int32_t NextId();
     std::int32_t IdCounter() const { return m_idCounter; }

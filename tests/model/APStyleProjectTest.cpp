@@ -1,5 +1,6 @@
 #include "TestItems.h"
 #include "model/APStyleProject.h"
+#include "platform/MainWindowSink.h"
 #include "platform/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,23 @@ TEST(APStyleProject, AddSceneNamesAfterTheLargestSceneId)
     EXPECT_EQ(third->GetId(), 3u);
     EXPECT_EQ(third->Name(), "Scene03");
     EXPECT_EQ(project.Scenes().size(), 3u);
+}
+
+TEST(APStyleProject, ScreenSizeFollowsTheSceneDirection)
+{
+    platform::RecordingMainWindowSink sink;
+    APStyleProject project;
+    Snapshot* scene = project.AddScene();
+    project.NotifyScreenSize(*scene);
+    scene->Record().direction = 3;
+    project.NotifyScreenSize(*scene);
+    const auto& sent = sink.received();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].message, platform::kMsgResizeSurface);
+    EXPECT_EQ(sent[0].wParam, 320u);
+    EXPECT_EQ(sent[0].lParam, 240);
+    EXPECT_EQ(sent[1].wParam, 240u);
+    EXPECT_EQ(sent[1].lParam, 320);
 }
 
 TEST(APStyleProject, IdentifierCounterNeverGoesDown)
