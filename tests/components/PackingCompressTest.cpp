@@ -21,8 +21,8 @@ struct CompressCase
 
 void PrintTo(const CompressCase& c, std::ostream* os)
 {
-    *os << "type " << c.compressType << " tiles " << c.tileWidth << "x" << c.tileHeight
-        << " alpha " << c.alphaFormat;
+    *os << "type " << c.compressType << " tiles " << c.tileWidth << "x" << c.tileHeight << " alpha "
+        << c.alphaFormat;
 }
 
 class PackingCompressTest : public ::testing::TestWithParam<CompressCase>
@@ -32,7 +32,8 @@ protected:
     void packAndCompress(const CompressCase& c)
     {
         CZorRes packer;
-        const std::string a = packingtest::writePng(m_dir.file("a.png"), packingtest::blocks(50, 31));
+        const std::string a =
+            packingtest::writePng(m_dir.file("a.png"), packingtest::blocks(50, 31));
         const std::string b =
             packingtest::writePng(m_dir.file("b.png"), packingtest::gradient(23, 17));
         const std::string j = packingtest::writeJpeg(m_dir.file("c.jpg"), 16, 16);

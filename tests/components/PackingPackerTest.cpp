@@ -94,8 +94,8 @@ TEST_F(PackingPackerTest, BadSaveArgumentsLeaveTheTargetAlone)
 {
     CZorRes packer;
     ASSERT_EQ(1, packer.AddPicture("PIC1", requests()[0].path, 0, 1, PIC_RES_RGB565, 1, 0, 0, 0));
-    EXPECT_EQ(0, packer.AddPicture("PIC2", requests()[0].path, 0, 1,
-                                   static_cast<PIC_RES_FORMAT>(2), 1, 0, 0, 0));
+    EXPECT_EQ(0, packer.AddPicture("PIC2", requests()[0].path, 0, 1, static_cast<PIC_RES_FORMAT>(2),
+                                   1, 0, 0, 0));
     const std::string target = m_dir.file("keep.res");
     packingtest::writeBytes(target, {1, 2, 3});
     EXPECT_EQ(0, packer.SaveFile(target, 70000, 0, 0, 0));

@@ -74,15 +74,14 @@ TEST_P(PackingPixelFormatTest, RoundTripsWithinQuantisation)
     EXPECT_LE(worstColour, c.colourError);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllFormats, PackingPixelFormatTest,
-    ::testing::Values(FormatCase{PIC_RES_RGB565, kFormatRgb565, 4, -1},
-                      FormatCase{PIC_RES_ARGB565, kFormatArgb8565, 4, 0},
-                      FormatCase{PIC_RES_ARGB888, kFormatArgb8888, 0, 0},
-                      FormatCase{PIC_RES_RGB888, kFormatRgb888, 0, -1},
-                      FormatCase{PIC_RES_WATCH, kFormatWatch, 4, -1},
-                      FormatCase{PIC_RES_ARGB6666, kFormatArgb6666, 2, 2},
-                      FormatCase{PIC_RES_ARGB1555, kFormatArgb1555, 4, 128}));
+INSTANTIATE_TEST_SUITE_P(AllFormats, PackingPixelFormatTest,
+                         ::testing::Values(FormatCase{PIC_RES_RGB565, kFormatRgb565, 4, -1},
+                                           FormatCase{PIC_RES_ARGB565, kFormatArgb8565, 4, 0},
+                                           FormatCase{PIC_RES_ARGB888, kFormatArgb8888, 0, 0},
+                                           FormatCase{PIC_RES_RGB888, kFormatRgb888, 0, -1},
+                                           FormatCase{PIC_RES_WATCH, kFormatWatch, 4, -1},
+                                           FormatCase{PIC_RES_ARGB6666, kFormatArgb6666, 2, 2},
+                                           FormatCase{PIC_RES_ARGB1555, kFormatArgb1555, 4, 128}));
 
 // The byte order of each encoding is what firmware reads: pin it down.
 TEST(PackingPixelBytesTest, EncodesDocumentedByteOrder)
@@ -116,8 +115,8 @@ TEST(PackingPixelBytesTest, KeepsExtremesExact)
 {
     TempDir dir;
     RgbaImage image{2, 1, {0, 0, 0, 0, 255, 255, 255, 255}};
-    for (PIC_RES_FORMAT format : {PIC_RES_RGB565, PIC_RES_ARGB565, PIC_RES_WATCH,
-                                  PIC_RES_ARGB6666, PIC_RES_ARGB1555}) {
+    for (PIC_RES_FORMAT format :
+         {PIC_RES_RGB565, PIC_RES_ARGB565, PIC_RES_WATCH, PIC_RES_ARGB6666, PIC_RES_ARGB1555}) {
         ResFileReader reader = packOne(dir, image, format);
         RgbaImage decoded;
         ASSERT_TRUE(reader.decodeRgba(0, decoded));

@@ -42,9 +42,9 @@ TEST(PackingStringFileTest, WritesOneFileOfTextsPerLanguage)
     // Header, table and NUL-terminated texts, byte for byte.
     const std::vector<std::uint8_t> bytes = packingtest::readBytes(dir.file("str/demo.english"));
     const std::vector<std::uint8_t> expected = {
-        0x53, 0x54, 0x52, 0x19, 3, 0, 1, 0, 0, 0, 2, 0, 56, 0, 0, 0,
-        40, 0, 0, 0, 5, 0, 0, 0, 46, 0, 0, 0, 8, 0, 0, 0, 55, 0, 0, 0, 0, 0, 0, 0,
-        'H', 'e', 'l', 'l', 'o', 0, 'O', 'n', 'l', 'y', ' ', 'o', 'n', 'e', 0, 0};
+        0x53, 0x54, 0x52, 0x19, 3,   0,   1,   0, 0,   0,   2,   0,   56,  0,   0,   0,   40, 0, 0,
+        0,    5,    0,    0,    0,   46,  0,   0, 0,   8,   0,   0,   0,   55,  0,   0,   0,  0, 0,
+        0,    0,    'H',  'e',  'l', 'l', 'o', 0, 'O', 'n', 'l', 'y', ' ', 'o', 'n', 'e', 0,  0};
     EXPECT_EQ(expected, bytes);
 }
 

@@ -22,8 +22,7 @@ class TempDir
 public:
     TempDir()
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "packing-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "packing-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data());
     }
     ~TempDir() { std::filesystem::remove_all(m_path); }
@@ -56,8 +55,8 @@ inline packing::RgbaImage blocks(int width, int height)
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const bool band = (x / 9 + y / 5) % 2 == 0;
-            image.pixels.insert(image.pixels.end(), {static_cast<std::uint8_t>(band ? 200 : 20),
-                                                     60, static_cast<std::uint8_t>(x < 10 ? 255 : 0),
+            image.pixels.insert(image.pixels.end(), {static_cast<std::uint8_t>(band ? 200 : 20), 60,
+                                                     static_cast<std::uint8_t>(x < 10 ? 255 : 0),
                                                      static_cast<std::uint8_t>(y < 3 ? 0 : 255)});
         }
     }

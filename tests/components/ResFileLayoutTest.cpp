@@ -16,11 +16,13 @@ namespace {
 // container contract: u16 count at 4, start index at 10, 16-byte entries whose
 // first u32 is the data offset, lengths taken from offset differences.
 std::vector<std::vector<std::uint8_t>> splitByContract(const std::vector<std::uint8_t>& file,
-                                                      std::size_t splitSize)
+                                                       std::size_t splitSize)
 {
     const std::size_t n = getU16(file.data() + 4);
     auto offset = [&](std::size_t i) { return getU32(file.data() + 16 + i * 16); };
-    auto length = [&](std::size_t i) { return (i + 1 < n ? offset(i + 1) : file.size()) - offset(i); };
+    auto length = [&](std::size_t i) {
+        return (i + 1 < n ? offset(i + 1) : file.size()) - offset(i);
+    };
     std::vector<std::pair<std::size_t, std::size_t>> groups; // start index, count
     std::size_t groupStart = 0;
     for (std::size_t i = 0; i < n; ++i) {
@@ -58,8 +60,10 @@ protected:
     void SetUp() override
     {
         CZorRes packer;
-        const std::string a = packingtest::writePng(m_dir.file("a.png"), packingtest::blocks(30, 20));
-        const std::string b = packingtest::writePng(m_dir.file("b.png"), packingtest::gradient(5, 3));
+        const std::string a =
+            packingtest::writePng(m_dir.file("a.png"), packingtest::blocks(30, 20));
+        const std::string b =
+            packingtest::writePng(m_dir.file("b.png"), packingtest::gradient(5, 3));
         ASSERT_EQ(1, packer.AddPicture("PIC1", a, 1, 1, PIC_RES_ARGB1555, 1, 0, 0, 0));
         ASSERT_EQ(1, packer.AddPicture("PIC2", b, 1, 1, PIC_RES_RGB565, 1, 8, 0, 0));
         ASSERT_EQ(1, packer.AddPicture("PIC3", a, 1, 1, PIC_RES_RGB888, 1, 0, 6, 0));
@@ -107,7 +111,8 @@ TEST_F(ResFileLayoutTest, CompressedFileSplitsIntoReadableParts)
         ASSERT_TRUE(part.decodeRgba(0, fromPart)) << part.error();
         EXPECT_EQ(fromWhole.pixels, fromPart.pixels);
     }
-    const auto halves = splitByContract(packingtest::readBytes(m_path), whole.entries()[2].offset - 64);
+    const auto halves =
+        splitByContract(packingtest::readBytes(m_path), whole.entries()[2].offset - 64);
     ASSERT_EQ(2u, halves.size());
     ResFileReader first;
     ASSERT_TRUE(first.parse(halves[0])) << first.error();
@@ -135,10 +140,18 @@ TEST_F(ResFileLayoutTest, RejectsDamagedCountsOffsetsAndCodes)
         const char* what;
     };
     const std::vector<Damage> damages = {
-        {0, 0x00, "magic"},        {4, 0x40, "count"},          {6, 2, "version"},
-        {7, 9, "method"},          {12, 0, "half tile size"},   {16, 0x20, "offset in table"},
-        {35, 0x7F, "offset past end"}, {36, 0xFF, "size"},      {28, 0x42, "format"},
-        {29, 5, "compression"},    {30, 0x80, "flags"},         {24, 0, "zero width"},
+        {0, 0x00, "magic"},
+        {4, 0x40, "count"},
+        {6, 2, "version"},
+        {7, 9, "method"},
+        {12, 0, "half tile size"},
+        {16, 0x20, "offset in table"},
+        {35, 0x7F, "offset past end"},
+        {36, 0xFF, "size"},
+        {28, 0x42, "format"},
+        {29, 5, "compression"},
+        {30, 0x80, "flags"},
+        {24, 0, "zero width"},
         {40, 1, "width against size"},
     };
     for (const Damage& d : damages) {

@@ -170,8 +170,7 @@ int CZorRes::SaveFile(const std::string& path, int splitStart, int compressType,
     return 1;
 }
 
-int CZorRes::SaveFileByLanguage(const std::string& directory,
-                                const std::vector<std::string>& names)
+int CZorRes::SaveFileByLanguage(const std::string& directory, const std::vector<std::string>& names)
 {
     if (names.empty() || names.size() > 0xFFFF) {
         return fail("no languages to write");

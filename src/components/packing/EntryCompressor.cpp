@@ -29,10 +29,9 @@ void codeTile(const std::vector<std::uint8_t>& tile, std::size_t colourBytes, st
     const int bound = LZ4_compressBound(static_cast<int>(tile.size()));
     const std::size_t at = out.size();
     out.resize(at + static_cast<std::size_t>(bound));
-    const int written =
-        LZ4_compress_default(reinterpret_cast<const char*>(tile.data()),
-                             reinterpret_cast<char*>(out.data() + at),
-                             static_cast<int>(tile.size()), bound);
+    const int written = LZ4_compress_default(reinterpret_cast<const char*>(tile.data()),
+                                             reinterpret_cast<char*>(out.data() + at),
+                                             static_cast<int>(tile.size()), bound);
     out.resize(at + static_cast<std::size_t>(written > 0 ? written : 0));
 }
 
@@ -64,8 +63,7 @@ bool restoreTile(const std::uint8_t* in, std::size_t inSize, std::uint8_t compre
 
 std::vector<std::uint8_t> EntryCompressor::compress(const ResEntryInfo& entry,
                                                     const std::vector<std::uint8_t>& planes,
-                                                    std::uint8_t method,
-                                                    std::uint16_t tileWidth,
+                                                    std::uint8_t method, std::uint16_t tileWidth,
                                                     std::uint16_t tileHeight)
 {
     const TileGrid grid(entry, tileWidth, tileHeight);
@@ -93,9 +91,8 @@ std::vector<std::uint8_t> EntryCompressor::compress(const ResEntryInfo& entry,
 }
 
 EntryCompressor::Packed EntryCompressor::pack(const ResEntryInfo& entry,
-                                              std::vector<std::uint8_t> planes,
-                                              std::uint8_t method, std::uint16_t tileWidth,
-                                              std::uint16_t tileHeight)
+                                              std::vector<std::uint8_t> planes, std::uint8_t method,
+                                              std::uint16_t tileWidth, std::uint16_t tileHeight)
 {
     Packed best{entry, std::move(planes)};
     best.entry.compression = kCompressionNone;
@@ -115,8 +112,8 @@ EntryCompressor::Packed EntryCompressor::pack(const ResEntryInfo& entry,
         if (coded.size() < best.data.size()) {
             best.data = std::move(coded);
             best.entry.compression = m;
-            best.entry.flags = static_cast<std::uint8_t>(
-                tiled ? (entry.flags | kFlagTiled) : (entry.flags & ~kFlagTiled));
+            best.entry.flags = static_cast<std::uint8_t>(tiled ? (entry.flags | kFlagTiled)
+                                                               : (entry.flags & ~kFlagTiled));
         }
     }
     best.entry.size = static_cast<std::uint32_t>(best.data.size());
@@ -124,9 +121,8 @@ EntryCompressor::Packed EntryCompressor::pack(const ResEntryInfo& entry,
 }
 
 bool EntryCompressor::restore(const ResEntryInfo& entry, const std::uint8_t* stored,
-                              std::size_t size, std::uint16_t tileWidth,
-                              std::uint16_t tileHeight, std::vector<std::uint8_t>& planes,
-                              std::string& error)
+                              std::size_t size, std::uint16_t tileWidth, std::uint16_t tileHeight,
+                              std::vector<std::uint8_t>& planes, std::string& error)
 {
     const std::size_t rawSize = rawPlaneSize(entry);
     if (entry.compression == kCompressionNone) {

@@ -40,7 +40,8 @@ void runOrdered(std::size_t count, unsigned threads, Produce produce, Consume co
             std::size_t index = 0;
             {
                 std::unique_lock<std::mutex> lock(mutex);
-                changed.wait(lock, [&] { return stop || next >= count || next < consumed + window; });
+                changed.wait(lock,
+                             [&] { return stop || next >= count || next < consumed + window; });
                 if (stop || next >= count) {
                     return;
                 }

@@ -2,7 +2,8 @@
 
 // Pixel format codes the build hands to the packer (the RES_FORMAT setting).
 // The values are stored in settings files and project options: keep them.
-enum PIC_RES_FORMAT {
+enum PIC_RES_FORMAT
+{
     PIC_RES_RGB565 = 0,
     PIC_RES_ARGB565 = 1,
     // 2 is not used.

@@ -57,16 +57,15 @@ bool decode(const std::vector<std::uint8_t>& bytes, RgbaImage& image, std::strin
     int w = 0;
     int h = 0;
     int channels = 0;
-    std::unique_ptr<unsigned char, StbFree> pixels(stbi_load_from_memory(
-        bytes.data(), static_cast<int>(bytes.size()), &w, &h, &channels, 4));
+    std::unique_ptr<unsigned char, StbFree> pixels(
+        stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &channels, 4));
     if (!pixels) {
         const char* reason = stbi_failure_reason();
         error = std::string("cannot decode picture: ") + (reason != nullptr ? reason : "unknown");
         return false;
     }
     if (w <= 0 || h <= 0 || w > 0xFFFF || h > 0xFFFF) {
-        error = "picture size " + std::to_string(w) + "x" + std::to_string(h) +
-                " outside 1..65535";
+        error = "picture size " + std::to_string(w) + "x" + std::to_string(h) + " outside 1..65535";
         return false;
     }
     image.width = w;
@@ -82,9 +81,8 @@ bool PictureEncoder::isSupportedFormat(int format)
     return format >= 0 && format <= 7 && format != 2;
 }
 
-PictureEncoder::Encoding PictureEncoder::chooseEncoding(int format, int quality,
-                                                        int alphaFormat, int argbOutput,
-                                                        bool opaque)
+PictureEncoder::Encoding PictureEncoder::chooseEncoding(int format, int quality, int alphaFormat,
+                                                        int argbOutput, bool opaque)
 {
     std::uint8_t base = static_cast<std::uint8_t>(format);
     if (argbOutput == 8) {
@@ -126,9 +124,9 @@ PictureEncoder::Result PictureEncoder::encode(const PictureRequest& request)
         entry.format = kFormatJpeg;
         result.data = std::move(bytes);
     } else {
-        const Encoding encoding = chooseEncoding(request.format, request.quality,
-                                                 request.alphaFormat, request.argbOutput,
-                                                 image.isOpaque());
+        const Encoding encoding =
+            chooseEncoding(request.format, request.quality, request.alphaFormat, request.argbOutput,
+                           image.isOpaque());
         entry.format = encoding.format;
         if (encoding.alphaPlane) {
             entry.flags |= kFlagAlphaPlane;

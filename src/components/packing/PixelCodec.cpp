@@ -158,8 +158,8 @@ void PixelCodec::encodeAlpha(const RgbaImage& image, std::vector<std::uint8_t>& 
     }
 }
 
-void PixelCodec::decode(const std::uint8_t* colour, std::uint8_t format,
-                        const std::uint8_t* alpha, std::size_t pixelCount, std::uint8_t* rgba)
+void PixelCodec::decode(const std::uint8_t* colour, std::uint8_t format, const std::uint8_t* alpha,
+                        std::size_t pixelCount, std::uint8_t* rgba)
 {
     const std::size_t step = bytesPerPixel(format);
     for (std::size_t i = 0; i < pixelCount; ++i) {

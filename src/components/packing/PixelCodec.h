@@ -27,8 +27,8 @@ public:
     // Decodes `pixelCount` pixels of `format` from `colour` into RGBA at `rgba`
     // (4 bytes per pixel). `alpha`, when not null, replaces the alpha of every
     // pixel. The caller guarantees the sizes.
-    static void decode(const std::uint8_t* colour, std::uint8_t format,
-                       const std::uint8_t* alpha, std::size_t pixelCount, std::uint8_t* rgba);
+    static void decode(const std::uint8_t* colour, std::uint8_t format, const std::uint8_t* alpha,
+                       std::size_t pixelCount, std::uint8_t* rgba);
 };
 
 } // namespace packing

@@ -17,7 +17,8 @@ constexpr std::size_t kResDataAlignment = 4;
 constexpr std::size_t kResMaxEntries = 0xFFFF;
 
 // Entry encodings (entry byte 12). 0..7 match PIC_RES_FORMAT where they exist.
-enum EntryFormat : std::uint8_t {
+enum EntryFormat : std::uint8_t
+{
     kFormatRgb565 = 0,
     kFormatArgb8565 = 1, // "ARGB565": RGB565 word then an alpha byte
     kFormatArgb8888 = 3,
@@ -29,18 +30,20 @@ enum EntryFormat : std::uint8_t {
 };
 
 // Entry compression (entry byte 13) and the compressor's method (header byte 7).
-enum EntryCompression : std::uint8_t {
+enum EntryCompression : std::uint8_t
+{
     kCompressionNone = 0,
     kCompressionRle = 1,
     kCompressionLz4 = 2,
 };
 
 // Entry flags (entry byte 14).
-enum EntryFlag : std::uint8_t {
-    kFlagCompress = 0x01,  // the compressor may compress this entry
+enum EntryFlag : std::uint8_t
+{
+    kFlagCompress = 0x01,   // the compressor may compress this entry
     kFlagAlphaPlane = 0x02, // an 8-bit alpha plane follows the colour plane
-    kFlagSmallest = 0x04,  // packed for smallest size: keep the smallest encoding
-    kFlagTiled = 0x08,     // compressed in tiles of the header's tile size
+    kFlagSmallest = 0x04,   // packed for smallest size: keep the smallest encoding
+    kFlagTiled = 0x08,      // compressed in tiles of the header's tile size
 };
 constexpr std::uint8_t kKnownFlags = 0x0F;
 

@@ -85,8 +85,7 @@ bool ResFileReader::checkHeader()
     return true;
 }
 
-bool ResFileReader::checkEntry(std::size_t index, std::size_t dataStart,
-                               std::size_t previousEnd)
+bool ResFileReader::checkEntry(std::size_t index, std::size_t dataStart, std::size_t previousEnd)
 {
     const ResEntryInfo& e = m_entries[index];
     const std::string name = entryName(index);
@@ -95,9 +94,8 @@ bool ResFileReader::checkEntry(std::size_t index, std::size_t dataStart,
                     " overlaps the table or the previous entry");
     }
     if (e.offset > m_bytes.size() || e.size > m_bytes.size() - e.offset) {
-        return fail(name + std::to_string(e.size) + " bytes at offset " +
-                    std::to_string(e.offset) + " exceed the file of " +
-                    std::to_string(m_bytes.size()) + " bytes");
+        return fail(name + std::to_string(e.size) + " bytes at offset " + std::to_string(e.offset) +
+                    " exceed the file of " + std::to_string(m_bytes.size()) + " bytes");
     }
     if (!isKnownFormat(e.format) || e.compression > kCompressionLz4 ||
         (e.flags & ~kKnownFlags) != 0) {

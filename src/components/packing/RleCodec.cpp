@@ -14,8 +14,7 @@ bool sameUnit(const std::uint8_t* a, const std::uint8_t* b, std::size_t unit)
 }
 
 // Number of equal units starting at unit `i`, at most kMaxPacket.
-std::size_t runLength(const std::uint8_t* data, std::size_t units, std::size_t unit,
-                      std::size_t i)
+std::size_t runLength(const std::uint8_t* data, std::size_t units, std::size_t unit, std::size_t i)
 {
     std::size_t n = 1;
     while (i + n < units && n < kMaxPacket &&
@@ -52,8 +51,7 @@ void RleCodec::encode(const std::uint8_t* data, std::size_t size, std::size_t un
 }
 
 bool RleCodec::decode(const std::uint8_t* in, std::size_t inSize, std::size_t unit,
-                      std::size_t expected, std::vector<std::uint8_t>& out,
-                      std::size_t& consumed)
+                      std::size_t expected, std::vector<std::uint8_t>& out, std::size_t& consumed)
 {
     std::size_t pos = 0;
     std::size_t produced = 0;

@@ -22,8 +22,7 @@ public:
     // appending them to `out` and setting `consumed` to the input bytes used.
     // Returns false when the input ends early or a packet would overshoot.
     static bool decode(const std::uint8_t* in, std::size_t inSize, std::size_t unit,
-                       std::size_t expected, std::vector<std::uint8_t>& out,
-                       std::size_t& consumed);
+                       std::size_t expected, std::vector<std::uint8_t>& out, std::size_t& consumed);
 };
 
 } // namespace packing

@@ -36,8 +36,8 @@ std::ofstream* StagedFiles::begin(const std::string& target)
     Staged staged;
     staged.target = target;
     staged.temporary = temporaryName(target);
-    staged.stream = std::make_unique<std::ofstream>(staged.temporary,
-                                                    std::ios::binary | std::ios::trunc);
+    staged.stream =
+        std::make_unique<std::ofstream>(staged.temporary, std::ios::binary | std::ios::trunc);
     if (!*staged.stream) {
         m_error = "cannot create " + staged.temporary;
         return nullptr;
