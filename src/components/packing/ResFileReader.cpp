@@ -20,6 +20,9 @@ std::string entryName(std::size_t index)
     return "entry " + std::to_string(index) + ": ";
 }
 
+// Far above any device screen; a damaged entry must not make us allocate gigabytes.
+constexpr std::size_t kMaxDecodedPixels = std::size_t{1} << 26;
+
 struct StbFree
 {
     void operator()(unsigned char* p) const { stbi_image_free(p); }
@@ -154,12 +157,20 @@ bool ResFileReader::decodeRgba(std::size_t index, RgbaImage& image)
     image.width = e.width;
     image.height = e.height;
     const std::size_t pixels = std::size_t{e.width} * e.height;
+    if (pixels > kMaxDecodedPixels) {
+        return fail(entryName(index) + "picture too large to decode");
+    }
     if (e.format == kFormatJpeg) {
         int w = 0;
         int h = 0;
         int channels = 0;
         const int size = static_cast<int>(std::min<std::size_t>(
             e.size, static_cast<std::size_t>(std::numeric_limits<int>::max())));
+        // The header is checked first, so that a damaged entry is not decoded at all.
+        if (stbi_info_from_memory(storedData(index), size, &w, &h, &channels) == 0 ||
+            w != e.width || h != e.height) {
+            return fail(entryName(index) + "JPEG header does not match the entry's size");
+        }
         std::unique_ptr<unsigned char, StbFree> decoded(
             stbi_load_from_memory(storedData(index), size, &w, &h, &channels, 4));
         if (!decoded || w != e.width || h != e.height) {
