@@ -64,8 +64,10 @@ bool decode(const std::vector<std::uint8_t>& bytes, RgbaImage& image, std::strin
         error = std::string("cannot decode picture: ") + (reason != nullptr ? reason : "unknown");
         return false;
     }
-    if (w <= 0 || h <= 0 || w > 0xFFFF || h > 0xFFFF) {
-        error = "picture size " + std::to_string(w) + "x" + std::to_string(h) + " outside 1..65535";
+    if (w <= 0 || h <= 0 || w > 0xFFFF || h > 0xFFFF ||
+        std::size_t(w) * std::size_t(h) > kMaxPicturePixels) {
+        error = "picture size " + std::to_string(w) + "x" + std::to_string(h) +
+                " outside 1..65535 or too large";
         return false;
     }
     image.width = w;
@@ -142,10 +144,6 @@ PictureEncoder::Result PictureEncoder::encode(const PictureRequest& request)
         if (request.quality == 0) {
             entry.flags |= kFlagSmallest;
         }
-    }
-    if (result.data.size() > std::numeric_limits<std::int32_t>::max()) {
-        result.error = "picture data too large (" + request.path + ")";
-        return result;
     }
     entry.size = static_cast<std::uint32_t>(result.data.size());
     result.ok = true;

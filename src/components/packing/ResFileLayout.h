@@ -15,6 +15,8 @@ constexpr std::size_t kResEntrySize = 16;
 // Entry data start on 4-byte boundaries so that firmware can read pixels in place.
 constexpr std::size_t kResDataAlignment = 4;
 constexpr std::size_t kResMaxEntries = 0xFFFF;
+// Far above any device screen; bounds what a damaged file can make a reader allocate.
+constexpr std::size_t kMaxPicturePixels = std::size_t{1} << 26;
 
 // Entry encodings (entry byte 12). 0..7 match PIC_RES_FORMAT where they exist.
 enum EntryFormat : std::uint8_t

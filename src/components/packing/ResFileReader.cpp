@@ -20,9 +20,6 @@ std::string entryName(std::size_t index)
     return "entry " + std::to_string(index) + ": ";
 }
 
-// Far above any device screen; a damaged entry must not make us allocate gigabytes.
-constexpr std::size_t kMaxDecodedPixels = std::size_t{1} << 26;
-
 struct StbFree
 {
     void operator()(unsigned char* p) const { stbi_image_free(p); }
@@ -157,7 +154,7 @@ bool ResFileReader::decodeRgba(std::size_t index, RgbaImage& image)
     image.width = e.width;
     image.height = e.height;
     const std::size_t pixels = std::size_t{e.width} * e.height;
-    if (pixels > kMaxDecodedPixels) {
+    if (pixels > kMaxPicturePixels) {
         return fail(entryName(index) + "picture too large to decode");
     }
     if (e.format == kFormatJpeg) {
