@@ -381,7 +381,20 @@ def group(name, x, y, w, h, children, background=0x00C8C8C8, opaque=0, transpare
                  prop("transparency", width2(transparency)), prop("visible", width2(visible)),
                  prop("editable", str(editable))])
     node.children += [child() for child in children]
+    if not editable:
+        lock_groups_below(node)
     return node
+
+
+def lock_groups_below(node):
+    """Loading a locked group locks every group below it, so a save stores "editable" 0 for
+    them all; the file says so already."""
+    for child in node.children:
+        if child.tag == "element" and ("class", "resgroup_resource") in child.attributes:
+            for p in child.children:
+                if p.tag == "property" and ("name", "editable") in p.attributes:
+                    p.attributes = [("name", "editable"), ("value", "0")]
+            lock_groups_below(child)
 
 
 def picture(name, x, y, frames, visible=True, compress=0, png_a8=0, argb=0):

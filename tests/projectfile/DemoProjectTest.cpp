@@ -231,3 +231,36 @@ TEST_F(DemoProjectTest, ElementsAreUniqueRegisteredAndSizedLikeTheirPictures)
     }
     EXPECT_EQ(sceneCount, 3);
 }
+
+TEST_F(DemoProjectTest, LockedGroupsLockEveryGroupBelowThemAsALoadWould)
+{
+    const ElementClassTable classes;
+    const auto isGroup = [&](const TiXmlElement& e) {
+        return classes.findWidgetType(e.Attribute("class")) == ElementClassTable::kResourceGroup;
+    };
+    int lockedGroups = 0;
+    int hiddenPictures = 0;
+    for (const TiXmlElement* scene = m_root->FirstChildElement("scene"); scene != nullptr;
+         scene = scene->NextSiblingElement("scene")) {
+        forEachElement(*scene, [&](const TiXmlElement& element) {
+            if (!isGroup(element)) {
+                hiddenPictures += classes.findWidgetType(element.Attribute("class")) !=
+                                      ElementClassTable::kString &&
+                                  hexProperty(element, "visible") == 0;
+                return;
+            }
+            if (propertyValue(element, "editable") != "0") {
+                return;
+            }
+            ++lockedGroups;
+            forEachElement(element, [&](const TiXmlElement& below) {
+                if (isGroup(below)) {
+                    EXPECT_EQ(propertyValue(below, "editable"), "0")
+                        << propertyValue(below, "name").value_or("");
+                }
+            });
+        });
+    }
+    EXPECT_GT(lockedGroups, 0);
+    EXPECT_GT(hiddenPictures, 0);
+}
