@@ -3,6 +3,8 @@
 #include "platform/Path.h"
 #include "projectfile/DefinitionFile.h"
 
+#include <utility>
+
 namespace {
 
 const DefinitionFileLayout kLayout{"keydefs", "keydef", "name", "value"};
