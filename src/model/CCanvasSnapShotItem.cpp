@@ -289,6 +289,9 @@ SnapShotItem* CCanvasSnapShotItem::AddChild(int kind, int single)
 
 SnapShotItem* CCanvasSnapShotItem::AppendChild(std::unique_ptr<SnapShotItem> child)
 {
+    if (!child) {
+        return nullptr;
+    }
     child->SetParent(this);
     m_children.push_back(std::move(child));
     return m_children.back().get();

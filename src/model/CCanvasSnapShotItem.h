@@ -69,7 +69,7 @@ public:
     // the group, or null for any other kind.
     SnapShotItem* AddChild(int kind, int single);
     // Takes ownership of `child`, makes the group its parent and appends it (the
-    // project file reader). Returns the child, owned by the group.
+    // project file reader). Returns the child, owned by the group; null for null.
     SnapShotItem* AppendChild(std::unique_ptr<SnapShotItem> child);
     SnapItemList& ChildList() { return m_children; }
     // Number of children that are not deleted.
