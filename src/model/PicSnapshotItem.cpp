@@ -4,6 +4,8 @@
 #include "model/ElementDescTables.h"
 #include "platform/MainWindowSink.h"
 
+#include <utility>
+
 namespace {
 
 // The size a picture falls back to when its file is no longer in the picture list.
@@ -144,10 +146,12 @@ void PicSnapshotItem::RefreshRows()
         LoadResource();
     }
     bool moved = false;
-    const std::pair<std::int32_t, std::int32_t> geometry[] = {{model::kPropX, m_info.x},
-                                                              {model::kPropY, m_info.y},
-                                                              {model::kPropWidth, m_info.width},
-                                                              {model::kPropHeight, m_info.height}};
+    // Copied out: the block is packed, its fields cannot be bound to references.
+    const std::pair<std::int32_t, std::int32_t> geometry[] = {
+        {model::kPropX, std::int32_t{m_info.x}},
+        {model::kPropY, std::int32_t{m_info.y}},
+        {model::kPropWidth, std::int32_t{m_info.width}},
+        {model::kPropHeight, std::int32_t{m_info.height}}};
     for (const auto& [id, value] : geometry) {
         const SnapItemAttr* row = RowOf(id);
         moved = moved || (row && row->Number() != value);

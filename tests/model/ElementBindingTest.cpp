@@ -78,8 +78,8 @@ TEST_F(ElementBinding, FrameFollowsItsPictureByPath)
     SetPictures({"a.png"}); // removed
     picture->RefreshRows();
     EXPECT_EQ(picture->Frames()[0].id, -1);
-    EXPECT_EQ(picture->AttrBlock()->width, 20);
-    EXPECT_EQ(picture->AttrBlock()->height, 20);
+    EXPECT_EQ(+picture->AttrBlock()->width, 20);
+    EXPECT_EQ(+picture->AttrBlock()->height, 20);
     EXPECT_EQ(Shown(*picture, 4), "20");
     EXPECT_EQ(Shown(*picture, PicSnapshotItem::kPropIndex), "-1");
     EXPECT_EQ(picture->Frames()[0].path, "b.png");
@@ -111,9 +111,9 @@ TEST_F(ElementBinding, BoundFrameLoadsItsPictureAndTakesItsSize)
     picture->RefreshRows(); // unbound until now: binds by path and loads
     EXPECT_EQ(picture->Frames()[0].id, 1);
     ASSERT_NE(picture->Image(), nullptr);
-    EXPECT_EQ(picture->AttrBlock()->width, 6);
-    EXPECT_EQ(picture->AttrBlock()->height, 4);
-    EXPECT_EQ(picture->AttrBlock()->x, 0);
+    EXPECT_EQ(+picture->AttrBlock()->width, 6);
+    EXPECT_EQ(+picture->AttrBlock()->height, 4);
+    EXPECT_EQ(+picture->AttrBlock()->x, 0);
     EXPECT_EQ(picture->Envelop(), (GraphRect{10, 0, 16, 4}));
     EXPECT_EQ(Shown(*picture, 5), "4");
     EXPECT_EQ(project.Modified(), 1);
@@ -123,14 +123,14 @@ TEST_F(ElementBinding, StringFollowsItsResourceByName)
 {
     SetStrings({"HELLO", "BYE"});
     StringSnapShotItem* text = BoundString("BYE", 2);
-    EXPECT_EQ(text->StringInfo().stringId, 2);
+    EXPECT_EQ(+text->StringInfo().stringId, 2);
     EXPECT_EQ(text->NarrowText(), "BYE 0");
     EXPECT_EQ(Shown(*text, StringSnapShotItem::kPropStringId), "BYE");
     EXPECT_EQ(Shown(*text, StringSnapShotItem::kPropIndex), "2");
 
     SetStrings({"BYE", "HELLO"}); // moved
     text->RefreshRows();
-    EXPECT_EQ(text->StringInfo().stringId, 1);
+    EXPECT_EQ(+text->StringInfo().stringId, 1);
     EXPECT_EQ(Shown(*text, StringSnapShotItem::kPropIndex), "1");
 
     project.Strings().Records()[0].texts[0] = "imported anew";
@@ -139,7 +139,7 @@ TEST_F(ElementBinding, StringFollowsItsResourceByName)
 
     SetStrings({"HELLO", "GOODBYE"}); // renamed, so gone by its name
     text->RefreshRows();
-    EXPECT_EQ(text->StringInfo().stringId, -1);
+    EXPECT_EQ(+text->StringInfo().stringId, -1);
     EXPECT_EQ(text->TextStore().textCount, 0u);
     EXPECT_TRUE(text->TextStore().texts[0].empty());
     EXPECT_EQ(text->NarrowText(), "Null");
@@ -148,12 +148,12 @@ TEST_F(ElementBinding, StringFollowsItsResourceByName)
 
     SetStrings({"HELLO", "GOODBYE", "BYE"}); // the name is back
     text->RefreshRows();
-    EXPECT_EQ(text->StringInfo().stringId, 3);
+    EXPECT_EQ(+text->StringInfo().stringId, 3);
     EXPECT_EQ(text->NarrowText(), "BYE 0");
 
     project.Strings().Clear();
     text->RefreshRows();
-    EXPECT_EQ(text->StringInfo().stringId, -1);
+    EXPECT_EQ(+text->StringInfo().stringId, -1);
     EXPECT_EQ(text->NarrowText(), "Null");
 }
 

@@ -56,23 +56,23 @@ TEST_F(ElementKinds, AddChildNamesAndNumbersFromTheProjectCounter)
 {
     EXPECT_EQ(root->Name(), "ResGroup01");
     EXPECT_EQ(root->GetId(), 1u);
-    EXPECT_EQ(root->Group().groupId, 1u);
-    EXPECT_EQ(scene->Record().elementCounter, 1);
+    EXPECT_EQ(+root->Group().groupId, 1u);
+    EXPECT_EQ(+scene->Record().elementCounter, 1);
 
     SnapShotItem* picture = root->AddChild(SnapShotItem::kPicture, 1);
     SnapShotItem* region = root->AddChild(SnapShotItem::kPicture, 0);
     SnapShotItem* text = root->AddChild(SnapShotItem::kString, 0);
     EXPECT_EQ(root->AddChild(4, 0), nullptr);
     ASSERT_EQ(root->ChildList().size(), 3u);
-    EXPECT_EQ(root->Group().childCounter, 3u);
+    EXPECT_EQ(+root->Group().childCounter, 3u);
     EXPECT_EQ(project.IdCounter(), 4);
 
     EXPECT_EQ(picture->Name(), "Picture02");
     EXPECT_EQ(region->Name(), "PicRegion03");
     EXPECT_EQ(text->Name(), "String04");
-    EXPECT_EQ(picture->AttrBlock()->kind, 1);
-    EXPECT_EQ(text->AttrBlock()->kind, 2);
-    EXPECT_EQ(root->AttrBlock()->kind, 0);
+    EXPECT_EQ(+picture->AttrBlock()->kind, 1);
+    EXPECT_EQ(+text->AttrBlock()->kind, 2);
+    EXPECT_EQ(+root->AttrBlock()->kind, 0);
     EXPECT_EQ(picture->IdCopy(), 2u);
     EXPECT_EQ(picture->Parent(), root);
     EXPECT_EQ(picture->ParentGraph(), static_cast<Graph*>(root));
@@ -144,13 +144,13 @@ TEST_F(ElementKinds, GroupTransparencyIsClampedAndTheRowShowsIt)
 {
     EXPECT_EQ(Type(*root, CCanvasSnapShotItem::kPropTransparency, "300"), 1);
     EXPECT_EQ(root->Transparency(), 255);
-    EXPECT_EQ(root->Group().transparency, 255);
+    EXPECT_EQ(+root->Group().transparency, 255);
     EXPECT_EQ(Shown(*root, CCanvasSnapShotItem::kPropTransparency), "255");
     Type(*root, CCanvasSnapShotItem::kPropTransparency, "-5");
     EXPECT_EQ(root->Transparency(), 0);
     EXPECT_EQ(Shown(*root, CCanvasSnapShotItem::kPropTransparency), "0");
     Type(*root, CCanvasSnapShotItem::kPropTransparency, "77");
-    EXPECT_EQ(root->Group().transparency, 77);
+    EXPECT_EQ(+root->Group().transparency, 77);
     EXPECT_TRUE(ui.messages().empty());
 }
 
@@ -160,16 +160,16 @@ TEST_F(ElementKinds, GroupColourOpaqueAndSize)
     EXPECT_TRUE(root->IsUseBkColor());
     Type(*root, CCanvasSnapShotItem::kPropBackground, "0x00112233");
     Type(*root, CCanvasSnapShotItem::kPropOpaque, "Yes");
-    EXPECT_EQ(root->Group().background, 0x112233u);
+    EXPECT_EQ(+root->Group().background, 0x112233u);
     EXPECT_EQ(root->BkColor(), 0x112233u);
-    EXPECT_EQ(root->Group().opaque, 1);
+    EXPECT_EQ(+root->Group().opaque, 1);
     EXPECT_FALSE(root->IsUseBkColor());
 
     Type(*root, 4, "240");
     Type(*root, 5, "-3");
-    EXPECT_EQ(root->AttrBlock()->width, 240);
-    EXPECT_EQ(root->Group().width, 240);
-    EXPECT_EQ(root->AttrBlock()->height, 0);
+    EXPECT_EQ(+root->AttrBlock()->width, 240);
+    EXPECT_EQ(+root->Group().width, 240);
+    EXPECT_EQ(+root->AttrBlock()->height, 0);
     EXPECT_EQ(Shown(*root, 5), "0");
     EXPECT_EQ(root->Envelop().Width(), 240);
 }
@@ -179,11 +179,11 @@ TEST_F(ElementKinds, ArgbOutputAndPngA8)
     PicSnapshotItem* picture = AddPicture(root);
     const int argb = picture->FindRow(PicSnapshotItem::kPropArgbOutput);
     EXPECT_EQ(picture->SetAttrText(argb, 1, "6666"), 1);
-    EXPECT_EQ(picture->PicInfo().argbOutput, 6);
+    EXPECT_EQ(+picture->PicInfo().argbOutput, 6);
     EXPECT_EQ(picture->Frames()[0].argbOutput, 6);
     EXPECT_EQ(picture->GetAttrText(argb, 1), "6666");
     picture->SetAttrText(argb, 1, "argb");
-    EXPECT_EQ(picture->PicInfo().argbOutput, 0);
+    EXPECT_EQ(+picture->PicInfo().argbOutput, 0);
     EXPECT_EQ(picture->GetAttrText(argb, 1), "Default");
     ASSERT_EQ(sink.count(platform::kMsgPropertyFollow), 2);
     EXPECT_EQ(sink.received()[0].wParam, 13u);
@@ -191,13 +191,13 @@ TEST_F(ElementKinds, ArgbOutputAndPngA8)
     EXPECT_EQ(sink.received()[1].lParam, 0);
 
     Type(*picture, PicSnapshotItem::kPropPngA8, "Yes");
-    EXPECT_EQ(picture->PicInfo().alphaFormat, 8);
+    EXPECT_EQ(+picture->PicInfo().alphaFormat, 8);
     EXPECT_EQ(picture->Frames()[0].alphaFormat, 8);
     EXPECT_EQ(Shown(*picture, PicSnapshotItem::kPropPngA8), "Yes");
     Type(*picture, PicSnapshotItem::kPropPngA8, "No");
-    EXPECT_EQ(picture->PicInfo().alphaFormat, 0);
+    EXPECT_EQ(+picture->PicInfo().alphaFormat, 0);
     Type(*picture, PicSnapshotItem::kPropCompress, "Yes");
-    EXPECT_EQ(picture->PicInfo().compress, 1);
+    EXPECT_EQ(+picture->PicInfo().compress, 1);
     EXPECT_EQ(picture->Frames()[0].compress, 1);
 }
 
@@ -208,27 +208,27 @@ TEST_F(ElementKinds, PositionsMoveTheDrawableAndAGroupCarriesItsChildren)
     PicSnapshotItem* picture = AddPicture(root);
     Type(*picture, 2, "4");
     EXPECT_EQ(picture->Envelop().left, 14);
-    EXPECT_EQ(picture->AttrBlock()->x, 4);
+    EXPECT_EQ(+picture->AttrBlock()->x, 4);
 
     Type(*root, 2, "30");
-    EXPECT_EQ(root->Group().x, 30);
+    EXPECT_EQ(+root->Group().x, 30);
     EXPECT_EQ(picture->Envelop().left, 34);
     EXPECT_EQ(picture->Envelop().top, 20);
-    EXPECT_EQ(picture->AttrBlock()->x, 4); // relative to the group, unchanged
+    EXPECT_EQ(+picture->AttrBlock()->x, 4); // relative to the group, unchanged
     EXPECT_EQ(picture->AbsoluteRect().left, 34);
 
     // Dragged on the surface: the refresh keeps the children inside the group.
     root->Transform(5, 5);
     root->RefreshRows();
-    EXPECT_EQ(root->AttrBlock()->x, 35);
+    EXPECT_EQ(+root->AttrBlock()->x, 35);
     EXPECT_EQ(picture->Envelop().left, 39);
     picture->RefreshRows();
-    EXPECT_EQ(picture->AttrBlock()->x, 4);
+    EXPECT_EQ(+picture->AttrBlock()->x, 4);
 
     // Beyond the block's 16 bits the value is clamped, not wrapped.
     ui.clear();
     Type(*picture, 2, "70000");
-    EXPECT_EQ(picture->AttrBlock()->x, 32767);
+    EXPECT_EQ(+picture->AttrBlock()->x, 32767);
     EXPECT_EQ(Shown(*picture, 2), "32767");
 }
 
@@ -236,9 +236,9 @@ TEST_F(ElementKinds, StringPropertiesReachTheDrawable)
 {
     StringSnapShotItem* text = AddString(root);
     const StringItemInfo fresh = text->StringInfo();
-    EXPECT_EQ(fresh.modeTimesTwo, 2);
-    EXPECT_EQ(fresh.align, 0x0E);
-    EXPECT_EQ(fresh.stringId, -1);
+    EXPECT_EQ(+fresh.modeTimesTwo, 2);
+    EXPECT_EQ(+fresh.align, 0x0E);
+    EXPECT_EQ(+fresh.stringId, -1);
     EXPECT_EQ(Shown(*text, 4), "100");
     EXPECT_EQ(Shown(*text, StringSnapShotItem::kPropAlign, 1), "Horizontal Center");
     EXPECT_EQ(Shown(*text, StringSnapShotItem::kPropAlign, 2), "Vertical Center");
@@ -252,9 +252,9 @@ TEST_F(ElementKinds, StringPropertiesReachTheDrawable)
     Type(*text, StringSnapShotItem::kPropForeground, "0x000000FF");
     Type(*text, StringSnapShotItem::kPropScrollDirection, "Left to Right");
     const StringItemInfo info = text->StringInfo();
-    EXPECT_EQ(info.modeTimesTwo, 0);
-    EXPECT_EQ(info.align, 0x05);
-    EXPECT_EQ(info.scrollSign, 1);
+    EXPECT_EQ(+info.modeTimesTwo, 0);
+    EXPECT_EQ(+info.align, 0x05);
+    EXPECT_EQ(+info.scrollSign, 1);
     EXPECT_EQ(text->BkMode(), StringGraph::kBkOpaque);
     EXPECT_EQ(text->TextFormat(), StringGraph::kFormatRight | 0x28u);
     EXPECT_EQ(text->FontHeight(), 16);
@@ -262,7 +262,7 @@ TEST_F(ElementKinds, StringPropertiesReachTheDrawable)
     EXPECT_EQ(text->TextColor(), 0xFFu);
     EXPECT_EQ(Shown(*text, StringSnapShotItem::kPropScrollDirection), "Left to Right");
     Type(*text, StringSnapShotItem::kPropScrollDirection, "Right to Left");
-    EXPECT_EQ(text->StringInfo().scrollSign, -1);
+    EXPECT_EQ(+text->StringInfo().scrollSign, -1);
 }
 
 TEST_F(ElementKinds, HiddenGroupHidesItsTreeOnScreenOnly)
@@ -274,7 +274,7 @@ TEST_F(ElementKinds, HiddenGroupHidesItsTreeOnScreenOnly)
 
     EXPECT_EQ(root->IsVisible(), 0);
     EXPECT_EQ(inner->IsVisible(), 0); // its parent is hidden
-    EXPECT_EQ(inner->Group().visible, 1);
+    EXPECT_EQ(+inner->Group().visible, 1);
     for (SnapShotItem* item :
          {static_cast<SnapShotItem*>(picture), static_cast<SnapShotItem*>(text)}) {
         EXPECT_EQ(item->IsVisible(), 1);
@@ -336,7 +336,7 @@ TEST_F(ElementKinds, CloningAGroupTree)
     EXPECT_EQ(copy->Parent(), nullptr);
     EXPECT_EQ(copy->Name(), root->Name());
     EXPECT_EQ(copy->GetId(), 5u);
-    EXPECT_EQ(static_cast<CCanvasSnapShotItem&>(*copy).Group().groupId, 5u);
+    EXPECT_EQ(+static_cast<CCanvasSnapShotItem&>(*copy).Group().groupId, 5u);
     EXPECT_EQ(copy->IdCopy(), 5u);
     EXPECT_EQ(static_cast<Graph&>(static_cast<CCanvasSnapShotItem&>(*copy)).Envelop(),
               root->Envelop());
@@ -353,7 +353,7 @@ TEST_F(ElementKinds, CloningAGroupTree)
     EXPECT_EQ(regionCopy.GetId(), 7u);
     EXPECT_EQ(regionCopy.IsSingle(), 0);
     EXPECT_EQ(regionCopy.Frames(), region->Frames());
-    EXPECT_EQ(regionCopy.PicInfo().frameCount, 2);
+    EXPECT_EQ(+regionCopy.PicInfo().frameCount, 2);
     EXPECT_EQ(regionCopy.Parent(), &innerCopy);
     auto& textCopy = static_cast<StringSnapShotItem&>(*children[1]);
     EXPECT_EQ(textCopy.GetId(), 8u);
@@ -374,7 +374,7 @@ TEST_F(ElementKinds, SceneTakesOneTopLevelElementEvenWhenItIsDeleted)
     EXPECT_EQ(other->AddChild(SnapShotItem::kGroup, 0), nullptr);
     EXPECT_EQ(other->AddChild(SnapShotItem::kString, 0), nullptr);
     EXPECT_EQ(other->Elements().size(), 1u);
-    EXPECT_EQ(other->Record().elementCounter, 1);
+    EXPECT_EQ(+other->Record().elementCounter, 1);
     EXPECT_EQ(project.IdCounter(), counter);
 }
 
