@@ -1,6 +1,8 @@
 #include "model/Snapshot.h"
 
 #include "model/APStyleProject.h"
+#include "model/ElementFactory.h"
+#include "model/SnapShotItemKind.h"
 
 namespace {
 
@@ -73,5 +75,15 @@ std::unique_ptr<Snapshot> Snapshot::Clone(int newIds) const
 SnapShotItem* Snapshot::AppendElement(std::unique_ptr<SnapShotItem> element)
 {
     m_elements.push_back(std::move(element));
+    return m_elements.back().get();
+}
+
+SnapShotItem* Snapshot::AddChild(int kind, int single)
+{
+    if (!m_elements.empty() || !model::IsElementKind(kind)) {
+        return nullptr;
+    }
+    ++m_record.elementCounter;
+    m_elements.push_back(model::CreateElement(kind, single, nullptr));
     return m_elements.back().get();
 }

@@ -41,10 +41,14 @@ public:
     std::unique_ptr<Snapshot> Clone(int newIds) const;
 
     // Takes ownership of a top-level element and appends it. Returns it, owned by
-    // the scene. The project file reader appends through this; AddChild (kind,
-    // single), which arrives with the element kinds, creates the scene's element
-    // only while the list is empty (a deleted element counts) and appends it here.
+    // the scene. The project file reader appends through this.
     SnapShotItem* AppendElement(std::unique_ptr<SnapShotItem> element);
+    // Creates the scene's top-level element of `kind` (1 picture, or region when
+    // `single` is 0; 2 string; 3 resource group) without a parent, with the next
+    // identifier and a generated name, only while the element list is empty (a
+    // deleted element counts). Returns it, owned by the scene, or null when the
+    // scene holds an element already or the kind is unknown.
+    SnapShotItem* AddChild(int kind, int single);
 
     SceneRecord& Record() { return m_record; }
     const SceneRecord& Record() const { return m_record; }
