@@ -1,0 +1,22 @@
+#pragma once
+
+#include "generate/StyleRecords.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace generate {
+
+// Returns the number a define's value gives: hexadecimal digits with an optional "0x" or
+// "0X" before them, up to a blank, a tab or the end. Nothing for any other value.
+std::optional<std::uint32_t> parseHexValue(std::string_view value);
+
+// Returns one problem text per scene or element name hash of `content` that no define of
+// `headerText` (a style header) gives as its value, each naming the record's file offset.
+std::vector<std::string> undefinedNameHashes(const StyleFileContent& content,
+                                             std::string_view headerText);
+
+} // namespace generate
