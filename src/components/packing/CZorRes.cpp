@@ -1,0 +1,217 @@
+#include "components/packing/CZorRes.h"
+
+#include "components/packing/OrderedWorkers.h"
+#include "components/packing/StagedFiles.h"
+#include "components/packing/StrFileBuilder.h"
+#include "platform/Trace.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+#include <thread>
+
+using packing::PictureEncoder;
+using packing::PictureRequest;
+
+CZorRes::CZorRes() = default;
+
+void CZorRes::SetHDBufMode(int mode)
+{
+    m_wantDisk = mode == 1;
+    if (m_pictures.empty()) {
+        m_spool.clear();
+        m_spool.setOnDisk(m_wantDisk);
+    }
+}
+
+int CZorRes::fail(const std::string& message)
+{
+    m_error = message;
+    platform::trace("CZorRes: " + message + "\n");
+    return 0;
+}
+
+int CZorRes::accept(const std::string& name, PictureEncoder::Result result)
+{
+    if (!result.ok) {
+        return fail(result.error);
+    }
+    if (m_pictures.size() >= packing::kResMaxEntries) {
+        return fail("too many pictures, " + name + " refused");
+    }
+    if (m_pictures.empty()) {
+        // The buffer mode may have been asked for while pictures were held.
+        m_spool.clear();
+        m_spool.setOnDisk(m_wantDisk);
+    }
+    const long long slot = m_spool.append(std::move(result.data));
+    if (slot < 0) {
+        return fail("cannot buffer " + name + " in the temporary file");
+    }
+    m_pictures.push_back({name, result.entry, static_cast<std::size_t>(slot)});
+    return 1;
+}
+
+int CZorRes::AddPicture(const std::string& name, const std::string& path, int compress,
+                        int /*reserved*/, PIC_RES_FORMAT format, int quality, int alphaFormat,
+                        int argbOutput, int rawJpeg)
+{
+    PictureRequest request;
+    request.name = name;
+    request.path = path;
+    request.compress = compress;
+    request.format = format;
+    request.quality = quality;
+    request.alphaFormat = alphaFormat;
+    request.argbOutput = argbOutput;
+    request.rawJpeg = rawJpeg;
+    return accept(name, PictureEncoder::encode(request));
+}
+
+std::vector<int> CZorRes::AddPictures(const std::vector<PictureRequest>& requests)
+{
+    std::vector<int> results(requests.size(), 0);
+    const unsigned threads = m_threads != 0 ? m_threads : std::thread::hardware_concurrency();
+    packing::runOrdered<PictureEncoder::Result>(
+        requests.size(), threads,
+        [&](std::size_t i) { return PictureEncoder::encode(requests[i]); },
+        [&](std::size_t i, PictureEncoder::Result result) {
+            results[i] = accept(requests[i].name, std::move(result));
+        });
+    return results;
+}
+
+int CZorRes::AddString(const std::string& name, const char* data, int length, int /*reserved*/)
+{
+    if (length < 0 || (data == nullptr && length > 0)) {
+        return fail("string " + name + " without data");
+    }
+    if (m_strings.size() >= packing::kStrMaxEntries) {
+        return fail("too many strings, " + name + " refused");
+    }
+    m_strings.push_back({name, std::string(data, data + length)});
+    return 1;
+}
+
+int CZorRes::GetResNum() const
+{
+    return static_cast<int>(m_pictures.size() + m_strings.size());
+}
+
+std::string CZorRes::GetPictureName(int index) const
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= m_pictures.size()) {
+        return {};
+    }
+    return m_pictures[static_cast<std::size_t>(index)].name;
+}
+
+bool CZorRes::writePictures(std::ofstream& out, const packing::ResFileHeader& header)
+{
+    using namespace packing;
+    const std::size_t count = m_pictures.size();
+    std::vector<std::uint8_t> table(kResHeaderSize + count * kResEntrySize, 0);
+    writeResHeader(header, table.data());
+    std::uint64_t offset = table.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        ResEntryInfo entry = m_pictures[i].entry;
+        entry.offset = static_cast<std::uint32_t>(offset);
+        writeResEntry(entry, table.data() + kResHeaderSize + i * kResEntrySize);
+        offset += alignedSize(entry.size);
+        if (offset > std::numeric_limits<std::uint32_t>::max()) {
+            m_error = "picture resource file would exceed 4 GiB";
+            return false;
+        }
+    }
+    out.write(reinterpret_cast<const char*>(table.data()),
+              static_cast<std::streamsize>(table.size()));
+    std::vector<std::uint8_t> data;
+    for (const Picture& picture : m_pictures) {
+        if (!m_spool.read(picture.slot, data)) {
+            m_error = "cannot read back " + picture.name + " from the temporary file";
+            return false;
+        }
+        data.resize(alignedSize(data.size()), 0);
+        out.write(reinterpret_cast<const char*>(data.data()),
+                  static_cast<std::streamsize>(data.size()));
+    }
+    return true;
+}
+
+int CZorRes::SaveFile(const std::string& path, int splitStart, int compressType, int tileWidth,
+                      int tileHeight)
+{
+    if (splitStart < 0 || splitStart > 0xFFFF) {
+        return fail("split start " + std::to_string(splitStart) + " outside 0..65535");
+    }
+    if (compressType < 0 || compressType > 2) {
+        return fail("unknown compress type " + std::to_string(compressType));
+    }
+    packing::ResFileHeader header;
+    header.count = static_cast<std::uint16_t>(m_pictures.size());
+    header.method = compressType == 1 ? packing::kCompressionRle : packing::kCompressionLz4;
+    header.startIndex = static_cast<std::uint16_t>(splitStart);
+    if (tileWidth > 0 && tileHeight > 0) {
+        // A tile wider than any picture is the same as that picture's width.
+        header.tileWidth = static_cast<std::uint16_t>(std::min(tileWidth, 0xFFFF));
+        header.tileHeight = static_cast<std::uint16_t>(std::min(tileHeight, 0xFFFF));
+    }
+    packing::StagedFiles files;
+    std::ofstream* out = files.begin(path);
+    if (out == nullptr) {
+        return fail(files.error());
+    }
+    if (!writePictures(*out, header)) {
+        return fail(m_error);
+    }
+    if (!files.commit()) {
+        return fail(files.error());
+    }
+    return 1;
+}
+
+int CZorRes::SaveFileByLanguage(const std::string& directory, const std::vector<std::string>& names)
+{
+    if (names.empty() || names.size() > 0xFFFF) {
+        return fail("no languages to write");
+    }
+    for (const std::string& name : names) {
+        if (name.empty() || name == "." || name == ".." ||
+            name.find_first_of("/\\") != std::string::npos) {
+            return fail("unusable string file name \"" + name + "\"");
+        }
+    }
+    std::vector<std::string> strings;
+    strings.reserve(m_strings.size());
+    for (const StringEntry& s : m_strings) {
+        strings.push_back(s.data);
+    }
+    packing::StagedFiles files;
+    for (std::size_t language = 0; language < names.size(); ++language) {
+        std::vector<std::uint8_t> bytes;
+        std::string error;
+        if (!packing::StrFileBuilder::build(strings, language, names.size(), bytes, error)) {
+            return fail(error);
+        }
+        const std::string target = (std::filesystem::path(directory) / names[language]).string();
+        std::ofstream* out = files.begin(target);
+        if (out == nullptr) {
+            return fail(files.error());
+        }
+        out->write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+    if (!files.commit()) {
+        return fail(files.error());
+    }
+    return 1;
+}
+
+void CZorRes::RemoveAll()
+{
+    m_pictures.clear();
+    m_strings.clear();
+    m_spool.clear();
+    m_spool.setOnDisk(m_wantDisk);
+    m_error.clear();
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "components/packing/EntrySpool.h"
+#include "components/packing/PicResFormat.h"
+#include "components/packing/PictureEncoder.h"
+#include "components/packing/PictureRequest.h"
+#include "components/packing/ResFileLayout.h"
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+// The resource packer: one object per output file. Pictures are converted when
+// they are added, so that a picture that cannot be read is refused at once;
+// SaveFile then only writes. Strings are kept as given and written, one file
+// per language, by SaveFileByLanguage. Results follow the project's
+// convention: 1 success, 0 failure, with the reason in GetLastError().
+class CZorRes
+{
+public:
+    CZorRes();
+
+    // 1 keeps the converted pictures in a temporary file instead of memory.
+    // Takes effect while the packer is empty.
+    void SetHDBufMode(int mode);
+    // Worker threads for AddPictures (0 = one per processor). The output does
+    // not depend on it.
+    void SetThreadCount(unsigned threads) { m_threads = threads; }
+
+    // Converts and appends one picture. `reserved` is passed as 1 and not
+    // used. Returns 1 when accepted, 0 when refused (unreadable picture,
+    // unknown format, full packer); a refused picture leaves the packer as it was.
+    int AddPicture(const std::string& name, const std::string& path, int compress, int reserved,
+                   PIC_RES_FORMAT format, int quality, int alphaFormat, int argbOutput,
+                   int rawJpeg);
+    // As AddPicture for each request in order, converting on worker threads.
+    // Returns one result per request; the entries are those of calling
+    // AddPicture one by one.
+    std::vector<int> AddPictures(const std::vector<packing::PictureRequest>& requests);
+
+    // Appends a string: `data` holds the texts of all languages, each
+    // NUL-terminated, `length` bytes in all. Returns 1, or 0 when refused.
+    int AddString(const std::string& name, const char* data, int length, int reserved);
+
+    // Number of accepted pictures and strings.
+    int GetResNum() const;
+    // Name of accepted picture `index` (in order), or empty.
+    std::string GetPictureName(int index) const;
+
+    // Writes the pictures as a picture resource file. `splitStart` (0..65535)
+    // goes to header bytes 10..11; `compressType` 1 RLE, 2 LZ4, 0 LZ4 is what
+    // the compressor will use; the tile sizes (either one <= 0: no tiles) are
+    // recorded for it too. Returns 1 when written; on 0 the target is untouched.
+    int SaveFile(const std::string& path, int splitStart, int compressType, int tileWidth,
+                 int tileHeight);
+
+    // Writes one string file per name into `directory`, the i-th with the
+    // texts of language i. Returns 1 when all were written; on 0 none was.
+    int SaveFileByLanguage(const std::string& directory, const std::vector<std::string>& names);
+
+    void RemoveAll();
+    const std::string& GetLastError() const { return m_error; }
+
+private:
+    struct Picture
+    {
+        std::string name;
+        packing::ResEntryInfo entry;
+        std::size_t slot;
+    };
+    struct StringEntry
+    {
+        std::string name;
+        std::string data;
+    };
+
+    int fail(const std::string& message);
+    int accept(const std::string& name, packing::PictureEncoder::Result result);
+    bool writePictures(std::ofstream& out, const packing::ResFileHeader& header);
+
+    std::vector<Picture> m_pictures;
+    std::vector<StringEntry> m_strings;
+    packing::EntrySpool m_spool;
+    bool m_wantDisk = false;
+    unsigned m_threads = 0;
+    std::string m_error;
+};

@@ -1,0 +1,104 @@
+#include "components/packing/DazOR4.h"
+
+#include "components/packing/EntryCompressor.h"
+#include "components/packing/OrderedWorkers.h"
+#include "components/packing/ResFileReader.h"
+#include "components/packing/StagedFiles.h"
+#include "platform/Trace.h"
+
+#include <limits>
+#include <thread>
+
+using namespace packing;
+
+namespace {
+
+struct Compressed
+{
+    bool ok = false;
+    std::string error;
+    EntryCompressor::Packed packed;
+};
+
+} // namespace
+
+bool DazOR4::fail(const std::string& message)
+{
+    m_error = message;
+    platform::trace("DazOR4: " + message + "\n");
+    return false;
+}
+
+bool DazOR4::res_pic_compress(const std::string& source, const std::string& destination,
+                              bool onlyFlagged)
+{
+    ResFileReader reader;
+    if (!reader.load(source)) {
+        return fail(source + ": " + reader.error());
+    }
+    const ResFileHeader& header = reader.header();
+    const std::size_t count = reader.entries().size();
+
+    // Each entry is compressed by itself; the file is assembled in entry order.
+    auto compressOne = [&](std::size_t i) {
+        Compressed result;
+        ResEntryInfo entry = reader.entries()[i];
+        if (entry.format == kFormatJpeg) {
+            const std::uint8_t* data = reader.storedData(i);
+            result.packed = {entry, std::vector<std::uint8_t>(data, data + entry.size)};
+            result.ok = true;
+            return result;
+        }
+        std::vector<std::uint8_t> planes;
+        if (!EntryCompressor::restore(entry, reader.storedData(i), entry.size, header.tileWidth,
+                                      header.tileHeight, planes, result.error)) {
+            result.error = "entry " + std::to_string(i) + ": " + result.error;
+            return result;
+        }
+        entry.compression = kCompressionNone;
+        if (!onlyFlagged) {
+            entry.flags |= kFlagCompress;
+        }
+        result.packed = EntryCompressor::pack(entry, std::move(planes), header.method,
+                                              header.tileWidth, header.tileHeight);
+        result.ok = true;
+        return result;
+    };
+
+    std::vector<std::uint8_t> out(kResHeaderSize + count * kResEntrySize, 0);
+    writeResHeader(header, out.data());
+    std::string error;
+    const unsigned threads = m_threads != 0 ? m_threads : std::thread::hardware_concurrency();
+    runOrdered<Compressed>(count, threads, compressOne, [&](std::size_t i, Compressed result) {
+        if (!error.empty()) {
+            return;
+        }
+        if (!result.ok) {
+            error = result.error;
+            return;
+        }
+        ResEntryInfo& entry = result.packed.entry;
+        entry.offset = static_cast<std::uint32_t>(out.size());
+        entry.size = static_cast<std::uint32_t>(result.packed.data.size());
+        writeResEntry(entry, out.data() + kResHeaderSize + i * kResEntrySize);
+        out.insert(out.end(), result.packed.data.begin(), result.packed.data.end());
+        out.resize(alignedSize(out.size()), 0);
+        if (out.size() > std::numeric_limits<std::uint32_t>::max()) {
+            error = "compressed file would exceed 4 GiB";
+        }
+    });
+    if (!error.empty()) {
+        return fail(source + ": " + error);
+    }
+    StagedFiles files;
+    std::ofstream* stream = files.begin(destination);
+    if (stream == nullptr) {
+        return fail(files.error());
+    }
+    stream->write(reinterpret_cast<const char*>(out.data()),
+                  static_cast<std::streamsize>(out.size()));
+    if (!files.commit()) {
+        return fail(files.error());
+    }
+    return true;
+}

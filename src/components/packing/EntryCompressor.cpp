@@ -1,0 +1,186 @@
+#include "components/packing/EntryCompressor.h"
+
+#include "components/packing/ByteOrder.h"
+#include "components/packing/RleCodec.h"
+#include "components/packing/TileGrid.h"
+
+#include <lz4.h>
+
+#include <cstring>
+
+namespace packing {
+
+namespace {
+
+bool tiledSize(std::uint16_t tileWidth, std::uint16_t tileHeight)
+{
+    return tileWidth != 0 && tileHeight != 0;
+}
+
+void codeTile(const std::vector<std::uint8_t>& tile, std::size_t colourBytes, std::size_t bpp,
+              std::uint8_t method, std::vector<std::uint8_t>& out)
+{
+    if (method == kCompressionRle) {
+        // Colour and alpha are coded as two runs of packets with their own unit size.
+        RleCodec::encode(tile.data(), colourBytes, bpp, out);
+        RleCodec::encode(tile.data() + colourBytes, tile.size() - colourBytes, 1, out);
+        return;
+    }
+    const int bound = LZ4_compressBound(static_cast<int>(tile.size()));
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(bound));
+    const int written = LZ4_compress_default(reinterpret_cast<const char*>(tile.data()),
+                                             reinterpret_cast<char*>(out.data() + at),
+                                             static_cast<int>(tile.size()), bound);
+    out.resize(at + static_cast<std::size_t>(written > 0 ? written : 0));
+}
+
+bool restoreTile(const std::uint8_t* in, std::size_t inSize, std::uint8_t compression,
+                 std::size_t colourBytes, std::size_t tileBytes, std::size_t bpp,
+                 std::vector<std::uint8_t>& out)
+{
+    out.clear();
+    if (compression == kCompressionLz4) {
+        out.resize(tileBytes);
+        const int n = LZ4_decompress_safe(reinterpret_cast<const char*>(in),
+                                          reinterpret_cast<char*>(out.data()),
+                                          static_cast<int>(inSize), static_cast<int>(tileBytes));
+        return n >= 0 && static_cast<std::size_t>(n) == tileBytes;
+    }
+    std::size_t colourUsed = 0;
+    std::size_t alphaUsed = 0;
+    if (!RleCodec::decode(in, inSize, bpp, colourBytes, out, colourUsed)) {
+        return false;
+    }
+    if (!RleCodec::decode(in + colourUsed, inSize - colourUsed, 1, tileBytes - colourBytes, out,
+                          alphaUsed)) {
+        return false;
+    }
+    return colourUsed + alphaUsed == inSize;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> EntryCompressor::compress(const ResEntryInfo& entry,
+                                                    const std::vector<std::uint8_t>& planes,
+                                                    std::uint8_t method, std::uint16_t tileWidth,
+                                                    std::uint16_t tileHeight)
+{
+    const TileGrid grid(entry, tileWidth, tileHeight);
+    const std::size_t bpp = bytesPerPixel(entry.format);
+    const bool tiled = tiledSize(tileWidth, tileHeight);
+    const std::size_t tiles = grid.count();
+    std::vector<std::uint8_t> out;
+    if (tiled) {
+        out.resize((tiles + 1) * 4);
+    }
+    std::vector<std::uint8_t> tile;
+    for (std::size_t i = 0; i < tiles; ++i) {
+        if (tiled) {
+            putU32(out.data() + i * 4, static_cast<std::uint32_t>(out.size()));
+        }
+        const TileGrid::Tile rect = grid.tile(i);
+        tile.clear();
+        grid.gather(planes, rect, tile);
+        codeTile(tile, grid.colourBytes(rect), bpp, method, out);
+    }
+    if (tiled) {
+        putU32(out.data() + tiles * 4, static_cast<std::uint32_t>(out.size()));
+    }
+    return out;
+}
+
+EntryCompressor::Packed EntryCompressor::pack(const ResEntryInfo& entry,
+                                              std::vector<std::uint8_t> planes, std::uint8_t method,
+                                              std::uint16_t tileWidth, std::uint16_t tileHeight)
+{
+    Packed best{entry, std::move(planes)};
+    best.entry.compression = kCompressionNone;
+    best.entry.flags &= static_cast<std::uint8_t>(~kFlagTiled);
+    if ((entry.flags & kFlagCompress) == 0 || entry.format == kFormatJpeg) {
+        return best;
+    }
+    std::vector<std::uint8_t> methods{method};
+    if ((entry.flags & kFlagSmallest) != 0) {
+        methods = {kCompressionRle, kCompressionLz4};
+    }
+    const bool tiled = tiledSize(tileWidth, tileHeight);
+    std::vector<std::uint8_t> raw = best.data;
+    for (const std::uint8_t m : methods) {
+        std::vector<std::uint8_t> coded = compress(entry, raw, m, tileWidth, tileHeight);
+        // Ties keep the earlier choice, so the result never depends on timing.
+        if (coded.size() < best.data.size()) {
+            best.data = std::move(coded);
+            best.entry.compression = m;
+            best.entry.flags = static_cast<std::uint8_t>(tiled ? (entry.flags | kFlagTiled)
+                                                               : (entry.flags & ~kFlagTiled));
+        }
+    }
+    best.entry.size = static_cast<std::uint32_t>(best.data.size());
+    return best;
+}
+
+bool EntryCompressor::restore(const ResEntryInfo& entry, const std::uint8_t* stored,
+                              std::size_t size, std::uint16_t tileWidth, std::uint16_t tileHeight,
+                              std::vector<std::uint8_t>& planes, std::string& error)
+{
+    const std::size_t rawSize = rawPlaneSize(entry);
+    if (entry.compression == kCompressionNone) {
+        if (size != rawSize) {
+            error = "raw picture data of " + std::to_string(size) + " bytes, expected " +
+                    std::to_string(rawSize);
+            return false;
+        }
+        planes.assign(stored, stored + size);
+        return true;
+    }
+    if (entry.compression != kCompressionRle && entry.compression != kCompressionLz4) {
+        error = "unknown compression " + std::to_string(entry.compression);
+        return false;
+    }
+    // Neither method expands more than 255-fold: a larger claim is a damaged
+    // entry, and believing it would allocate without bound.
+    if (rawSize > static_cast<std::size_t>(LZ4_MAX_INPUT_SIZE) || rawSize / 255 > size + 16) {
+        error = "compressed picture data too short for " + std::to_string(entry.width) + "x" +
+                std::to_string(entry.height) + " pixels";
+        return false;
+    }
+    const bool tiled = (entry.flags & kFlagTiled) != 0;
+    if (tiled && !tiledSize(tileWidth, tileHeight)) {
+        error = "tiled picture in a file without a tile size";
+        return false;
+    }
+    const TileGrid grid(entry, tiled ? tileWidth : 0, tiled ? tileHeight : 0);
+    const std::size_t tiles = grid.count();
+    if (tiled && (tiles + 1) > size / 4) {
+        error = "tile table larger than the picture data";
+        return false;
+    }
+    planes.assign(rawSize, 0);
+    std::vector<std::uint8_t> tile;
+    const std::size_t bpp = bytesPerPixel(entry.format);
+    for (std::size_t i = 0; i < tiles; ++i) {
+        std::size_t begin = 0;
+        std::size_t end = size;
+        if (tiled) {
+            begin = getU32(stored + i * 4);
+            end = getU32(stored + (i + 1) * 4);
+            const bool first = i == 0 && begin != (tiles + 1) * 4;
+            const bool last = i + 1 == tiles && end != size;
+            if (first || last || begin > end || end > size) {
+                error = "tile " + std::to_string(i) + " lies outside the picture data";
+                return false;
+            }
+        }
+        const TileGrid::Tile rect = grid.tile(i);
+        if (!restoreTile(stored + begin, end - begin, entry.compression, grid.colourBytes(rect),
+                         grid.tileBytes(rect), bpp, tile)) {
+            error = "tile " + std::to_string(i) + " does not decompress to its size";
+            return false;
+        }
+        grid.scatter(tile.data(), rect, planes);
+    }
+    return true;
+}
+
+} // namespace packing

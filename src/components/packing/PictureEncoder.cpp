@@ -1,0 +1,153 @@
+#include "components/packing/PictureEncoder.h"
+
+#include "components/packing/PixelCodec.h"
+#include "components/packing/RgbaImage.h"
+
+#include <stb/stb_image.h>
+
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <memory>
+
+namespace packing {
+
+namespace {
+
+// The same colours without alpha bits, where the family has such a member.
+std::uint8_t opaqueCounterpart(std::uint8_t format)
+{
+    switch (format) {
+    case kFormatArgb8565:
+    case kFormatArgb1555:
+        return kFormatRgb565;
+    case kFormatArgb8888:
+        return kFormatRgb888;
+    default:
+        return format;
+    }
+}
+
+bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool isJpeg(const std::vector<std::uint8_t>& bytes)
+{
+    return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
+}
+
+struct StbFree
+{
+    void operator()(unsigned char* p) const { stbi_image_free(p); }
+};
+
+bool decode(const std::vector<std::uint8_t>& bytes, RgbaImage& image, std::string& error)
+{
+    if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        error = "file too large";
+        return false;
+    }
+    int w = 0;
+    int h = 0;
+    int channels = 0;
+    std::unique_ptr<unsigned char, StbFree> pixels(
+        stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &channels, 4));
+    if (!pixels) {
+        const char* reason = stbi_failure_reason();
+        error = std::string("cannot decode picture: ") + (reason != nullptr ? reason : "unknown");
+        return false;
+    }
+    if (w <= 0 || h <= 0 || w > 0xFFFF || h > 0xFFFF ||
+        std::size_t(w) * std::size_t(h) > kMaxPicturePixels) {
+        error = "picture size " + std::to_string(w) + "x" + std::to_string(h) +
+                " outside 1..65535 or too large";
+        return false;
+    }
+    image.width = w;
+    image.height = h;
+    image.pixels.assign(pixels.get(), pixels.get() + std::size_t(w) * h * 4);
+    return true;
+}
+
+} // namespace
+
+bool PictureEncoder::isSupportedFormat(int format)
+{
+    return format >= 0 && format <= 7 && format != 2;
+}
+
+PictureEncoder::Encoding PictureEncoder::chooseEncoding(int format, int quality, int alphaFormat,
+                                                        int argbOutput, bool opaque)
+{
+    std::uint8_t base = static_cast<std::uint8_t>(format);
+    if (argbOutput == 8) {
+        base = kFormatArgb8888;
+    } else if (argbOutput == 6) {
+        base = kFormatArgb6666;
+    }
+    if (quality == 0 && opaque) {
+        return {opaqueCounterpart(base), false};
+    }
+    if (alphaFormat == 8) {
+        return {opaqueCounterpart(base), true};
+    }
+    return {base, false};
+}
+
+PictureEncoder::Result PictureEncoder::encode(const PictureRequest& request)
+{
+    Result result;
+    if (!isSupportedFormat(request.format)) {
+        result.error = "unknown pixel format " + std::to_string(request.format);
+        return result;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!readFile(request.path, bytes)) {
+        result.error = "cannot read " + request.path;
+        return result;
+    }
+    RgbaImage image;
+    // Decoding a raw JPEG as well proves that it can be read, and gives its size.
+    if (!decode(bytes, image, result.error)) {
+        result.error += " (" + request.path + ")";
+        return result;
+    }
+    ResEntryInfo& entry = result.entry;
+    entry.width = static_cast<std::uint16_t>(image.width);
+    entry.height = static_cast<std::uint16_t>(image.height);
+    if (request.rawJpeg != 0 && isJpeg(bytes)) {
+        entry.format = kFormatJpeg;
+        result.data = std::move(bytes);
+    } else {
+        const Encoding encoding =
+            chooseEncoding(request.format, request.quality, request.alphaFormat, request.argbOutput,
+                           image.isOpaque());
+        entry.format = encoding.format;
+        if (encoding.alphaPlane) {
+            entry.flags |= kFlagAlphaPlane;
+        }
+        result.data.reserve(rawPlaneSize(entry));
+        PixelCodec::encodeColour(image, encoding.format, encoding.alphaPlane, result.data);
+        if (encoding.alphaPlane) {
+            PixelCodec::encodeAlpha(image, result.data);
+        }
+        if (request.compress != 0) {
+            entry.flags |= kFlagCompress;
+        }
+        if (request.quality == 0) {
+            entry.flags |= kFlagSmallest;
+        }
+    }
+    entry.size = static_cast<std::uint32_t>(result.data.size());
+    result.ok = true;
+    return result;
+}
+
+} // namespace packing

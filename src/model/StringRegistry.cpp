@@ -1,0 +1,50 @@
+#include "model/StringRegistry.h"
+
+#include "model/TextCut.h"
+
+void StringRegistry::Clear()
+{
+    m_records.clear();
+    m_missing.clear();
+    m_firstNumber = 0;
+    m_lastNumber = 0;
+    m_lookup.Clear();
+    m_secondMap.Clear();
+}
+
+void StringRegistry::ClearLanguages()
+{
+    m_languageNames.fill({});
+    m_columnTitles.fill({});
+}
+
+int StringRegistry::Find(std::string_view identifier) const
+{
+    if (m_records.empty() || identifier.empty()) {
+        return -1;
+    }
+    const long hint = m_lookup.Lookup(identifier);
+    if (hint < 0) {
+        return -1;
+    }
+    if (m_records[static_cast<std::size_t>(hint)].identifier == identifier) {
+        return static_cast<int>(hint);
+    }
+    // Another identifier shares the key: the latest record of this one wins.
+    for (std::size_t i = m_records.size(); i-- > 0;) {
+        if (m_records[i].identifier == identifier) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+StringRecord& StringRegistry::Append(std::uint32_t number, std::string_view identifier)
+{
+    StringRecord record;
+    record.number = number;
+    record.identifier = model::CutText(identifier, StringRecord::kIdentifierMax);
+    m_lookup.Put(record.identifier, static_cast<std::uint32_t>(m_records.size()));
+    m_records.push_back(std::move(record));
+    return m_records.back();
+}

@@ -1,0 +1,115 @@
+#include "PackingTestPictures.h"
+
+#include "components/packing/CZorRes.h"
+#include "components/packing/ResFileReader.h"
+
+#include <gtest/gtest.h>
+
+using namespace packing;
+using packingtest::TempDir;
+
+namespace {
+
+class PackingPackerTest : public ::testing::Test
+{
+protected:
+    // Twelve pictures of several kinds and options, with an unreadable one in
+    // the middle and a missing one at the end.
+    std::vector<PictureRequest> requests()
+    {
+        std::vector<PictureRequest> list;
+        for (int i = 0; i < 12; ++i) {
+            PictureRequest r;
+            r.name = "PIC" + std::to_string(i + 1);
+            r.path = m_dir.file("p" + std::to_string(i) + ".png");
+            packingtest::writePng(r.path, i % 2 == 0 ? packingtest::gradient(9 + i, 7)
+                                                     : packingtest::blocks(20, 10 + i));
+            r.compress = 1;
+            r.format = i % 3 == 0 ? PIC_RES_ARGB565 : PIC_RES_RGB565;
+            r.quality = i % 4 == 0 ? 0 : 1;
+            r.alphaFormat = i % 5 == 0 ? 8 : 0;
+            list.push_back(r);
+        }
+        list[5].path = m_dir.file("broken.png");
+        packingtest::writeBytes(list[5].path, {0x89, 'P', 'N', 'G', 1, 2, 3});
+        list[11].path = m_dir.file("missing.png");
+        return list;
+    }
+
+    std::vector<std::uint8_t> saveOneByOne(const std::vector<PictureRequest>& list, int hdMode)
+    {
+        CZorRes packer;
+        packer.SetHDBufMode(hdMode);
+        for (const PictureRequest& r : list) {
+            packer.AddPicture(r.name, r.path, r.compress, 1, static_cast<PIC_RES_FORMAT>(r.format),
+                              r.quality, r.alphaFormat, r.argbOutput, r.rawJpeg);
+        }
+        EXPECT_EQ(1, packer.SaveFile(m_dir.file("one.res"), 0, 2, 0, 0));
+        return packingtest::readBytes(m_dir.file("one.res"));
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(PackingPackerTest, RefusesUnreadablePicturesAndKeepsTheOrderOfTheRest)
+{
+    const std::vector<PictureRequest> list = requests();
+    CZorRes packer;
+    packer.SetThreadCount(3);
+    const std::vector<int> accepted = packer.AddPictures(list);
+    std::vector<int> expected(12, 1);
+    expected[5] = 0;
+    expected[11] = 0;
+    EXPECT_EQ(expected, accepted);
+    EXPECT_EQ(10, packer.GetResNum());
+    EXPECT_EQ("PIC5", packer.GetPictureName(4));
+    EXPECT_EQ("PIC7", packer.GetPictureName(5));
+    EXPECT_FALSE(packer.GetLastError().empty());
+
+    ASSERT_EQ(1, packer.SaveFile(m_dir.file("all.res"), 0, 0, 0, 0));
+    ResFileReader reader;
+    ASSERT_TRUE(reader.load(m_dir.file("all.res")));
+    ASSERT_EQ(10u, reader.entries().size());
+    EXPECT_EQ(15, reader.entries()[5].width) << "entry 5 is the seventh picture";
+    EXPECT_EQ(7, reader.entries()[5].height);
+}
+
+TEST_F(PackingPackerTest, SameBytesWhateverTheThreadsBufferModeOrRun)
+{
+    const std::vector<PictureRequest> list = requests();
+    const std::vector<std::uint8_t> reference = saveOneByOne(list, 0);
+    EXPECT_EQ(reference, saveOneByOne(list, 0));
+    EXPECT_EQ(reference, saveOneByOne(list, 1));
+    for (unsigned threads : {1u, 2u, 5u}) {
+        CZorRes packer;
+        packer.SetHDBufMode(threads == 2 ? 1 : 0);
+        packer.SetThreadCount(threads);
+        packer.AddPictures(list);
+        ASSERT_EQ(1, packer.SaveFile(m_dir.file("batch.res"), 0, 2, 0, 0));
+        EXPECT_EQ(reference, packingtest::readBytes(m_dir.file("batch.res"))) << threads;
+    }
+}
+
+TEST_F(PackingPackerTest, BadSaveArgumentsLeaveTheTargetAlone)
+{
+    CZorRes packer;
+    ASSERT_EQ(1, packer.AddPicture("PIC1", requests()[0].path, 0, 1, PIC_RES_RGB565, 1, 0, 0, 0));
+    EXPECT_EQ(0, packer.AddPicture("PIC2", requests()[0].path, 0, 1, static_cast<PIC_RES_FORMAT>(2),
+                                   1, 0, 0, 0));
+    const std::string target = m_dir.file("keep.res");
+    packingtest::writeBytes(target, {1, 2, 3});
+    EXPECT_EQ(0, packer.SaveFile(target, 70000, 0, 0, 0));
+    EXPECT_EQ(0, packer.SaveFile(target, 0, 3, 0, 0));
+    EXPECT_EQ((std::vector<std::uint8_t>{1, 2, 3}), packingtest::readBytes(target));
+
+    ASSERT_EQ(1, packer.SaveFile(m_dir.file("sub/dir/new.res"), 0, 0, -1, 16));
+    ResFileReader reader;
+    ASSERT_TRUE(reader.load(m_dir.file("sub/dir/new.res")));
+    EXPECT_EQ(0, reader.header().tileWidth) << "a tile side <= 0 means no tiles";
+    EXPECT_EQ(0, reader.header().tileHeight);
+
+    packer.RemoveAll();
+    EXPECT_EQ(0, packer.GetResNum());
+}
+
+} // namespace
