@@ -3,16 +3,20 @@
 #include "generate/StyleHeader.h"
 #include "generate/StyleLayout.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <unordered_set>
 
 namespace generate {
 namespace {
 
-std::string hashText(std::uint32_t hash)
+constexpr int kHighBase = 10000;
+
+std::string hexText(std::uint32_t value)
 {
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%x", static_cast<unsigned>(hash));
+    std::snprintf(buffer, sizeof buffer, "0x%x", static_cast<unsigned>(value));
     return buffer;
 }
 
@@ -30,21 +34,38 @@ int hexDigit(char c)
     return -1;
 }
 
-// Walks the records in file order, keeping each record's offset, and reports the hashes
-// that have no define.
-class HashWalk
+const char* kindName(const StyleMember& member)
+{
+    if (std::holds_alternative<StyleGroupRecord>(member.record)) {
+        return "group";
+    }
+    if (const auto* picture = std::get_if<StylePictureRecord>(&member.record)) {
+        return picture->region ? "picture region" : "picture";
+    }
+    return "string";
+}
+
+std::uint32_t nameHashOf(const StyleMember& member)
+{
+    return std::visit([](const auto& record) { return record.nameHash; }, member.record);
+}
+
+// Visits every member record in file order with its file offset and a text that names it.
+class RecordWalk
 {
 public:
-    explicit HashWalk(const std::unordered_set<std::uint32_t>& defined) : m_defined(defined) {}
+    using Visit = std::function<void(const StyleMember&, const std::string& where)>;
+    using VisitScene = std::function<void(const StyleScene&, const std::string& where)>;
 
-    void scenes(const std::vector<StyleScene>& scenes)
+    void run(const StyleFileContent& content, const VisitScene& visitScene, const Visit& visit)
     {
+        m_visit = &visit;
+        const std::vector<StyleScene>& scenes = content.scenes;
         std::size_t at = kStyleHeaderSize + scenes.size() * kSceneEntrySize;
         for (std::size_t i = 0; i < scenes.size(); ++i) {
             m_scene = "scene " + std::to_string(i + 1);
-            check(scenes[i].nameHash, m_scene + " (table entry at offset " +
-                                          std::to_string(kStyleHeaderSize + i * kSceneEntrySize) +
-                                          ")");
+            visitScene(scenes[i], m_scene + " (table entry at offset " +
+                                      std::to_string(kStyleHeaderSize + i * kSceneEntrySize) + ")");
             for (const StyleTopContainer& container : scenes[i].containers) {
                 members(container.members, at + kTopContainerRecordSize);
                 at += styleRecordTreeSize(container);
@@ -52,42 +73,31 @@ public:
         }
     }
 
-    std::vector<std::string> take() { return std::move(m_problems); }
-
 private:
     void members(const std::vector<StyleMember>& members, std::size_t at)
     {
         for (const StyleMember& member : members) {
+            (*m_visit)(member, m_scene + ", " + kindName(member) + " record at offset " +
+                                   std::to_string(at));
             if (const auto* group = std::get_if<StyleGroupRecord>(&member.record)) {
-                check(group->nameHash, record("group", at));
                 this->members(group->members, at + kGroupRecordSize);
-            } else if (const auto* picture = std::get_if<StylePictureRecord>(&member.record)) {
-                check(picture->nameHash,
-                      record(picture->region ? "picture region" : "picture", at));
-            } else {
-                check(std::get<StyleStringRecord>(member.record).nameHash, record("string", at));
             }
             at += styleRecordTreeSize(member);
         }
     }
 
-    std::string record(const char* kind, std::size_t at) const
-    {
-        return m_scene + ", " + kind + " record at offset " + std::to_string(at);
-    }
-
-    void check(std::uint32_t hash, const std::string& where)
-    {
-        if (m_defined.count(hash) == 0) {
-            m_problems.push_back(where + ": name hash " + hashText(hash) +
-                                 " has no define in the style header");
-        }
-    }
-
-    const std::unordered_set<std::uint32_t>& m_defined;
+    const Visit* m_visit = nullptr;
     std::string m_scene;
-    std::vector<std::string> m_problems;
 };
+
+std::vector<std::uint16_t> pictureIdsOf(const StyleMember& member)
+{
+    const auto* picture = std::get_if<StylePictureRecord>(&member.record);
+    if (!picture) {
+        return {};
+    }
+    return picture->region ? picture->frameIds : std::vector<std::uint16_t>{picture->pictureId};
+}
 
 } // namespace
 
@@ -96,8 +106,7 @@ std::optional<std::uint32_t> parseHexValue(std::string_view value)
     if (value.size() >= 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {
         value.remove_prefix(2);
     }
-    const std::size_t end = value.find_first_of(" \t");
-    value = value.substr(0, end);
+    value = value.substr(0, value.find_first_of(" \t"));
     if (value.empty()) {
         return std::nullopt;
     }
@@ -127,9 +136,46 @@ std::vector<std::string> undefinedNameHashes(const StyleFileContent& content,
             defined.insert(*value);
         }
     }
-    HashWalk walk(defined);
-    walk.scenes(content.scenes);
-    return walk.take();
+    std::vector<std::string> problems;
+    const auto check = [&](std::uint32_t hash, const std::string& where) {
+        if (defined.count(hash) == 0) {
+            problems.push_back(where + ": name hash " + hexText(hash) +
+                               " has no define in the style header");
+        }
+    };
+    RecordWalk().run(
+        content,
+        [&](const StyleScene& scene, const std::string& where) { check(scene.nameHash, where); },
+        [&](const StyleMember& member, const std::string& where) {
+            check(nameHashOf(member), where);
+        });
+    return problems;
+}
+
+std::vector<std::string> unknownPictureIds(const StyleFileContent& content, std::size_t entryCount)
+{
+    std::vector<std::pair<std::uint16_t, std::string>> ids;
+    RecordWalk().run(
+        content, [](const StyleScene&, const std::string&) {},
+        [&](const StyleMember& member, const std::string& where) {
+            for (std::uint16_t id : pictureIdsOf(member)) {
+                ids.emplace_back(id, where);
+            }
+        });
+    // Both bases number from base + 1, so the base shows in the identifiers themselves.
+    const bool highBase = !ids.empty() && std::all_of(ids.begin(), ids.end(), [](const auto& id) {
+        return id.first > kHighBase;
+    });
+    const std::size_t base = highBase ? kHighBase : 0;
+    std::vector<std::string> problems;
+    for (const auto& [id, where] : ids) {
+        if (id <= base || id - base > entryCount) {
+            problems.push_back(where + ": picture identifier " + std::to_string(id) +
+                               " names no entry of the picture resource file (" +
+                               std::to_string(entryCount) + " entries)");
+        }
+    }
+    return problems;
 }
 
 } // namespace generate

@@ -1,5 +1,6 @@
 #include "StyleSamples.h"
 
+#include "components/packing/ResFileLayout.h"
 #include "generate/StyleFileWriter.h"
 #include "generate/StyleHeader.h"
 #include "platform/FileSystem.h"
@@ -55,6 +56,28 @@ protected:
     {
         return run({stylePath(), m_dir.filePath("app.res"), output.empty() ? stylePath() : output,
                     headerPath(), m_dir.path()});
+    }
+
+    // Writes a picture resource file of `count` 1 x 1 RGB565 entries.
+    void writePictures(std::size_t count, std::uint16_t startIndex = 0) const
+    {
+        packing::ResFileHeader header;
+        header.count = static_cast<std::uint16_t>(count);
+        header.startIndex = startIndex;
+        std::string bytes(packing::kResHeaderSize + count * (packing::kResEntrySize + 4), '\0');
+        auto* out = reinterpret_cast<std::uint8_t*>(bytes.data());
+        packing::writeResHeader(header, out);
+        for (std::size_t i = 0; i < count; ++i) {
+            packing::ResEntryInfo entry;
+            entry.offset = static_cast<std::uint32_t>(packing::kResHeaderSize +
+                                                      count * packing::kResEntrySize + 4 * i);
+            entry.size = 2;
+            entry.width = 1;
+            entry.height = 1;
+            packing::writeResEntry(entry,
+                                   out + packing::kResHeaderSize + i * packing::kResEntrySize);
+        }
+        ASSERT_TRUE(platform::writeFileAtomically(m_dir.filePath("app.res"), bytes));
     }
 
     std::string styleBytes() const { return platform::readFile(stylePath()).value_or(""); }
@@ -115,6 +138,25 @@ TEST_F(StyConvTest, EveryHashNeedsADefine)
 
     ASSERT_TRUE(platform::removeFile(headerPath()));
     EXPECT_EQ(convert().status, 1);
+}
+
+TEST_F(StyConvTest, PictureIdentifiersNameEntriesOfAFullResourceFile)
+{
+    writePictures(4); // the sample's identifiers are 10001 to 10004
+    EXPECT_EQ(convert().status, 0);
+
+    writePictures(3);
+    const ToolRun result = convert();
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.errors, "scene 1, picture record at offset 148: picture identifier 10004 "
+                             "names no entry of the picture resource file (3 entries)\n");
+    EXPECT_EQ(styleBytes(), m_good);
+
+    writePictures(1, 100); // a split pack holds only its own pictures
+    EXPECT_EQ(convert().status, 0);
+
+    ASSERT_TRUE(platform::writeFileAtomically(m_dir.filePath("app.res"), "RES?"));
+    EXPECT_NE(convert().errors.find("app.res: "), std::string::npos);
 }
 
 TEST_F(StyConvTest, UsageAndHelp)

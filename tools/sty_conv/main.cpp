@@ -1,6 +1,7 @@
 // sty_conv: the SDK's style converter, run by the resource build after the resource files
 // exist. It checks a style file against its style header and leaves a valid file as it is.
 
+#include "components/packing/ResFileReader.h"
 #include "generate/StyleFileCheck.h"
 #include "generate/StyleFileReader.h"
 #include "platform/FileSystem.h"
@@ -23,9 +24,11 @@ void printUsage(std::ostream& out)
            "\n"
            "Checks a style file written by SkinSmith: its header, that the scene table tiles the\n"
            "file, every record's kind, member count and next-sibling offset, and that every\n"
-           "scene and element name hash has a define in STYLE_HEADER. A valid file is left\n"
-           "byte for byte as it is (and copied to OUTPUT_STYLE_FILE when that names another\n"
-           "file). STRING_RES_DIR is accepted and not read. See docs/styles.md.\n"
+           "scene and element name hash has a define in STYLE_HEADER and, when\n"
+           "PICTURE_RES_FILE exists and is a full file, that every picture identifier names\n"
+           "one of its entries. A valid file is left byte for byte as it is (and copied to\n"
+           "OUTPUT_STYLE_FILE when that names another file). STRING_RES_DIR is accepted and\n"
+           "not read. See docs/styles.md.\n"
            "\n"
            "Problems are printed on standard error, one per line.\n"
            "Exit status: 0 valid, 1 problems found, 2 usage error.\n";
@@ -43,9 +46,29 @@ std::optional<std::string> readOrReport(const std::string& path, const char* wha
     return bytes;
 }
 
+// A split-pack file or a part holds only some of the pictures, from its start index on; the
+// identifiers of a full file (start index 0) must each name one of its entries.
+void checkPictureIds(const generate::StyleFileContent& content, const std::string& picturePath,
+                     std::vector<std::string>& problems)
+{
+    packing::ResFileReader pictures;
+    if (!pictures.load(picturePath)) {
+        problems.push_back(picturePath + ": " + pictures.error());
+        return;
+    }
+    if (pictures.header().startIndex != 0) {
+        return;
+    }
+    for (const std::string& problem :
+         generate::unknownPictureIds(content, pictures.entries().size())) {
+        problems.push_back(problem);
+    }
+}
+
 std::vector<std::string> check(const std::vector<std::string>& args)
 {
     const std::string& stylePath = args[0];
+    const std::string& picturePath = args[1];
     const std::string& outputPath = args[2];
     const std::string& headerPath = args[3];
 
@@ -65,6 +88,9 @@ std::vector<std::string> check(const std::vector<std::string>& args)
         for (const std::string& problem : generate::undefinedNameHashes(*content, *header)) {
             problems.push_back(stylePath + ": " + problem);
         }
+    }
+    if (platform::pathExists(picturePath)) {
+        checkPictureIds(*content, picturePath, problems);
     }
     if (problems.empty() && outputPath != stylePath &&
         !platform::writeFileAtomically(outputPath, *style)) {
