@@ -148,8 +148,9 @@ TEST_F(StyConvTest, PictureIdentifiersNameEntriesOfAFullResourceFile)
     writePictures(3);
     const ToolRun result = convert();
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.errors, "scene 1, picture record at offset 148: picture identifier 10004 "
-                             "names no entry of the picture resource file (3 entries)\n");
+    EXPECT_EQ(result.errors,
+              stylePath() + ": scene 1, picture record at offset 148: picture identifier 10004 "
+                            "names no entry of the picture resource file (3 entries)\n");
     EXPECT_EQ(styleBytes(), m_good);
 
     writePictures(1, 100); // a split pack holds only its own pictures

@@ -137,19 +137,6 @@ TEST(StyleLayout, ReaderGivesBackWhatTheWriterWrote)
     EXPECT_EQ(StyleFileWriter::encode(*content), bytes) << "every field read back";
 }
 
-TEST(StyleLayout, SceneTableTilesTheFile)
-{
-    const std::string bytes = encode(sampleStyleContent());
-    const LittleEndianReader in(bytes);
-    EXPECT_EQ(in.u32(4), 2u);
-    EXPECT_EQ(in.u32(16 + 4), 40u);
-    EXPECT_EQ(in.u32(16 + 8), 41u + 37u + 30u + 20u + 37u);
-    EXPECT_EQ(in.u32(28), NameHash("Setup"));
-    EXPECT_EQ(in.u32(28 + 4), 40u + in.u32(16 + 8));
-    EXPECT_EQ(in.u32(28 + 8), 41u + 41u + 37u);
-    EXPECT_EQ(bytes.size(), in.u32(28 + 4) + in.u32(28 + 8));
-}
-
 TEST(StyleLayout, ReaderRejectsDamagedFiles)
 {
     const std::string good = encode(sampleStyleContent());

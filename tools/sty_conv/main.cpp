@@ -48,8 +48,8 @@ std::optional<std::string> readOrReport(const std::string& path, const char* wha
 
 // A split-pack file or a part holds only some of the pictures, from its start index on; the
 // identifiers of a full file (start index 0) must each name one of its entries.
-void checkPictureIds(const generate::StyleFileContent& content, const std::string& picturePath,
-                     std::vector<std::string>& problems)
+void checkPictureIds(const generate::StyleFileContent& content, const std::string& stylePath,
+                     const std::string& picturePath, std::vector<std::string>& problems)
 {
     packing::ResFileReader pictures;
     if (!pictures.load(picturePath)) {
@@ -61,7 +61,7 @@ void checkPictureIds(const generate::StyleFileContent& content, const std::strin
     }
     for (const std::string& problem :
          generate::unknownPictureIds(content, pictures.entries().size())) {
-        problems.push_back(problem);
+        problems.push_back(stylePath + ": " + problem);
     }
 }
 
@@ -90,7 +90,7 @@ std::vector<std::string> check(const std::vector<std::string>& args)
         }
     }
     if (platform::pathExists(picturePath)) {
-        checkPictureIds(*content, picturePath, problems);
+        checkPictureIds(*content, stylePath, picturePath, problems);
     }
     if (problems.empty() && outputPath != stylePath &&
         !platform::writeFileAtomically(outputPath, *style)) {
