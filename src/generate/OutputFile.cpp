@@ -1,0 +1,37 @@
+#include "generate/OutputFile.h"
+
+#include "platform/FileSystem.h"
+#include "platform/Path.h"
+
+namespace generate {
+
+std::string withCrLf(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') {
+            out += '\r';
+        }
+        out += c;
+    }
+    return out;
+}
+
+std::string nativeOutputPath(std::string_view path)
+{
+    return platform::storedToNative(path);
+}
+
+bool prepareOutputPath(std::string_view path)
+{
+    return platform::prepareOutputFile(nativeOutputPath(path));
+}
+
+bool writeOutputFile(std::string_view path, std::string_view bytes)
+{
+    const std::string native = nativeOutputPath(path);
+    return platform::prepareOutputFile(native) && platform::writeFileAtomically(native, bytes);
+}
+
+} // namespace generate

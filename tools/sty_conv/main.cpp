@@ -1,0 +1,121 @@
+// sty_conv: the SDK's style converter, run by the resource build after the resource files
+// exist. It checks a style file against its style header and leaves a valid file as it is.
+
+#include "components/packing/ResFileReader.h"
+#include "generate/StyleFileCheck.h"
+#include "generate/StyleFileReader.h"
+#include "platform/FileSystem.h"
+
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitProblems = 1;
+constexpr int kExitUsage = 2;
+
+void printUsage(std::ostream& out)
+{
+    out << "Usage: sty_conv STYLE_FILE PICTURE_RES_FILE OUTPUT_STYLE_FILE STYLE_HEADER "
+           "STRING_RES_DIR\n"
+           "\n"
+           "Checks a style file written by SkinSmith: its header, that the scene table tiles the\n"
+           "file, every record's kind, member count and next-sibling offset, and that every\n"
+           "scene and element name hash has a define in STYLE_HEADER and, when\n"
+           "PICTURE_RES_FILE exists and is a full file, that every picture identifier names\n"
+           "one of its entries. A valid file is left byte for byte as it is (and copied to\n"
+           "OUTPUT_STYLE_FILE when that names another file). STRING_RES_DIR is accepted and\n"
+           "not read. See docs/styles.md.\n"
+           "\n"
+           "Problems are printed on standard error, one per line.\n"
+           "Exit status: 0 valid, 1 problems found, 2 usage error.\n";
+}
+
+std::optional<std::string> readOrReport(const std::string& path, const char* what,
+                                        std::vector<std::string>& problems)
+{
+    std::error_code error;
+    std::optional<std::string> bytes = platform::readFile(path, &error);
+    if (!bytes) {
+        problems.push_back(std::string("cannot read the ") + what + " " + path + ": " +
+                           error.message());
+    }
+    return bytes;
+}
+
+// A split-pack file or a part holds only some of the pictures, from its start index on; the
+// identifiers of a full file (start index 0) must each name one of its entries.
+void checkPictureIds(const generate::StyleFileContent& content, const std::string& stylePath,
+                     const std::string& picturePath, std::vector<std::string>& problems)
+{
+    packing::ResFileReader pictures;
+    if (!pictures.load(picturePath)) {
+        problems.push_back(picturePath + ": " + pictures.error());
+        return;
+    }
+    if (pictures.header().startIndex != 0) {
+        return;
+    }
+    for (const std::string& problem :
+         generate::unknownPictureIds(content, pictures.entries().size())) {
+        problems.push_back(stylePath + ": " + problem);
+    }
+}
+
+std::vector<std::string> check(const std::vector<std::string>& args)
+{
+    const std::string& stylePath = args[0];
+    const std::string& picturePath = args[1];
+    const std::string& outputPath = args[2];
+    const std::string& headerPath = args[3];
+
+    std::vector<std::string> problems;
+    const std::optional<std::string> style = readOrReport(stylePath, "style file", problems);
+    const std::optional<std::string> header = readOrReport(headerPath, "style header", problems);
+    if (!style) {
+        return problems;
+    }
+    generate::StyleFileReader reader;
+    const std::optional<generate::StyleFileContent> content = reader.read(*style);
+    if (!content) {
+        problems.push_back(stylePath + ": " + reader.error());
+        return problems;
+    }
+    if (header) {
+        for (const std::string& problem : generate::undefinedNameHashes(*content, *header)) {
+            problems.push_back(stylePath + ": " + problem);
+        }
+    }
+    if (platform::pathExists(picturePath)) {
+        checkPictureIds(*content, stylePath, picturePath, problems);
+    }
+    if (problems.empty() && outputPath != stylePath &&
+        !platform::writeFileAtomically(outputPath, *style)) {
+        problems.push_back("cannot write " + outputPath);
+    }
+    return problems;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        printUsage(std::cout);
+        return kExitOk;
+    }
+    if (args.size() != 5) {
+        std::cerr << "sty_conv: expected 5 arguments, got " << args.size() << "\n\n";
+        printUsage(std::cerr);
+        return kExitUsage;
+    }
+    const std::vector<std::string> problems = check(args);
+    for (const std::string& problem : problems) {
+        std::cerr << problem << '\n';
+    }
+    return problems.empty() ? kExitOk : kExitProblems;
+}
