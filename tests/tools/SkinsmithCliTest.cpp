@@ -7,6 +7,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -102,4 +103,34 @@ TEST_F(SkinsmithCli, ACopiedProgramReadsTheDefinitionFilesBesideIt)
     const std::string saved = *platform::readFile(Demo());
     EXPECT_NE(saved.find("<element class=\"image\">"), std::string::npos);
     EXPECT_EQ(saved.find("picture_resource"), std::string::npos);
+}
+
+TEST_F(SkinsmithCli, InfoPrintsTheTreeAndTheRegistries)
+{
+    ASSERT_EQ(Run("info '" + Demo() + "'"), 0) << m_stderr;
+    EXPECT_NE(m_stdout.find("  screen_width: 320\n"), std::string::npos);
+    EXPECT_NE(m_stdout.find("- kind: region; id: 9; name: SunAnim; x: 240; y: 8; width: 48; "
+                            "height: 48; visible: 0x11"),
+              std::string::npos);
+    EXPECT_NE(m_stdout.find("- index: 2; picture: 8; path: .\\images\\apps\\demo\\anim\\sun_2.png"),
+              std::string::npos);
+    EXPECT_NE(m_stdout.find("strid: TEMP; string: 4;"), std::string::npos);
+    EXPECT_NE(m_stdout.find("editable: 0; background: 0x00000000; opaque: 1; transparency: 128"),
+              std::string::npos);
+    EXPECT_NE(m_stdout.find("- number: 4; name: IC_BATTERY; path: "
+                            ".\\images\\apps\\demo\\icons\\ic_battery.bmp; layer: 4; missing: 0"),
+              std::string::npos);
+
+    ASSERT_EQ(Run("info --json '" + Demo() + "'"), 0);
+    EXPECT_EQ(m_stdout.rfind("{\n  \"project\": {\n    \"name\": \"demo\",", 0), 0u);
+    EXPECT_NE(m_stdout.find("\"path\": \".\\\\images\\\\apps\\\\demo\\\\anim\\\\sun_0.png\""),
+              std::string::npos);
+    EXPECT_EQ(std::count(m_stdout.begin(), m_stdout.end(), '{'),
+              std::count(m_stdout.begin(), m_stdout.end(), '}'));
+
+    EXPECT_EQ(Run("info"), 2);
+    EXPECT_EQ(Run("info '" + Demo() + "' --xml"), 2);
+    EXPECT_EQ(Run("info '" + Demo("none.ui") + "'"), 1);
+    EXPECT_EQ(Run("info -h"), 0);
+    EXPECT_NE(m_stdout.find("--json"), std::string::npos);
 }

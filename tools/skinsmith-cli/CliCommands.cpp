@@ -4,11 +4,13 @@
 
 // Each subcommand lives in its own Cli<Name>.cpp and is listed here.
 const CliCommand& resaveCommand();
+const CliCommand& infoCommand();
 
 const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands = {
         resaveCommand(),
+        infoCommand(),
     };
     return commands;
 }
