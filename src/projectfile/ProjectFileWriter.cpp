@@ -1,8 +1,8 @@
 #include "projectfile/ProjectFileWriter.h"
 
 #include "model/CCanvasSnapShotItem.h"
-#include "model/DocumentFile.h"
 #include "platform/FileSystem.h"
+#include "projectfile/DocumentPrinter.h"
 #include "projectfile/ElementWriter.h"
 #include "projectfile/NodeProperties.h"
 #include "projectfile/ProjectTables.h"
@@ -269,7 +269,7 @@ int ProjectFileWriter::Impl::Save(const std::string& path)
     document.SetValue(path);
     UpdateDocument();
     std::error_code error;
-    if (!platform::writeFileAtomically(path, model::PrintDocument(document), &error)) {
+    if (!platform::writeFileAtomically(path, PrintProjectDocument(document), &error)) {
         m_error = "cannot write " + path + (error ? ": " + error.message() : std::string());
         return 0;
     }
