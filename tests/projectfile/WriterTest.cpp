@@ -242,3 +242,27 @@ TEST_F(Writer, SaveIfModifiedWritesOnlyAModifiedProject)
     EXPECT_NE(ReadFile().find("value=\"changed\""), std::string::npos);
     EXPECT_EQ(project->Modified(), 1);
 }
+
+TEST_F(Writer, LayerElementFollowsTheFrames)
+{
+    const std::string marked = "<element class=\"picregion_resource\"><property name=\"id\" "
+                               "value=\"3\" /><element class=\"layer\" mark=\"1\"><property "
+                               "name=\"0\" value=\".\\a.png\" /></element></element>";
+    ASSERT_EQ(Load(Project(Scene(0, marked + Picture(4, 1, ".\\b.png")))), 1);
+    auto& region = static_cast<PicSnapshotItem&>(*TopGroup(*project, 0).ChildList()[0]);
+    PicFrame frame = region.Frames()[0];
+    frame.path = ".\\c.png";
+    region.AppendFrame(frame);
+    auto& single = static_cast<PicSnapshotItem&>(*TopGroup(*project, 0).ChildList()[1]);
+    single.Frames()[0].path = ".\\d.png";
+
+    const std::string saved = Save();
+    EXPECT_EQ(saved.find("mark="), std::string::npos); // a fresh layer element
+    EXPECT_NE(saved.find("<property name=\"0\" value=\".\\a.png\" />\r\n"
+                         "                    <property name=\"1\" value=\".\\c.png\" />\r\n"
+                         "                </element>"),
+              std::string::npos);
+    EXPECT_NE(saved.find("<property name=\"0\" value=\".\\d.png\" />"), std::string::npos);
+    EXPECT_EQ(saved.find("b.png\" />"), std::string::npos);
+    EXPECT_EQ(Count(saved, "<element class=\"layer\">"), 2u);
+}
