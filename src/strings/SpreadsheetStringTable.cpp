@@ -4,6 +4,7 @@
 #include "model/StringRegistry.h"
 #include "model/TextCut.h"
 #include "platform/CodePage.h"
+#include "platform/FileSystem.h"
 #include "platform/UserInteraction.h"
 #include "strings/CTabFileReader.h"
 #include "strings/CrConversion.h"
@@ -13,19 +14,27 @@ namespace {
 
 constexpr std::size_t kNameMax = StringRecord::kIdentifierMax;
 constexpr std::size_t kLanguages = StringRecord::kLanguages;
-// The position is asked of the file only now and then: it costs a system call.
+// The percentage moves slowly: the position is looked at every so many lines.
 constexpr unsigned kProgressEvery = 256;
 
 std::string cellText(std::u16string_view cell)
 {
-    return std::string(strings::trimBlanks(platform::utf16ToUtf8(cell)));
+    std::string text = platform::utf16ToUtf8(cell);
+    const std::string_view trimmed = strings::trimBlanks(text);
+    if (trimmed.size() != text.size()) {
+        text = std::string(trimmed);
+    }
+    return text;
 }
 
 // Shows the reading progress in whole percent of the file's bytes.
 class ReadProgress
 {
 public:
-    explicit ReadProgress(CTabFileReader& file) : m_file(file), m_length(file.GetLength())
+    // The length comes from the file system: asking the open stream would flush its
+    // read buffer and make every later position query a system call.
+    ReadProgress(CTabFileReader& file, const std::string& path)
+        : m_file(file), m_length(static_cast<std::int64_t>(platform::fileSize(path).value_or(0)))
     {
         platform::ProgressReporter& progress = platform::interaction().progress();
         progress.setPhase("读取多国语言字符串...");
@@ -65,7 +74,7 @@ std::uint32_t SpreadsheetStringTable::Import(const std::string& path)
     if (!file.OpenWithMessage(path)) {
         return 0;
     }
-    ReadProgress progress(file);
+    ReadProgress progress(file, path);
     if (!file.ReadWideString(m_line) || !readHeader()) {
         return 0;
     }
@@ -74,10 +83,11 @@ std::uint32_t SpreadsheetStringTable::Import(const std::string& path)
     m_nextSuffix.clear();
     while (file.ReadWideString(m_line)) {
         splitLine();
-        if (cellText(m_cells.front()) == "[RESLAN]") {
+        const std::string first = cellText(m_cells.front());
+        if (first == "[RESLAN]") {
             readLanguageNames();
-        } else {
-            readRow();
+        } else if (!first.empty()) {
+            readRow(first);
         }
         progress.lineDone();
     }
@@ -171,26 +181,25 @@ std::string SpreadsheetStringTable::uniqueName(const std::string& asRead)
     }
 }
 
-void SpreadsheetStringTable::readRow()
+void SpreadsheetStringTable::readRow(const std::string& asRead)
 {
-    const std::string asRead = cellText(m_cells.front());
-    if (asRead.empty()) {
-        return;
-    }
     const std::string name = uniqueName(asRead);
     StringRecord& record = m_list.Append(m_nextId++, name);
     if (m_fileIndex >= 0) {
         m_list.SecondMap().Put(name, static_cast<std::uint32_t>(m_fileIndex));
     }
-    for (std::size_t k = 0; k < kLanguages; ++k) {
-        const std::ptrdiff_t column = languageColumn(k, m_cells.size());
-        if (column < 0) {
-            break;
-        }
-        const std::u16string_view cell = m_cells[static_cast<std::size_t>(column)];
+    std::size_t languages = 0;
+    while (languages < kLanguages && languageColumn(languages, m_cells.size()) >= 0) {
+        ++languages;
+    }
+    record.wideTexts.reserve(languages);
+    record.displayTexts.reserve(languages);
+    for (std::size_t k = 0; k < languages; ++k) {
+        const auto column = static_cast<std::size_t>(languageColumn(k, m_cells.size()));
+        const std::u16string_view cell = m_cells[column];
         record.wideTexts[k] = cell.empty() ? std::u16string_view(u"N/A") : cell;
         record.displayTexts[k] = record.wideTexts[k];
         strings::ReplaceCR(record.displayTexts[k], true);
-        ++record.textCount;
     }
+    record.textCount = static_cast<std::uint32_t>(languages);
 }

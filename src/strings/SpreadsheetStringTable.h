@@ -28,7 +28,8 @@ public:
 private:
     bool readHeader();
     void readLanguageNames();
-    void readRow();
+    // Appends the row named `asRead` (trimmed, not empty) with its texts.
+    void readRow(const std::string& asRead);
     // Fills m_cells with the tab-separated cells of m_line.
     void splitLine();
     // The column that holds language `k` of a row with `width` cells, or -1.
