@@ -22,7 +22,8 @@ public:
         static const Text kEmpty;
         return slot < m_texts.size() ? m_texts[slot] : kEmpty;
     }
-    // The text of `slot`, made room for.
+    // The text of `slot`, made room for. Like a vector's elements, the texts may move
+    // when a higher slot is made room for: a reference lasts until then.
     Text& operator[](std::size_t slot)
     {
         assert(slot < kSlots);
