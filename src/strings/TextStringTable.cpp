@@ -84,11 +84,14 @@ void TextStringTable::readLanguageNames(CStdioFileEx& file, std::string& line)
 
 void TextStringTable::readString(CStdioFileEx& file, std::string& line, const std::string& name)
 {
-    // Duplicates are checked by the name as read; an empty name could never be found.
-    const bool keep = !name.empty() && m_list.Find(name) < 0;
+    // A name is a duplicate when it is in the list as read, or as cut: two records with
+    // one identifier would define one symbol twice in the generated header. An empty
+    // name could never be found.
+    const std::string cut = model::CutText(name, kNameMax);
+    const bool keep = !name.empty() && m_list.Find(name) < 0 &&
+                      (cut.size() == name.size() || m_list.Find(cut) < 0);
     std::size_t index = 0;
     if (keep) {
-        const std::string cut = model::CutText(name, kNameMax);
         index = m_list.Size();
         m_list.Append(m_nextId++, cut);
         if (m_fileIndex >= 0) {

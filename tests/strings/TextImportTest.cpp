@@ -99,7 +99,9 @@ TEST_F(TextImport, CutsNamesToEightAndSkipsDuplicatesWithTheirTexts)
                                               "name=ABCDEFGHIJK\n"
                                               "string=long\n"
                                               "name=ABCDEFGH\n"
-                                              "string=again\n");
+                                              "string=again\n"
+                                              "name=ABCDEFGHXYZ\n"
+                                              "string=cut to the same name\n");
     // The next id continues after the list's last id when that is larger.
     EXPECT_EQ(m_import.ImportText(m_list, path, 2), 5u);
     ASSERT_EQ(identifiers(m_list), (Names{"STR_OLD", "ABCDEFGH"}));
@@ -108,6 +110,10 @@ TEST_F(TextImport, CutsNamesToEightAndSkipsDuplicatesWithTheirTexts)
     EXPECT_EQ(m_list.Records()[1].texts[0], "long");
     EXPECT_EQ(m_list.FirstNumber(), 3u);
     EXPECT_EQ(m_list.LastNumber(), 4u);
+
+    // Importing the file again adds nothing.
+    EXPECT_EQ(m_import.ImportText(m_list, path, 1), 5u);
+    EXPECT_EQ(m_list.Size(), 2u);
 }
 
 TEST_F(TextImport, KeepsAtMostFortyTexts)
