@@ -86,9 +86,9 @@ void TextStringTable::readString(CStdioFileEx& file, std::string& line, const st
 {
     // A name is a duplicate when it is in the list as read, or as cut: two records with
     // one identifier would define one symbol twice in the generated header. An empty
-    // name could never be found.
+    // name (or one cut to nothing) could never be found.
     const std::string cut = model::CutText(name, kNameMax);
-    const bool keep = !name.empty() && m_list.Find(name) < 0 &&
+    const bool keep = !cut.empty() && m_list.Find(name) < 0 &&
                       (cut.size() == name.size() || m_list.Find(cut) < 0);
     std::size_t index = 0;
     if (keep) {
