@@ -68,7 +68,7 @@ SpreadsheetStringTable::SpreadsheetStringTable(StringRegistry& list, int fileInd
 {
 }
 
-std::uint32_t SpreadsheetStringTable::Import(const std::string& path)
+std::uint32_t SpreadsheetStringTable::Import(const std::string& path, const std::string& shownName)
 {
     CTabFileReader file;
     if (!file.OpenWithMessage(path)) {
@@ -76,6 +76,10 @@ std::uint32_t SpreadsheetStringTable::Import(const std::string& path)
     }
     ReadProgress progress(file, path);
     if (!file.ReadWideString(m_line) || !readHeader()) {
+        platform::interaction().showMessage(
+            "字符串表格式错误：" + shownName +
+            "\n第一行第一列必须是ResID、ResID([CR]:n)或ResID([CR]:t)，"
+            "没有导入任何字符串。");
         return 0;
     }
     m_list.Clear();

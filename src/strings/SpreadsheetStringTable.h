@@ -20,10 +20,10 @@ public:
     // "[CR]" line-feed flag from a "ResID([CR]:n)" header.
     SpreadsheetStringTable(StringRegistry& list, int fileIndex, APStyleProject* project);
 
-    // Imports the converted file at `path`. Returns the next free id, or 0 when the file
-    // cannot be opened (after a message) or has no valid header; the list is then left
-    // as it was.
-    std::uint32_t Import(const std::string& path);
+    // Imports the converted file at `path`; `shownName` names the table in messages.
+    // Returns the next free id, or 0 after a message when the file cannot be opened or
+    // has no valid header; the list is then left as it was.
+    std::uint32_t Import(const std::string& path, const std::string& shownName);
 
 private:
     bool readHeader();

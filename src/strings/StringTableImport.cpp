@@ -99,14 +99,20 @@ std::uint32_t StringTableImport::ImportSpreadsheet(StringRegistry& list, const s
         platform::interaction().showMessage(converter.Error(), {}, platform::MessageIcon::Error);
         return 0;
     }
-    return ImportConverted(list, converter.OutputPath(), fileIndex);
+    return importConverted(list, converter.OutputPath(), path, fileIndex);
 }
 
 std::uint32_t StringTableImport::ImportConverted(StringRegistry& list, const std::string& path,
                                                  int fileIndex) const
 {
+    return importConverted(list, path, path, fileIndex);
+}
+
+std::uint32_t StringTableImport::importConverted(StringRegistry& list, const std::string& path,
+                                                 const std::string& shownName, int fileIndex) const
+{
     ProgressScope scope;
-    return SpreadsheetStringTable(list, fileIndex, m_project).Import(path);
+    return SpreadsheetStringTable(list, fileIndex, m_project).Import(path, shownName);
 }
 
 int StringTableImport::ReplaceCR(std::u16string& text, bool forceLineFeed) const

@@ -36,8 +36,7 @@ public:
 
     // Spreadsheet route: converts the spreadsheet and replaces the list's strings with
     // its rows, ids from 1. Returns the next free id, or 0 when nothing was imported (a
-    // message says why, except for a table without a valid header); the list is then
-    // left as it was.
+    // message says why); the list is then left as it was.
     std::uint32_t ImportSpreadsheet(StringRegistry& list, const std::string& path,
                                     int fileIndex = -1) const;
 
@@ -60,6 +59,8 @@ public:
 
 private:
     int rememberFile(StringRegistry& list, const std::string& absolutePath) const;
+    std::uint32_t importConverted(StringRegistry& list, const std::string& path,
+                                  const std::string& shownName, int fileIndex) const;
 
     APStyleProject* m_project;
     std::string m_converter;

@@ -156,6 +156,8 @@ TEST_F(SpreadsheetImport, InvalidHeaderLeavesTheListAsItWas)
     EXPECT_EQ(import.ImportConverted(m_list, table("empty.csv", u"")), 0u);
     EXPECT_EQ(identifiers(m_list), Names{"KEEP"});
     EXPECT_EQ(m_list.ColumnTitles()[0], "Title");
+    ASSERT_EQ(m_ui.messages().size(), 2u);
+    EXPECT_EQ(m_ui.messages()[0].rfind("字符串表格式错误：" + pathOf("bad.csv"), 0), 0u);
 }
 
 TEST_F(SpreadsheetImport, WorkbookThroughTheConverter)
