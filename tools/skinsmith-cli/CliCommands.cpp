@@ -3,9 +3,15 @@
 #include <iostream>
 
 // Each subcommand lives in its own Cli<Name>.cpp and is listed here.
+const CliCommand& resDumpCommand();
+const CliCommand& resExtractCommand();
+
 const std::vector<CliCommand>& cliCommands()
 {
-    static const std::vector<CliCommand> commands = {};
+    static const std::vector<CliCommand> commands = {
+        resDumpCommand(),
+        resExtractCommand(),
+    };
     return commands;
 }
 
