@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <ostream>
 #include <utility>
 
@@ -18,13 +17,13 @@ namespace {
 std::vector<std::uint8_t> partTable(const ResFileReader& reader, const ResourceSplitter::Part& part)
 {
     std::vector<std::uint8_t> table(kResHeaderSize + part.count * kResEntrySize);
-    std::copy(reader.bytes().begin(), reader.bytes().begin() + kResHeaderSize, table.begin());
+    std::copy(reader.data(), reader.data() + kResHeaderSize, table.begin());
     putU16(table.data() + 4, static_cast<std::uint16_t>(part.count));
     putU16(table.data() + 10, part.startIndex);
     std::uint64_t offset = table.size();
     for (std::size_t i = 0; i < part.count; ++i) {
         const std::size_t entry = part.first + i;
-        const std::uint8_t* from = reader.bytes().data() + kResHeaderSize + entry * kResEntrySize;
+        const std::uint8_t* from = reader.data() + kResHeaderSize + entry * kResEntrySize;
         std::uint8_t* to = table.data() + kResHeaderSize + i * kResEntrySize;
         std::copy(from, from + kResEntrySize, to);
         // Offsets only shrink against the split file, so they fit its u32 field.
@@ -42,6 +41,11 @@ std::pair<std::size_t, std::size_t> partData(const ResFileReader& reader,
     const std::size_t begin = reader.entries()[part.first].offset;
     const std::size_t end = reader.entries()[last].offset + reader.spanLength(last);
     return {begin, end};
+}
+
+std::string badSplitSize(long long splitSize)
+{
+    return "split size " + std::to_string(splitSize) + " is not a positive byte count";
 }
 
 } // namespace
@@ -70,7 +74,7 @@ bool ResourceSplitter::plan(std::vector<std::uint8_t> bytes, long long splitSize
     m_parts.clear();
     m_error.clear();
     if (splitSize <= 0) {
-        return fail("split size " + std::to_string(splitSize) + " is not a positive byte count");
+        return fail(badSplitSize(splitSize));
     }
     if (!m_reader.parse(std::move(bytes))) {
         return fail("cannot split a damaged picture resource file: " + m_reader.error());
@@ -107,8 +111,7 @@ std::vector<std::uint8_t> ResourceSplitter::partBytes(std::size_t index) const
     const Part& part = m_parts[index];
     std::vector<std::uint8_t> out = partTable(m_reader, part);
     const auto [begin, end] = partData(m_reader, part);
-    out.insert(out.end(), m_reader.bytes().begin() + static_cast<std::ptrdiff_t>(begin),
-               m_reader.bytes().begin() + static_cast<std::ptrdiff_t>(end));
+    out.insert(out.end(), m_reader.data() + begin, m_reader.data() + end);
     return out;
 }
 
@@ -118,7 +121,7 @@ void ResourceSplitter::writePart(const Part& part, std::ostream& out) const
     out.write(reinterpret_cast<const char*>(table.data()),
               static_cast<std::streamsize>(table.size()));
     const auto [begin, end] = partData(m_reader, part);
-    out.write(reinterpret_cast<const char*>(m_reader.bytes().data() + begin),
+    out.write(reinterpret_cast<const char*>(m_reader.data() + begin),
               static_cast<std::streamsize>(end - begin));
 }
 
@@ -127,16 +130,15 @@ bool ResourceSplitter::split(const std::string& path, long long splitSize)
     if (partPath(path, 0).empty()) {
         return fail("cannot name the parts of " + path + ": file name too short");
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return fail("cannot open " + path);
+    m_parts.clear();
+    m_error.clear();
+    if (splitSize <= 0) {
+        return fail(badSplitSize(splitSize));
     }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return fail("cannot read " + path);
+    if (!m_reader.load(path)) {
+        return fail("cannot split " + path + ": " + m_reader.error());
     }
-    if (!plan(std::move(bytes), splitSize)) {
+    if (!group(static_cast<std::uint64_t>(splitSize))) {
         return fail(path + ": " + m_error);
     }
     StagedFiles files;
