@@ -26,7 +26,9 @@ SnapShotItem* AddInto(SnapShotItem& container, int kind, int single)
     if (!group || !group->IsEditable()) {
         return nullptr;
     }
-    return group->AddChild(kind, single);
+    SnapShotItem* added = group->AddChild(kind, single);
+    group->RefreshRows();
+    return added;
 }
 
 void Finish(Workspace& ws, APStyleProject& project, SnapShotItem& element, Snapshot& scene,

@@ -35,6 +35,12 @@ bool AnyOpen(Workspace& ws)
     return !ws.Projects().empty();
 }
 
+// The tree menus exist only over a node, so only with a project.
+bool TreeParentRule(Workspace& ws)
+{
+    return rules::HasProject(ws) && rules::ParentRule(ws);
+}
+
 bool IsPictureKind(Workspace& ws)
 {
     SnapShotItem* element = ws.Selection().Element();
@@ -117,10 +123,10 @@ std::vector<Command> EditCommands()
         Edit(kDeleteSelected, "删除", rules::CanDeleteSelected, del::Selected),
         Edit(kMoveUp, "上移", rules::CanMoveFromMenu, [](Workspace& ws) { Move(ws, -1); }),
         Edit(kMoveDown, "下移", rules::CanMoveFromMenu, [](Workspace& ws) { Move(ws, 1); }),
-        Edit(kMoveUpObject, "上移", rules::ParentRule, [](Workspace& ws) { Move(ws, -1); }),
-        Edit(kMoveUpContainer, "上移", rules::ParentRule, [](Workspace& ws) { Move(ws, -1); }),
-        Edit(kMoveDownObject, "下移", rules::ParentRule, [](Workspace& ws) { Move(ws, 1); }),
-        Edit(kMoveDownContainer, "下移", rules::ParentRule, [](Workspace& ws) { Move(ws, 1); }),
+        Edit(kMoveUpObject, "上移", TreeParentRule, [](Workspace& ws) { Move(ws, -1); }),
+        Edit(kMoveUpContainer, "上移", TreeParentRule, [](Workspace& ws) { Move(ws, -1); }),
+        Edit(kMoveDownObject, "下移", TreeParentRule, [](Workspace& ws) { Move(ws, 1); }),
+        Edit(kMoveDownContainer, "下移", TreeParentRule, [](Workspace& ws) { Move(ws, 1); }),
         Edit(kClearPicture, "清除图片", IsPictureKind, [](Workspace& ws) { misc::ClearPicture(ws); }),
         Edit(kToggleEditing, "禁止编辑", rules::HasProject,
              [](Workspace& ws) { misc::ToggleEditing(ws); }),

@@ -136,6 +136,7 @@ void DeleteFrame(Workspace& ws, APStyleProject& project, TreeNode* node)
 {
     auto* region = dynamic_cast<PicSnapshotItem*>(node->data.element);
     const int index = node->data.frameIndex;
+    Snapshot* scene = node->data.scene;
     if (!region || index < 0 || index >= static_cast<int>(region->Frames().size())) {
         return;
     }
@@ -149,7 +150,7 @@ void DeleteFrame(Workspace& ws, APStyleProject& project, TreeNode* node)
     if (!add::ParentAllowsEditing(region)) {
         return;
     }
-    project.SetCurrentScene(node->data.scene);
+    project.SetCurrentScene(scene);
     auto record = std::make_unique<ActModifySnapItemAttr>(&project, region);
     record->CaptureBefore();
     // The last frame node goes: frame nodes are numbered by position, so the ones
@@ -158,13 +159,18 @@ void DeleteFrame(Workspace& ws, APStyleProject& project, TreeNode* node)
     TreeNode* doomed = ws.Tree().FindFrameNode(region, last);
     ws.Tree().DeleteNode(doomed ? doomed : node);
     RemoveFrame(*region, index);
+    // Taken once the frame is gone, so that redo removes it again.
     record->CaptureAfter();
     AddRecord(project, std::move(record));
     ws.ShowElement(region);
-    ws.Panel().ShowScene(project, *node->data.scene, region);
+    ws.Panel().ShowScene(project, *scene, region);
     TreeNode* next = index > 0 ? ws.Tree().FindFrameNode(region, index - 1) : nullptr;
-    next ? (ProjectTree::EnsureVisible(next), ws.Tree().SetCaret(next))
-         : (void)ws.SelectObject(region);
+    if (next) {
+        ProjectTree::EnsureVisible(next);
+        ws.Tree().SetCaret(next);
+    } else {
+        ws.SelectObject(region);
+    }
 }
 
 } // namespace

@@ -13,6 +13,10 @@ void SetElementDeleted(SnapShotItem& element, bool deleted)
     if (kind >= SnapShotItem::kPicture && kind <= SnapShotItem::kGroup) {
         element.OwnGraph()->SetSelected(false);
     }
+    // The parent's rows count its live children.
+    if (SnapShotItem* parent = element.Parent()) {
+        parent->RefreshRows();
+    }
 }
 
 void SetSceneDeleted(Snapshot& scene, bool deleted)

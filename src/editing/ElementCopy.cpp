@@ -101,6 +101,7 @@ SnapShotItem* CopyElementInto(APStyleProject& from, SnapShotItem& source, SnapSh
     const GraphRect drawn = copy->OwnGraph()->Envelop();
     copy->MoveBy(block.x - drawn.left, block.y - drawn.top);
     SnapShotItem* added = group->AppendChild(std::move(copy));
+    group->RefreshRows();
     if (&from != &to) {
         BringResources(from, *added, to);
     }
