@@ -8,7 +8,10 @@ class Snapshot;
 class ActAddSnapshotObj : public ActProjectStack
 {
 public:
-    ActAddSnapshotObj(APStyleProject* project, Snapshot* scene) : ActProjectStack(project), m_scene(scene) {}
+    ActAddSnapshotObj(APStyleProject* project, Snapshot* scene)
+        : ActProjectStack(project), m_scene(scene)
+    {
+    }
 
     void Undo() override;
     void Redo() override;

@@ -8,7 +8,10 @@ class Snapshot;
 class ActDelSnashotObj : public ActProjectStack
 {
 public:
-    ActDelSnashotObj(APStyleProject* project, Snapshot* scene) : ActProjectStack(project), m_scene(scene) {}
+    ActDelSnashotObj(APStyleProject* project, Snapshot* scene)
+        : ActProjectStack(project), m_scene(scene)
+    {
+    }
 
     void Undo() override;
     void Redo() override;

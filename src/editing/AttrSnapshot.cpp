@@ -63,7 +63,8 @@ void AttrSnapshot::Restore(SnapShotItem& element) const
         kind->PlaceDrawable();
     }
     element.ReplaceRows(rows);
-    platform::notifyMainWindow(platform::kMsgElementChanged, reinterpret_cast<std::uintptr_t>(&element));
+    platform::notifyMainWindow(platform::kMsgElementChanged,
+                               reinterpret_cast<std::uintptr_t>(&element));
     platform::notifyMainWindow(platform::kMsgRedrawSurface);
     if (element.KindCode() == SnapShotItem::kPicture) {
         platform::notifyMainWindow(platform::kMsgRebuildTree,

@@ -102,8 +102,7 @@ void Paste(Workspace& ws)
         PasteElement(ws, *project, *PasteTarget(ws));
     }
     if (project->Pictures().Size() > pictures ||
-        (project->Strings().Size() > strings &&
-         ws.ShownResourceList() == Workspace::kStringList)) {
+        (project->Strings().Size() > strings && ws.ShownResourceList() == Workspace::kStringList)) {
         ws.RefreshResourcePanel();
     }
 }

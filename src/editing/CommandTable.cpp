@@ -81,13 +81,17 @@ std::vector<Command> FileCommands()
 std::vector<Command> AddingCommands()
 {
     using namespace cmd;
-    const auto fromMenu = [](int kind) { return [kind](Workspace& ws) { add::FromMenu(ws, kind); }; };
+    const auto fromMenu = [](int kind) {
+        return [kind](Workspace& ws) { add::FromMenu(ws, kind); };
+    };
     return {
-        Edit(kAddScene, "添加场景(&S)", rules::HasProject, [](Workspace& ws) { add::Scene(ws, true); }),
+        Edit(kAddScene, "添加场景(&S)", rules::HasProject,
+             [](Workspace& ws) { add::Scene(ws, true); }),
         Edit(kAddSceneNode, "添加场景", rules::HasProject,
              [](Workspace& ws) { add::Scene(ws, false); }),
         Edit(kAddResourceDir, "添加资源目录", rules::HasProject, dir::AddResourceDirectory),
-        Edit(kAddGroup, "添加资源组(&C)", rules::CanAddFromMenu, [](Workspace& ws) { add::Group(ws); }),
+        Edit(kAddGroup, "添加资源组(&C)", rules::CanAddFromMenu,
+             [](Workspace& ws) { add::Group(ws); }),
         Edit(kAddString, "添加字符串(&T)", rules::CanAddFromMenu, fromMenu(2)),
         Edit(kAddRegion, "添加图片区(&I)", rules::CanAddFromMenu, fromMenu(1)),
         Edit(kAddPicture, "添加图片(&P)", rules::CanAddFromMenu,
@@ -114,9 +118,10 @@ std::vector<Command> EditCommands()
              [](Workspace& ws) { Undo(*ws.CurrentProject()), ws.Panel().Redraw(); }),
         Edit(kRedo, "恢复(&R)", history(CanRedo),
              [](Workspace& ws) { Redo(*ws.CurrentProject()), ws.Panel().Redraw(); }),
-        Edit(kCopy, "复制(&C)",
-             [](Workspace& ws) { return ws.Selection().Element() || ws.Selection().Scene(); },
-             clip::Copy),
+        Edit(
+            kCopy, "复制(&C)",
+            [](Workspace& ws) { return ws.Selection().Element() || ws.Selection().Scene(); },
+            clip::Copy),
         Edit(kPaste, "粘贴(&P)", clip::CanPaste, clip::Paste),
         Edit(kMultiSelect, "多选", Always, misc::MultiSelect),
         Edit(kDelete, "删除(&D)", rules::CanDelete, del::Caret),
@@ -127,7 +132,8 @@ std::vector<Command> EditCommands()
         Edit(kMoveUpContainer, "上移", TreeParentRule, [](Workspace& ws) { Move(ws, -1); }),
         Edit(kMoveDownObject, "下移", TreeParentRule, [](Workspace& ws) { Move(ws, 1); }),
         Edit(kMoveDownContainer, "下移", TreeParentRule, [](Workspace& ws) { Move(ws, 1); }),
-        Edit(kClearPicture, "清除图片", IsPictureKind, [](Workspace& ws) { misc::ClearPicture(ws); }),
+        Edit(kClearPicture, "清除图片", IsPictureKind,
+             [](Workspace& ws) { misc::ClearPicture(ws); }),
         Edit(kToggleEditing, "禁止编辑", rules::HasProject,
              [](Workspace& ws) { misc::ToggleEditing(ws); }),
         Edit(kReorderIds, "", rules::HasProject, [](Workspace& ws) { misc::ReorderIds(ws); }),
@@ -143,8 +149,8 @@ std::vector<Command> ProjectCommands()
         Shell(kProjectResize, "工程缩放", rules::HasProject),
     };
     const std::pair<int, const char*> formats[] = {
-        {kFormatRgb565, "RGB565"},     {kFormatArgb565, "ARGB565"},   {kFormatRgb888, "RGB888"},
-        {kFormatArgb888, "ARGB888"},   {kFormatWatch, "Watch"},       {kFormatArgb6666, "ARGB6666"},
+        {kFormatRgb565, "RGB565"},    {kFormatArgb565, "ARGB565"}, {kFormatRgb888, "RGB888"},
+        {kFormatArgb888, "ARGB888"},  {kFormatWatch, "Watch"},     {kFormatArgb6666, "ARGB6666"},
         {kFormatArgb1555, "ARGB1555"}};
     for (const auto& [id, text] : formats) {
         list.push_back(Shell(id, text, rules::HasProject));

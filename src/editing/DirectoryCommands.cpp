@@ -85,10 +85,12 @@ void GrowToFit(CCanvasSnapShotItem& group, int width, int height)
     group.Group().height = static_cast<std::uint16_t>(newHeight);
     group.AttrBlock()->width = static_cast<std::uint16_t>(newWidth);
     group.AttrBlock()->height = static_cast<std::uint16_t>(newHeight);
-    group.OwnGraph()->Envelop({drawn.left, drawn.top, drawn.left + newWidth, drawn.top + newHeight});
+    group.OwnGraph()->Envelop(
+        {drawn.left, drawn.top, drawn.left + newWidth, drawn.top + newHeight});
     group.RefreshRows();
     group.LoadResource();
-    platform::notifyMainWindow(platform::kMsgElementChanged, reinterpret_cast<std::uintptr_t>(&group));
+    platform::notifyMainWindow(platform::kMsgElementChanged,
+                               reinterpret_cast<std::uintptr_t>(&group));
 }
 
 // Binds the current frame of `picture` to the registered picture at `path`.
@@ -136,7 +138,8 @@ SnapShotItem* AddGroupFromFolder(Workspace& ws, TreeNode& node, const std::strin
                                             platform::MessageIcon::Error);
         return nullptr;
     }
-    const std::string name = "RESGROUP_" + platform::toUpperAscii(fs::path(folder).filename().string());
+    const std::string name =
+        "RESGROUP_" + platform::toUpperAscii(fs::path(folder).filename().string());
     auto* group = static_cast<SnapShotItemKind*>(parent->AddChild(SnapShotItem::kGroup, 0));
     if (!HasDoubleByte(name)) {
         group->Rename(name);
@@ -258,7 +261,8 @@ void AddResourceDirectory(Workspace& ws)
             continue;
         }
         Snapshot* scene = add::Scene(ws, false);
-        const std::string name = "SCENE_" + platform::toUpperAscii(entry.path().filename().string());
+        const std::string name =
+            "SCENE_" + platform::toUpperAscii(entry.path().filename().string());
         if (!HasDoubleByte(name)) {
             scene->SetName(name);
             if (TreeNode* node = ws.Tree().FindNode(scene)) {

@@ -46,9 +46,9 @@ bool ToggleEditing(Workspace& ws)
         return false;
     }
     const bool allowed = group->IsEditable() != 0;
-    if (!allowed && platform::interaction().askYesNo(
-                        "允许编辑会打乱资源组的整体性，确定继续？", {},
-                        platform::Answer::No) != platform::Answer::Yes) {
+    if (!allowed &&
+        platform::interaction().askYesNo("允许编辑会打乱资源组的整体性，确定继续？", {},
+                                         platform::Answer::No) != platform::Answer::Yes) {
         return false;
     }
     group->SetEditable(allowed ? 0 : 1, 1);

@@ -119,8 +119,8 @@ TreeNode* ProjectTree::InsertElement(SnapShotItem& element, const void* parentOb
         return nullptr;
     }
     TreeNodeData data;
-    data.kind = element.KindCode() == SnapShotItem::kGroup ? TreeNodeData::kGroup
-                                                           : TreeNodeData::kElement;
+    data.kind =
+        element.KindCode() == SnapShotItem::kGroup ? TreeNodeData::kGroup : TreeNodeData::kElement;
     data.scene = &scene;
     data.element = &element;
     const int image = ImageOfSelector(SelectorOf(element), element.IsEditable() != 0);

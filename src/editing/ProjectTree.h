@@ -79,7 +79,8 @@ public:
     static void EnsureVisible(TreeNode* node);
 
 private:
-    TreeNode* AddNode(TreeNode* parent, const std::string& label, int image, const TreeNodeData& data);
+    TreeNode* AddNode(TreeNode* parent, const std::string& label, int image,
+                      const TreeNodeData& data);
     void InsertChildren(TreeNode& node, SnapShotItem& element, Snapshot& scene);
     void Forget(TreeNode* node);
 

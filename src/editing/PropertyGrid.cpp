@@ -78,9 +78,14 @@ const char* const kRotations[] = {"0 Degree", "90 Degree", "180 Degree", "270 De
 // The root group's property behind a group-backed row of the scene page, or -1.
 int GroupPropertyOf(const std::string& label)
 {
-    static const std::pair<const char*, int> kMap[] = {
-        {"x", 2},  {"y", 3},           {"Width", 4},  {"Height", 5}, {"Transparency", 6},
-        {"Background Color", 7}, {"Opaque", 11}, {"Visible", 10}};
+    static const std::pair<const char*, int> kMap[] = {{"x", 2},
+                                                       {"y", 3},
+                                                       {"Width", 4},
+                                                       {"Height", 5},
+                                                       {"Transparency", 6},
+                                                       {"Background Color", 7},
+                                                       {"Opaque", 11},
+                                                       {"Visible", 10}};
     for (const auto& [name, id] : kMap) {
         if (label == name) {
             return id;
@@ -179,13 +184,12 @@ void PropertyGrid::FillScene()
         m_rows.push_back(Row("Width", Decimal(info.width), kCellEdit));
         m_rows.push_back(Row("Height", Decimal(info.height), kCellEdit));
         m_rows.push_back(Row("Transparency", Decimal(info.transparency), kCellEdit));
-        m_rows.push_back(
-            Row("Background Color", colour, kCellEdit, "Click Browse..", kCellButton));
+        m_rows.push_back(Row("Background Color", colour, kCellEdit, "Click Browse..", kCellButton));
         m_rows.push_back(Row("Opaque", info.opaque ? "Yes" : "No", kCellDropList));
     }
-    m_rows.push_back(
-        Row("Resource Num", Decimal(static_cast<long long>(m_scene->Elements().size())),
-            kCellReadOnly));
+    m_rows.push_back(Row("Resource Num",
+                         Decimal(static_cast<long long>(m_scene->Elements().size())),
+                         kCellReadOnly));
     if (group) {
         const bool shown = static_cast<const Graph&>(*group).IsVisible();
         m_rows.push_back(Row("Visible", shown ? "Yes" : "No", kCellDropList));

@@ -161,7 +161,8 @@ void Workspace::SelectFrameNode(const TreeNodeData& data)
     }
     m_panel.ClearSelection();
     region->OwnGraph()->SetSelected(region->IsEditable() != 0);
-    if (region->KindCode() == SnapShotItem::kPicture && region->CurrentFrameIndex() != data.frameIndex) {
+    if (region->KindCode() == SnapShotItem::kPicture &&
+        region->CurrentFrameIndex() != data.frameIndex) {
         region->SetCurrentFrameIndex(data.frameIndex);
         region->LoadResource();
     }
@@ -211,7 +212,8 @@ void Workspace::notify(const platform::MainWindowNotification& notification)
         if (region && !region->IsSingle() && !region->Frames().empty()) {
             node = m_tree.FindFrameNode(region, region->CurrentFrameIndex());
         }
-        node ? (ProjectTree::EnsureVisible(node), m_tree.SetCaret(node)) : (void)SelectObject(element);
+        node ? (ProjectTree::EnsureVisible(node), m_tree.SetCaret(node))
+             : (void)SelectObject(element);
         break;
     }
     case platform::kMsgRedrawSurface:

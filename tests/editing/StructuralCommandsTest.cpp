@@ -131,8 +131,7 @@ TEST_F(EditingFixture, PasteNamesClashingCopies)
     ws.ShowSettings(project);
     Run(cmd::kPaste);
     Snapshot* pasted = project->Scenes().back().get();
-    EXPECT_EQ(pasted->Name(),
-              "CopyOf" + scene1->Name() + "_id" + std::to_string(pasted->GetId()));
+    EXPECT_EQ(pasted->Name(), "CopyOf" + scene1->Name() + "_id" + std::to_string(pasted->GetId()));
     EXPECT_NE(Node(pasted), nullptr);
 }
 
@@ -219,10 +218,10 @@ TEST_F(EditingFixture, WithoutAProjectOnlyTheProjectFreeCommandsAreEnabled)
             enabled.insert(command.id);
         }
     }
-    const std::set<int> expected = {cmd::kNewProject, cmd::kOpenProject, cmd::kBatchBuild,
-                                    cmd::kSearch, cmd::kMultiSelect, cmd::kTreePanel,
+    const std::set<int> expected = {cmd::kNewProject,    cmd::kOpenProject,   cmd::kBatchBuild,
+                                    cmd::kSearch,        cmd::kMultiSelect,   cmd::kTreePanel,
                                     cmd::kPropertyPanel, cmd::kResourcePanel, cmd::kLayerPanel,
-                                    cmd::kHelp, cmd::kAbout, cmd::kExit, cmd::kAutoSave,
-                                    cmd::kToolbar, cmd::kStatusBar};
+                                    cmd::kHelp,          cmd::kAbout,         cmd::kExit,
+                                    cmd::kAutoSave,      cmd::kToolbar,       cmd::kStatusBar};
     EXPECT_EQ(enabled, expected);
 }

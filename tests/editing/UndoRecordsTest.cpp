@@ -139,7 +139,8 @@ TEST_F(EditingFixture, PropertyUndoRestoresNameGroupBlockAndPlace)
     ExpectRoundTrip(*this, *project, [&] { commit(0, "Panel"); });
     EXPECT_EQ(Node(group)->label, "Panel");
     ExpectRoundTrip(*this, *project, [&] { commit(2, "40"); });
-    ExpectRoundTrip(*this, *project, [&] { commit(CCanvasSnapShotItem::kPropBackground, "ff00ff"); });
+    ExpectRoundTrip(*this, *project,
+                    [&] { commit(CCanvasSnapShotItem::kPropBackground, "ff00ff"); });
     ExpectRoundTrip(*this, *project, [&] { commit(10, "No"); });
     // All the way back in one go.
     while (Undo(*project)) {
@@ -160,8 +161,7 @@ TEST_F(EditingFixture, PictureFrameEditsUndoToTheEarlierFrames)
     });
     Undo(*project);
     EXPECT_EQ(region->CurrentFrame()->argbOutput, 0);
-    EXPECT_EQ(region->GetAttrText(region->FindRow(PicSnapshotItem::kPropArgbOutput), 1),
-              "Default");
+    EXPECT_EQ(region->GetAttrText(region->FindRow(PicSnapshotItem::kPropArgbOutput), 1), "Default");
 }
 
 TEST_F(EditingFixture, AddingAfterAnUndoDestroysWhatLayBeyond)
