@@ -69,7 +69,8 @@ TEST_F(EditingFixture, FrameDeletionSelectsThePreviousFrameOrTheRegion)
     EXPECT_EQ(ws.Tree().Caret(), Node(region));
     ASSERT_EQ(region->Frames().size(), 1u);
     EXPECT_EQ(region->Frames()[0].name, "F1");
-    EXPECT_EQ(region->PicInfo().frameCount, 1);
+    const int frameCount = region->PicInfo().frameCount;
+    EXPECT_EQ(frameCount, 1);
     // The last frame goes with its region.
     ws.Tree().SetCaret(ws.Tree().FindFrameNode(region, 0));
     Run(cmd::kDelete);
