@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Graph;
@@ -114,6 +115,8 @@ public:
     void SetFlags(std::uint32_t flags) { m_flags = flags; }
     std::uint32_t IdCopy() const { return m_idCopy; }
     const std::vector<SnapItemAttr>& Rows() const { return m_rows; }
+    // Puts saved rows back as they were (undo restores a property snapshot).
+    void ReplaceRows(std::vector<SnapItemAttr> rows) { m_rows = std::move(rows); }
     const SnapItemAttrDesc* DescTable() const { return m_descTable; }
     int DescCount() const { return m_descCount; }
     // Row index of a property id in the descriptor table, or -1.

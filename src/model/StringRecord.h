@@ -1,6 +1,7 @@
 #pragma once
 
-#include <array>
+#include "model/LanguageTexts.h"
+
 #include <cstdint>
 #include <string>
 
@@ -9,7 +10,7 @@
 // string keeps its own copy of the whole record.
 struct StringRecord
 {
-    static constexpr int kLanguages = 40;
+    static constexpr int kLanguages = LanguageTexts<std::string>::kSlots;
     static constexpr std::size_t kIdentifierMax = 32;
 
     std::uint32_t number = 0;
@@ -17,11 +18,11 @@ struct StringRecord
     std::uint32_t textCount = 0;
     std::string identifier;
     // Narrow text per language (UTF-8 in memory).
-    std::array<std::string, kLanguages> texts;
+    LanguageTexts<std::string> texts;
     // Wide text per language as read; empty when there is none.
-    std::array<std::u16string, kLanguages> wideTexts;
+    LanguageTexts<std::u16string> wideTexts;
     // Wide text per language for display (each "[CR]" made a line feed).
-    std::array<std::u16string, kLanguages> displayTexts;
+    LanguageTexts<std::u16string> displayTexts;
 
     // Forgets every text (count, narrow and wide), keeping number and identifier.
     void ClearTexts();

@@ -1,12 +1,12 @@
 #include "projectfile/StringImporter.h"
 
+#include "strings/StringTableImport.h"
+
 namespace projectfile {
 
-StringFileImporter DefaultStringImporter(APStyleProject&)
+StringFileImporter DefaultStringImporter(APStyleProject& project)
 {
-    // The string table import is not part of this build yet: without an importer every
-    // string of the project counts as missing.
-    return {};
+    return StringTableImport(&project).ScratchImporter();
 }
 
 } // namespace projectfile

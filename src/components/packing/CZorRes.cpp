@@ -125,15 +125,15 @@ bool CZorRes::writePictures(std::ofstream& out, const packing::ResFileHeader& he
     }
     out.write(reinterpret_cast<const char*>(table.data()),
               static_cast<std::streamsize>(table.size()));
-    std::vector<std::uint8_t> data;
+    std::vector<std::uint8_t> buffer;
+    const char padding[kResDataAlignment] = {};
     for (const Picture& picture : m_pictures) {
-        if (!m_spool.read(picture.slot, data)) {
+        if (!m_spool.copyTo(picture.slot, out, buffer)) {
             m_error = "cannot read back " + picture.name + " from the temporary file";
             return false;
         }
-        data.resize(alignedSize(data.size()), 0);
-        out.write(reinterpret_cast<const char*>(data.data()),
-                  static_cast<std::streamsize>(data.size()));
+        const std::size_t size = m_spool.size(picture.slot);
+        out.write(padding, static_cast<std::streamsize>(alignedSize(size) - size));
     }
     return true;
 }

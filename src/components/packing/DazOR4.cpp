@@ -65,8 +65,19 @@ bool DazOR4::res_pic_compress(const std::string& source, const std::string& dest
         return result;
     };
 
-    std::vector<std::uint8_t> out(kResHeaderSize + count * kResEntrySize, 0);
-    writeResHeader(header, out.data());
+    // The entries are written as they come; the table, whose offsets are known
+    // only then, is written over its placeholder at the end.
+    StagedFiles files;
+    std::ofstream* stream = files.begin(destination);
+    if (stream == nullptr) {
+        return fail(files.error());
+    }
+    std::vector<std::uint8_t> table(kResHeaderSize + count * kResEntrySize, 0);
+    writeResHeader(header, table.data());
+    stream->write(reinterpret_cast<const char*>(table.data()),
+                  static_cast<std::streamsize>(table.size()));
+    std::uint64_t offset = table.size();
+    const char padding[kResDataAlignment] = {};
     std::string error;
     const unsigned threads = m_threads != 0 ? m_threads : std::thread::hardware_concurrency();
     runOrdered<Compressed>(count, threads, compressOne, [&](std::size_t i, Compressed result) {
@@ -78,25 +89,25 @@ bool DazOR4::res_pic_compress(const std::string& source, const std::string& dest
             return;
         }
         ResEntryInfo& entry = result.packed.entry;
-        entry.offset = static_cast<std::uint32_t>(out.size());
-        entry.size = static_cast<std::uint32_t>(result.packed.data.size());
-        writeResEntry(entry, out.data() + kResHeaderSize + i * kResEntrySize);
-        out.insert(out.end(), result.packed.data.begin(), result.packed.data.end());
-        out.resize(alignedSize(out.size()), 0);
-        if (out.size() > std::numeric_limits<std::uint32_t>::max()) {
+        const std::size_t size = result.packed.data.size();
+        if (offset + size > std::numeric_limits<std::uint32_t>::max()) {
             error = "compressed file would exceed 4 GiB";
+            return;
         }
+        entry.offset = static_cast<std::uint32_t>(offset);
+        entry.size = static_cast<std::uint32_t>(size);
+        writeResEntry(entry, table.data() + kResHeaderSize + i * kResEntrySize);
+        stream->write(reinterpret_cast<const char*>(result.packed.data.data()),
+                      static_cast<std::streamsize>(size));
+        stream->write(padding, static_cast<std::streamsize>(alignedSize(size) - size));
+        offset += alignedSize(size);
     });
     if (!error.empty()) {
         return fail(source + ": " + error);
     }
-    StagedFiles files;
-    std::ofstream* stream = files.begin(destination);
-    if (stream == nullptr) {
-        return fail(files.error());
-    }
-    stream->write(reinterpret_cast<const char*>(out.data()),
-                  static_cast<std::streamsize>(out.size()));
+    stream->seekp(0);
+    stream->write(reinterpret_cast<const char*>(table.data()),
+                  static_cast<std::streamsize>(table.size()));
     if (!files.commit()) {
         return fail(files.error());
     }

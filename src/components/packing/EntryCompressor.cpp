@@ -17,21 +17,34 @@ bool tiledSize(std::uint16_t tileWidth, std::uint16_t tileHeight)
     return tileWidth != 0 && tileHeight != 0;
 }
 
-void codeTile(const std::vector<std::uint8_t>& tile, std::size_t colourBytes, std::size_t bpp,
+// Room that LZ4 wants beyond its bound for the whole picture when the picture
+// is coded in several tiles: each block's bound has its own small overhead.
+constexpr std::size_t kLz4TileSlack = 16;
+
+// Bytes the coded planes take at most, so that the output grows only once.
+std::size_t codeBound(std::size_t size, std::uint8_t method)
+{
+    // RLE writes at most one control byte per unit of the literal packets.
+    return method == kCompressionRle
+               ? size + size / 2 + 2
+               : static_cast<std::size_t>(LZ4_compressBound(static_cast<int>(size)));
+}
+
+void codeTile(const std::uint8_t* tile, std::size_t size, std::size_t colourBytes, std::size_t bpp,
               std::uint8_t method, std::vector<std::uint8_t>& out)
 {
     if (method == kCompressionRle) {
         // Colour and alpha are coded as two runs of packets with their own unit size.
-        RleCodec::encode(tile.data(), colourBytes, bpp, out);
-        RleCodec::encode(tile.data() + colourBytes, tile.size() - colourBytes, 1, out);
+        RleCodec::encode(tile, colourBytes, bpp, out);
+        RleCodec::encode(tile + colourBytes, size - colourBytes, 1, out);
         return;
     }
-    const int bound = LZ4_compressBound(static_cast<int>(tile.size()));
+    const int bound = LZ4_compressBound(static_cast<int>(size));
     const std::size_t at = out.size();
     out.resize(at + static_cast<std::size_t>(bound));
-    const int written = LZ4_compress_default(reinterpret_cast<const char*>(tile.data()),
+    const int written = LZ4_compress_default(reinterpret_cast<const char*>(tile),
                                              reinterpret_cast<char*>(out.data() + at),
-                                             static_cast<int>(tile.size()), bound);
+                                             static_cast<int>(size), bound);
     out.resize(at + static_cast<std::size_t>(written > 0 ? written : 0));
 }
 
@@ -74,15 +87,21 @@ std::vector<std::uint8_t> EntryCompressor::compress(const ResEntryInfo& entry,
     if (tiled) {
         out.resize((tiles + 1) * 4);
     }
+    out.reserve(out.size() + codeBound(planes.size(), method) + tiles * kLz4TileSlack);
     std::vector<std::uint8_t> tile;
     for (std::size_t i = 0; i < tiles; ++i) {
         if (tiled) {
             putU32(out.data() + i * 4, static_cast<std::uint32_t>(out.size()));
         }
         const TileGrid::Tile rect = grid.tile(i);
+        if (tiles == 1) {
+            // One tile covering the picture holds exactly the planes.
+            codeTile(planes.data(), planes.size(), grid.colourBytes(rect), bpp, method, out);
+            continue;
+        }
         tile.clear();
         grid.gather(planes, rect, tile);
-        codeTile(tile, grid.colourBytes(rect), bpp, method, out);
+        codeTile(tile.data(), tile.size(), grid.colourBytes(rect), bpp, method, out);
     }
     if (tiled) {
         putU32(out.data() + tiles * 4, static_cast<std::uint32_t>(out.size()));
@@ -94,10 +113,11 @@ EntryCompressor::Packed EntryCompressor::pack(const ResEntryInfo& entry,
                                               std::vector<std::uint8_t> planes, std::uint8_t method,
                                               std::uint16_t tileWidth, std::uint16_t tileHeight)
 {
-    Packed best{entry, std::move(planes)};
+    Packed best{entry, {}};
     best.entry.compression = kCompressionNone;
     best.entry.flags &= static_cast<std::uint8_t>(~kFlagTiled);
     if ((entry.flags & kFlagCompress) == 0 || entry.format == kFormatJpeg) {
+        best.data = std::move(planes);
         return best;
     }
     std::vector<std::uint8_t> methods{method};
@@ -105,16 +125,20 @@ EntryCompressor::Packed EntryCompressor::pack(const ResEntryInfo& entry,
         methods = {kCompressionRle, kCompressionLz4};
     }
     const bool tiled = tiledSize(tileWidth, tileHeight);
-    std::vector<std::uint8_t> raw = best.data;
+    std::size_t bestSize = planes.size();
     for (const std::uint8_t m : methods) {
-        std::vector<std::uint8_t> coded = compress(entry, raw, m, tileWidth, tileHeight);
+        std::vector<std::uint8_t> coded = compress(entry, planes, m, tileWidth, tileHeight);
         // Ties keep the earlier choice, so the result never depends on timing.
-        if (coded.size() < best.data.size()) {
+        if (coded.size() < bestSize) {
+            bestSize = coded.size();
             best.data = std::move(coded);
             best.entry.compression = m;
             best.entry.flags = static_cast<std::uint8_t>(tiled ? (entry.flags | kFlagTiled)
                                                                : (entry.flags & ~kFlagTiled));
         }
+    }
+    if (best.entry.compression == kCompressionNone) {
+        best.data = std::move(planes);
     }
     best.entry.size = static_cast<std::uint32_t>(best.data.size());
     return best;

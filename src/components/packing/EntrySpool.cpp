@@ -1,5 +1,7 @@
 #include "components/packing/EntrySpool.h"
 
+#include <ostream>
+
 namespace packing {
 
 bool EntrySpool::setOnDisk(bool onDisk)
@@ -48,6 +50,20 @@ bool EntrySpool::read(std::size_t slot, std::vector<std::uint8_t>& data) const
     data.resize(s.size);
     return std::fseek(m_file.get(), static_cast<long>(s.offset), SEEK_SET) == 0 &&
            std::fread(data.data(), 1, s.size, m_file.get()) == s.size;
+}
+
+bool EntrySpool::copyTo(std::size_t slot, std::ostream& out,
+                        std::vector<std::uint8_t>& buffer) const
+{
+    const std::vector<std::uint8_t>* data = &buffer;
+    if (!m_file) {
+        data = &m_memory[m_slots[slot].offset];
+    } else if (!read(slot, buffer)) {
+        return false;
+    }
+    out.write(reinterpret_cast<const char*>(data->data()),
+              static_cast<std::streamsize>(data->size()));
+    return true;
 }
 
 void EntrySpool::clear()

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ public:
     long long append(std::vector<std::uint8_t> data);
     // Reads slot `slot` back into `data`. Returns false on a read failure.
     bool read(std::size_t slot, std::vector<std::uint8_t>& data) const;
+    // Writes slot `slot` to `out`; in memory without a copy, from disk through
+    // `buffer`. Returns false on a read failure.
+    bool copyTo(std::size_t slot, std::ostream& out, std::vector<std::uint8_t>& buffer) const;
     std::size_t size(std::size_t slot) const { return m_slots[slot].size; }
     std::size_t count() const { return m_slots.size(); }
     void clear();

@@ -1,12 +1,10 @@
 #include "components/packing/PictureEncoder.h"
 
+#include "components/packing/FileBytes.h"
 #include "components/packing/PixelCodec.h"
-#include "components/packing/RgbaImage.h"
 
 #include <stb/stb_image.h>
 
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <memory>
 
@@ -28,16 +26,6 @@ std::uint8_t opaqueCounterpart(std::uint8_t format)
     }
 }
 
-bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 bool isJpeg(const std::vector<std::uint8_t>& bytes)
 {
     return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
@@ -48,7 +36,27 @@ struct StbFree
     void operator()(unsigned char* p) const { stbi_image_free(p); }
 };
 
-bool decode(const std::vector<std::uint8_t>& bytes, RgbaImage& image, std::string& error)
+// A picture as stb_image decodes it: RGBA, rows top to bottom. The pixels
+// are converted straight from stb_image's buffer, without a copy.
+struct Decoded
+{
+    std::unique_ptr<unsigned char, StbFree> pixels;
+    std::size_t width = 0;
+    std::size_t height = 0;
+
+    std::size_t count() const { return width * height; }
+    bool isOpaque() const
+    {
+        const unsigned char* p = pixels.get();
+        unsigned char all = 255;
+        for (std::size_t i = 0; i < count(); ++i) {
+            all &= p[i * 4 + 3];
+        }
+        return all == 255;
+    }
+};
+
+bool decode(const std::vector<std::uint8_t>& bytes, Decoded& image, std::string& error)
 {
     if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         error = "file too large";
@@ -57,9 +65,9 @@ bool decode(const std::vector<std::uint8_t>& bytes, RgbaImage& image, std::strin
     int w = 0;
     int h = 0;
     int channels = 0;
-    std::unique_ptr<unsigned char, StbFree> pixels(
+    image.pixels.reset(
         stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &channels, 4));
-    if (!pixels) {
+    if (!image.pixels) {
         const char* reason = stbi_failure_reason();
         error = std::string("cannot decode picture: ") + (reason != nullptr ? reason : "unknown");
         return false;
@@ -70,9 +78,8 @@ bool decode(const std::vector<std::uint8_t>& bytes, RgbaImage& image, std::strin
                 " outside 1..65535 or too large";
         return false;
     }
-    image.width = w;
-    image.height = h;
-    image.pixels.assign(pixels.get(), pixels.get() + std::size_t(w) * h * 4);
+    image.width = static_cast<std::size_t>(w);
+    image.height = static_cast<std::size_t>(h);
     return true;
 }
 
@@ -109,11 +116,11 @@ PictureEncoder::Result PictureEncoder::encode(const PictureRequest& request)
         return result;
     }
     std::vector<std::uint8_t> bytes;
-    if (!readFile(request.path, bytes)) {
+    if (!readFileBytes(request.path, bytes)) {
         result.error = "cannot read " + request.path;
         return result;
     }
-    RgbaImage image;
+    Decoded image;
     // Decoding a raw JPEG as well proves that it can be read, and gives its size.
     if (!decode(bytes, image, result.error)) {
         result.error += " (" + request.path + ")";
@@ -133,10 +140,13 @@ PictureEncoder::Result PictureEncoder::encode(const PictureRequest& request)
         if (encoding.alphaPlane) {
             entry.flags |= kFlagAlphaPlane;
         }
-        result.data.reserve(rawPlaneSize(entry));
-        PixelCodec::encodeColour(image, encoding.format, encoding.alphaPlane, result.data);
+        result.data.resize(rawPlaneSize(entry));
+        PixelCodec::encodeColour(image.pixels.get(), image.count(), encoding.format,
+                                 encoding.alphaPlane, result.data.data());
         if (encoding.alphaPlane) {
-            PixelCodec::encodeAlpha(image, result.data);
+            PixelCodec::encodeAlpha(image.pixels.get(), image.count(),
+                                    result.data.data() +
+                                        image.count() * bytesPerPixel(encoding.format));
         }
         if (request.compress != 0) {
             entry.flags |= kFlagCompress;

@@ -23,10 +23,47 @@ std::uint8_t expand(unsigned level, unsigned bits)
     return static_cast<std::uint8_t>(value);
 }
 
-std::uint16_t packRgb565(const std::uint8_t* p)
+// quantise() for every 8-bit value: one table look-up per channel instead of
+// a division.
+struct Levels
 {
-    return static_cast<std::uint16_t>((quantise(p[0], 5) << 11) | (quantise(p[1], 6) << 5) |
-                                      quantise(p[2], 5));
+    std::uint8_t five[256];
+    std::uint8_t six[256];
+};
+
+const Levels& levels()
+{
+    static const Levels table = [] {
+        Levels t{};
+        for (unsigned v = 0; v < 256; ++v) {
+            t.five[v] = static_cast<std::uint8_t>(quantise(v, 5));
+            t.six[v] = static_cast<std::uint8_t>(quantise(v, 6));
+        }
+        return t;
+    }();
+    return table;
+}
+
+unsigned rgb565(const Levels& q, const std::uint8_t* p)
+{
+    return (unsigned{q.five[p[0]]} << 11) | (unsigned{q.six[p[1]]} << 5) | q.five[p[2]];
+}
+
+inline void putLe(std::uint8_t* out, unsigned value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) {
+        out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+// The format is chosen once per picture, not once per pixel.
+template <class Encode>
+void forEachPixel(const std::uint8_t* rgba, std::size_t count, std::uint8_t* out, std::size_t step,
+                  Encode encode)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        encode(rgba + i * 4, out + i * step);
+    }
 }
 
 void unpackRgb565(unsigned word, std::uint8_t* rgba)
@@ -36,13 +73,6 @@ void unpackRgb565(unsigned word, std::uint8_t* rgba)
     rgba[2] = expand(word & 0x1F, 5);
 }
 
-void put(std::vector<std::uint8_t>& out, unsigned value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i) {
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-    }
-}
-
 unsigned get(const std::uint8_t* in, int bytes)
 {
     unsigned value = 0;
@@ -50,45 +80,6 @@ unsigned get(const std::uint8_t* in, int bytes)
         value |= static_cast<unsigned>(in[i]) << (8 * i);
     }
     return value;
-}
-
-void encodePixel(const std::uint8_t* p, std::uint8_t format, unsigned alpha,
-                 std::vector<std::uint8_t>& out)
-{
-    switch (format) {
-    case kFormatRgb565:
-        put(out, packRgb565(p), 2);
-        break;
-    case kFormatWatch: {
-        const unsigned word = packRgb565(p);
-        out.push_back(static_cast<std::uint8_t>(word >> 8));
-        out.push_back(static_cast<std::uint8_t>(word));
-        break;
-    }
-    case kFormatArgb8565:
-        put(out, packRgb565(p) | (alpha << 16), 3);
-        break;
-    case kFormatArgb8888:
-        put(out, (alpha << 24) | (unsigned{p[0]} << 16) | (unsigned{p[1]} << 8) | p[2], 4);
-        break;
-    case kFormatRgb888:
-        put(out, (unsigned{p[0]} << 16) | (unsigned{p[1]} << 8) | p[2], 3);
-        break;
-    case kFormatArgb6666:
-        put(out,
-            (quantise(alpha, 6) << 18) | (quantise(p[0], 6) << 12) | (quantise(p[1], 6) << 6) |
-                quantise(p[2], 6),
-            3);
-        break;
-    case kFormatArgb1555:
-        put(out,
-            ((alpha >= 128 ? 1u : 0u) << 15) | (quantise(p[0], 5) << 10) |
-                (quantise(p[1], 5) << 5) | quantise(p[2], 5),
-            2);
-        break;
-    default:
-        break;
-    }
 }
 
 // Returns the pixel's own alpha (255 for formats without one).
@@ -138,23 +129,69 @@ std::uint8_t decodePixel(const std::uint8_t* in, std::uint8_t format, std::uint8
 
 } // namespace
 
-void PixelCodec::encodeColour(const RgbaImage& image, std::uint8_t format, bool alphaPlane,
-                              std::vector<std::uint8_t>& out)
+void PixelCodec::encodeColour(const std::uint8_t* rgba, std::size_t pixelCount, std::uint8_t format,
+                              bool alphaPlane, std::uint8_t* out)
 {
-    const std::size_t count = std::size_t(image.width) * image.height;
-    out.reserve(out.size() + count * bytesPerPixel(format));
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t* p = &image.pixels[i * 4];
-        encodePixel(p, format, alphaPlane ? 255u : p[3], out);
+    const Levels& q = levels();
+    // OR-ing 255 into every alpha makes the format's own alpha opaque.
+    const unsigned forced = alphaPlane ? 255u : 0u;
+    switch (format) {
+    case kFormatRgb565:
+        forEachPixel(rgba, pixelCount, out, 2,
+                     [&](const std::uint8_t* p, std::uint8_t* o) { putLe(o, rgb565(q, p), 2); });
+        break;
+    case kFormatWatch:
+        forEachPixel(rgba, pixelCount, out, 2, [&](const std::uint8_t* p, std::uint8_t* o) {
+            const unsigned word = rgb565(q, p);
+            o[0] = static_cast<std::uint8_t>(word >> 8);
+            o[1] = static_cast<std::uint8_t>(word);
+        });
+        break;
+    case kFormatArgb8565:
+        forEachPixel(rgba, pixelCount, out, 3, [&](const std::uint8_t* p, std::uint8_t* o) {
+            putLe(o, rgb565(q, p) | ((p[3] | forced) << 16), 3);
+        });
+        break;
+    case kFormatArgb8888:
+        forEachPixel(rgba, pixelCount, out, 4, [&](const std::uint8_t* p, std::uint8_t* o) {
+            o[0] = p[2];
+            o[1] = p[1];
+            o[2] = p[0];
+            o[3] = static_cast<std::uint8_t>(p[3] | forced);
+        });
+        break;
+    case kFormatRgb888:
+        forEachPixel(rgba, pixelCount, out, 3, [&](const std::uint8_t* p, std::uint8_t* o) {
+            o[0] = p[2];
+            o[1] = p[1];
+            o[2] = p[0];
+        });
+        break;
+    case kFormatArgb6666:
+        forEachPixel(rgba, pixelCount, out, 3, [&](const std::uint8_t* p, std::uint8_t* o) {
+            putLe(o,
+                  (unsigned{q.six[p[3] | forced]} << 18) | (unsigned{q.six[p[0]]} << 12) |
+                      (unsigned{q.six[p[1]]} << 6) | q.six[p[2]],
+                  3);
+        });
+        break;
+    case kFormatArgb1555:
+        forEachPixel(rgba, pixelCount, out, 2, [&](const std::uint8_t* p, std::uint8_t* o) {
+            putLe(o,
+                  (((p[3] | forced) >= 128 ? 1u : 0u) << 15) | (unsigned{q.five[p[0]]} << 10) |
+                      (unsigned{q.five[p[1]]} << 5) | q.five[p[2]],
+                  2);
+        });
+        break;
+    default:
+        break;
     }
 }
 
-void PixelCodec::encodeAlpha(const RgbaImage& image, std::vector<std::uint8_t>& out)
+void PixelCodec::encodeAlpha(const std::uint8_t* rgba, std::size_t pixelCount, std::uint8_t* out)
 {
-    const std::size_t count = std::size_t(image.width) * image.height;
-    out.reserve(out.size() + count);
-    for (std::size_t i = 0; i < count; ++i) {
-        out.push_back(image.pixels[i * 4 + 3]);
+    for (std::size_t i = 0; i < pixelCount; ++i) {
+        out[i] = rgba[i * 4 + 3];
     }
 }
 

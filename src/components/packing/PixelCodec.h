@@ -1,10 +1,7 @@
 #pragma once
 
-#include "components/packing/RgbaImage.h"
-
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace packing {
 
@@ -15,14 +12,16 @@ namespace packing {
 class PixelCodec
 {
 public:
-    // Appends the colour plane of `image` in `format` (a code with a non-zero
-    // bytesPerPixel) to `out`. Formats without alpha keep the colour channels
-    // and drop the alpha; with `alphaPlane` the format's own alpha bits are
-    // written as fully opaque, since the separate plane carries the alpha.
-    static void encodeColour(const RgbaImage& image, std::uint8_t format, bool alphaPlane,
-                             std::vector<std::uint8_t>& out);
-    // Appends one alpha byte per pixel, rows top to bottom.
-    static void encodeAlpha(const RgbaImage& image, std::vector<std::uint8_t>& out);
+    // Writes the colour plane of `pixelCount` RGBA pixels (4 bytes each, see
+    // RgbaImage) in `format` (a code with a non-zero bytesPerPixel) to `out`,
+    // which has room for pixelCount * bytesPerPixel(format) bytes. Formats
+    // without alpha keep the colour channels and drop the alpha; with
+    // `alphaPlane` the format's own alpha bits are written as fully opaque,
+    // since the separate plane carries the alpha.
+    static void encodeColour(const std::uint8_t* rgba, std::size_t pixelCount, std::uint8_t format,
+                             bool alphaPlane, std::uint8_t* out);
+    // Writes one alpha byte per pixel to `out` (room for `pixelCount` bytes).
+    static void encodeAlpha(const std::uint8_t* rgba, std::size_t pixelCount, std::uint8_t* out);
 
     // Decodes `pixelCount` pixels of `format` from `colour` into RGBA at `rgba`
     // (4 bytes per pixel). `alpha`, when not null, replaces the alpha of every

@@ -6,8 +6,6 @@
 
 #include <stb/stb_image.h>
 
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <memory>
 
@@ -29,34 +27,42 @@ struct StbFree
 
 bool ResFileReader::load(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return fail("cannot open " + path);
-    }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    m_owned.clear();
+    if (!m_mapped.open(path)) {
+        m_data = nullptr;
+        m_size = 0;
+        m_entries.clear();
         return fail("cannot read " + path);
     }
-    return parse(std::move(bytes));
+    m_data = m_mapped.data();
+    m_size = m_mapped.size();
+    return check();
 }
 
 bool ResFileReader::parse(std::vector<std::uint8_t> bytes)
 {
-    m_bytes = std::move(bytes);
+    m_mapped.close();
+    m_owned = std::move(bytes);
+    m_data = m_owned.data();
+    m_size = m_owned.size();
+    return check();
+}
+
+bool ResFileReader::check()
+{
     m_entries.clear();
     m_error.clear();
     if (!checkHeader()) {
         return false;
     }
     const std::size_t dataStart = kResHeaderSize + std::size_t{m_header.count} * kResEntrySize;
-    if (dataStart > m_bytes.size()) {
+    if (dataStart > m_size) {
         return fail("entry table of " + std::to_string(m_header.count) +
-                    " entries exceeds the file of " + std::to_string(m_bytes.size()) + " bytes");
+                    " entries exceeds the file of " + std::to_string(m_size) + " bytes");
     }
     std::size_t previousEnd = dataStart;
     for (std::size_t i = 0; i < m_header.count; ++i) {
-        m_entries.push_back(readResEntry(m_bytes.data() + kResHeaderSize + i * kResEntrySize));
+        m_entries.push_back(readResEntry(m_data + kResHeaderSize + i * kResEntrySize));
         if (!checkEntry(i, dataStart, previousEnd)) {
             m_entries.clear();
             return false;
@@ -68,10 +74,10 @@ bool ResFileReader::parse(std::vector<std::uint8_t> bytes)
 
 bool ResFileReader::checkHeader()
 {
-    if (m_bytes.size() < kResHeaderSize || getU32(m_bytes.data()) != kResMagic) {
+    if (m_size < kResHeaderSize || getU32(m_data) != kResMagic) {
         return fail("not a picture resource file");
     }
-    m_header = readResHeader(m_bytes.data());
+    m_header = readResHeader(m_data);
     if (m_header.version != kResVersion) {
         return fail("unknown picture resource file version " + std::to_string(m_header.version));
     }
@@ -93,9 +99,9 @@ bool ResFileReader::checkEntry(std::size_t index, std::size_t dataStart, std::si
         return fail(name + "data offset " + std::to_string(e.offset) +
                     " overlaps the table or the previous entry");
     }
-    if (e.offset > m_bytes.size() || e.size > m_bytes.size() - e.offset) {
+    if (e.offset > m_size || e.size > m_size - e.offset) {
         return fail(name + std::to_string(e.size) + " bytes at offset " + std::to_string(e.offset) +
-                    " exceed the file of " + std::to_string(m_bytes.size()) + " bytes");
+                    " exceed the file of " + std::to_string(m_size) + " bytes");
     }
     if (!isKnownFormat(e.format) || e.compression > kCompressionLz4 ||
         (e.flags & ~kKnownFlags) != 0) {
@@ -124,13 +130,12 @@ bool ResFileReader::checkEntry(std::size_t index, std::size_t dataStart, std::si
 
 const std::uint8_t* ResFileReader::storedData(std::size_t index) const
 {
-    return m_bytes.data() + m_entries[index].offset;
+    return m_data + m_entries[index].offset;
 }
 
 std::size_t ResFileReader::spanLength(std::size_t index) const
 {
-    const std::size_t end =
-        index + 1 < m_entries.size() ? m_entries[index + 1].offset : m_bytes.size();
+    const std::size_t end = index + 1 < m_entries.size() ? m_entries[index + 1].offset : m_size;
     return end - m_entries[index].offset;
 }
 

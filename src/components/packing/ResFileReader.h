@@ -1,5 +1,6 @@
 #pragma once
 
+#include "components/packing/MappedFile.h"
 #include "components/packing/ResFileLayout.h"
 #include "components/packing/RgbaImage.h"
 
@@ -17,13 +18,16 @@ namespace packing {
 class ResFileReader
 {
 public:
-    // Returns false with error() set when the file cannot be read or is damaged.
+    // Returns false with error() set when the file cannot be read or is
+    // damaged. load() maps the file (see MappedFile); parse() takes the bytes.
     bool load(const std::string& path);
     bool parse(std::vector<std::uint8_t> bytes);
 
     const ResFileHeader& header() const { return m_header; }
     const std::vector<ResEntryInfo>& entries() const { return m_entries; }
-    const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
+    // The whole file, valid while the reader lives and loads nothing else.
+    const std::uint8_t* data() const { return m_data; }
+    std::size_t size() const { return m_size; }
     const std::string& error() const { return m_error; }
 
     // The entry's stored bytes (entry.size of them), inside bytes().
@@ -41,10 +45,14 @@ public:
 
 private:
     bool fail(const std::string& message);
+    bool check();
     bool checkHeader();
     bool checkEntry(std::size_t index, std::size_t dataStart, std::size_t previousEnd);
 
-    std::vector<std::uint8_t> m_bytes;
+    MappedFile m_mapped;
+    std::vector<std::uint8_t> m_owned;
+    const std::uint8_t* m_data = nullptr;
+    std::size_t m_size = 0;
     ResFileHeader m_header;
     std::vector<ResEntryInfo> m_entries;
     std::string m_error;

@@ -1,22 +1,15 @@
 #include "components/packing/StrFileReader.h"
 
 #include "components/packing/ByteOrder.h"
+#include "components/packing/FileBytes.h"
 #include "components/packing/StrFileBuilder.h"
-
-#include <fstream>
-#include <iterator>
 
 namespace packing {
 
 bool StrFileReader::load(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return fail("cannot open " + path);
-    }
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                          std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    std::vector<std::uint8_t> bytes;
+    if (!readFileBytes(path, bytes)) {
         return fail("cannot read " + path);
     }
     return parse(bytes.data(), bytes.size());

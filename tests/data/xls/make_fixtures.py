@@ -55,6 +55,28 @@ def write_header_only():
     book.save(path('header_only.xls'))
 
 
+def write_string_table():
+    """A string table as the import expects it: the line-feed header, a check column,
+    three languages with Latin, Chinese and Arabic texts, a [RESLAN] row."""
+    book = xlwt.Workbook(encoding='utf-8')
+    sheet = book.add_sheet('Strings')
+    rows = [
+        ['ResID([CR]:n)', 'Check', 'English', '中文', 'العربية'],
+        ['[RESLAN]', '', 'en', 'zh', 'ar'],
+        ['IDS_OK', 'x', 'OK', '确定', 'موافق'],
+        ['IDS_LINES', '', 'one\ntwo', '第一行\n第二行', 'سطر\nسطر'],
+        ['IDS_OK', '', 'OK again', '', 'نعم'],
+        ['  ', '', 'skipped', '', ''],
+        ['IDS_OK', '', 'third', '三', ''],
+        ['IDS_A_VERY_LONG_STRING_IDENTIFIER_NAME', '', 'long', '长', 'طويل'],
+    ]
+    for r, row in enumerate(rows):
+        for c, value in enumerate(row):
+            if value != '':
+                sheet.write(r, c, value)
+    book.save(path('string_table.xls'))
+
+
 def record(kind, payload):
     return struct.pack('<HH', kind, len(payload)) + payload
 
@@ -112,6 +134,7 @@ def write_broken():
 if __name__ == '__main__':
     write_strings_biff8()
     write_header_only()
+    write_string_table()
     write_biff5('biff5_cp1252.xls', 1252, 'cp1252',
                 [['ResID', 'English', 'Français'],
                  ['IDS_CAFE', 'Coffee', 'Café crème'],

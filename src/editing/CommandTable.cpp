@@ -1,0 +1,242 @@
+#include "editing/CommandTable.h"
+
+#include "editing/AddCommands.h"
+#include "editing/ClipboardCommands.h"
+#include "editing/CommandIds.h"
+#include "editing/CommandRules.h"
+#include "editing/DeleteCommands.h"
+#include "editing/DirectoryCommands.h"
+#include "editing/MiscCommands.h"
+#include "editing/MoveCommands.h"
+#include "editing/UndoHistory.h"
+#include "editing/Workspace.h"
+#include "model/APStyleProject.h"
+#include "model/PicSnapshotItem.h"
+
+namespace editing {
+
+namespace {
+
+using Rule = std::function<bool(Workspace&)>;
+using Handler = std::function<void(Workspace&)>;
+
+bool Always(Workspace&)
+{
+    return true;
+}
+
+bool Never(Workspace&)
+{
+    return false;
+}
+
+bool AnyOpen(Workspace& ws)
+{
+    return !ws.Projects().empty();
+}
+
+// The tree menus exist only over a node, so only with a project.
+bool TreeParentRule(Workspace& ws)
+{
+    return rules::HasProject(ws) && rules::ParentRule(ws);
+}
+
+bool IsPictureKind(Workspace& ws)
+{
+    SnapShotItem* element = ws.Selection().Element();
+    return element && element->KindCode() == SnapShotItem::kPicture;
+}
+
+Command Shell(int id, const char* text, Rule enabled)
+{
+    return Command{id, text, std::move(enabled), {}, {}};
+}
+
+Command Edit(int id, const char* text, Rule enabled, Handler handler)
+{
+    return Command{id, text, std::move(enabled), {}, std::move(handler)};
+}
+
+void Move(Workspace& ws, int step)
+{
+    move::Caret(ws, step);
+}
+
+std::vector<Command> FileCommands()
+{
+    using namespace cmd;
+    return {
+        Shell(kNewProject, "新建工程(&N)\tCtrl+N", Always),
+        Shell(kOpenProject, "打开工程(&O)...\tCtrl+O", Always),
+        Shell(kSaveProject, "保存当前工程(&S)\tCtrl+S", rules::HasProject),
+        Shell(kSaveAll, "保存所有工程", AnyOpen),
+        Shell(kSaveAs, "另存为(&A)...", rules::HasProject),
+        Shell(kAutoSave, "自动保存", Always),
+        Shell(kCloseProject, "关闭当前工程", rules::HasProject),
+        Shell(kCloseAll, "关闭所有工程", AnyOpen),
+        Shell(kExit, "退出(&X)", Always),
+    };
+}
+
+std::vector<Command> AddingCommands()
+{
+    using namespace cmd;
+    const auto fromMenu = [](int kind) {
+        return [kind](Workspace& ws) { add::FromMenu(ws, kind); };
+    };
+    return {
+        Edit(kAddScene, "添加场景(&S)", rules::HasProject,
+             [](Workspace& ws) { add::Scene(ws, true); }),
+        Edit(kAddSceneNode, "添加场景", rules::HasProject,
+             [](Workspace& ws) { add::Scene(ws, false); }),
+        Edit(kAddResourceDir, "添加资源目录", rules::HasProject, dir::AddResourceDirectory),
+        Edit(kAddGroup, "添加资源组(&C)", rules::CanAddFromMenu,
+             [](Workspace& ws) { add::Group(ws); }),
+        Edit(kAddString, "添加字符串(&T)", rules::CanAddFromMenu, fromMenu(2)),
+        Edit(kAddRegion, "添加图片区(&I)", rules::CanAddFromMenu, fromMenu(1)),
+        Edit(kAddPicture, "添加图片(&P)", rules::CanAddFromMenu,
+             [](Workspace& ws) { add::IntoContainer(ws, 1); }),
+        Edit(kAddFrame, "添加帧(&L)", rules::CanAddFrame, [](Workspace& ws) { add::Frame(ws); }),
+        Edit(kAddFrameDir, "添加帧目录", rules::CanAddFrame, dir::AddFrameDirectory),
+        Edit(kAddGroupNode, "添加资源组", rules::CanAddIntoContainer,
+             [](Workspace& ws) { add::Group(ws); }),
+        Edit(kAddRegionNode, "添加图片区", rules::CanAddIntoContainer,
+             [](Workspace& ws) { add::IntoContainer(ws, 0); }),
+        Edit(kAddStringNode, "添加字符", rules::CanAddIntoContainer, fromMenu(2)),
+        Edit(kAddPictureDir, "添加图片目录", rules::HasProject, dir::AddPictureDirectory),
+    };
+}
+
+std::vector<Command> EditCommands()
+{
+    using namespace cmd;
+    const auto history = [](bool (*can)(APStyleProject&)) {
+        return [can](Workspace& ws) { return ws.CurrentProject() && can(*ws.CurrentProject()); };
+    };
+    return {
+        Edit(kUndo, "撤销(&U)", history(CanUndo),
+             [](Workspace& ws) { Undo(*ws.CurrentProject()), ws.Panel().Redraw(); }),
+        Edit(kRedo, "恢复(&R)", history(CanRedo),
+             [](Workspace& ws) { Redo(*ws.CurrentProject()), ws.Panel().Redraw(); }),
+        Edit(
+            kCopy, "复制(&C)",
+            [](Workspace& ws) { return ws.Selection().Element() || ws.Selection().Scene(); },
+            clip::Copy),
+        Edit(kPaste, "粘贴(&P)", clip::CanPaste, clip::Paste),
+        Edit(kMultiSelect, "多选", Always, misc::MultiSelect),
+        Edit(kDelete, "删除(&D)", rules::CanDelete, del::Caret),
+        Edit(kDeleteSelected, "删除", rules::CanDeleteSelected, del::Selected),
+        Edit(kMoveUp, "上移", rules::CanMoveFromMenu, [](Workspace& ws) { Move(ws, -1); }),
+        Edit(kMoveDown, "下移", rules::CanMoveFromMenu, [](Workspace& ws) { Move(ws, 1); }),
+        Edit(kMoveUpObject, "上移", TreeParentRule, [](Workspace& ws) { Move(ws, -1); }),
+        Edit(kMoveUpContainer, "上移", TreeParentRule, [](Workspace& ws) { Move(ws, -1); }),
+        Edit(kMoveDownObject, "下移", TreeParentRule, [](Workspace& ws) { Move(ws, 1); }),
+        Edit(kMoveDownContainer, "下移", TreeParentRule, [](Workspace& ws) { Move(ws, 1); }),
+        Edit(kClearPicture, "清除图片", IsPictureKind,
+             [](Workspace& ws) { misc::ClearPicture(ws); }),
+        Edit(kToggleEditing, "禁止编辑", rules::HasProject,
+             [](Workspace& ws) { misc::ToggleEditing(ws); }),
+        Edit(kReorderIds, "", rules::HasProject, [](Workspace& ws) { misc::ReorderIds(ws); }),
+        Shell(kSearch, "搜索", Always),
+    };
+}
+
+std::vector<Command> ProjectCommands()
+{
+    using namespace cmd;
+    std::vector<Command> list = {
+        Shell(kProjectSettings, "", rules::HasProject),
+        Shell(kProjectResize, "工程缩放", rules::HasProject),
+    };
+    const std::pair<int, const char*> formats[] = {
+        {kFormatRgb565, "RGB565"},    {kFormatArgb565, "ARGB565"}, {kFormatRgb888, "RGB888"},
+        {kFormatArgb888, "ARGB888"},  {kFormatWatch, "Watch"},     {kFormatArgb6666, "ARGB6666"},
+        {kFormatArgb1555, "ARGB1555"}};
+    for (const auto& [id, text] : formats) {
+        list.push_back(Shell(id, text, rules::HasProject));
+    }
+    const std::vector<Command> rest = {
+        Shell(kCompress, "压缩图片资源", rules::HasProject),
+        Shell(kPicSameName, "图片名与文件名同名", Never),
+        Shell(kBuildBest, "质量最高(&B)", rules::HasProject),
+        Shell(kBuildSmallest, "占空间最小", rules::HasProject),
+        Shell(kBuild, "生成资源", rules::HasProject),
+        Shell(kBatchBuild, "批量生成资源", Always),
+        Shell(kDesktopFiles, "生成desktop文件",
+              [](Workspace& ws) {
+                  return ws.CurrentProject() && ws.CurrentProject()->Desktop().create != 0;
+              }),
+        Shell(kResizer, "启动ui缩放程序", rules::HasProject),
+        Shell(kOpenCaseDir, "打开case目录", rules::HasProject),
+        Shell(kTreePanel, "工作区(&W)", Always),
+        Shell(kPropertyPanel, "属性区(&A)", Always),
+        Shell(kResourcePanel, "资源模板(&R)", Always),
+        Shell(kLayerPanel, "图层预览", Always),
+        Shell(kHelp, "帮助主题(&H)", Always),
+        Shell(kAbout, "About", Always),
+        Shell(kToolbar, "工具栏(&T)", Always),
+        Shell(kStatusBar, "状态栏(&S)", Always),
+    };
+    list.insert(list.end(), rest.begin(), rest.end());
+    return list;
+}
+
+} // namespace
+
+CommandTable::CommandTable()
+{
+    for (auto part : {FileCommands(), AddingCommands(), EditCommands(), ProjectCommands()}) {
+        m_commands.insert(m_commands.end(), part.begin(), part.end());
+    }
+}
+
+const Command* CommandTable::Find(int id) const
+{
+    for (const Command& command : m_commands) {
+        if (command.id == id) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+bool CommandTable::SetHandler(int id, std::function<void(Workspace&)> handler)
+{
+    for (Command& command : m_commands) {
+        if (command.id == id) {
+            command.handler = std::move(handler);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CommandTable::IsEnabled(Workspace& ws, int id) const
+{
+    const Command* command = Find(id);
+    return command && command->enabled(ws);
+}
+
+bool CommandTable::IsChecked(Workspace& ws, int id) const
+{
+    const Command* command = Find(id);
+    return command && command->checked && command->checked(ws);
+}
+
+CommandTable::Result CommandTable::Run(Workspace& ws, int id) const
+{
+    const Command* command = Find(id);
+    if (!command) {
+        return Result::Unknown;
+    }
+    if (!command->enabled(ws)) {
+        return Result::Disabled;
+    }
+    if (!command->handler) {
+        return Result::NoHandler;
+    }
+    command->handler(ws);
+    return Result::Ran;
+}
+
+} // namespace editing

@@ -1,0 +1,232 @@
+#include "editing/DeleteCommands.h"
+
+#include "components/visual/Graph.h"
+#include "editing/ActDelSnapItemObj.h"
+#include "editing/ActDelSnashotObj.h"
+#include "editing/ActModifySnapItemAttr.h"
+#include "editing/AddCommands.h"
+#include "editing/DeletedFlag.h"
+#include "editing/UndoHistory.h"
+#include "editing/Workspace.h"
+#include "model/APStyleProject.h"
+#include "model/PicSnapshotItem.h"
+#include "platform/UserInteraction.h"
+
+#include <algorithm>
+
+namespace editing::del {
+
+namespace {
+
+void Refuse(Workspace& ws, const char* text)
+{
+    if (!ws.QuietFlag()) {
+        platform::interaction().showMessage(text);
+    }
+}
+
+// The live scene shown after `deleted` is gone: the nearest one after it, else
+// the nearest one before it; null when none is left.
+Snapshot* NextLiveScene(APStyleProject& project, const Snapshot* deleted)
+{
+    const auto& scenes = project.Scenes();
+    const auto at = std::find_if(scenes.begin(), scenes.end(),
+                                 [deleted](const auto& scene) { return scene.get() == deleted; });
+    for (auto it = at; it != scenes.end(); ++it) {
+        if (!(*it)->IsDeleted()) {
+            return it->get();
+        }
+    }
+    for (auto it = at; it != scenes.begin();) {
+        --it;
+        if (!(*it)->IsDeleted()) {
+            return it->get();
+        }
+    }
+    return nullptr;
+}
+
+void DeleteScene(Workspace& ws, APStyleProject& project, TreeNode* node)
+{
+    Snapshot* scene = node->data.scene;
+    const auto live = std::count_if(project.Scenes().begin(), project.Scenes().end(),
+                                    [](const auto& s) { return !s->IsDeleted(); });
+    if (live <= 1) {
+        Refuse(ws, "不能删除工程唯一的场景!");
+        return;
+    }
+    SetSceneDeleted(*scene, true);
+    ws.Tree().DeleteNode(node);
+    AddRecord(project, std::make_unique<ActDelSnashotObj>(&project, scene));
+    if (Snapshot* next = NextLiveScene(project, scene)) {
+        ws.ShowScene(next);
+        ws.Panel().ShowScene(project, *next, nullptr);
+        ws.SelectObject(next);
+    }
+}
+
+bool IsRootGroup(const APStyleProject& project, const SnapShotItem* element)
+{
+    return std::any_of(project.Scenes().begin(), project.Scenes().end(), [element](const auto& s) {
+        return !s->Elements().empty() && s->Elements().front().get() == element;
+    });
+}
+
+// What the grid shows once `element` is gone: the nearest live sibling before it,
+// else its parent, except that a root group is never chosen.
+SnapShotItem* ChooseNext(SnapShotItem& element)
+{
+    SnapShotItem* parent = element.Parent();
+    const SnapItemList* siblings = parent ? parent->Children() : nullptr;
+    if (!siblings) {
+        return nullptr;
+    }
+    std::size_t index = 0;
+    while (index < siblings->size() && (*siblings)[index].get() != &element) {
+        ++index;
+    }
+    if (index == 0) {
+        return parent->Parent() ? parent : nullptr;
+    }
+    for (std::size_t i = index; i-- > 0;) {
+        if (!(*siblings)[i]->IsDeleted()) {
+            return (*siblings)[i].get();
+        }
+    }
+    return parent;
+}
+
+void DeleteElement(Workspace& ws, APStyleProject& project, TreeNode* node)
+{
+    SnapShotItem& element = *node->data.element;
+    Snapshot* scene = node->data.scene;
+    if (!add::ParentAllowsEditing(&element)) {
+        return;
+    }
+    SetElementDeleted(element, true);
+    AddRecord(project, std::make_unique<ActDelSnapItemObj>(&project, &element));
+    ws.Tree().DeleteNode(node);
+    SnapShotItem* next = ChooseNext(element);
+    if (SnapShotItem* parent = element.Parent()) {
+        parent->OwnGraph()->SetSelected(true);
+    }
+    if (next) {
+        ws.ShowElement(next);
+        ws.SelectObject(next);
+    } else if (Snapshot* current = project.CurrentScene() ? project.CurrentScene() : scene) {
+        ws.ShowScene(current);
+        ws.SelectObject(current);
+    }
+}
+
+void RemoveFrame(PicSnapshotItem& region, int index)
+{
+    auto& frames = region.Frames();
+    frames.erase(frames.begin() + index);
+    PicItemInfo info = region.PicInfo();
+    info.frameCount = static_cast<decltype(info.frameCount)>(frames.size());
+    region.SetPicInfo(info);
+    if (region.CurrentFrameIndex() >= static_cast<int>(frames.size())) {
+        region.SetCurrentFrameIndex(static_cast<int>(frames.size()) - 1);
+    }
+    region.RefreshRows();
+}
+
+void DeleteFrame(Workspace& ws, APStyleProject& project, TreeNode* node)
+{
+    auto* region = dynamic_cast<PicSnapshotItem*>(node->data.element);
+    const int index = node->data.frameIndex;
+    Snapshot* scene = node->data.scene;
+    if (!region || index < 0 || index >= static_cast<int>(region->Frames().size())) {
+        return;
+    }
+    if (region->Frames().size() <= 1) {
+        ws.SelectObject(region);
+        if (TreeNode* regionNode = ws.Tree().FindNode(region)) {
+            DeleteElement(ws, project, regionNode);
+        }
+        return;
+    }
+    if (!add::ParentAllowsEditing(region)) {
+        return;
+    }
+    project.SetCurrentScene(scene);
+    auto record = std::make_unique<ActModifySnapItemAttr>(&project, region);
+    record->CaptureBefore();
+    // The last frame node goes: frame nodes are numbered by position, so the ones
+    // that stay keep labels and indexes that match the shortened list.
+    const int last = static_cast<int>(region->Frames().size()) - 1;
+    TreeNode* doomed = ws.Tree().FindFrameNode(region, last);
+    ws.Tree().DeleteNode(doomed ? doomed : node);
+    RemoveFrame(*region, index);
+    // Taken once the frame is gone, so that redo removes it again.
+    record->CaptureAfter();
+    AddRecord(project, std::move(record));
+    ws.ShowElement(region);
+    ws.Panel().ShowScene(project, *scene, region);
+    TreeNode* next = index > 0 ? ws.Tree().FindFrameNode(region, index - 1) : nullptr;
+    if (next) {
+        ProjectTree::EnsureVisible(next);
+        ws.Tree().SetCaret(next);
+    } else {
+        ws.SelectObject(region);
+    }
+}
+
+} // namespace
+
+void Caret(Workspace& ws)
+{
+    TreeNode* node = ws.Tree().Caret();
+    APStyleProject* project = ws.CurrentProject();
+    if (!node || !project) {
+        return;
+    }
+    switch (node->data.kind) {
+    case TreeNodeData::kScene:
+        DeleteScene(ws, project[0], node);
+        break;
+    case TreeNodeData::kGroup:
+        if (IsRootGroup(*project, node->data.element)) {
+            Refuse(ws, "不能删除最顶层的窗口!");
+            return;
+        }
+        DeleteElement(ws, *project, node);
+        break;
+    case TreeNodeData::kFrame:
+        DeleteFrame(ws, *project, node);
+        break;
+    case TreeNodeData::kElement:
+        DeleteElement(ws, *project, node);
+        break;
+    default:
+        break;
+    }
+}
+
+void Selected(Workspace& ws)
+{
+    std::vector<TreeNode*> chosen;
+    for (TreeNode* node : ws.Tree().VisibleNodes()) {
+        if (node->selected) {
+            node->selected = false;
+            chosen.push_back(node);
+        }
+    }
+    for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) {
+        // A node may have gone with an earlier deletion (a frame of a region that
+        // went as a whole).
+        const auto all = ws.Tree().AllNodes();
+        if (std::find(all.begin(), all.end(), *it) == all.end()) {
+            continue;
+        }
+        (*it)->selected = true;
+        ws.Tree().SetCaret(*it);
+        Caret(ws);
+    }
+    for (TreeNode* node : ws.Tree().AllNodes()) {
+        node->selected = false;
+    }
+}
+
+} // namespace editing::del

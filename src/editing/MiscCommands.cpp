@@ -1,0 +1,123 @@
+#include "editing/MiscCommands.h"
+
+#include "components/visual/Graph.h"
+#include "editing/DocumentSync.h"
+#include "editing/TreeImages.h"
+#include "editing/Workspace.h"
+#include "model/APStyleProject.h"
+#include "model/CCanvasSnapShotItem.h"
+#include "platform/UserInteraction.h"
+
+#include <utility>
+#include <vector>
+
+namespace editing::misc {
+
+bool ClearPicture(Workspace& ws)
+{
+    TreeNode* node = ws.Tree().Caret();
+    APStyleProject* project = ws.CurrentProject();
+    if (!node || !project) {
+        return false;
+    }
+    if (node->data.kind != TreeNodeData::kElement) {
+        node = node->parent;
+    }
+    auto* picture = node ? dynamic_cast<PicSnapshotItem*>(node->data.element) : nullptr;
+    if (!picture || picture->KindCode() != SnapShotItem::kPicture || picture->Frames().empty()) {
+        return false;
+    }
+    if (PicFrame* frame = picture->CurrentFrame()) {
+        *frame = PicFrame{};
+    }
+    picture->RefreshRows();
+    ws.ShowElement(picture);
+    picture->LoadResource();
+    picture->OwnGraph()->SetSelected(true);
+    project->SetModified(1);
+    return true;
+}
+
+bool ToggleEditing(Workspace& ws)
+{
+    auto* group = dynamic_cast<CCanvasSnapShotItem*>(ws.Selection().Element());
+    APStyleProject* project = ws.CurrentProject();
+    if (!group || !project) {
+        return false;
+    }
+    const bool allowed = group->IsEditable() != 0;
+    if (!allowed &&
+        platform::interaction().askYesNo("允许编辑会打乱资源组的整体性，确定继续？", {},
+                                         platform::Answer::No) != platform::Answer::Yes) {
+        return false;
+    }
+    group->SetEditable(allowed ? 0 : 1, 1);
+    ws.Tree().SetImage(group, kSelectorGroup, !allowed);
+    project->SetModified(1);
+    return true;
+}
+
+namespace {
+
+using IdPairs = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
+
+template <typename Object>
+void Number(Object& object, std::int32_t& counter, IdPairs& pairs)
+{
+    const auto id = static_cast<std::uint32_t>(counter++);
+    if (object.GetId() != id) {
+        pairs.emplace_back(object.GetId(), id);
+        object.SetId(id);
+    }
+}
+
+void Walk(TreeNode& node, std::int32_t& counter, IdPairs& pairs)
+{
+    const TreeNodeData& data = node.data;
+    if (data.kind == TreeNodeData::kScene && !data.scene->IsDeleted()) {
+        Number(*data.scene, counter, pairs);
+        // The root group has no node, but it needs an identifier of its own too.
+        if (!data.scene->Elements().empty()) {
+            SnapShotItem& root = *data.scene->Elements().front();
+            if (!root.IsDeleted()) {
+                Number(root, counter, pairs);
+            }
+        }
+    } else if ((data.kind == TreeNodeData::kElement || data.kind == TreeNodeData::kGroup) &&
+               !data.element->IsDeleted()) {
+        Number(*data.element, counter, pairs);
+    }
+    for (const auto& child : node.children) {
+        Walk(*child, counter, pairs);
+    }
+}
+
+} // namespace
+
+int ReorderIds(Workspace& ws)
+{
+    APStyleProject* project = ws.CurrentProject();
+    TreeNode* root = project ? ws.Tree().FindNode(project) : nullptr;
+    if (!root) {
+        return 0;
+    }
+    std::int32_t counter = 0;
+    IdPairs pairs;
+    Walk(*root, counter, pairs);
+    project->ResetIdCounter();
+    project->RaiseIdCounter(counter);
+    RenumberNodesInDocument(*project, pairs);
+    project->SetModified(1);
+    ws.Grid().Refresh();
+    platform::interaction().showMessage("重新排列完成！保存之后，你必须重新编译应用程序", {},
+                                        platform::MessageIcon::Information);
+    return counter;
+}
+
+void MultiSelect(Workspace& ws)
+{
+    ws.Tree().SetCheckBoxes(false);
+    ws.Tree().SetCheckBoxes(true);
+}
+
+} // namespace editing::misc

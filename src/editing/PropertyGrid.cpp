@@ -1,0 +1,420 @@
+#include "editing/PropertyGrid.h"
+
+#include "editing/ActModifySnapItemAttr.h"
+#include "editing/ElementEdit.h"
+#include "editing/ProjectTree.h"
+#include "editing/UndoHistory.h"
+#include "model/APStyleProject.h"
+#include "model/CCanvasSnapShotItem.h"
+#include "model/SnapItemAttr.h"
+#include "platform/MainWindowSink.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace editing {
+
+namespace {
+
+std::uint32_t ValueCell(AttrKind kind, bool editable)
+{
+    switch (kind) {
+    case kAttrX:
+    case kAttrY:
+        return editable ? PropertyGrid::kCellEdit : PropertyGrid::kCellReadOnly;
+    case kAttrNumber:
+    case kAttrName:
+    case kAttrColour:
+        return PropertyGrid::kCellEdit;
+    case kAttrMode:
+    case kAttrFontSize:
+    case kAttrYesNo:
+    case kAttrCurrentFrame:
+    case kAttrScrollDir:
+    case kAttrArgbOutput:
+    case kAttrTextAlign:
+        return PropertyGrid::kCellDropList;
+    default:
+        return PropertyGrid::kCellReadOnly;
+    }
+}
+
+std::uint32_t ButtonCell(AttrKind kind, bool editable)
+{
+    switch (kind) {
+    case kAttrX:
+    case kAttrY:
+        return editable ? PropertyGrid::kCellEdit : PropertyGrid::kCellReadOnly;
+    case kAttrPath:
+    case kAttrStringId:
+    case kAttrColour:
+        return PropertyGrid::kCellButton;
+    case kAttrTextAlign:
+        return PropertyGrid::kCellDropList;
+    default:
+        return PropertyGrid::kCellReadOnly;
+    }
+}
+
+bool Editable(std::uint32_t cell)
+{
+    return cell == PropertyGrid::kCellEdit || cell == PropertyGrid::kCellEditCombo ||
+           cell == PropertyGrid::kCellDropList;
+}
+
+std::string Decimal(long long value)
+{
+    return std::to_string(value);
+}
+
+GridRow Row(const std::string& label, const std::string& value, std::uint32_t valueCell,
+            const std::string& button = {}, std::uint32_t buttonCell = PropertyGrid::kCellReadOnly)
+{
+    return GridRow{label, value, button, valueCell, buttonCell};
+}
+
+const char* const kRotations[] = {"0 Degree", "90 Degree", "180 Degree", "270 Degree"};
+
+// The root group's property behind a group-backed row of the scene page, or -1.
+int GroupPropertyOf(const std::string& label)
+{
+    static const std::pair<const char*, int> kMap[] = {{"x", 2},
+                                                       {"y", 3},
+                                                       {"Width", 4},
+                                                       {"Height", 5},
+                                                       {"Transparency", 6},
+                                                       {"Background Color", 7},
+                                                       {"Opaque", 11},
+                                                       {"Visible", 10}};
+    for (const auto& [name, id] : kMap) {
+        if (label == name) {
+            return id;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+void PropertyGrid::ShowElement(SnapShotItem* element)
+{
+    Clear();
+    if (element) {
+        m_page = Page::Element;
+        m_element = element;
+        FillElement();
+    }
+}
+
+void PropertyGrid::ShowScene(Snapshot* scene)
+{
+    Clear();
+    if (scene) {
+        m_page = Page::Scene;
+        m_scene = scene;
+        FillScene();
+    }
+}
+
+void PropertyGrid::ShowProject(APStyleProject* project)
+{
+    Clear();
+    if (project) {
+        m_page = Page::Project;
+        m_project = project;
+        FillProject();
+    }
+}
+
+void PropertyGrid::Clear()
+{
+    m_page = Page::None;
+    m_element = nullptr;
+    m_scene = nullptr;
+    m_project = nullptr;
+    m_rows.clear();
+}
+
+void PropertyGrid::Refresh()
+{
+    m_rows.clear();
+    switch (m_page) {
+    case Page::Element:
+        FillElement();
+        break;
+    case Page::Scene:
+        FillScene();
+        break;
+    case Page::Project:
+        FillProject();
+        break;
+    case Page::None:
+        break;
+    }
+}
+
+void PropertyGrid::FillElement()
+{
+    const bool editable = m_element->OwnGraph() && m_element->IsEditable() != 0;
+    for (int i = 0; i < m_element->RowCount(); ++i) {
+        const SnapItemAttr& attr = m_element->Rows()[static_cast<std::size_t>(i)];
+        m_rows.push_back(Row(attr.label, m_element->GetAttrText(i, 1),
+                             ValueCell(attr.kind, editable), m_element->GetAttrText(i, 2),
+                             ButtonCell(attr.kind, editable)));
+    }
+}
+
+void PropertyGrid::FillScene()
+{
+    if (m_scene->Name().empty()) {
+        char name[32];
+        std::snprintf(name, sizeof name, "Scene%02u", static_cast<unsigned>(m_scene->GetId()));
+        m_scene->SetName(name);
+    }
+    auto* group = m_scene->Elements().empty()
+                      ? nullptr
+                      : dynamic_cast<CCanvasSnapShotItem*>(m_scene->Elements().front().get());
+    m_rows.push_back(Row("Name", m_scene->Name(), kCellEdit));
+    if (group) {
+        const GroupInfo info = group->Group();
+        char colour[16];
+        std::snprintf(colour, sizeof colour, "0x%.8x", static_cast<unsigned>(info.background));
+        m_rows.push_back(Row("x", Decimal(info.x), kCellEdit));
+        m_rows.push_back(Row("y", Decimal(info.y), kCellEdit));
+        m_rows.push_back(Row("Width", Decimal(info.width), kCellEdit));
+        m_rows.push_back(Row("Height", Decimal(info.height), kCellEdit));
+        m_rows.push_back(Row("Transparency", Decimal(info.transparency), kCellEdit));
+        m_rows.push_back(Row("Background Color", colour, kCellEdit, "Click Browse..", kCellButton));
+        m_rows.push_back(Row("Opaque", info.opaque ? "Yes" : "No", kCellDropList));
+    }
+    m_rows.push_back(Row("Resource Num",
+                         Decimal(static_cast<long long>(m_scene->Elements().size())),
+                         kCellReadOnly));
+    if (group) {
+        const bool shown = static_cast<const Graph&>(*group).IsVisible();
+        m_rows.push_back(Row("Visible", shown ? "Yes" : "No", kCellDropList));
+    }
+    m_rows.push_back(Row("Rotation", kRotations[m_scene->Record().direction % 4], kCellDropList));
+}
+
+void PropertyGrid::FillProject()
+{
+    const APStyleProject& p = *m_project;
+    const DesktopSettings& d = p.Desktop();
+    const std::string language = [&] {
+        const auto& names = p.Strings().LanguageNames();
+        const int index = p.DisplayLanguage();
+        if (index >= 0 && index < StringRecord::kLanguages && !names[index].empty()) {
+            return names[static_cast<std::size_t>(index)];
+        }
+        static const char* const kDefaults[] = {"English", "Simplified Chinese",
+                                                "Traditional Chinese"};
+        return std::string(index >= 0 && index < 3 ? kDefaults[index] : "");
+    }();
+    m_rows.push_back(Row("Name", p.Name(), kCellEdit));
+    m_rows.push_back(Row("Display Language", language, kCellDropList));
+    m_rows.push_back(Row("Screen Width", Decimal(p.ScreenWidth()), kCellEdit));
+    m_rows.push_back(Row("Screen Height", Decimal(p.ScreenHeight()), kCellEdit));
+    m_rows.push_back(Row("Case Dir", p.CaseDir(), kCellReadOnly, "Browse..", kCellButton));
+    m_rows.push_back(Row("Pic Res Path", p.ResourceFile(), kCellReadOnly, "Browse..", kCellButton));
+    m_rows.push_back(Row("Str Res Dir", p.StringDir(), kCellReadOnly, "Browse..", kCellButton));
+    m_rows.push_back(
+        Row("style header Path", p.StyleHeader(), kCellReadOnly, "Browse..", kCellButton));
+    m_rows.push_back(Row("style Path", p.StyleFile(), kCellReadOnly, "Browse..", kCellButton));
+    m_rows.push_back(
+        Row("resource type", p.BuildResType() == 0 ? "Public" : "Private", kCellDropList));
+    m_rows.push_back(Row(".desktop file", d.create ? "Yes" : "No", kCellDropList));
+    m_rows.push_back(Row(".desktop file path", d.path, kCellReadOnly, "Browse..", kCellButton));
+    m_rows.push_back(Row("comment", d.comment, kCellEdit));
+    m_rows.push_back(Row("exec dir", d.execDir, kCellEdit));
+    m_rows.push_back(Row("type", d.type == 0 ? "Application" : "Directory", kCellDropList));
+    m_rows.push_back(Row("child", d.child, kCellEdit));
+    m_rows.push_back(Row("exec", d.exec, kCellEdit));
+    m_rows.push_back(Row("icon-id", Decimal(d.iconId), kCellEdit));
+    m_rows.push_back(Row("icon", Decimal(d.icon), kCellEdit));
+    m_rows.push_back(Row("name-id", Decimal(d.nameId), kCellEdit));
+    m_rows.push_back(Row("name", d.name, kCellEdit));
+    m_rows.push_back(Row("name strId", d.nameStringId, kCellReadOnly, "Browse..", kCellButton));
+}
+
+int PropertyGrid::FindRow(const std::string& label) const
+{
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].label == label) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::vector<std::string> PropertyGrid::DropDownItems(int row, int column) const
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) {
+        return {};
+    }
+    const GridRow& cell = m_rows[static_cast<std::size_t>(row)];
+    if ((column == 1 ? cell.valueCellType : cell.buttonCellType) != kCellDropList) {
+        return {};
+    }
+    if (m_page == Page::Element) {
+        return ElementDropDown(*m_element, row, column);
+    }
+    if (cell.label == "Rotation") {
+        return {std::begin(kRotations), std::end(kRotations)};
+    }
+    if (cell.label == "resource type") {
+        return {"Public", "Private"};
+    }
+    if (cell.label == "type") {
+        return {"Application", "Directory"};
+    }
+    if (cell.label == "Display Language") {
+        std::vector<std::string> names;
+        for (const std::string& name : m_project->Strings().LanguageNames()) {
+            if (!name.empty()) {
+                names.push_back(name);
+            }
+        }
+        if (names.empty()) {
+            names = {"English", "Simplified Chinese", "Traditional Chinese"};
+        }
+        return names;
+    }
+    return {"No", "Yes"};
+}
+
+bool PropertyGrid::Commit(APStyleProject& project, ProjectTree& tree, int row, int column,
+                          const std::string& text)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size() || column < 1 || column > 2) {
+        return false;
+    }
+    const GridRow& cell = m_rows[static_cast<std::size_t>(row)];
+    if (!Editable(column == 1 ? cell.valueCellType : cell.buttonCellType)) {
+        return false;
+    }
+    const std::vector<std::string> items = DropDownItems(row, column);
+    if ((column == 1 ? cell.valueCellType : cell.buttonCellType) == kCellDropList &&
+        std::find(items.begin(), items.end(), text) == items.end()) {
+        return false;
+    }
+    switch (m_page) {
+    case Page::Element:
+        return CommitElement(project, tree, row, column, text);
+    case Page::Scene:
+        return CommitScene(project, tree, row, text);
+    case Page::Project:
+        return CommitProject(tree, row, text);
+    case Page::None:
+        break;
+    }
+    return false;
+}
+
+bool PropertyGrid::CommitElement(APStyleProject& project, ProjectTree& tree, int row, int column,
+                                 const std::string& text)
+{
+    CommitElementText(project, tree, *m_element, row, column, text);
+    Refresh();
+    return true;
+}
+
+bool PropertyGrid::CommitScene(APStyleProject& project, ProjectTree& tree, int row,
+                               const std::string& text)
+{
+    const std::string label = m_rows[static_cast<std::size_t>(row)].label;
+    if (label == "Name") {
+        if (text == m_scene->Name()) {
+            return true;
+        }
+        if (text.empty() || SceneNameTaken(project, *m_scene, text)) {
+            return false;
+        }
+        m_scene->SetName(text);
+        if (TreeNode* node = tree.FindNode(m_scene)) {
+            node->label = text;
+        }
+        project.SetModified(1);
+    } else if (label == "Rotation") {
+        for (std::uint8_t i = 0; i < 4; ++i) {
+            if (text == kRotations[i]) {
+                m_scene->Record().direction = i;
+            }
+        }
+        project.SetModified(1);
+        project.NotifyScreenSize(*m_scene);
+    } else if (const int id = GroupPropertyOf(label); id >= 0 && !m_scene->Elements().empty()) {
+        SnapShotItem& group = *m_scene->Elements().front();
+        CommitElementText(project, tree, group, group.FindRow(id), 1, text);
+    } else {
+        return false;
+    }
+    Refresh();
+    return true;
+}
+
+bool PropertyGrid::CommitProject(ProjectTree& tree, int row, const std::string& text)
+{
+    APStyleProject& p = *m_project;
+    DesktopSettings& d = p.Desktop();
+    const std::string label = m_rows[static_cast<std::size_t>(row)].label;
+    const auto store = [&p](auto& field, const auto& value) {
+        if (field != value) {
+            field = value;
+            p.SetModified(1);
+        }
+    };
+    if (label == "Name") {
+        if (text != p.Name()) {
+            p.SetName(text);
+            tree.SetProjectLabel(p, text);
+            p.SetModified(1);
+        }
+    } else if (label == "Display Language") {
+        const std::vector<std::string> items = DropDownItems(row, 1);
+        const auto index = std::find(items.begin(), items.end(), text) - items.begin();
+        p.SetDisplayLanguage(static_cast<std::int32_t>(index));
+        p.SetModified(1);
+        ReloadTopLevel(p);
+        platform::notifyMainWindow(platform::kMsgRedrawSurface);
+    } else if (label == "Screen Width" || label == "Screen Height") {
+        const std::int32_t value = ParseDecimalText(text);
+        label == "Screen Width" ? p.SetScreenWidth(value) : p.SetScreenHeight(value);
+        p.SetModified(1);
+        platform::notifyMainWindow(platform::kMsgResizeSurface,
+                                   static_cast<std::uintptr_t>(p.ScreenWidth()),
+                                   static_cast<std::intptr_t>(p.ScreenHeight()));
+    } else if (label == "resource type") {
+        const std::int32_t type = text == "Public" ? 0 : 1;
+        if (type != p.BuildResType()) {
+            p.SetBuildResType(type);
+            p.SetModified(1);
+        }
+    } else if (label == ".desktop file") {
+        store(d.create, std::int32_t{text == "Yes" ? 1 : 0});
+    } else if (label == "type") {
+        store(d.type, std::int32_t{text == "Directory" ? 1 : 0});
+    } else if (label == "comment") {
+        store(d.comment, text);
+    } else if (label == "exec dir") {
+        store(d.execDir, text);
+    } else if (label == "child") {
+        store(d.child, text);
+    } else if (label == "exec") {
+        store(d.exec, text);
+    } else if (label == "name") {
+        store(d.name, text);
+    } else if (label == "icon-id") {
+        store(d.iconId, ParseDecimalText(text));
+    } else if (label == "icon") {
+        store(d.icon, ParseDecimalText(text));
+    } else if (label == "name-id") {
+        store(d.nameId, ParseDecimalText(text));
+    } else {
+        return false;
+    }
+    Refresh();
+    return true;
+}
+
+} // namespace editing

@@ -1,0 +1,27 @@
+#include "editing/TreeNode.h"
+
+namespace editing {
+
+int TreeNode::IndexOf(const TreeNode* child) const
+{
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        if (children[i].get() == child) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+TreeNode* TreeNode::NextSibling() const
+{
+    if (!parent) {
+        return nullptr;
+    }
+    const int index = parent->IndexOf(this);
+    if (index < 0 || static_cast<std::size_t>(index) + 1 >= parent->children.size()) {
+        return nullptr;
+    }
+    return parent->children[static_cast<std::size_t>(index) + 1].get();
+}
+
+} // namespace editing

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "editing/EditSelection.h"
+#include "editing/EditingPanel.h"
+#include "editing/ProjectClipboard.h"
+#include "editing/ProjectTree.h"
+#include "editing/PropertyGrid.h"
+#include "platform/MainWindowSink.h"
+
+#include <memory>
+#include <vector>
+
+class APStyleProject;
+class VisualEditor;
+
+namespace editing {
+
+// The toolkit-free state of the main frame that the structural commands act on:
+// the open projects (owned), the selection state, the copy buffer, the copy and
+// quiet flags, the project tree, the editing panel and the property grid. While it
+// lives it receives the main-window messages (and passes them on to the sink that
+// was installed before it).
+class Workspace : private platform::MainWindowSink
+{
+public:
+    // Lists of the resource panel.
+    enum ResourceList : int
+    {
+        kPictureList = 0,
+        kStringList = 1
+    };
+
+    // `editor` is the editing surface, not owned; it must outlive the workspace.
+    explicit Workspace(VisualEditor& editor);
+    ~Workspace() override;
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    // Takes an open project: adds it to the list and the tree, makes it current and
+    // shows its settings. Returns it, owned by the workspace.
+    APStyleProject& OpenProject(std::unique_ptr<APStyleProject> project);
+    // Closes and destroys `project`; the first remaining one becomes current.
+    void CloseProject(APStyleProject* project);
+    std::vector<APStyleProject*> Projects() const;
+    bool IsOpen(const APStyleProject* project) const;
+
+    APStyleProject* CurrentProject() const { return m_selection.Project(); }
+    // Makes `project` the current one, also for identifier counting.
+    void SetCurrentProject(APStyleProject* project);
+
+    EditSelection& Selection() { return m_selection; }
+    ProjectClipboard& Clipboard() { return m_clipboard; }
+    int CopyFlag() const { return m_copyFlag; }
+    void SetCopyFlag(int flag) { m_copyFlag = flag; }
+    int QuietFlag() const { return m_quietFlag; }
+    void SetQuietFlag(int flag) { m_quietFlag = flag; }
+    ProjectTree& Tree() { return m_tree; }
+    EditingPanel& Panel() { return m_panel; }
+    PropertyGrid& Grid() { return m_grid; }
+    int ShownResourceList() const { return m_resourceList; }
+    // Number of times the resource panel was filled again.
+    int ResourceRefreshCount() const { return m_resourceRefreshes; }
+    void RefreshResourcePanel() { ++m_resourceRefreshes; }
+
+    // Shows an element, a scene or a project's settings in the property grid and
+    // records it in the selection state.
+    void ShowElement(SnapShotItem* element);
+    void ShowScene(Snapshot* scene);
+    void ShowSettings(APStyleProject* project);
+
+    // What the main frame does when the tree's caret moves to `node`.
+    void OnSelectionChanged(TreeNode* node);
+    // Rebuilds the tree from all open projects.
+    void RebuildTree();
+    // Makes the node of `object` the caret; a scene's root group stands for its
+    // scene node. Returns false when there is no node.
+    bool SelectObject(const void* object, bool expand = false);
+
+    // Handles one private message of the main window.
+    void notify(const platform::MainWindowNotification& notification) override;
+
+private:
+    void SelectElementNode(TreeNode& node, const TreeNodeData& data, APStyleProject& project);
+    void SelectFrameNode(const TreeNodeData& data);
+    void SelectGroupNode(const TreeNodeData& data);
+    void SwitchResourceList(int list);
+    void FollowArgbOutput(std::intptr_t value);
+
+    std::vector<std::unique_ptr<APStyleProject>> m_projects;
+    EditSelection m_selection;
+    ProjectClipboard m_clipboard;
+    int m_copyFlag = 0;
+    int m_quietFlag = 0;
+    ProjectTree m_tree;
+    EditingPanel m_panel;
+    PropertyGrid m_grid;
+    int m_resourceList = kPictureList;
+    int m_resourceRefreshes = 0;
+    platform::MainWindowSink* m_previousSink;
+};
+
+} // namespace editing
