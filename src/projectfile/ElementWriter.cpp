@@ -7,6 +7,7 @@
 #include "model/TextCut.h"
 #include "projectfile/FieldRecord.h"
 #include "projectfile/NodeProperties.h"
+#include "projectfile/NodesById.h"
 #include "projectfile/ProjectXml.h"
 
 #include <cstring>
@@ -76,19 +77,6 @@ bool UpdateLayerInPlace(TiXmlElement& node, const std::vector<PicFrame>& frames)
     return true;
 }
 
-// The group node's "element" children by identifier, the first of each, indexed once.
-std::unordered_map<std::uint32_t, TiXmlElement*> IndexChildren(TiXmlElement& node)
-{
-    std::unordered_map<std::uint32_t, TiXmlElement*> index;
-    for (TiXmlElement* child = node.FirstChildElement("element"); child;
-         child = child->NextSiblingElement("element")) {
-        if (const std::optional<std::uint32_t> id = NodeId(*child)) {
-            index.emplace(*id, child);
-        }
-    }
-    return index;
-}
-
 } // namespace
 
 ElementWriter::ElementWriter(APStyleProject& project, const ElementClassTable& classes,
@@ -104,15 +92,13 @@ void ElementWriter::WriteGroup(NodeProperties& properties, CCanvasSnapShotItem& 
     properties.SetAfter("editable", Decimal(group.EditableFlag() ? 1 : 0),
                         properties.Find("visible"));
 
-    std::unordered_map<std::uint32_t, TiXmlElement*> index = IndexChildren(node);
+    NodesById nodes(node, "element");
     for (const auto& childPtr : group.ChildList()) {
         SnapShotItem& child = *childPtr;
-        const auto found = index.find(child.IdCopy());
-        TiXmlElement* childNode = found == index.end() ? nullptr : found->second;
+        TiXmlElement* childNode = nodes.Take(child.IdCopy());
         if (child.IsDeleted()) {
             if (childNode) {
                 node.RemoveChild(childNode);
-                index.erase(found);
             }
             continue;
         }

@@ -266,3 +266,19 @@ TEST_F(Writer, LayerElementFollowsTheFrames)
     EXPECT_EQ(saved.find("b.png\" />"), std::string::npos);
     EXPECT_EQ(Count(saved, "<element class=\"layer\">"), 2u);
 }
+
+TEST_F(Writer, ElementsSharingAnIdentifierKeepTheirOwnNodes)
+{
+    const auto text = [](const std::string& name) {
+        return "<element class=\"string_resource\"><property name=\"name\" value=\"" + name +
+               "\" /><property name=\"id\" value=\"3\" /></element>";
+    };
+    ASSERT_EQ(Load(Project(Scene(0, text("First") + text("Second")))), 1);
+    auto& second = static_cast<StringSnapShotItem&>(*TopGroup(*project, 0).ChildList()[1]);
+    second.TextStore().identifier = "CHANGED";
+    const std::string saved = Save();
+    EXPECT_EQ(Count(saved, "value=\"First\""), 1u);
+    EXPECT_EQ(Count(saved, "value=\"Second\""), 1u);
+    EXPECT_LT(saved.find("<property name=\"strid\" value=\"\" />"),
+              saved.find("<property name=\"strid\" value=\"CHANGED\" />"));
+}
