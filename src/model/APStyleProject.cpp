@@ -3,6 +3,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/MainWindowSink.h"
 #include "model/NameHash.h"
+#include "model/ProjectFileIo.h"
 #include "model/ResourceCheck.h"
 #include "model/ResourceSection.h"
 #include "platform/Path.h"
@@ -96,6 +97,54 @@ Snapshot* APStyleProject::AddScene()
     }
     m_currentScene = scene;
     return scene;
+}
+
+int APStyleProject::Load(const std::string& path)
+{
+    if (ProjectFileIo* io = projectFileIo()) {
+        return io->Load(*this, path);
+    }
+    platform::trace("Load: no project file reader installed\n");
+    return 0;
+}
+
+void APStyleProject::UpdateDocument()
+{
+    if (ProjectFileIo* io = projectFileIo()) {
+        io->UpdateDocument(*this);
+    }
+}
+
+int APStyleProject::Save(const std::string& path)
+{
+    if (ProjectFileIo* io = projectFileIo()) {
+        return io->Save(*this, path);
+    }
+    platform::trace("Save: no project file writer installed\n");
+    return 0;
+}
+
+int APStyleProject::SaveIfModified()
+{
+    return m_modified ? Save(m_path) : 1;
+}
+
+int APStyleProject::SaveIfModifiedAs(const std::string& path)
+{
+    return m_modified ? Save(path) : 1;
+}
+
+int APStyleProject::SwapInDocument(std::uint32_t idA, std::uint32_t idB)
+{
+    ProjectFileIo* io = projectFileIo();
+    return io ? io->SwapInDocument(*this, idA, idB) : -1;
+}
+
+void APStyleProject::RenumberInDocument(const IdRenumbering& pairs)
+{
+    if (ProjectFileIo* io = projectFileIo()) {
+        io->RenumberInDocument(*this, pairs);
+    }
 }
 
 void APStyleProject::NotifyScreenSize(const Snapshot& scene) const

@@ -3,6 +3,7 @@
 #include "model/DesktopSettings.h"
 #include "model/GridRow.h"
 #include "model/PictureRegistry.h"
+#include "model/ProjectFileIo.h"
 #include "model/ProjectPropertyDesc.h"
 #include "model/Snapshot.h"
 #include "model/StringRegistry.h"
@@ -67,6 +68,27 @@ public:
     // identifier and the key mapping 1..16; it becomes the current scene. Returns
     // the scene, owned by the project.
     Snapshot* AddScene();
+
+    // The project file (forwarded to the installed ProjectFileIo; without one, Load and
+    // the saves fail with a trace and the document edits do nothing).
+    // Reads the project file at `path`. Returns 1, or 0 after a message; the caller then
+    // discards the project, which may be partly filled.
+    int Load(const std::string& path);
+    // Writes the model into the retained document.
+    void UpdateDocument();
+    // Makes `path` the document's file, UpdateDocument(), prints the document there.
+    // Returns 1, or 0 when the file could not be written (the previous one is intact).
+    // The modified flag is left as it is.
+    int Save(const std::string& path);
+    // Save(project file path) when modified. Returns 1, or Save's 0.
+    int SaveIfModified();
+    // Save(path) when modified. Returns 1, or Save's 0.
+    int SaveIfModifiedAs(const std::string& path);
+    // Exchanges the document nodes of two sibling scenes or elements: 0, or -1 when no
+    // node carries idA, -2 when no sibling of it carries idB.
+    int SwapInDocument(std::uint32_t idA, std::uint32_t idB);
+    // Rewrites the "id" properties of the document (the first pair of an old id wins).
+    void RenumberInDocument(const IdRenumbering& pairs);
 
     // Tells the main window the screen size of `scene` (message 0x46B): width and
     // height, exchanged when the scene's direction is a quarter or three-quarter turn.

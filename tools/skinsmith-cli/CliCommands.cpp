@@ -3,9 +3,13 @@
 #include <iostream>
 
 // Each subcommand lives in its own Cli<Name>.cpp and is listed here.
+const CliCommand& resaveCommand();
+
 const std::vector<CliCommand>& cliCommands()
 {
-    static const std::vector<CliCommand> commands = {};
+    static const std::vector<CliCommand> commands = {
+        resaveCommand(),
+    };
     return commands;
 }
 
@@ -21,7 +25,6 @@ bool wantsHelp(const std::vector<std::string>& args)
 
 int usageError(const CliCommand& command, const std::string& message)
 {
-    std::cerr << "skinsmith-cli " << command.name << ": " << message << "\n\n"
-              << command.usage;
+    std::cerr << "skinsmith-cli " << command.name << ": " << message << "\n\n" << command.usage;
     return kExitUsage;
 }
