@@ -39,7 +39,8 @@ std::size_t StyleGenerator::liveSceneCount() const
 bool StyleGenerator::generate(bool showMessages, bool resetLayerMap)
 {
     m_error.clear();
-    if (m_unattendedSave && !m_unattendedSave()) {
+    if (m_unattended && !m_project.ProjectFilePath().empty() &&
+        !m_project.Save(m_project.ProjectFilePath())) {
         // The outputs come from the model, not the file: generation goes on.
         platform::trace("Save project file failed\n");
     }

@@ -3,7 +3,6 @@
 #include "generate/CharacterSetMap.h"
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,15 +17,15 @@ namespace generate {
 //
 // Files written: the project's style file (replaced only once complete, so a failed run
 // leaves the previous one), its style header, "<string dir>/txt/<res name>_<height>.txt",
-// and the project file (layer ids, when the project has a retained document).
+// and the project file (saved first in an unattended build; its layer ids at the end).
 class StyleGenerator
 {
 public:
     explicit StyleGenerator(APStyleProject& project);
 
-    // For the unattended build of a project given on the command line: `save` writes the
-    // project file before anything else and returns true when it was written.
-    void setUnattendedSave(std::function<bool()> save) { m_unattendedSave = std::move(save); }
+    // Set for the unattended build of a project given on the command line: generation then
+    // first saves the project file.
+    void setUnattended(bool on) { m_unattended = on; }
     // The editor's settings file that ENABLE_LAYERID is read from; by default the one
     // beside the program.
     void setSettingsPath(std::string path) { m_settingsPath = std::move(path); }
@@ -61,7 +60,7 @@ private:
     bool fail(const std::string& message, bool show);
 
     APStyleProject& m_project;
-    std::function<bool()> m_unattendedSave;
+    bool m_unattended = false;
     std::string m_settingsPath;
     std::vector<std::string> m_names;
     CharacterSetMap m_characterSets;

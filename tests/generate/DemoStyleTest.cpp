@@ -1,5 +1,6 @@
-// Style generation over the example project: the style file decoded field by field, the
-// style header, and sty_conv started the way the resource build starts it.
+// Style generation over a copy of the example project, loaded from its project file: the style
+// file decoded field by field, sty_conv started the way the resource build starts it, and the
+// project file saved first and given its layer ids.
 #include "DemoProject.h"
 
 #include "generate/StyleConverter.h"
@@ -12,6 +13,8 @@
 #include "platform/ProgramDirectory.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/TemporaryDirectory.h"
+#include "projectfile/SettingsAccessor.h"
+#include "projectfile/StandardProjectFileIo.h"
 
 #include <gtest/gtest.h>
 
@@ -170,9 +173,13 @@ class DemoStyleTest : public ::testing::Test
 protected:
     DemoStyleTest()
     {
-        APStyleProject::SetCurrent(&project);
-        buildDemoProject(project, out.path());
+        projectfile::InstallProjectFileIo();
         platform::overrideProgramDirectory(SKINSMITH_BIN_DIR);
+        projectFile = copyDemoProject(out.filePath("demo"));
+        loaded = !projectFile.empty() && project.Load(projectFile) == 1;
+        ui.clear(); // what the load had to say is not the generator's
+        APStyleProject::SetCurrent(&project);
+        generator.setSettingsPath(out.filePath("SkinSmith.ini"));
     }
     ~DemoStyleTest() override
     {
@@ -184,18 +191,21 @@ protected:
     platform::ScriptedInteraction ui;
     platform::ScopedInteraction uiScope{ui};
     APStyleProject project;
+    std::string projectFile;
+    bool loaded = false;
     StyleGenerator generator{project};
 };
 
 TEST_F(DemoStyleTest, StyleFileDescribesEveryScene)
 {
+    ASSERT_TRUE(loaded);
     ASSERT_TRUE(generator.generate(true, true)) << generator.error();
     EXPECT_TRUE(ui.messages().empty());
     const std::string bytes = platform::readFile(project.StyleFile()).value_or("");
     StyleFileReader reader;
     const auto content = reader.read(bytes);
     ASSERT_TRUE(content) << reader.error();
-    EXPECT_EQ(content->firstWord, kStyleMagicNewProject);
+    EXPECT_EQ(content->firstWord, kStyleMagicLoadedProject);
     EXPECT_EQ(Dump(generator.names())(*content), kDemoStyle);
     // The top-level groups are not named in the header; everything else is, once.
     EXPECT_EQ(generator.names().size(), 3u + 44u - 3u);
@@ -205,6 +215,7 @@ TEST_F(DemoStyleTest, StyleFileDescribesEveryScene)
 
 TEST_F(DemoStyleTest, StyleConverterAcceptsTheGeneratedFiles)
 {
+    ASSERT_TRUE(loaded);
     ASSERT_TRUE(generator.generate(true, true));
     const std::string style = project.StyleFile();
     const std::string before = platform::readFile(style).value_or("");
@@ -225,6 +236,23 @@ TEST_F(DemoStyleTest, StyleConverterAcceptsTheGeneratedFiles)
     header.erase(define, header.find('\n', define) + 1 - define);
     ASSERT_TRUE(platform::writeFileAtomically(project.StyleHeader(), header));
     EXPECT_EQ(StyleConverter::run(project, project.ResourceFile(), false), 1);
+}
+
+TEST_F(DemoStyleTest, UnattendedBuildSavesTheProjectFirstAndLayerIdsFollowTheIdentifiers)
+{
+    ASSERT_TRUE(loaded);
+    SettingsAccessor(out.filePath("SkinSmith.ini")).writeInt("CONFIG", "ENABLE_LAYERID", 1, true);
+    SnapShotItem& background = *project.Scenes()[0]->Elements()[0]->Children()->front();
+    ASSERT_EQ(background.Name(), "MainBg");
+    background.SetName("Backdrop");
+    generator.setUnattended(true);
+
+    ASSERT_TRUE(generator.generate(true, true));
+    const std::string saved = platform::readFile(projectFile).value_or("");
+    EXPECT_NE(saved.find("value=\"Backdrop\""), std::string::npos);
+    // weather_bg.jpg is the seventh picture the scenes use.
+    EXPECT_NE(saved.find("weather_bg.jpg\" LayerID=\"7\""), std::string::npos);
+    EXPECT_EQ(project.LayerMap().size(), 11u);
 }
 
 } // namespace
