@@ -4,11 +4,15 @@
 
 // Each subcommand lives in its own Cli<Name>.cpp and is listed here.
 const CliCommand& resaveCommand();
+const CliCommand& styleCommand();
+const CliCommand& desktopCommand();
 
 const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands = {
         resaveCommand(),
+        styleCommand(),
+        desktopCommand(),
     };
     return commands;
 }
