@@ -7,6 +7,7 @@
 #include "generate/StyleFileWriter.h"
 #include "generate/StyleHeader.h"
 #include "model/APStyleProject.h"
+#include "model/ResourceSection.h"
 #include "platform/FileSystem.h"
 #include "platform/MainWindowSink.h"
 #include "platform/Path.h"
@@ -15,6 +16,39 @@
 #include "projectfile/SettingsAccessor.h"
 
 namespace generate {
+namespace {
+
+// True when every "picture" of the document's resource sections already carries the
+// "LayerID" that UpdateDocResource would give it (none at all unless `enableLayerId` is 1).
+bool layerIdsUpToDate(const APStyleProject& project, const TiXmlElement& root, int enableLayerId)
+{
+    const auto& layers = project.LayerMap();
+    for (const TiXmlElement* section = root.FirstChildElement("resource"); section;
+         section = section->NextSiblingElement("resource")) {
+        for (const TiXmlElement* picture = section->FirstChildElement("picture"); picture;
+             picture = picture->NextSiblingElement("picture")) {
+            const char* value = picture->Attribute("value");
+            if (!value) {
+                continue;
+            }
+            const char* current = picture->Attribute("LayerID");
+            if (enableLayerId != 1) {
+                if (current) {
+                    return false;
+                }
+                continue;
+            }
+            const auto found = layers.find(ResourceSection::StoredForm(project, value, true));
+            const std::string wanted = std::to_string(found == layers.end() ? 0 : found->second);
+            if (!current || wanted != current) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 StyleGenerator::StyleGenerator(APStyleProject& project) : m_project(project) {}
 
@@ -155,7 +189,13 @@ void StyleGenerator::updateLayerIds() const
     }
     const SettingsAccessor settings(m_settingsPath.empty() ? SettingsAccessor::defaultPath()
                                                            : m_settingsPath);
-    m_project.UpdateDocResource(document, settings.readInt("CONFIG", "ENABLE_LAYERID"));
+    const int enableLayerId = settings.readInt("CONFIG", "ENABLE_LAYERID");
+    // Printing a large project takes longer than the rest of generation: a file that would
+    // come out the same is left alone.
+    if (layerIdsUpToDate(m_project, *document.RootElement(), enableLayerId)) {
+        return;
+    }
+    m_project.UpdateDocResource(document, enableLayerId);
 }
 
 } // namespace generate

@@ -285,6 +285,11 @@ TEST_F(StyleGenerationTest, ProjectFileGetsTheLayerIdsOfItsPictures)
 
     ASSERT_TRUE(generate(true, true));
     EXPECT_NE(readText(projectFile).find("LayerID=\"1\""), std::string::npos);
+
+    // Nothing would change: the project file is left alone.
+    ASSERT_TRUE(platform::writeFileAtomically(projectFile, "untouched"));
+    ASSERT_TRUE(generate(true, true));
+    EXPECT_EQ(readText(projectFile), "untouched");
 }
 
 } // namespace
