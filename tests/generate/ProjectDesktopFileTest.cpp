@@ -65,13 +65,4 @@ TEST_F(ProjectDesktopFileTest, SwitchOffWritesNothingAndSaysNothing)
     EXPECT_TRUE(ui.messages().empty());
 }
 
-TEST_F(ProjectDesktopFileTest, MissingStringResourceIsReportedAndTheNameLinesLeftOut)
-{
-    project.Desktop().nameStringId = "GONE";
-    EXPECT_TRUE(ProjectDesktopFile::write(project));
-    EXPECT_EQ(ui.messages(), std::vector<std::string>{"找不到名为\"GONE\"字符串资源！"});
-    const std::string written = readText(desktopPath());
-    EXPECT_EQ(written.substr(written.size() - 12), "Name=Clock\r\n");
-}
-
 } // namespace

@@ -5,44 +5,6 @@
 #include "platform/Path.h"
 
 #include <cstdint>
-
-namespace {
-
-void put16(std::string& out, unsigned value)
-{
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>((value >> 8) & 0xFF);
-}
-
-void put32(std::string& out, unsigned value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
-} // namespace
-
-bool writeBmp(const std::string& path, int width, int height)
-{
-    const unsigned row = (static_cast<unsigned>(width) * 3 + 3) & ~3u;
-    const unsigned pixels = row * static_cast<unsigned>(height);
-    std::string bmp = "BM";
-    put32(bmp, 54 + pixels);
-    put32(bmp, 0);
-    put32(bmp, 54);
-    put32(bmp, 40);
-    put32(bmp, static_cast<unsigned>(width));
-    put32(bmp, static_cast<unsigned>(height));
-    put16(bmp, 1);
-    put16(bmp, 24);
-    for (int i = 0; i < 6; ++i) {
-        put32(bmp, 0);
-    }
-    bmp.append(pixels, '\x40');
-    return platform::createDirectories(platform::directoryOf(path)) &&
-           platform::writeFileAtomically(path, bmp);
-}
-
 StyleProjectFixture::StyleProjectFixture()
 {
     APStyleProject::SetCurrent(&project);
@@ -76,21 +38,10 @@ CCanvasSnapShotItem* StyleProjectFixture::rootOf(Snapshot* scene)
 }
 
 CCanvasSnapShotItem* StyleProjectFixture::addGroup(CCanvasSnapShotItem* parent,
-                                                   const std::string& name, int x, int y, int width,
-                                                   int height)
+                                                   const std::string& name)
 {
     auto* group = static_cast<CCanvasSnapShotItem*>(parent->AddChild(SnapShotItem::kGroup, 0));
     group->Rename(name);
-    SnapItemInfo* block = group->AttrBlock();
-    block->x = static_cast<std::int16_t>(x);
-    block->y = static_cast<std::int16_t>(y);
-    block->width = static_cast<std::uint16_t>(width);
-    block->height = static_cast<std::uint16_t>(height);
-    GroupInfo& info = group->Group();
-    info.x = block->x;
-    info.y = block->y;
-    info.width = block->width;
-    info.height = block->height;
     return group;
 }
 
@@ -126,11 +77,13 @@ StringSnapShotItem* StyleProjectFixture::addString(CCanvasSnapShotItem* parent,
     return text;
 }
 
-std::string StyleProjectFixture::addPictureFile(const std::string& relativePath, int width,
-                                                int height)
+std::string StyleProjectFixture::addPictureFile(const std::string& relativePath, bool wide)
 {
+    const std::string icons =
+        std::string(SKINSMITH_SOURCE_DIR) + "/examples/demo/case/images/apps/demo/icons/";
     const std::string path = platform::joinPath(project.CaseDir(), relativePath);
-    EXPECT_TRUE(writeBmp(path, width, height));
+    EXPECT_TRUE(platform::createDirectories(platform::directoryOf(path)));
+    EXPECT_TRUE(platform::copyFile(icons + (wide ? "IC_Battery.bmp" : "ic_arrow.bmp"), path));
     EXPECT_NE(project.AddPicture(path, 1), 0u);
     return project.StoredPicturePath(path);
 }

@@ -29,17 +29,16 @@ protected:
     // A new scene named `name` with its top-level resource group.
     Snapshot* addScene(const std::string& name);
     static CCanvasSnapShotItem* rootOf(Snapshot* scene);
-    static CCanvasSnapShotItem* addGroup(CCanvasSnapShotItem* parent, const std::string& name,
-                                         int x = 0, int y = 0, int width = 100, int height = 50);
+    static CCanvasSnapShotItem* addGroup(CCanvasSnapShotItem* parent, const std::string& name);
     // A single picture (one path) or a region (`single` false) showing `paths`.
     static PicSnapshotItem* addPicture(CCanvasSnapShotItem* parent, const std::string& name,
                                        const std::vector<std::string>& paths, bool single = true);
     static StringSnapShotItem* addString(CCanvasSnapShotItem* parent, const std::string& name,
                                          const std::string& identifier, int fontHeight = 16);
 
-    // Writes a `width` x `height` BMP at `relativePath` below the case directory and
+    // Puts a 16 x 16 BMP (24 x 12 when `wide`) at `relativePath` below the case directory and
     // registers it. Returns its stored path.
-    std::string addPictureFile(const std::string& relativePath, int width, int height);
+    std::string addPictureFile(const std::string& relativePath, bool wide = false);
     // Registers a string resource with one wide text per language (none: no texts).
     void addStringResource(const std::string& identifier,
                            const std::vector<std::u16string>& wideTexts = {});
@@ -56,6 +55,3 @@ protected:
     APStyleProject project;
     generate::StyleGenerator generator{project};
 };
-
-// Writes a 24-bit BMP of `width` x `height`; returns true on success.
-bool writeBmp(const std::string& path, int width, int height);
