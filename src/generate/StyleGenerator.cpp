@@ -15,6 +15,8 @@
 #include "platform/UserInteraction.h"
 #include "projectfile/SettingsAccessor.h"
 
+#include <cstdint>
+
 namespace generate {
 namespace {
 
@@ -70,6 +72,16 @@ std::size_t StyleGenerator::liveSceneCount() const
     return count;
 }
 
+void StyleGenerator::storeHeaderWords(std::size_t scenes)
+{
+    const auto width = static_cast<std::uint16_t>(m_project.ScreenWidth());
+    const auto height = static_cast<std::uint16_t>(m_project.ScreenHeight());
+    auto& words = m_project.HeaderWords();
+    words[1] = static_cast<std::uint32_t>(scenes);
+    words[2] = width | static_cast<std::uint32_t>(height) << 16;
+    words[3] = 1;
+}
+
 bool StyleGenerator::generate(bool showMessages, bool resetLayerMap)
 {
     m_error.clear();
@@ -87,13 +99,7 @@ bool StyleGenerator::generate(bool showMessages, bool resetLayerMap)
     if (scenes == 0) {
         return fail("工程中没有场景，无法保存sty文件！", showMessages);
     }
-    auto& words = m_project.HeaderWords();
-    words[1] = static_cast<std::uint32_t>(scenes);
-    words[2] = static_cast<std::uint16_t>(m_project.ScreenWidth()) |
-               static_cast<std::uint32_t>(static_cast<std::uint16_t>(m_project.ScreenHeight()))
-                   << 16;
-    words[3] = 1;
-
+    storeHeaderWords(scenes);
     m_project.UsedPictures().clear();
     m_project.UsedStrings().clear();
     m_project.SetBuildResMode(0);

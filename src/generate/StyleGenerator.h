@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 class APStyleProject;
@@ -52,6 +53,8 @@ public:
 
 private:
     std::size_t liveSceneCount() const;
+    // The scene count, the screen size and the byte 1 in the project's header words.
+    void storeHeaderWords(std::size_t scenes);
     bool collect(bool showMessages);
     void writeAllLanguageSets() const;
     bool writeStyleFile(bool resetLayerMap, bool showMessages);
