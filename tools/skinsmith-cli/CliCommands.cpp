@@ -7,6 +7,8 @@ const CliCommand& resaveCommand();
 const CliCommand& infoCommand();
 const CliCommand& resDumpCommand();
 const CliCommand& resExtractCommand();
+const CliCommand& styleCommand();
+const CliCommand& desktopCommand();
 
 const std::vector<CliCommand>& cliCommands()
 {
@@ -15,6 +17,8 @@ const std::vector<CliCommand>& cliCommands()
         infoCommand(),
         resDumpCommand(),
         resExtractCommand(),
+        styleCommand(),
+        desktopCommand(),
     };
     return commands;
 }
