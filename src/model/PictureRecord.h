@@ -13,4 +13,9 @@ struct PictureRecord
     std::string name;
     // Stored form relative to the case directory, A to Z in lower case.
     std::string path;
+    // Output settings the picture is packed with. Style generation copies the alpha
+    // format of the frames that show the picture.
+    std::uint8_t compress = 0;
+    std::uint8_t alphaFormat = 0; // 0 or 8 (PNG A8)
+    std::uint8_t argbOutput = 0;  // 0, 6 or 8
 };

@@ -28,6 +28,12 @@ public:
 
     const std::vector<PictureRecord>& Records() const { return m_records; }
     const PictureRecord& At(std::size_t index) const { return m_records.at(index); }
+    // Sets the alpha format (0 or 8) the record at `index` is packed with; the path and
+    // the name, which the lookup depends on, stay as registered.
+    void SetAlphaFormat(std::size_t index, std::uint8_t alphaFormat)
+    {
+        m_records.at(index).alphaFormat = alphaFormat;
+    }
 
     // Numbers of the pictures whose file was not found.
     std::vector<std::uint32_t>& Missing() { return m_missing; }

@@ -7,9 +7,12 @@
 #include "model/TextCut.h"
 #include "projectfile/FieldRecord.h"
 #include "projectfile/NodeProperties.h"
+#include "projectfile/NodesById.h"
 #include "projectfile/ProjectXml.h"
 
+#include <cstring>
 #include <memory>
+#include <vector>
 
 using namespace projectfile;
 
@@ -34,17 +37,44 @@ int WidgetTypeOf(const SnapShotItem& item)
     return 0;
 }
 
-// The group node's "element" children by identifier, the first of each, indexed once.
-std::unordered_map<std::uint32_t, TiXmlElement*> IndexChildren(TiXmlElement& node)
+bool HasAttributes(const TiXmlElement& element, const char* first, const char* second)
 {
-    std::unordered_map<std::uint32_t, TiXmlElement*> index;
-    for (TiXmlElement* child = node.FirstChildElement("element"); child;
-         child = child->NextSiblingElement("element")) {
-        if (const std::optional<std::uint32_t> id = NodeId(*child)) {
-            index.emplace(*id, child);
-        }
+    const TiXmlAttribute* a = element.FirstAttribute();
+    if (!a || a->NameTStr() != first) {
+        return false;
     }
-    return index;
+    const TiXmlAttribute* b = a->Next();
+    return second ? b && b->NameTStr() == second && !b->Next() : !b;
+}
+
+// When the picture node holds exactly the layer element a fresh one would be, with the
+// same frame count, only its paths are set: the printed result is the same as replacing it,
+// without rebuilding thousands of nodes on every save.
+bool UpdateLayerInPlace(TiXmlElement& node, const std::vector<PicFrame>& frames)
+{
+    TiXmlElement* layer = node.FirstChildElement("element");
+    if (!layer || layer->NextSiblingElement("element") || node.FirstChildElement("layer") ||
+        !HasAttributes(*layer, "class", nullptr) ||
+        std::strcmp(layer->Attribute("class"), "layer") != 0) {
+        return false;
+    }
+    std::vector<TiXmlElement*> properties;
+    for (TiXmlNode* child = layer->FirstChild(); child; child = child->NextSibling()) {
+        TiXmlElement* property = child->ToElement();
+        if (!property || property->ValueTStr() != "property" || property->FirstChild() ||
+            !HasAttributes(*property, "name", "value") ||
+            property->Attribute("name") != std::to_string(properties.size())) {
+            return false;
+        }
+        properties.push_back(property);
+    }
+    if (properties.size() != frames.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        properties[i]->SetAttribute("value", frames[i].path);
+    }
+    return true;
 }
 
 } // namespace
@@ -62,15 +92,13 @@ void ElementWriter::WriteGroup(NodeProperties& properties, CCanvasSnapShotItem& 
     properties.SetAfter("editable", Decimal(group.EditableFlag() ? 1 : 0),
                         properties.Find("visible"));
 
-    std::unordered_map<std::uint32_t, TiXmlElement*> index = IndexChildren(node);
+    NodesById nodes(node, "element");
     for (const auto& childPtr : group.ChildList()) {
         SnapShotItem& child = *childPtr;
-        const auto found = index.find(child.IdCopy());
-        TiXmlElement* childNode = found == index.end() ? nullptr : found->second;
+        TiXmlElement* childNode = nodes.Take(child.IdCopy());
         if (child.IsDeleted()) {
             if (childNode) {
                 node.RemoveChild(childNode);
-                index.erase(found);
             }
             continue;
         }
@@ -98,15 +126,16 @@ void ElementWriter::WriteGroup(NodeProperties& properties, CCanvasSnapShotItem& 
 
 const std::optional<CxImage::Info>& ElementWriter::PictureInfo(const std::string& storedPath)
 {
-    const std::string path = m_project.ResolvePath(storedPath, false);
-    auto found = m_pictureInfo.find(path);
+    // Keyed by the stored path: resolving one looks at the disk, and most pictures of a
+    // project share a few files.
+    auto found = m_pictureInfo.find(storedPath);
     if (found == m_pictureInfo.end()) {
         CxImage::Info info;
         std::optional<CxImage::Info> result;
-        if (CxImage::ReadSize(path, info)) {
+        if (CxImage::ReadSize(m_project.ResolvePath(storedPath, false), info)) {
             result = info;
         }
-        found = m_pictureInfo.emplace(path, result).first;
+        found = m_pictureInfo.emplace(storedPath, result).first;
     }
     return found->second;
 }
@@ -142,6 +171,9 @@ void ElementWriter::WritePicture(NodeProperties& properties, PicSnapshotItem& pi
 
 void ElementWriter::WriteLayer(TiXmlElement& node, const PicSnapshotItem& picture)
 {
+    if (UpdateLayerInPlace(node, picture.Frames())) {
+        return;
+    }
     while (TiXmlElement* nested = node.FirstChildElement("element")) {
         node.RemoveChild(nested);
     }

@@ -1,17 +1,16 @@
 #include "projectfile/ProjectFileWriter.h"
 
 #include "model/CCanvasSnapShotItem.h"
-#include "model/DocumentFile.h"
 #include "platform/FileSystem.h"
+#include "projectfile/DocumentPrinter.h"
 #include "projectfile/ElementWriter.h"
 #include "projectfile/NodeProperties.h"
+#include "projectfile/NodesById.h"
 #include "projectfile/ProjectTables.h"
 #include "projectfile/ProjectXml.h"
 
 #include <system_error>
-#include <unordered_map>
 #include <unordered_set>
-#include <vector>
 
 using namespace projectfile;
 
@@ -26,38 +25,6 @@ bool HasDeclaration(const TiXmlDocument& document)
     }
     return false;
 }
-
-// The root's "scene" nodes by identifier, in document order. The first scene of an
-// identifier takes its first node; a later scene with the same identifier belongs to the
-// next one.
-class SceneNodes
-{
-public:
-    explicit SceneNodes(TiXmlElement& root)
-    {
-        for (TiXmlElement* node = root.FirstChildElement("scene"); node;
-             node = node->NextSiblingElement("scene")) {
-            if (const std::optional<std::uint32_t> id = NodeId(*node)) {
-                m_nodes[*id].push_back(node);
-            }
-        }
-    }
-
-    // Returns the next node of `id` not yet taken, or null.
-    TiXmlElement* Take(std::uint32_t id)
-    {
-        auto found = m_nodes.find(id);
-        if (found == m_nodes.end()) {
-            return nullptr;
-        }
-        std::size_t& next = m_next[id];
-        return next < found->second.size() ? found->second[next++] : nullptr;
-    }
-
-private:
-    std::unordered_map<std::uint32_t, std::vector<TiXmlElement*>> m_nodes;
-    std::unordered_map<std::uint32_t, std::size_t> m_next;
-};
 
 } // namespace
 
@@ -161,7 +128,7 @@ void ProjectFileWriter::Impl::WriteDesktopProperties(NodeProperties& properties)
 
 void ProjectFileWriter::Impl::WriteScenes(TiXmlElement& root, ElementWriter& elements)
 {
-    SceneNodes nodes(root);
+    NodesById nodes(root, "scene");
     std::unordered_set<std::uint32_t> met;
     for (const auto& scenePtr : m_project.Scenes()) {
         Snapshot& scene = *scenePtr;
@@ -206,21 +173,13 @@ void ProjectFileWriter::Impl::WriteScene(TiXmlElement& node, bool isNew, Snapsho
                                      Decimal(record.keys[n - 1]));
     }
 
-    std::unordered_map<std::uint32_t, TiXmlElement*> index;
-    for (TiXmlElement* child = node.FirstChildElement("element"); child;
-         child = child->NextSiblingElement("element")) {
-        if (const std::optional<std::uint32_t> id = NodeId(*child)) {
-            index.emplace(*id, child);
-        }
-    }
+    NodesById nodes(node, "element");
     for (const auto& elementPtr : scene.Elements()) {
         auto* group = dynamic_cast<CCanvasSnapShotItem*>(elementPtr.get());
-        const auto found = index.find(elementPtr->GetId());
-        TiXmlElement* child = found == index.end() ? nullptr : found->second;
+        TiXmlElement* child = nodes.Take(elementPtr->GetId());
         if (elementPtr->IsDeleted() || !group) {
             if (child) {
                 node.RemoveChild(child);
-                index.erase(found);
             }
             continue;
         }
@@ -269,7 +228,7 @@ int ProjectFileWriter::Impl::Save(const std::string& path)
     document.SetValue(path);
     UpdateDocument();
     std::error_code error;
-    if (!platform::writeFileAtomically(path, model::PrintDocument(document), &error)) {
+    if (!platform::writeFileAtomically(path, PrintProjectDocument(document), &error)) {
         m_error = "cannot write " + path + (error ? ": " + error.message() : std::string());
         return 0;
     }

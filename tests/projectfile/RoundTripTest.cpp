@@ -22,8 +22,14 @@ TEST_F(RoundTrip, DemoProjectIsWrittenBackByteForByte)
     ProjectFileReader reader(*project);
     reader.SetDefinitionDirectory(dir.filePath("defs"));
     ASSERT_EQ(reader.Load(kDemoDir + "/demo.ui"), 1) << reader.ErrorString();
-    EXPECT_TRUE(ui.questions().empty());
+    EXPECT_TRUE(ui.records().empty()); // no question, no message: every resource is there
     EXPECT_EQ(project->Modified(), 0);
+    // The language names of the string table, in file order.
+    const auto& languages = project->Strings().LanguageNames();
+    EXPECT_EQ(languages[0], "English");
+    EXPECT_EQ(languages[1], "简体中文");
+    EXPECT_EQ(languages[2], "العربية");
+    EXPECT_EQ(project->Strings().Records().at(0).textCount, 3u);
     ASSERT_EQ(project->Scenes().size(), 3u);
     EXPECT_EQ(project->IdCounter(), 46);
 

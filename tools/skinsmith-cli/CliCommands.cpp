@@ -4,15 +4,21 @@
 
 // Each subcommand lives in its own Cli<Name>.cpp and is listed here.
 const CliCommand& resaveCommand();
+const CliCommand& infoCommand();
 const CliCommand& resDumpCommand();
 const CliCommand& resExtractCommand();
+const CliCommand& styleCommand();
+const CliCommand& desktopCommand();
 
 const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands = {
         resaveCommand(),
+        infoCommand(),
         resDumpCommand(),
         resExtractCommand(),
+        styleCommand(),
+        desktopCommand(),
     };
     return commands;
 }

@@ -1,0 +1,23 @@
+#include "projectfile/NodesById.h"
+
+#include "projectfile/ProjectXml.h"
+
+NodesById::NodesById(TiXmlElement& parent, const char* tag)
+{
+    for (TiXmlElement* node = parent.FirstChildElement(tag); node;
+         node = node->NextSiblingElement(tag)) {
+        if (const std::optional<std::uint32_t> id = projectfile::NodeId(*node)) {
+            m_entries[*id].nodes.push_back(node);
+        }
+    }
+}
+
+TiXmlElement* NodesById::Take(std::uint32_t id)
+{
+    const auto found = m_entries.find(id);
+    if (found == m_entries.end()) {
+        return nullptr;
+    }
+    Entry& entry = found->second;
+    return entry.next < entry.nodes.size() ? entry.nodes[entry.next++] : nullptr;
+}

@@ -1,0 +1,43 @@
+#include "CliProject.h"
+
+#include "CliCommand.h"
+
+#include "model/APStyleProject.h"
+#include "projectfile/ProjectFileReader.h"
+
+#include <iostream>
+
+std::string singleProjectArgument(const CliCommand& command, const std::vector<std::string>& args,
+                                  int& exit)
+{
+    std::string project;
+    for (const std::string& arg : args) {
+        if (!arg.empty() && arg[0] == '-') {
+            exit = usageError(command, "unknown option '" + arg + "'");
+            return {};
+        }
+        if (!project.empty() || arg.empty()) {
+            exit = usageError(command, "unexpected argument '" + arg + "'");
+            return {};
+        }
+        project = arg;
+    }
+    if (project.empty()) {
+        exit = usageError(command, "no project file given");
+    }
+    return project;
+}
+
+std::unique_ptr<APStyleProject> loadCliProject(const CliCommand& command, const std::string& path)
+{
+    auto project = std::make_unique<APStyleProject>();
+    ProjectFileReader reader(*project);
+    if (!reader.Load(path)) {
+        std::cerr << "skinsmith-cli " << command.name << ": cannot load " << path << ": "
+                  << reader.ErrorString() << '\n';
+        return nullptr;
+    }
+    // Elements reach their project through the current-project pointer.
+    APStyleProject::SetCurrent(project.get());
+    return project;
+}
