@@ -9,6 +9,7 @@ const CliCommand& resDumpCommand();
 const CliCommand& resExtractCommand();
 const CliCommand& styleCommand();
 const CliCommand& desktopCommand();
+const CliCommand& buildCommand();
 
 const std::vector<CliCommand>& cliCommands()
 {
@@ -19,6 +20,7 @@ const std::vector<CliCommand>& cliCommands()
         resExtractCommand(),
         styleCommand(),
         desktopCommand(),
+        buildCommand(),
     };
     return commands;
 }

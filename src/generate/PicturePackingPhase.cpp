@@ -1,0 +1,210 @@
+#include "generate/PicturePackingPhase.h"
+
+#include "components/packing/CZorRes.h"
+#include "generate/IdentifierHeader.h"
+#include "generate/OutputFile.h"
+#include "generate/PictureFileCompression.h"
+#include "model/APStyleProject.h"
+#include "platform/FileSystem.h"
+#include "platform/Trace.h"
+#include "platform/UserInteraction.h"
+
+#include <algorithm>
+
+namespace generate {
+namespace {
+
+// Pictures handed to the packer at once: enough to keep its workers busy, few enough that
+// the progress bar moves.
+constexpr std::size_t kBatch = 32;
+
+std::string picName(long long number)
+{
+    return "PIC" + std::to_string(number);
+}
+
+} // namespace
+
+PicturePackingPhase::PicturePackingPhase(APStyleProject& project,
+                                         const ResourceBuildOptions& options, int identifierBase,
+                                         platform::ProgressReporter& progress)
+    : m_project(project), m_options(options), m_base(identifierBase), m_progress(progress),
+      m_resFile(nativeOutputPath(project.ResourceFile())),
+      m_splitPackFile(siblingPath(m_resFile, "_OTA.res"))
+{
+}
+
+std::string PicturePackingPhase::siblingPath(const std::string& resFile, const std::string& suffix)
+{
+    return resFile.substr(0, resFile.size() < 4 ? 0 : resFile.size() - 4) + suffix;
+}
+
+bool PicturePackingPhase::stop(const std::string& message)
+{
+    m_error = message;
+    platform::interaction().showMessage(message);
+    return false;
+}
+
+int PicturePackingPhase::layerOf(const std::string& storedPath) const
+{
+    const auto& layers = m_project.LayerMap();
+    const auto found = layers.find(storedPath);
+    return found == layers.end() ? -1 : found->second;
+}
+
+bool PicturePackingPhase::run()
+{
+    m_progress.setPhase("正在创建图片资源...");
+    prepareOutputPath(m_resFile);
+    const std::string header = m_project.PictureHeader();
+    // The header is opened before anything is packed, so a header that cannot be written
+    // stops the build before the picture file is touched.
+    if (!writeIdentifierHeader(header, pictureIdentifierHeaderText(header, {}, m_base))) {
+        m_error = "无法打开文件：" + header;
+        return false;
+    }
+    CZorRes full;
+    CZorRes splitPack;
+    full.SetHDBufMode(1);
+    splitPack.SetHDBufMode(1);
+    std::vector<int> layers;
+    const bool packed = packFull(full, layers) && packSplitPack(splitPack, std::move(layers));
+    platform::removeFile(nativeOutputPath(header));
+    if (!packed) {
+        return false;
+    }
+    m_fullCount = full.GetResNum();
+    m_splitCount = splitPack.GetResNum();
+    platform::trace("Full res count : " + std::to_string(m_fullCount) +
+                    " , ota: " + std::to_string(m_splitCount) + "\n");
+    if (m_fullCount == 0) {
+        // Nothing accepted: the picture resource file stays as it was.
+        return true;
+    }
+    return save(full, splitPack) && finish();
+}
+
+bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
+{
+    const auto& used = m_project.UsedPictures();
+    const auto& records = m_project.Pictures().Records();
+    std::vector<std::string> accepted;
+    for (std::size_t first = 0; first < used.size(); first += kBatch) {
+        const std::size_t end = std::min(used.size(), first + kBatch);
+        std::vector<packing::PictureRequest> requests;
+        for (std::size_t i = first; i < end; ++i) {
+            const PictureRecord& record = records.at(used[i]);
+            packing::PictureRequest request;
+            // The number follows the position, so a refused picture leaves a gap.
+            request.name = picName(static_cast<long long>(i) + 1);
+            request.path = m_project.ResolvePath(record.path, false);
+            request.compress = m_options.compress ? 1 : 0;
+            request.format = m_options.format;
+            request.quality = m_options.quality;
+            request.alphaFormat = record.alphaFormat;
+            request.argbOutput = record.argbOutput;
+            request.rawJpeg = m_options.rawJpeg ? 1 : 0;
+            requests.push_back(std::move(request));
+        }
+        const std::vector<int> results = packer.AddPictures(requests);
+        for (std::size_t i = first; i < end; ++i) {
+            if (results[i - first] == 0) {
+                continue;
+            }
+            const PictureRecord& record = records.at(used[i]);
+            const int layer = layerOf(record.path);
+            if (m_options.splitPack() && layer >= m_options.splitPackStart) {
+                layers.push_back(layer);
+            }
+            accepted.push_back(record.path);
+        }
+        m_progress.setPosition(static_cast<int>(5 * (end - 1)));
+    }
+    const std::string header = m_project.PictureHeader();
+    if (!writeIdentifierHeader(header, pictureIdentifierHeaderText(header, accepted, m_base))) {
+        m_error = "无法打开文件：" + header;
+        return false;
+    }
+    return true;
+}
+
+bool PicturePackingPhase::packSplitPack(CZorRes& packer, std::vector<int> layers)
+{
+    if (layers.empty()) {
+        return true;
+    }
+    std::sort(layers.begin(), layers.end());
+    const auto& pictures = m_project.Pictures();
+    std::vector<packing::PictureRequest> requests;
+    for (const int layer : layers) {
+        const auto& map = m_project.LayerMap();
+        const auto carrier = std::find_if(
+            map.begin(), map.end(), [layer](const auto& entry) { return entry.second == layer; });
+        if (carrier == map.end()) {
+            continue;
+        }
+        const int index = pictures.Find(carrier->first);
+        if (index >= 0) {
+            const PictureRecord& record = pictures.At(static_cast<std::size_t>(index));
+            platform::trace("OTA : " + std::to_string(record.number) + " " + record.name + "\n");
+        }
+        packing::PictureRequest request;
+        request.name = picName(layer);
+        request.path = m_project.ResolvePath(carrier->first, false);
+        request.compress = m_options.compress ? 1 : 0;
+        request.format = m_options.format;
+        request.quality = m_options.quality;
+        request.rawJpeg = m_options.rawJpeg ? 1 : 0;
+        requests.push_back(std::move(request));
+    }
+    packer.AddPictures(requests);
+    return true;
+}
+
+bool PicturePackingPhase::save(CZorRes& full, CZorRes& splitPack)
+{
+    platform::clearReadOnly(m_resFile);
+    // The packer replaces the file only once the new one is complete, so the old file is
+    // not deleted first: a failed save keeps it.
+    if (!full.SaveFile(m_resFile, 0, m_options.compressType, m_options.tileWidth,
+                       m_options.tileHeight)) {
+        return stop("保存图片资源文件失败：" + m_resFile + "\n" + full.GetLastError());
+    }
+    if (m_options.splitPack() &&
+        !splitPack.SaveFile(m_splitPackFile, m_options.splitPackStart, 0, 0, 0)) {
+        return stop("保存差分包文件失败：" + m_splitPackFile + "\n" + splitPack.GetLastError());
+    }
+    return true;
+}
+
+bool PicturePackingPhase::finish()
+{
+    if (m_options.debugMode) {
+        platform::copyFile(m_resFile, siblingPath(m_resFile, "_Debug_nolz4.res"));
+    }
+    if (m_options.compress) {
+        platform::trace("Compress Pic Res\n");
+        PictureFileCompression compression(m_options.debugMode);
+        if (!compression.compress(m_resFile, m_options.splitSize)) {
+            return stop(compression.error());
+        }
+        if (m_options.splitPack() && !compression.compress(m_splitPackFile, 0)) {
+            return stop(compression.error());
+        }
+    }
+    if (m_options.splitPack()) {
+        if (m_options.debugMode) {
+            platform::copyFile(m_resFile, siblingPath(m_resFile, "_Debug.res"));
+        }
+        // The picture resource file then holds only the split-pack pictures.
+        if (!platform::copyFile(m_splitPackFile, m_resFile)) {
+            // Otherwise the device would get the whole set where it expects the pack.
+            return stop("无法复制差分包文件：" + m_splitPackFile + " -> " + m_resFile);
+        }
+        platform::removeFile(m_splitPackFile);
+    }
+    return true;
+}
+
+} // namespace generate

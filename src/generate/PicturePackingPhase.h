@@ -1,0 +1,59 @@
+#pragma once
+
+#include "generate/ResourceBuildOptions.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class APStyleProject;
+class CZorRes;
+
+namespace platform {
+class ProgressReporter;
+}
+
+namespace generate {
+
+// The picture phase of the resource build: packs the project's used pictures into the
+// picture resource file (and, with a split pack, the pictures from the split-pack start on
+// into a file of their own that then replaces it), writes and deletes the transient picture
+// identifier header, and compresses and splits as the options say.
+class PicturePackingPhase
+{
+public:
+    PicturePackingPhase(APStyleProject& project, const ResourceBuildOptions& options,
+                        int identifierBase, platform::ProgressReporter& progress);
+
+    // Runs the phase. Returns false when the build has to stop; error() then holds the
+    // message, which has been shown. Files written before stay.
+    bool run();
+
+    // Entries of the full and the split-pack file after run().
+    int fullCount() const { return m_fullCount; }
+    int splitPackCount() const { return m_splitCount; }
+    const std::string& error() const { return m_error; }
+
+    // Derived paths: `resFile` without its last four characters + `suffix`.
+    static std::string siblingPath(const std::string& resFile, const std::string& suffix);
+
+private:
+    bool packFull(CZorRes& packer, std::vector<int>& layers);
+    bool packSplitPack(CZorRes& packer, std::vector<int> layers);
+    bool save(CZorRes& full, CZorRes& splitPack);
+    bool finish();
+    int layerOf(const std::string& storedPath) const;
+    bool stop(const std::string& message);
+
+    APStyleProject& m_project;
+    const ResourceBuildOptions& m_options;
+    int m_base;
+    platform::ProgressReporter& m_progress;
+    std::string m_resFile;
+    std::string m_splitPackFile;
+    int m_fullCount = 0;
+    int m_splitCount = 0;
+    std::string m_error;
+};
+
+} // namespace generate

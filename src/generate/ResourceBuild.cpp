@@ -1,0 +1,152 @@
+#include "generate/ResourceBuild.h"
+
+#include "generate/BuildStyleSteps.h"
+#include "generate/IdentifierBase.h"
+#include "generate/PicturePackingPhase.h"
+#include "generate/StringPackingPhase.h"
+#include "model/APStyleProject.h"
+#include "platform/Trace.h"
+#include "platform/UserInteraction.h"
+#include "projectfile/StringImporter.h"
+
+namespace generate {
+namespace {
+
+// Hides the progress display however the build ends.
+class ProgressShown
+{
+public:
+    explicit ProgressShown(platform::ProgressReporter& progress) : m_progress(progress) {}
+    ~ProgressShown() { m_progress.finish(); }
+    ProgressShown(const ProgressShown&) = delete;
+    ProgressShown& operator=(const ProgressShown&) = delete;
+
+private:
+    platform::ProgressReporter& m_progress;
+};
+
+} // namespace
+
+ResourceBuild::ResourceBuild(APStyleProject& project, BuildStyleSteps& style,
+                             ResourceBuildOptions options)
+    : m_project(project), m_style(style), m_options(options)
+{
+}
+
+ResourceBuild::Outcome ResourceBuild::stop(const std::string& message)
+{
+    if (!message.empty()) {
+        m_errors.push_back(message);
+    }
+    return Outcome::Stopped;
+}
+
+ResourceBuild::Outcome ResourceBuild::run()
+{
+    m_errors.clear();
+    // Checked first: the packer would refuse every picture and leave an empty file.
+    if (!isPackerFormat(m_options.format)) {
+        const std::string message = "图片格式无效（RES_FORMAT=" + std::to_string(m_options.format) +
+                                    "），无法创建资源文件！";
+        platform::interaction().showMessage(message);
+        return stop(message);
+    }
+    if (!checkResources()) {
+        return Outcome::Stopped;
+    }
+    const int base = identifierBase(m_project.BuildResType());
+    offerSave();
+    if (!m_style.generateStyle(!m_options.splitPack())) {
+        const std::string message = "保存sty文件失败，无法创建资源文件！";
+        platform::interaction().showMessage(message);
+        return stop(message);
+    }
+    m_total = static_cast<int>(m_project.Strings().Size() + 5 * m_project.Pictures().Size());
+    if (m_total == 0) {
+        return Outcome::NothingToBuild;
+    }
+    platform::ProgressReporter& progress = platform::interaction().progress();
+    ProgressShown shown(progress);
+    progress.setRange(0, m_total);
+    if (!packPictures(base) || !packStrings(base)) {
+        return Outcome::Stopped;
+    }
+    finishOutputs();
+    progress.setPosition(m_total);
+    return m_errors.empty() ? Outcome::Built : Outcome::BuiltWithErrors;
+}
+
+bool ResourceBuild::checkResources()
+{
+    m_project.MarkMissingPictures();
+    if (!m_project.Pictures().Missing().empty()) {
+        m_errors.push_back("某些图片无法找到，这些图片在列表中已显示红色！");
+        return false;
+    }
+    // The string tables are read again from their source files.
+    m_project.MarkMissingStrings(projectfile::DefaultStringImporter(m_project));
+    if (!m_project.Strings().Missing().empty()) {
+        m_errors.push_back("某些字符串无法找到，这些字符串在列表中已显示红色！");
+        return false;
+    }
+    return true;
+}
+
+void ResourceBuild::offerSave()
+{
+    if (!m_project.Modified()) {
+        return;
+    }
+    const platform::Answer answer =
+        platform::interaction().askYesNo("工程已被修改，需要保存？", {}, platform::Answer::Yes);
+    if (answer != platform::Answer::Yes) {
+        return;
+    }
+    // Clearing the flag without saving would drop the changes from the next save prompt.
+    if (m_project.Save(m_project.ProjectFilePath())) {
+        m_project.SetModified(0);
+    } else {
+        platform::interaction().showMessage("保存工程失败：" + m_project.ProjectFilePath());
+    }
+}
+
+bool ResourceBuild::packPictures(int identifierBase)
+{
+    PicturePackingPhase phase(m_project, m_options, identifierBase,
+                              platform::interaction().progress());
+    if (!phase.run()) {
+        m_errors.push_back(phase.error());
+        return false;
+    }
+    return true;
+}
+
+bool ResourceBuild::packStrings(int identifierBase)
+{
+    const int start = static_cast<int>(5 * m_project.Pictures().Size());
+    StringPackingPhase phase(m_project, m_style, identifierBase, platform::interaction().progress(),
+                             start);
+    if (!phase.run()) {
+        m_errors.push_back(phase.error());
+        return false;
+    }
+    return true;
+}
+
+void ResourceBuild::finishOutputs()
+{
+    platform::trace("Save Style\n");
+    if (!m_style.runStyleConverter(m_project.ResourceFile())) {
+        // The converter has printed its problems; the build goes on but does not pass.
+        const std::string message = "运行样式转换工具sty_conv失败！";
+        platform::interaction().showMessage(message);
+        m_errors.push_back(message);
+    }
+    if (m_project.Desktop().create != 0 && !m_style.writeDesktopFile()) {
+        const std::string message = "生成.desktop文件失败！\n请确认.desktop相关的设置是否正确";
+        platform::interaction().showMessage(message);
+        m_errors.push_back(message);
+    }
+}
+
+} // namespace generate

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "generate/ResourceBuildOptions.h"
+
+#include <string>
+#include <vector>
+
+class APStyleProject;
+
+namespace generate {
+
+class BuildStyleSteps;
+
+// "Build resources": turns a project's pictures and strings into the firmware's resource
+// files — the picture resource file (compressed and split as the options say), one string
+// file per language, "strvalue.txt", the character sets — after style generation and before
+// the style converter and the desktop entry file. Progress goes to
+// platform::interaction().progress(), messages to platform::interaction().
+class ResourceBuild
+{
+public:
+    enum class Outcome
+    {
+        Built,           // every step ran
+        BuiltWithErrors, // every step ran, but the style converter or the desktop file failed
+        NothingToBuild,  // the project has no pictures and no strings
+        Stopped,         // a step failed; files written before stay
+    };
+
+    // `project` and `style` must outlive the build.
+    ResourceBuild(APStyleProject& project, BuildStyleSteps& style, ResourceBuildOptions options);
+
+    Outcome run();
+
+    // The messages of the failures met, in order (shown to the user as they happened).
+    const std::vector<std::string>& errors() const { return m_errors; }
+
+private:
+    bool checkResources();
+    void offerSave();
+    bool packPictures(int identifierBase);
+    bool packStrings(int identifierBase);
+    void finishOutputs();
+    Outcome stop(const std::string& message);
+
+    APStyleProject& m_project;
+    BuildStyleSteps& m_style;
+    ResourceBuildOptions m_options;
+    int m_total = 0;
+    std::vector<std::string> m_errors;
+};
+
+} // namespace generate

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class SettingsAccessor;
+
+namespace generate {
+
+// The options of one resource build: the editor's settings (section "CONFIG" of
+// "SkinSmith.ini") as the menus and the build dialog leave them, overridable per run.
+struct ResourceBuildOptions
+{
+    int format = 0;             // pixel format for the packer (PIC_RES_FORMAT code; 2 is not one)
+    bool compress = false;      // compress the picture resource file
+    int quality = 1;            // 1 best quality, 0 smallest size
+    bool rawJpeg = false;       // JPEG files keep their JPEG data
+    int splitPackStart = -1;    // first layer identifier of the split pack; -1 none
+    std::int64_t splitSize = 0; // bytes per part of the compressed file; 0 no parts
+    int compressType = 2;       // 1 RLE, 2 LZ4, 0 no choice (the packer takes LZ4)
+    int tileWidth = 0;          // compression tiles; 0 (or less) for none
+    int tileHeight = 0;
+    bool debugMode = false;  // keep the intermediate files ("-DebugMode")
+    bool unattended = false; // a build without a window: the project is saved first
+
+    bool splitPack() const { return splitPackStart >= 0; }
+};
+
+// True for the pixel format codes the packer takes: 0, 1 and 3 to 7.
+bool isPackerFormat(int format);
+
+// Returns the options `settings` holds in section "CONFIG": RES_FORMAT, RES_COMPRESS,
+// RAW_JPEG, and what the build dialog stores: RES_MODE (0 best quality), EN_SPLITPACK with
+// SPLITPACK_START, EN_SPLITRES with SPLITRES_SIZE in megabytes, EN_TILE with TILE_WIDTH and
+// TILE_HEIGHT, COMPRESS_TYPE (0 LZ4, 1 RLE). Missing keys read as the dialog's defaults.
+ResourceBuildOptions readResourceBuildOptions(const SettingsAccessor& settings);
+
+// Returns the compress type the packer takes for the build dialog's selection: 1 (RLE)
+// gives 1, 0 (LZ4) gives 2, anything else 0.
+int compressTypeOfSelection(int selection);
+
+} // namespace generate

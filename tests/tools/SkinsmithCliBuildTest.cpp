@@ -1,0 +1,223 @@
+// skinsmith-cli build over the example project, and the pictures of a build read back
+// through res-extract.
+
+#include "components/PackingTestPictures.h"
+#include "components/packing/ResFileReader.h"
+#include "components/packing/StrFileReader.h"
+#include "generate/BuildStyleSteps.h"
+#include "generate/ResourceBuild.h"
+#include "model/APStyleProject.h"
+#include "platform/ScriptedInteraction.h"
+
+#include <gtest/gtest.h>
+#include <stb/stb_image.h>
+
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <map>
+#include <numeric>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SkinsmithCliBuild : public ::testing::Test
+{
+protected:
+    int run(const std::vector<std::string>& arguments)
+    {
+        std::string command = "'" + std::string(SKINSMITH_BIN_DIR) + "/skinsmith-cli'";
+        for (const std::string& a : arguments) {
+            command += " '" + a + "'";
+        }
+        const std::string err = m_dir.file("stderr.txt");
+        const int status = std::system((command + " >/dev/null 2>'" + err + "'").c_str());
+        const std::vector<std::uint8_t> bytes = packingtest::readBytes(err);
+        m_stderr.assign(bytes.begin(), bytes.end());
+        fs::remove(err);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // A copy of the example project; returns its project file.
+    std::string copyDemo(const std::string& name)
+    {
+        const fs::path to = m_dir.file(name);
+        fs::copy(fs::path(SKINSMITH_SOURCE_DIR) / "examples/demo", to, fs::copy_options::recursive);
+        return (to / "demo.ui").string();
+    }
+
+    // Every file below `root` with its bytes.
+    static std::map<std::string, std::vector<std::uint8_t>> filesBelow(const fs::path& root)
+    {
+        std::map<std::string, std::vector<std::uint8_t>> files;
+        for (const auto& entry : fs::recursive_directory_iterator(root)) {
+            if (entry.is_regular_file()) {
+                files[fs::relative(entry.path(), root).string()] =
+                    packingtest::readBytes(entry.path().string());
+            }
+        }
+        return files;
+    }
+
+    packingtest::TempDir m_dir;
+    std::string m_stderr;
+};
+
+const char kDemoApp[] = "/case/images/apps/demo/";
+
+} // namespace
+
+TEST_F(SkinsmithCliBuild, UsageErrors)
+{
+    EXPECT_EQ(0, run({"build", "--help"}));
+    EXPECT_EQ(2, run({"build"}));
+    EXPECT_EQ(2, run({"build", "x.ui", "--quality", "fine"}));
+    EXPECT_EQ(2, run({"build", "x.ui", "--format", "RGB555"}));
+    EXPECT_EQ(2, run({"build", "x.ui", "--tile", "16"}));
+    EXPECT_EQ(2, run({"build", "x.ui", "--split-pack", "3", "--split-size-mb", "1"}));
+    EXPECT_NE(std::string::npos, m_stderr.find("cannot be used together")) << m_stderr;
+    EXPECT_EQ(1, run({"build", m_dir.file("missing.ui")}));
+}
+
+TEST_F(SkinsmithCliBuild, ExampleBuildsWithEveryFormat)
+{
+    const std::map<std::string, int> formats = {{"RGB565", 0},  {"ARGB565", 1}, {"ARGB888", 3},
+                                                {"RGB888", 4},  {"Watch", 5},   {"ARGB6666", 6},
+                                                {"ARGB1555", 7}};
+    for (const auto& [name, code] : formats) {
+        SCOPED_TRACE(name);
+        const std::string project = copyDemo(name);
+        ASSERT_EQ(0, run({"build", project, "--format", name, "--compress", "--compress-type",
+                          "lz4", "--quality", "best"}))
+            << m_stderr;
+        const std::string app = m_dir.file(name) + kDemoApp;
+        packing::ResFileReader reader;
+        ASSERT_TRUE(reader.load(app + "style0/demo.res")) << reader.error();
+        ASSERT_FALSE(reader.entries().empty());
+        std::vector<std::uint8_t> planes;
+        for (std::size_t i = 0; i < reader.entries().size(); ++i) {
+            EXPECT_TRUE(reader.decodePlanes(i, planes)) << reader.error();
+        }
+        packing::StrFileReader strings;
+        ASSERT_TRUE(strings.load(app + "demo.English")) << strings.error();
+        EXPECT_FALSE(strings.texts().empty());
+        EXPECT_TRUE(fs::exists(app + "strvalue.txt"));
+    }
+}
+
+TEST_F(SkinsmithCliBuild, BuildingTwiceGivesIdenticalFiles)
+{
+    const std::string project = copyDemo("demo");
+    const std::vector<std::string> args = {"build",   project,      "--format",
+                                           "ARGB888", "--compress", "--compress-type",
+                                           "rle",     "--quality",  "small"};
+    ASSERT_EQ(0, run(args)) << m_stderr;
+    const auto first = filesBelow(m_dir.file("demo"));
+    ASSERT_EQ(0, run(args)) << m_stderr;
+    const auto second = filesBelow(m_dir.file("demo"));
+    ASSERT_EQ(first.size(), second.size());
+    for (const auto& [name, bytes] : first) {
+        EXPECT_TRUE(second.count(name) && second.at(name) == bytes) << name;
+    }
+}
+
+TEST_F(SkinsmithCliBuild, MissingPictureStopsTheBuild)
+{
+    const std::string project = copyDemo("demo");
+    fs::remove(m_dir.file("demo") + kDemoApp + "icons/ic_alarm.png");
+    EXPECT_EQ(1, run({"build", project}));
+    EXPECT_NE(std::string::npos, m_stderr.find("某些图片无法找到")) << m_stderr;
+    EXPECT_FALSE(fs::exists(m_dir.file("demo") + kDemoApp + "style0/demo.res"));
+}
+
+namespace {
+
+// Uses every picture; the rest of style generation is not needed to pack them.
+class AllPictures : public generate::BuildStyleSteps
+{
+public:
+    explicit AllPictures(APStyleProject& project) : m_project(project) {}
+    bool generateStyle(bool) override
+    {
+        m_project.UsedPictures().resize(m_project.Pictures().Size());
+        std::iota(m_project.UsedPictures().begin(), m_project.UsedPictures().end(), 0u);
+        return true;
+    }
+    bool writeLanguageCharacterSets(const std::string&, std::size_t) override { return true; }
+    bool runStyleConverter(const std::string&) override { return true; }
+    bool writeDesktopFile() override { return true; }
+
+private:
+    APStyleProject& m_project;
+};
+
+struct FormatBits
+{
+    int code;
+    int colourBits; // per channel (green of 565 has 6; the bound uses the red/blue 5)
+    int alphaBits;  // 0: alpha dropped, drawn opaque
+};
+
+int maxError(int bits)
+{
+    return bits >= 8 ? 0 : (255 / ((1 << bits) - 1) + 2) / 2;
+}
+
+} // namespace
+
+TEST_F(SkinsmithCliBuild, EveryPixelFormatRoundTripsThroughExtract)
+{
+    const packing::RgbaImage picture = packingtest::gradient(23, 11);
+    const std::vector<FormatBits> formats = {{0, 5, 0}, {1, 5, 8}, {3, 8, 8}, {4, 8, 0},
+                                             {5, 5, 0}, {6, 6, 6}, {7, 5, 1}};
+    for (const FormatBits& format : formats) {
+        SCOPED_TRACE(format.code);
+        const std::string root = m_dir.file("f" + std::to_string(format.code));
+        fs::create_directories(root + "/case");
+        packingtest::writePng(root + "/case/p.png", picture);
+        APStyleProject project;
+        project.SetName("p");
+        project.SetProjectDir(root);
+        project.SetCaseDir(root + "/case");
+        project.SetResourceFile(root + "/case/p.res");
+        project.SetStringDir(root + "/case/");
+        project.SetPictureHeader(root + "/p.h");
+        project.SetStringHeader(root + "/s.h");
+        project.AddPicture(root + "/case/p.png", 1);
+        platform::ScriptedInteraction ui;
+        platform::ScopedInteraction scope(ui);
+        AllPictures style(project);
+        generate::ResourceBuildOptions options;
+        options.format = format.code;
+        options.compress = true;
+        options.compressType = format.code % 2 == 0 ? 2 : 1;
+        ASSERT_EQ(generate::ResourceBuild::Outcome::Built,
+                  generate::ResourceBuild(project, style, options).run());
+
+        ASSERT_EQ(0, run({"res-extract", root + "/case/p.res", root + "/out"})) << m_stderr;
+        int width = 0;
+        int height = 0;
+        int channels = 0;
+        stbi_uc* pixels = stbi_load((root + "/out/0.png").c_str(), &width, &height, &channels, 4);
+        ASSERT_NE(nullptr, pixels);
+        ASSERT_EQ(23, width);
+        ASSERT_EQ(11, height);
+        int worstColour = 0;
+        int worstAlpha = 0;
+        for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+            const int error = std::abs(int{pixels[i]} - int{picture.pixels[i]});
+            if (i % 4 == 3) {
+                const int expected = format.alphaBits == 0   ? 255
+                                     : format.alphaBits == 1 ? (picture.pixels[i] >= 128 ? 255 : 0)
+                                                             : picture.pixels[i];
+                worstAlpha = std::max(worstAlpha, std::abs(int{pixels[i]} - expected));
+            } else {
+                worstColour = std::max(worstColour, error);
+            }
+        }
+        stbi_image_free(pixels);
+        EXPECT_LE(worstColour, maxError(format.colourBits));
+        EXPECT_LE(worstAlpha, format.alphaBits > 1 ? maxError(format.alphaBits) : 0);
+    }
+}

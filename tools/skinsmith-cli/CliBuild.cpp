@@ -1,0 +1,104 @@
+// skinsmith-cli build: the unattended resource build of a project, as the editor runs it
+// when started with a project file, with the options of this run given on the command line.
+
+#include "CliBuildOptions.h"
+#include "CliCommand.h"
+#include "CliProject.h"
+
+#include "generate/ProjectStyleSteps.h"
+#include "generate/ResourceBuild.h"
+#include "model/APStyleProject.h"
+#include "platform/HeadlessInteraction.h"
+#include "projectfile/SettingsAccessor.h"
+#include "projectfile/StandardProjectFileIo.h"
+
+#include <unistd.h>
+
+#include <iostream>
+
+namespace {
+
+const char kUsage[] = "Usage: skinsmith-cli build PROJECT.ui [OPTIONS]\n"
+                      "\n"
+                      "Builds the resources of PROJECT.ui without a window: style file and "
+                      "header, picture\n"
+                      "resource file, string files per language, character sets, the style "
+                      "converter and the\n"
+                      "desktop entry file. The project file is saved first, with the pictures' "
+                      "sizes taken\n"
+                      "from their files. Options not given come from section CONFIG of "
+                      "SkinSmith.ini beside\n"
+                      "the program. Messages go to standard error; questions get their default "
+                      "answers.\n"
+                      "\n"
+                      "Options:\n"
+                      "  --format NAME          pixel format: RGB565, ARGB565, RGB888, ARGB888, "
+                      "ARGB6666,\n"
+                      "                         ARGB1555 or Watch\n"
+                      "  --compress             compress the picture resource file\n"
+                      "  --no-compress          do not compress it\n"
+                      "  --compress-type TYPE   lz4 or rle\n"
+                      "  --quality best|small   best quality, or smallest size\n"
+                      "  --raw-jpeg             pack JPEG files with their JPEG data unchanged\n"
+                      "  --split-pack START     the picture file holds only pictures of layer id "
+                      ">= START\n"
+                      "  --split-size-mb N      cut the compressed picture file into parts of N "
+                      "megabytes\n"
+                      "  --tile WxH             compress in tiles of W x H pixels\n"
+                      "  --debug                keep the intermediate files (as -DebugMode)\n"
+                      "  -h, --help             show this help\n"
+                      "\n"
+                      "Exit status: 0 the build ran to its end, 1 it stopped or a step failed "
+                      "(the reason on\n"
+                      "standard error), 2 usage error.\n";
+
+int runBuild(const std::vector<std::string>& args);
+
+const CliCommand kCommand{"build", "build a project's resources unattended", kUsage, runBuild};
+
+int runBuild(const std::vector<std::string>& args)
+{
+    CliBuildArguments parsed;
+    std::string problem;
+    if (!parseBuildArguments(args, parsed, problem)) {
+        return usageError(kCommand, problem);
+    }
+    const SettingsAccessor settings(SettingsAccessor::defaultPath());
+    generate::ResourceBuildOptions options = generate::readResourceBuildOptions(settings);
+    applyBuildArguments(parsed, options);
+    options.unattended = true;
+
+    platform::HeadlessInteraction headless(std::cerr);
+    headless.setProgressBar(isatty(STDERR_FILENO) != 0);
+    platform::ScopedInteraction interaction(headless);
+    // The unattended build saves the project first, sizing pictures from their files.
+    projectfile::InstallProjectFileIo().SetSizePicturesFromFiles(true);
+
+    const std::unique_ptr<APStyleProject> project = loadCliProject(kCommand, parsed.project);
+    if (!project) {
+        return kExitFailed;
+    }
+    generate::ProjectStyleSteps style(*project, options);
+    generate::ResourceBuild build(*project, style, options);
+    const generate::ResourceBuild::Outcome outcome = build.run();
+    APStyleProject::SetCurrent(nullptr);
+    using Outcome = generate::ResourceBuild::Outcome;
+    if (outcome == Outcome::Stopped || outcome == Outcome::BuiltWithErrors) {
+        const auto& errors = build.errors();
+        std::cerr << "skinsmith-cli build: "
+                  << (outcome == Outcome::Stopped ? "the build stopped" : "the build failed")
+                  << (errors.empty() ? std::string() : ": " + errors.back()) << '\n';
+        return kExitFailed;
+    }
+    if (outcome == Outcome::NothingToBuild) {
+        std::cerr << "skinsmith-cli build: the project has no pictures and no strings\n";
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+const CliCommand& buildCommand()
+{
+    return kCommand;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "generate/ResourceBuildOptions.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The options of `skinsmith-cli build`, each present only when given.
+struct CliBuildArguments
+{
+    std::string project;
+    std::optional<int> format;
+    std::optional<bool> compress;
+    std::optional<int> compressType;
+    std::optional<int> quality;
+    bool rawJpeg = false;
+    std::optional<int> splitPackStart;
+    std::optional<int> splitSizeMb;
+    std::optional<std::pair<int, int>> tile;
+    bool debug = false;
+};
+
+// Parses the arguments after "build". Returns false with `problem` set on a usage error.
+bool parseBuildArguments(const std::vector<std::string>& args, CliBuildArguments& parsed,
+                         std::string& problem);
+
+// Puts the options given into `options`; a split pack given clears a split size read from
+// the settings and the other way round, as the build dialog keeps them exclusive.
+void applyBuildArguments(const CliBuildArguments& parsed, generate::ResourceBuildOptions& options);
