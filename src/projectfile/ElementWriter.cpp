@@ -10,6 +10,7 @@
 #include "projectfile/ProjectXml.h"
 
 #include <memory>
+#include <unordered_set>
 
 using namespace projectfile;
 
@@ -63,12 +64,20 @@ void ElementWriter::WriteGroup(NodeProperties& properties, CCanvasSnapShotItem& 
                         properties.Find("visible"));
 
     std::unordered_map<std::uint32_t, TiXmlElement*> index = IndexChildren(node);
+    // Renumbering skips deleted children, so a deleted child may carry the id a live sibling
+    // has now: that node is the live one's and must stay.
+    std::unordered_set<std::uint32_t> liveIds;
+    for (const auto& childPtr : group.ChildList()) {
+        if (!childPtr->IsDeleted()) {
+            liveIds.insert(childPtr->IdCopy());
+        }
+    }
     for (const auto& childPtr : group.ChildList()) {
         SnapShotItem& child = *childPtr;
         const auto found = index.find(child.IdCopy());
         TiXmlElement* childNode = found == index.end() ? nullptr : found->second;
         if (child.IsDeleted()) {
-            if (childNode) {
+            if (childNode && liveIds.count(child.IdCopy()) == 0) {
                 node.RemoveChild(childNode);
                 index.erase(found);
             }

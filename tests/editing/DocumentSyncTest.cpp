@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <vector>
 
@@ -109,4 +110,19 @@ TEST_F(DocumentSync, ReorderedIdsAreSavedAndReadBack)
 
     // Every identifier is unique, so a second save finds every node again.
     EXPECT_EQ(demo.Save("again.ui"), saved);
+}
+
+TEST_F(DocumentSync, ReorderingOverADeletedElementKeepsEveryLiveNodeOnce)
+{
+    // MainBg (id 2) is deleted; StatusBar, its next sibling, is renumbered to 2.
+    RunOn("MainScene/MainBg", editing::cmd::kDelete);
+    demo.ws.Tree().SetCaret(demo.Node("MainScene"));
+    ASSERT_EQ(demo.table.Run(demo.ws, editing::cmd::kReorderIds),
+              editing::CommandTable::Result::Ran);
+
+    const std::vector<std::string> names = NamesInOrder(demo.Save("renumbered.ui"));
+    EXPECT_EQ(Position(names, "MainBg"), -1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "StatusBar"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "AppTitle"), 1);
+    EXPECT_EQ(Position(names, "StatusBar"), Position(names, "MainGroup") + 1);
 }
