@@ -6,6 +6,7 @@
 const CliCommand& resaveCommand();
 const CliCommand& resDumpCommand();
 const CliCommand& resExtractCommand();
+const CliCommand& editCommand();
 
 const std::vector<CliCommand>& cliCommands()
 {
@@ -13,6 +14,7 @@ const std::vector<CliCommand>& cliCommands()
         resaveCommand(),
         resDumpCommand(),
         resExtractCommand(),
+        editCommand(),
     };
     return commands;
 }
