@@ -101,6 +101,11 @@ int ReorderIds(Workspace& ws)
     if (!root) {
         return 0;
     }
+    // Deleted objects keep their ids and their document nodes until the next save; a live
+    // object renumbered to such an id would then share it with a node the save removes,
+    // and the save would drop or duplicate the live one. Bring the document up to date
+    // first, which removes those nodes, as the save would.
+    project->UpdateDocument();
     std::int32_t counter = 0;
     IdPairs pairs;
     Walk(*root, counter, pairs);

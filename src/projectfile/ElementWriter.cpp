@@ -12,6 +12,7 @@
 
 #include <cstring>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 using namespace projectfile;
@@ -93,15 +94,25 @@ void ElementWriter::WriteGroup(NodeProperties& properties, CCanvasSnapShotItem& 
                         properties.Find("visible"));
 
     NodesById nodes(node, "element");
+    // Renumbering skips deleted children, so a deleted child may carry the id a live sibling
+    // has now: that node is the live one's and must stay.
+    std::unordered_set<std::uint32_t> liveIds;
+    for (const auto& childPtr : group.ChildList()) {
+        if (!childPtr->IsDeleted()) {
+            liveIds.insert(childPtr->IdCopy());
+        }
+    }
     for (const auto& childPtr : group.ChildList()) {
         SnapShotItem& child = *childPtr;
-        TiXmlElement* childNode = nodes.Take(child.IdCopy());
         if (child.IsDeleted()) {
-            if (childNode) {
-                node.RemoveChild(childNode);
+            if (liveIds.count(child.IdCopy()) == 0) {
+                if (TiXmlElement* deletedNode = nodes.Take(child.IdCopy())) {
+                    node.RemoveChild(deletedNode);
+                }
             }
             continue;
         }
+        TiXmlElement* childNode = nodes.Take(child.IdCopy());
         const int type = WidgetTypeOf(child);
         if (type == 0) {
             continue;

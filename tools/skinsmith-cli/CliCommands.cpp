@@ -10,6 +10,7 @@ const CliCommand& resExtractCommand();
 const CliCommand& styleCommand();
 const CliCommand& desktopCommand();
 const CliCommand& buildCommand();
+const CliCommand& editCommand();
 
 const std::vector<CliCommand>& cliCommands()
 {
@@ -21,6 +22,7 @@ const std::vector<CliCommand>& cliCommands()
         styleCommand(),
         desktopCommand(),
         buildCommand(),
+        editCommand(),
     };
     return commands;
 }

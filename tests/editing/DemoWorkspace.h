@@ -1,0 +1,38 @@
+#pragma once
+
+#include "components/visual/HeadlessVisualEditor.h"
+#include "editing/CommandTable.h"
+#include "editing/Workspace.h"
+#include "model/APStyleProject.h"
+#include "platform/MainWindowSink.h"
+#include "platform/ScriptedInteraction.h"
+#include "platform/TemporaryDirectory.h"
+
+#include <string>
+
+// A copy of examples/demo in a temporary directory, loaded into a workspace over a headless
+// surface, with the project file seam installed (moves and renumbering edit the document).
+// Messages and main-window notifications are recorded.
+class DemoWorkspace
+{
+public:
+    DemoWorkspace();
+
+    // True when the copy was loaded; `error` says why not.
+    bool Loaded() const { return project != nullptr; }
+    // Saves the project as `name` in the temporary directory; returns the bytes written,
+    // or "<not saved>".
+    std::string Save(const std::string& name);
+    // The node at `path`: labels below the project node joined with '/'.
+    editing::TreeNode* Node(const std::string& path);
+
+    platform::TemporaryDirectory dir{"editing-demo"};
+    platform::ScriptedInteraction ui;
+    platform::ScopedInteraction uiScope{ui};
+    platform::RecordingMainWindowSink sink;
+    HeadlessVisualEditor editor;
+    editing::Workspace ws{editor};
+    editing::CommandTable table;
+    APStyleProject* project = nullptr;
+    std::string error;
+};

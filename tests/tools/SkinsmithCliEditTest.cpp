@@ -1,0 +1,145 @@
+// Runs the built skinsmith-cli edit on a copy of the example project with small scripts.
+
+#include "platform/FileSystem.h"
+#include "platform/TemporaryDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SkinsmithCliEdit : public ::testing::Test
+{
+protected:
+    SkinsmithCliEdit()
+    {
+        fs::copy(std::string(SKINSMITH_SOURCE_DIR) + "/examples/demo", m_dir.filePath("demo"),
+                 fs::copy_options::recursive);
+        m_original = Read("demo/demo.ui");
+    }
+
+    // Writes `script` as "edit.txt" and runs skinsmith-cli edit with `extra` arguments;
+    // keeps standard error. Returns the exit status.
+    int Edit(const std::string& script, const std::vector<std::string>& extra = {})
+    {
+        EXPECT_TRUE(platform::writeFileAtomically(m_dir.filePath("edit.txt"), script));
+        std::string command = "'" + std::string(SKINSMITH_BIN_DIR) + "/skinsmith-cli' edit '" +
+                              m_dir.filePath("demo/demo.ui") + "' '" + m_dir.filePath("edit.txt") +
+                              "'";
+        for (const std::string& a : extra) {
+            command += " '" + a + "'";
+        }
+        const std::string err = m_dir.filePath("stderr.txt");
+        const int status = std::system((command + " >/dev/null 2>'" + err + "'").c_str());
+        m_stderr = Read("stderr.txt");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::string Read(const std::string& name) const
+    {
+        return platform::readFile(m_dir.filePath(name)).value_or("<missing>");
+    }
+    std::string Path(const std::string& name) const { return m_dir.filePath(name); }
+
+    platform::TemporaryDirectory m_dir{"cli-edit"};
+    std::string m_original;
+    std::string m_stderr;
+};
+
+} // namespace
+
+TEST_F(SkinsmithCliEdit, EditsThroughGridTreeAndCommandsAndSavesToOut)
+{
+    const std::string script = "\xEF\xBB\xBF# a comment\r\n"
+                               "\r\n"
+                               "select MainScene/StatusBar/AppTitle\r\n"
+                               "set Font Height 20\n"
+                               "set Name 标题\n"
+                               "drag MainScene/StatusBar/AlarmIcon MainScene/StatusBar\n"
+                               "select MainScene/MainBg\n"
+                               "command 32795\n"
+                               "command 32822\n"
+                               "expect-message 重新排列完成！保存之后，你必须重新编译应用程序\n";
+    ASSERT_EQ(Edit(script, {"-o", Path("out.ui")}), 0) << m_stderr;
+    EXPECT_NE(m_stderr.find("message: 重新排列完成！"), std::string::npos);
+    EXPECT_EQ(Read("demo/demo.ui"), m_original);
+
+    const std::string out = Read("out.ui");
+    EXPECT_NE(out.find("value=\"标题\""), std::string::npos);
+    EXPECT_EQ(out.find("\"AppTitle\""), std::string::npos);
+    EXPECT_EQ(out.find("\"MainBg\""), std::string::npos);
+    // Dropped on its own parent, the element is copied under a new name.
+    EXPECT_NE(out.find("value=\"CopyofAlarmIcon_id47\""), std::string::npos);
+    EXPECT_NE(out.find("value=\"AlarmIcon\""), std::string::npos);
+}
+
+TEST_F(SkinsmithCliEdit, UndoneEditsSaveTheOriginalBytesInPlace)
+{
+    const std::string script = "select MainScene/StatusBar/AppTitle\n"
+                               "set x 7\n"
+                               "select SettingsScene/MenuList\n"
+                               "command 32791\n"
+                               "command 32795\n"
+                               "undo\n"
+                               "undo\n"
+                               "save\n";
+    ASSERT_EQ(Edit(script), 0) << m_stderr;
+    // The move is not recorded, so the file keeps it; the grid edit and delete are undone.
+    const std::string saved = Read("demo/demo.ui");
+    EXPECT_NE(saved, m_original);
+    EXPECT_LT(saved.find("\"TipsMarquee\""), saved.find("\"MenuList\""));
+
+    ASSERT_EQ(Edit("select MainScene/StatusBar/AppTitle\nset x 9\nundo\nsave copy.ui\n"), 0)
+        << m_stderr;
+    EXPECT_EQ(Read("copy.ui"), saved);
+}
+
+TEST_F(SkinsmithCliEdit, FirstFailingLineStopsWithoutWriting)
+{
+    EXPECT_EQ(Edit("select MainScene\nselect MainScene/NoSuchNode\nsave\n"), 1);
+    EXPECT_NE(m_stderr.find("edit.txt:2: no node 'MainScene/NoSuchNode'"), std::string::npos)
+        << m_stderr;
+
+    EXPECT_EQ(Edit("select MainScene/StatusBar/AppTitle\nset Font Height 20\nset Nothing 1\n",
+                   {"-o", Path("out.ui")}),
+              1);
+    EXPECT_NE(m_stderr.find("edit.txt:3: "), std::string::npos) << m_stderr;
+    EXPECT_FALSE(fs::exists(Path("out.ui")));
+
+    // Nothing to undo: the command is disabled.
+    EXPECT_EQ(Edit("undo\n"), 1);
+    EXPECT_NE(m_stderr.find("edit.txt:1: command 32774 is disabled"), std::string::npos);
+
+    EXPECT_EQ(Edit("command 32822\nexpect-message something else\n"), 1);
+    EXPECT_NE(m_stderr.find("edit.txt:2: the message was"), std::string::npos);
+    EXPECT_EQ(Edit("expect-message anything\n"), 1);
+    EXPECT_EQ(Edit("frobnicate\n"), 1);
+    EXPECT_EQ(Read("demo/demo.ui"), m_original);
+}
+
+TEST_F(SkinsmithCliEdit, QuestionsTakeQueuedAnswers)
+{
+    // Allowing editing of a locked group asks first; "no" leaves it locked.
+    const std::string script = "select MainScene/StatusBar\n"
+                               "command 1133\n"
+                               "answer no\n"
+                               "command 1133\n"
+                               "save\n";
+    ASSERT_EQ(Edit(script), 0) << m_stderr;
+    EXPECT_NE(m_stderr.find("question: 允许编辑会打乱资源组的整体性，确定继续？ -> no"),
+              std::string::npos)
+        << m_stderr;
+}
+
+TEST_F(SkinsmithCliEdit, UsageErrors)
+{
+    EXPECT_EQ(Edit("", {"-x"}), 2);
+    EXPECT_EQ(Edit("", {"-o"}), 2);
+    EXPECT_EQ(Edit("", {"extra"}), 2);
+}

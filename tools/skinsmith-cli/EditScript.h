@@ -1,0 +1,54 @@
+#pragma once
+
+#include "editing/CommandTable.h"
+
+#include <string>
+
+class APStyleProject;
+class ScriptInteraction;
+
+namespace editing {
+class Workspace;
+struct TreeNode;
+} // namespace editing
+
+// Runs the lines of an edit script on the first project of a workspace, as a user would
+// through the tree, the menus and the property grid.
+class EditScript
+{
+public:
+    // `scriptDirectory` is where relative paths of the script are taken from. `ws` and `ui`
+    // must outlive the script.
+    EditScript(editing::Workspace& ws, ScriptInteraction& ui, std::string scriptDirectory);
+
+    // Runs one line. Returns "" when it ran (blank and comment lines included), else why it
+    // failed.
+    std::string Run(const std::string& line);
+    // Whether a "save" line without a path asked for a write at the end.
+    bool SaveAtEnd() const { return m_saveAtEnd; }
+
+    // Writes `project` to `path` as resave does (marked modified, saved, marked clean).
+    // Returns "" or why it was not written.
+    static std::string Save(APStyleProject& project, const std::string& path);
+
+private:
+    std::string Select(const std::string& path);
+    std::string Check(const std::string& path);
+    std::string Answer(const std::string& word);
+    std::string Choose(const std::string& path);
+    std::string Command(int id);
+    std::string Set(int column, const std::string& rest);
+    std::string Drag(const std::string& rest);
+    std::string ExpectMessage(const std::string& text);
+    std::string SaveLine(const std::string& path);
+
+    // The node at `path` (labels below the project node joined with '/'), or null.
+    editing::TreeNode* Find(const std::string& path) const;
+    std::string Absolute(const std::string& path) const;
+
+    editing::Workspace& m_ws;
+    ScriptInteraction& m_ui;
+    editing::CommandTable m_table;
+    std::string m_directory;
+    bool m_saveAtEnd = false;
+};
