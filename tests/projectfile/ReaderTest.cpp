@@ -54,18 +54,20 @@ TEST_F(Reader, NumbersColoursKeysAndScroll)
     EXPECT_EQ(s.Record().keys[2], 0); // missing: added with 0
 
     CCanvasSnapShotItem& g = TopGroup(*project);
-    EXPECT_EQ(g.Group().x, 0x12);
-    EXPECT_EQ(g.Group().y, -3);
-    EXPECT_EQ(g.Group().background, 0x000000FFu);
-    EXPECT_EQ(g.Group().visible, 1); // missing: added with 1
+    // Packed fields are compared by value: a reference to one may be misaligned.
+    const GroupInfo block = g.Group();
+    EXPECT_EQ(int{block.x}, 0x12);
+    EXPECT_EQ(int{block.y}, -3);
+    EXPECT_EQ(std::uint32_t{block.background}, 0x000000FFu);
+    EXPECT_EQ(int{block.visible}, 1); // missing: added with 1
 
     const StringItemInfo scrolling = Child<StringSnapShotItem>(g, 0).StringInfo();
-    EXPECT_EQ(scrolling.textScroll, 1);
-    EXPECT_EQ(scrolling.scrollSign, 1); // 0 is taken as +1 and marks the project modified
+    EXPECT_EQ(int{scrolling.textScroll}, 1);
+    EXPECT_EQ(int{scrolling.scrollSign}, 1); // 0 is taken as +1 and marks the project modified
     EXPECT_EQ(project->Modified(), 1);
     const StringItemInfo still = Child<StringSnapShotItem>(g, 1).StringInfo();
-    EXPECT_EQ(still.textScroll, 0);
-    EXPECT_EQ(still.scrollSign, -1);
+    EXPECT_EQ(int{still.textScroll}, 0);
+    EXPECT_EQ(int{still.scrollSign}, -1);
     EXPECT_EQ(project->IdCounter(), 4);
 
     const std::string saved = Save();
@@ -125,7 +127,7 @@ TEST_F(Reader, FramesFromLayerElementOrOlderLayerChildren)
     auto& pic = Child<PicSnapshotItem>(TopGroup(*project), 0);
     EXPECT_EQ(pic.IsSingle(), 0);
     ASSERT_EQ(pic.Frames().size(), 3u);
-    EXPECT_EQ(pic.PicInfo().frameCount, 3);
+    EXPECT_EQ(int{pic.PicInfo().frameCount}, 3);
     EXPECT_EQ(pic.Frames()[0].path, ".\\a.png");
     EXPECT_EQ(pic.Frames()[0].id, -1);
     EXPECT_EQ(pic.Frames()[1].path, ".\\b.png");

@@ -196,8 +196,8 @@ TEST_F(Writer, OnlyShownPicturesTakeTheFormatByte)
     writer.UpdateDocument();
     const PicItemInfo sized =
         static_cast<PicSnapshotItem&>(*TopGroup(*project, 0).ChildList()[1]).PicInfo();
-    EXPECT_EQ(sized.width, 320);
-    EXPECT_EQ(sized.height, 240);
+    EXPECT_EQ(int{sized.width}, 320);
+    EXPECT_EQ(int{sized.height}, 240);
 }
 
 TEST_F(Writer, FailedWriteIsReportedAndLeavesTheFileAsItWas)
