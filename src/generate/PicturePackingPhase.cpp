@@ -16,7 +16,7 @@ namespace {
 
 // Pictures handed to the packer at once: enough to keep its workers busy, few enough that
 // the progress bar moves.
-constexpr std::size_t kBatch = 32;
+constexpr std::size_t kBatch = 64;
 
 std::string picName(long long number)
 {
