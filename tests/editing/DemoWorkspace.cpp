@@ -8,22 +8,40 @@
 #include <filesystem>
 #include <memory>
 
+namespace {
+
+// One copy of the example for the whole test program: loading only reads it, and every
+// workspace saves into its own directory.
+const std::string& DemoCopy(std::string& error)
+{
+    static platform::TemporaryDirectory copy{"editing-demo-source"};
+    static const std::string failure = [] {
+        std::error_code failed;
+        std::filesystem::copy(std::string(SKINSMITH_SOURCE_DIR) + "/examples/demo",
+                              copy.filePath("demo"), std::filesystem::copy_options::recursive,
+                              failed);
+        return failed ? failed.message() : std::string();
+    }();
+    static const std::string path = copy.filePath("demo/demo.ui");
+    error = failure;
+    return path;
+}
+
+} // namespace
+
 DemoWorkspace::DemoWorkspace()
 {
     projectfile::InstallProjectFileIo();
-    namespace fs = std::filesystem;
-    std::error_code failed;
-    fs::copy(std::string(SKINSMITH_SOURCE_DIR) + "/examples/demo", dir.filePath("demo"),
-             fs::copy_options::recursive, failed);
     platform::createDirectories(dir.filePath("defs"));
-    if (failed) {
-        error = failed.message();
+    const std::string& path = DemoCopy(error);
+    sourcePath = path;
+    if (!error.empty()) {
         return;
     }
     auto loaded = std::make_unique<APStyleProject>();
     ProjectFileReader reader(*loaded);
     reader.SetDefinitionDirectory(dir.filePath("defs"));
-    if (!reader.Load(dir.filePath("demo/demo.ui"))) {
+    if (!reader.Load(path)) {
         error = reader.ErrorString();
         return;
     }
@@ -33,7 +51,7 @@ DemoWorkspace::DemoWorkspace()
 
 std::string DemoWorkspace::Save(const std::string& name)
 {
-    const std::string path = dir.filePath("demo/" + name);
+    const std::string path = dir.filePath(name);
     ProjectFileWriter writer(*project);
     if (!writer.Save(path)) {
         return "<not saved>";

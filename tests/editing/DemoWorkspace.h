@@ -20,8 +20,8 @@ public:
 
     // True when the copy was loaded; `error` says why not.
     bool Loaded() const { return project != nullptr; }
-    // Saves the project as `name` in the temporary directory; returns the bytes written,
-    // or "<not saved>".
+    // Saves the project as `name` in this workspace's own temporary directory; returns the bytes
+    // written, or "<not saved>".
     std::string Save(const std::string& name);
     // The node at `path`: labels below the project node joined with '/'.
     editing::TreeNode* Node(const std::string& path);
@@ -35,4 +35,6 @@ public:
     editing::CommandTable table;
     APStyleProject* project = nullptr;
     std::string error;
+    // The loaded file, in a copy of the example shared by the whole test program.
+    std::string sourcePath;
 };

@@ -80,13 +80,17 @@ TEST_F(DocumentSync, MovedScenesAndElementsAreSavedInTheirNewOrder)
     // A moved group takes its subtree along.
     EXPECT_EQ(Position(names, "TimeLabel"), Position(names, "ClockPanel") + 1);
 
-    // Loaded again, the file gives the order the model had.
+    // Loaded again, the file gives the order the model had. It is read beside the example,
+    // whose case directory it names.
+    const std::string moved = demo.sourcePath + ".moved.ui";
+    ASSERT_EQ(ProjectFileWriter(*demo.project).Save(moved), 1);
     APStyleProject again;
     ProjectFileReader reader(again);
     reader.SetDefinitionDirectory(demo.dir.filePath("defs"));
-    ASSERT_EQ(reader.Load(demo.dir.filePath("demo/moved.ui")), 1);
-    ASSERT_EQ(ProjectFileWriter(again).Save(demo.dir.filePath("demo/reloaded.ui")), 1);
-    EXPECT_EQ(NamesInOrder(*platform::readFile(demo.dir.filePath("demo/reloaded.ui"))), names);
+    ASSERT_EQ(reader.Load(moved), 1) << reader.ErrorString();
+    platform::removeFile(moved);
+    ASSERT_EQ(ProjectFileWriter(again).Save(demo.dir.filePath("reloaded.ui")), 1);
+    EXPECT_EQ(NamesInOrder(*platform::readFile(demo.dir.filePath("reloaded.ui"))), names);
 }
 
 TEST_F(DocumentSync, ReorderedIdsAreSavedAndReadBack)
