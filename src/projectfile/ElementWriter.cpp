@@ -12,7 +12,6 @@
 
 #include <cstring>
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 using namespace projectfile;
@@ -94,21 +93,16 @@ void ElementWriter::WriteGroup(NodeProperties& properties, CCanvasSnapShotItem& 
                         properties.Find("visible"));
 
     NodesById nodes(node, "element");
-    // Renumbering skips deleted children, so a deleted child may carry the id a live sibling
-    // has now: that node is the live one's and must stay.
-    std::unordered_set<std::uint32_t> liveIds;
     for (const auto& childPtr : group.ChildList()) {
         if (!childPtr->IsDeleted()) {
-            liveIds.insert(childPtr->IdCopy());
+            nodes.CountLive(childPtr->IdCopy());
         }
     }
     for (const auto& childPtr : group.ChildList()) {
         SnapShotItem& child = *childPtr;
         if (child.IsDeleted()) {
-            if (liveIds.count(child.IdCopy()) == 0) {
-                if (TiXmlElement* deletedNode = nodes.Take(child.IdCopy())) {
-                    node.RemoveChild(deletedNode);
-                }
+            if (TiXmlElement* deletedNode = nodes.TakeForDeleted(child.IdCopy())) {
+                node.RemoveChild(deletedNode);
             }
             continue;
         }

@@ -12,6 +12,14 @@ NodesById::NodesById(TiXmlElement& parent, const char* tag)
     }
 }
 
+void NodesById::CountLive(std::uint32_t id)
+{
+    const auto found = m_entries.find(id);
+    if (found != m_entries.end()) {
+        ++found->second.live;
+    }
+}
+
 TiXmlElement* NodesById::Take(std::uint32_t id)
 {
     const auto found = m_entries.find(id);
@@ -19,5 +27,21 @@ TiXmlElement* NodesById::Take(std::uint32_t id)
         return nullptr;
     }
     Entry& entry = found->second;
+    if (entry.live > 0) {
+        --entry.live;
+    }
     return entry.next < entry.nodes.size() ? entry.nodes[entry.next++] : nullptr;
+}
+
+TiXmlElement* NodesById::TakeForDeleted(std::uint32_t id)
+{
+    const auto found = m_entries.find(id);
+    if (found == m_entries.end()) {
+        return nullptr;
+    }
+    Entry& entry = found->second;
+    if (entry.nodes.size() - entry.next <= entry.live) {
+        return nullptr;
+    }
+    return entry.nodes[entry.next++];
 }

@@ -129,9 +129,22 @@ void ProjectFileWriter::Impl::WriteDesktopProperties(NodeProperties& properties)
 void ProjectFileWriter::Impl::WriteScenes(TiXmlElement& root, ElementWriter& elements)
 {
     NodesById nodes(root, "scene");
+    for (const auto& scene : m_project.Scenes()) {
+        if (!scene->IsDeleted()) {
+            nodes.CountLive(scene->GetId());
+        }
+    }
+    // Only scenes that are written can clash: a deleted scene's identifier may have been
+    // given to a live one by the renumbering.
     std::unordered_set<std::uint32_t> met;
     for (const auto& scenePtr : m_project.Scenes()) {
         Snapshot& scene = *scenePtr;
+        if (scene.IsDeleted()) {
+            if (TiXmlElement* node = nodes.TakeForDeleted(scene.GetId())) {
+                root.RemoveChild(node);
+            }
+            continue;
+        }
         TiXmlElement* node = nodes.Take(scene.GetId());
         if (met.count(scene.GetId()) != 0) {
             // The node of a scene that repeats an earlier scene's identifier is the later
@@ -143,12 +156,6 @@ void ProjectFileWriter::Impl::WriteScenes(TiXmlElement& root, ElementWriter& ele
             scene.SetId(static_cast<std::uint32_t>(m_project.NextId()));
         }
         met.insert(scene.GetId());
-        if (scene.IsDeleted()) {
-            if (node) {
-                root.RemoveChild(node);
-            }
-            continue;
-        }
         const bool isNew = node == nullptr;
         if (isNew) {
             node = root.LinkEndChild(new TiXmlElement("scene"))->ToElement();
@@ -174,15 +181,20 @@ void ProjectFileWriter::Impl::WriteScene(TiXmlElement& node, bool isNew, Snapsho
     }
 
     NodesById nodes(node, "element");
+    for (const auto& element : scene.Elements()) {
+        if (!element->IsDeleted() && dynamic_cast<CCanvasSnapShotItem*>(element.get())) {
+            nodes.CountLive(element->GetId());
+        }
+    }
     for (const auto& elementPtr : scene.Elements()) {
         auto* group = dynamic_cast<CCanvasSnapShotItem*>(elementPtr.get());
-        TiXmlElement* child = nodes.Take(elementPtr->GetId());
         if (elementPtr->IsDeleted() || !group) {
-            if (child) {
+            if (TiXmlElement* child = nodes.TakeForDeleted(elementPtr->GetId())) {
                 node.RemoveChild(child);
             }
             continue;
         }
+        TiXmlElement* child = nodes.Take(elementPtr->GetId());
         if (!child) {
             child = node.LinkEndChild(new TiXmlElement("element"))->ToElement();
         }

@@ -282,3 +282,36 @@ TEST_F(Writer, ElementsSharingAnIdentifierKeepTheirOwnNodes)
     EXPECT_LT(saved.find("<property name=\"strid\" value=\"\" />"),
               saved.find("<property name=\"strid\" value=\"CHANGED\" />"));
 }
+
+TEST_F(Writer, DeletedObjectsDoNotTakeTheNodesOfLiveOnesWithTheirIdentifier)
+{
+    const auto text = [](int id, const std::string& name) {
+        return "<element class=\"string_resource\"><property name=\"name\" value=\"" + name +
+               "\" /><property name=\"id\" value=\"" + std::to_string(id) + "\" /></element>";
+    };
+    ASSERT_EQ(Load(Project(Scene(0, text(3, "A") + text(4, "B")) + Scene(10, "") + Scene(20, ""))),
+              1);
+    projectfile::InstallProjectFileIo();
+    // A renumbering that skips deleted objects gives the live ones their identifiers.
+    TopGroup(*project, 0).ChildList()[0]->SetDeleted(1);
+    TopGroup(*project, 0).ChildList()[1]->SetId(3);
+    project->Scenes()[1]->SetDeleted(1);
+    project->Scenes()[2]->SetId(10);
+    project->RenumberInDocument({{4, 3}, {20, 10}});
+
+    std::string saved = Save();
+    EXPECT_EQ(Count(saved, "<scene>"), 2u);
+    EXPECT_EQ(project->Scenes()[2]->GetId(), 10u); // not taken for a duplicate
+    EXPECT_EQ(saved.find("value=\"A\""), std::string::npos);
+    EXPECT_EQ(Count(saved, "value=\"B\""), 1u);
+
+    // Once the deleted nodes are gone, the live ones keep theirs.
+    ASSERT_EQ(Load(Project(Scene(0, text(3, "A") + text(4, "B")))), 1);
+    TopGroup(*project, 0).ChildList()[0]->SetDeleted(1);
+    project->UpdateDocument();
+    TopGroup(*project, 0).ChildList()[1]->SetId(3);
+    project->RenumberInDocument({{4, 3}});
+    saved = Save();
+    EXPECT_EQ(Count(saved, "value=\"B\""), 1u);
+    EXPECT_LT(saved.find("value=\"B\""), saved.find("<property name=\"strid\""));
+}
