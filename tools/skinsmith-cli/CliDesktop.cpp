@@ -6,7 +6,6 @@
 
 #include "generate/ProjectDesktopFile.h"
 #include "model/APStyleProject.h"
-#include "platform/HeadlessInteraction.h"
 
 #include <iostream>
 
@@ -33,26 +32,15 @@ const CliCommand kCommand{"desktop", "write a project's desktop entry file", kUs
 
 int runDesktop(const std::vector<std::string>& args)
 {
-    int exit = kExitOk;
-    const std::string path = singleProjectArgument(kCommand, args, exit);
-    if (path.empty()) {
-        return exit;
-    }
-    platform::HeadlessInteraction headless(std::cerr);
-    platform::ScopedInteraction interaction(headless);
-    const std::unique_ptr<APStyleProject> project = loadCliProject(kCommand, path);
-    if (!project) {
-        return kExitFailed;
-    }
-    if (project->Desktop().create == 0) {
-        // The editor's menu command is disabled then; say why nothing happens.
-        std::cerr << "skinsmith-cli desktop: the project's desktop entry file is switched off\n";
-        APStyleProject::SetCurrent(nullptr);
-        return kExitFailed;
-    }
-    const bool written = generate::ProjectDesktopFile::writeAndReport(*project);
-    APStyleProject::SetCurrent(nullptr);
-    return written ? kExitOk : kExitFailed;
+    return runOnSingleProject(kCommand, args, [](APStyleProject& project) {
+        if (project.Desktop().create == 0) {
+            // The editor's menu command is disabled then; say why nothing happens.
+            std::cerr << "skinsmith-cli desktop: the project's desktop entry file is switched "
+                         "off\n";
+            return kExitFailed;
+        }
+        return generate::ProjectDesktopFile::writeAndReport(project) ? kExitOk : kExitFailed;
+    });
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // and the resource registries.
 
 #include "CliCommand.h"
+#include "CliProjectSession.h"
 #include "InfoTree.h"
 
 #include "model/APStyleProject.h"
@@ -9,8 +10,6 @@
 #include "model/PicSnapshotItem.h"
 #include "model/StringSnapShotItem.h"
 #include "platform/CodePage.h"
-#include "platform/HeadlessInteraction.h"
-#include "projectfile/ProjectFileReader.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -268,19 +267,15 @@ int runInfo(const std::vector<std::string>& args)
         return usageError(kCommand, "no project file given");
     }
 
-    platform::HeadlessInteraction headless(std::cerr);
-    platform::ScopedInteraction interaction(headless);
-    APStyleProject project;
-    ProjectFileReader reader(project);
-    if (!reader.Load(path)) {
-        std::cerr << "skinsmith-cli info: cannot load " << path << ": " << reader.ErrorString()
-                  << '\n';
+    CliProjectSession session(kCommand);
+    const APStyleProject* project = session.load(path);
+    if (!project) {
         return kExitFailed;
     }
     InfoTree root = InfoTree::Object();
-    root.Add("project", Settings(project));
-    root.Add("scenes", Scenes(project));
-    AddRegistries(root, project);
+    root.Add("project", Settings(*project));
+    root.Add("scenes", Scenes(*project));
+    AddRegistries(root, *project);
     if (json) {
         root.PrintJson(std::cout);
     } else {

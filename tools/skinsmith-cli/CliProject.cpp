@@ -1,6 +1,7 @@
 #include "CliProject.h"
 
 #include "CliCommand.h"
+#include "CliProjectSession.h"
 
 #include "model/APStyleProject.h"
 #include "projectfile/ProjectFileReader.h"
@@ -40,4 +41,17 @@ std::unique_ptr<APStyleProject> loadCliProject(const CliCommand& command, const 
     // Elements reach their project through the current-project pointer.
     APStyleProject::SetCurrent(project.get());
     return project;
+}
+
+int runOnSingleProject(const CliCommand& command, const std::vector<std::string>& args,
+                       const std::function<int(APStyleProject&)>& work)
+{
+    int exit = kExitOk;
+    const std::string path = singleProjectArgument(command, args, exit);
+    if (path.empty()) {
+        return exit;
+    }
+    CliProjectSession session(command);
+    APStyleProject* project = session.load(path);
+    return project ? work(*project) : kExitFailed;
 }

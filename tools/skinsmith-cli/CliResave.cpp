@@ -2,10 +2,9 @@
 // project it has just created, in place or to another file.
 
 #include "CliCommand.h"
+#include "CliProjectSession.h"
 
 #include "model/APStyleProject.h"
-#include "platform/HeadlessInteraction.h"
-#include "projectfile/ProjectFileReader.h"
 #include "projectfile/ProjectFileWriter.h"
 
 #include <iostream>
@@ -54,24 +53,20 @@ int runResave(const std::vector<std::string>& args)
         return usageError(kCommand, "no project file given");
     }
 
-    platform::HeadlessInteraction headless(std::cerr);
-    platform::ScopedInteraction interaction(headless);
-    APStyleProject model;
-    ProjectFileReader reader(model);
-    if (!reader.Load(project)) {
-        std::cerr << "skinsmith-cli resave: cannot load " << project << ": " << reader.ErrorString()
-                  << '\n';
+    CliProjectSession session(kCommand);
+    APStyleProject* model = session.load(project);
+    if (!model) {
         return kExitFailed;
     }
     // Written the way a newly created project is: marked modified, saved, marked clean.
-    model.SetModified(1);
-    ProjectFileWriter writer(model);
-    const std::string target = output.empty() ? model.ProjectFilePath() : output;
+    model->SetModified(1);
+    ProjectFileWriter writer(*model);
+    const std::string target = output.empty() ? model->ProjectFilePath() : output;
     if (!writer.Save(target)) {
         std::cerr << "skinsmith-cli resave: " << writer.ErrorString() << '\n';
         return kExitFailed;
     }
-    model.SetModified(0);
+    model->SetModified(0);
     return kExitOk;
 }
 

@@ -6,7 +6,6 @@
 
 #include "generate/StyleGenerator.h"
 #include "model/APStyleProject.h"
-#include "platform/HeadlessInteraction.h"
 
 #include <iostream>
 
@@ -36,25 +35,14 @@ const CliCommand kCommand{"style", "generate a project's style file and style he
 
 int runStyle(const std::vector<std::string>& args)
 {
-    int exit = kExitOk;
-    const std::string path = singleProjectArgument(kCommand, args, exit);
-    if (path.empty()) {
-        return exit;
-    }
-    platform::HeadlessInteraction headless(std::cerr);
-    platform::ScopedInteraction interaction(headless);
-    const std::unique_ptr<APStyleProject> project = loadCliProject(kCommand, path);
-    if (!project) {
-        return kExitFailed;
-    }
-    generate::StyleGenerator generator(*project);
-    const bool generated = generator.generate(true, true);
-    APStyleProject::SetCurrent(nullptr);
-    if (!generated) {
-        std::cerr << "skinsmith-cli style: " << generator.error() << '\n';
-        return kExitFailed;
-    }
-    return kExitOk;
+    return runOnSingleProject(kCommand, args, [](APStyleProject& project) {
+        generate::StyleGenerator generator(project);
+        if (!generator.generate(true, true)) {
+            std::cerr << "skinsmith-cli style: " << generator.error() << '\n';
+            return kExitFailed;
+        }
+        return kExitOk;
+    });
 }
 
 } // namespace
