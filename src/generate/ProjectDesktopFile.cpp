@@ -6,25 +6,6 @@
 
 namespace generate {
 
-DesktopEntrySettings ProjectDesktopFile::settingsOf(const APStyleProject& project)
-{
-    const DesktopSettings& desktop = project.Desktop();
-    DesktopEntrySettings settings;
-    settings.create = desktop.create;
-    settings.path = desktop.path;
-    settings.comment = desktop.comment;
-    settings.execDir = desktop.execDir;
-    settings.type = desktop.type;
-    settings.child = desktop.child;
-    settings.exec = desktop.exec;
-    settings.iconId = desktop.iconId;
-    settings.icon = desktop.icon;
-    settings.nameId = desktop.nameId;
-    settings.name = desktop.name;
-    settings.nameStringId = desktop.nameStringId;
-    return settings;
-}
-
 std::optional<std::vector<LanguageText>>
 ProjectDesktopFile::stringTexts(const APStyleProject& project, const std::string& identifier)
 {
@@ -66,12 +47,12 @@ DesktopEntryWriter ProjectDesktopFile::writerFor(const APStyleProject& project)
 
 bool ProjectDesktopFile::write(const APStyleProject& project)
 {
-    return writerFor(project).write(settingsOf(project));
+    return writerFor(project).write(project.Desktop());
 }
 
 bool ProjectDesktopFile::writeAndReport(const APStyleProject& project)
 {
-    return writerFor(project).writeAndReport(settingsOf(project));
+    return writerFor(project).writeAndReport(project.Desktop());
 }
 
 } // namespace generate

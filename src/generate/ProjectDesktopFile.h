@@ -1,6 +1,5 @@
 #pragma once
 
-#include "generate/DesktopEntrySettings.h"
 #include "generate/DesktopEntryWriter.h"
 
 #include <optional>
@@ -17,9 +16,6 @@ namespace generate {
 class ProjectDesktopFile
 {
 public:
-    // Returns the writer's settings made from the project's desktop settings.
-    static DesktopEntrySettings settingsOf(const APStyleProject& project);
-
     // Returns the texts of the project's string resource `identifier`, one per language it
     // has a text for, or nothing when the project has no such string.
     static std::optional<std::vector<LanguageText>> stringTexts(const APStyleProject& project,
