@@ -17,6 +17,7 @@
 #include "platform/UserInteraction.h"
 #include "projectfile/ProjectFileReader.h"
 #include "projectfile/ProjectFileWriter.h"
+#include "support/SilentInteraction.h"
 
 #include <benchmark/benchmark.h>
 #include <stb/stb_image_write.h>
@@ -33,40 +34,6 @@ constexpr int kGroupsPerScene = 9;
 constexpr int kLeavesPerKind = 5;
 constexpr int kPictureFiles = 4;
 constexpr int kStrings = 50;
-
-// Answers nothing and shows nothing: a benchmark must not print.
-class QuietInteraction : public platform::UserInteraction, private platform::ProgressReporter
-{
-public:
-    void showMessage(const std::string&, const std::string&, platform::MessageIcon) override {}
-    platform::Answer askYesNo(const std::string&, const std::string&,
-                              platform::Answer answer) override
-    {
-        return answer;
-    }
-    platform::Answer askYesNoCancel(const std::string&, const std::string&,
-                                    platform::Answer answer) override
-    {
-        return answer;
-    }
-    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFile(platform::FileChooserMode, const std::string&,
-                                          const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::uint32_t> chooseColour(std::uint32_t) override { return std::nullopt; }
-    platform::ProgressReporter& progress() override { return *this; }
-
-private:
-    void setPhase(const std::string&) override {}
-    void setRange(int, int) override {}
-    void setPosition(int) override {}
-    void finish() override {}
-};
 
 // Every string of the project has a text in one language.
 std::uint32_t ImportAll(StringRegistry& into, const std::string&, std::uint32_t firstId)
@@ -179,7 +146,7 @@ void BM_ParseFloor(benchmark::State& state)
 
 void BM_Load(benchmark::State& state)
 {
-    QuietInteraction quiet;
+    testsupport::SilentInteraction quiet;
     platform::ScopedInteraction scope(quiet);
     const std::string path = ProjectPath();
     for (auto _ : state) {
@@ -199,7 +166,7 @@ void BM_PrintFloor(benchmark::State& state)
 
 void BM_Save(benchmark::State& state)
 {
-    QuietInteraction quiet;
+    testsupport::SilentInteraction quiet;
     platform::ScopedInteraction scope(quiet);
     const std::unique_ptr<APStyleProject> project = LoadProject(ProjectPath());
     const std::string out = ProjectPath() + ".saved";

@@ -8,6 +8,8 @@
 #include "platform/ScriptedInteraction.h"
 
 #include "ScratchFiles.h"
+#include "StringIdentifiers.h"
+#include "support/SilentInteraction.h"
 
 #include <sys/stat.h>
 
@@ -15,51 +17,6 @@
 #include <vector>
 
 namespace {
-
-using Names = std::vector<std::string>;
-
-Names identifiers(const StringRegistry& list)
-{
-    Names names;
-    for (const StringRecord& record : list.Records()) {
-        names.push_back(record.identifier);
-    }
-    return names;
-}
-
-// Shows and asks nothing and keeps no state, so imports on several threads may share it.
-class SilentInteraction : public platform::UserInteraction, private platform::ProgressReporter
-{
-public:
-    void showMessage(const std::string&, const std::string&, platform::MessageIcon) override {}
-    platform::Answer askYesNo(const std::string&, const std::string&,
-                              platform::Answer answer) override
-    {
-        return answer;
-    }
-    platform::Answer askYesNoCancel(const std::string&, const std::string&,
-                                    platform::Answer answer) override
-    {
-        return answer;
-    }
-    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override
-    {
-        return {};
-    }
-    std::optional<std::string> chooseFile(platform::FileChooserMode, const std::string&,
-                                          const std::string&, const std::string&) override
-    {
-        return {};
-    }
-    std::optional<std::uint32_t> chooseColour(std::uint32_t) override { return {}; }
-    platform::ProgressReporter& progress() override { return *this; }
-
-private:
-    void setPhase(const std::string&) override {}
-    void setRange(int, int) override {}
-    void setPosition(int) override {}
-    void finish() override {}
-};
 
 class SpreadsheetImport : public ScratchFiles
 {
@@ -222,7 +179,7 @@ TEST_F(SpreadsheetImport, SideBySideImportsKeepTheirOwnOutput)
     const std::string second = table("second.xls", u"ResID\tEnglish\r\nSECOND\t2\r\n");
     StringTableImport import;
     import.SetConverter(converter);
-    SilentInteraction silent;
+    testsupport::SilentInteraction silent;
     platform::ScopedInteraction quiet(silent);
     StringRegistry firstList;
     StringRegistry secondList;

@@ -6,21 +6,11 @@
 #include "strings/CrConversion.h"
 
 #include "ScratchFiles.h"
+#include "StringIdentifiers.h"
 
 #include <vector>
 
 namespace {
-
-using Names = std::vector<std::string>;
-
-Names identifiers(const StringRegistry& list)
-{
-    Names names;
-    for (const StringRecord& record : list.Records()) {
-        names.push_back(record.identifier);
-    }
-    return names;
-}
 
 class TextImport : public ScratchFiles
 {
