@@ -26,22 +26,10 @@ ProjectDesktopFile::stringTexts(const APStyleProject& project, const std::string
     return texts;
 }
 
-std::vector<std::string> ProjectDesktopFile::languageNames(const APStyleProject& project)
-{
-    std::vector<std::string> names;
-    for (const std::string& name : project.Strings().LanguageNames()) {
-        if (name.empty()) {
-            break;
-        }
-        names.push_back(name);
-    }
-    return names;
-}
-
 DesktopEntryWriter ProjectDesktopFile::writerFor(const APStyleProject& project)
 {
     return DesktopEntryWriter(
-        languageNames(project), project.SpreadsheetFlag() == 1,
+        project.Strings().NamedLanguages(), project.SpreadsheetFlag() == 1,
         [&project](const std::string& identifier) { return stringTexts(project, identifier); });
 }
 

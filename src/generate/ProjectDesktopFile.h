@@ -21,9 +21,6 @@ public:
     static std::optional<std::vector<LanguageText>> stringTexts(const APStyleProject& project,
                                                                 const std::string& identifier);
 
-    // Returns the project's language names up to the first unnamed one.
-    static std::vector<std::string> languageNames(const APStyleProject& project);
-
     // Writes the file, as the resource build does. Returns false, without a message when the
     // project's desktop switch is off, with one for bad settings or a file that cannot be
     // written.

@@ -22,18 +22,6 @@ bool holdsWideTexts(const StringRecord& record)
                        [](const std::u16string& text) { return !text.empty(); });
 }
 
-std::vector<std::string> languageNames(const APStyleProject& project)
-{
-    std::vector<std::string> names;
-    for (const std::string& name : project.Strings().LanguageNames()) {
-        if (name.empty()) {
-            break;
-        }
-        names.push_back(name);
-    }
-    return names;
-}
-
 } // namespace
 
 StringPackingPhase::StringPackingPhase(APStyleProject& project, BuildStyleSteps& style,
@@ -122,7 +110,7 @@ bool StringPackingPhase::saveLanguageFiles(CZorRes& packer)
     platform::trace("Gen txt file\n");
     const std::string stringDir = nativeOutputPath(m_project.StringDir());
     std::vector<std::string> fileNames;
-    const std::vector<std::string> languages = languageNames(m_project);
+    const std::vector<std::string> languages = m_project.Strings().NamedLanguages();
     for (std::size_t j = 0; j < languages.size(); ++j) {
         m_style.writeLanguageCharacterSets(languages[j], j);
         const std::string fileName = m_project.Name() + "." + languages[j];

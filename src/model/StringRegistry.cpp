@@ -18,6 +18,18 @@ void StringRegistry::ClearLanguages()
     m_columnTitles.fill({});
 }
 
+std::vector<std::string> StringRegistry::NamedLanguages() const
+{
+    std::vector<std::string> names;
+    for (const std::string& name : m_languageNames) {
+        if (name.empty()) {
+            break;
+        }
+        names.push_back(name);
+    }
+    return names;
+}
+
 int StringRegistry::Find(std::string_view identifier) const
 {
     if (m_records.empty() || identifier.empty()) {

@@ -54,6 +54,8 @@ public:
     {
         return m_languageNames;
     }
+    // Returns the language names up to the first unnamed one: the languages that get files.
+    std::vector<std::string> NamedLanguages() const;
     std::array<std::string, StringRecord::kLanguages>& ColumnTitles() { return m_columnTitles; }
     const std::array<std::string, StringRecord::kLanguages>& ColumnTitles() const
     {
