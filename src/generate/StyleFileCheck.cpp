@@ -2,6 +2,7 @@
 
 #include "generate/StyleHeader.h"
 #include "generate/StyleLayout.h"
+#include "platform/AsciiCase.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -18,20 +19,6 @@ std::string hexText(std::uint32_t value)
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "0x%x", static_cast<unsigned>(value));
     return buffer;
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 const char* kindName(const StyleMember& member)
@@ -118,7 +105,7 @@ std::optional<std::uint32_t> parseHexValue(std::string_view value)
     }
     std::uint32_t number = 0;
     for (char c : value) {
-        const int digit = hexDigit(c);
+        const int digit = platform::hexDigitValue(c);
         if (digit < 0) {
             return std::nullopt;
         }

@@ -27,4 +27,14 @@ std::string toUpperAscii(std::string_view text);
 // True when `a` and `b` are equal once A to Z are folded to lower case.
 bool equalsIgnoreAsciiCase(std::string_view a, std::string_view b);
 
+// Returns the value of the hexadecimal digit `c` (0-9, a-f, A-F), or -1 for any other byte.
+inline int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    const char lower = toLowerAscii(c);
+    return (lower >= 'a' && lower <= 'f') ? lower - 'a' + 10 : -1;
+}
+
 } // namespace platform

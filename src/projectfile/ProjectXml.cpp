@@ -1,5 +1,7 @@
 #include "projectfile/ProjectXml.h"
 
+#include "platform/AsciiCase.h"
+
 #include <cctype>
 #include <climits>
 #include <cstdio>
@@ -9,20 +11,6 @@
 namespace projectfile {
 
 namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 // Decimal digits with sign; saturates instead of overflowing on absurd inputs.
 long long ParseSigned(const char* text)
@@ -91,7 +79,7 @@ std::uint32_t ParseNumber(const char* text)
     if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         std::uint32_t value = 0;
         for (const char* p = text + 2; *p; ++p) {
-            const int digit = HexDigit(*p);
+            const int digit = platform::hexDigitValue(*p);
             if (digit >= 0) {
                 value = (value << 4) | static_cast<std::uint32_t>(digit);
             }
