@@ -75,6 +75,10 @@ bool CStdioFileEx::Open(const std::string& path, std::uint32_t flags, int* error
     m_path = path;
     m_lastAccess = LastAccess::None;
     m_firstLine = true;
+    m_hasContent = false;
+    // Flushing a read stream to ask its length would throw away the read buffer and make
+    // every later position query a system call: a file only read keeps the length it had.
+    m_readLength = writable() ? -1 : fileSize();
     m_wide = (flags & modeWriteUnicode) != 0;
     if (!(flags & (modeWrite | modeCreate))) {
         unsigned char mark[2] = {0, 0};
@@ -153,69 +157,74 @@ bool CStdioFileEx::readWideLine(std::u16string& line)
     return any;
 }
 
-bool CStdioFileEx::ReadWideString(std::u16string& text, bool peek)
+bool CStdioFileEx::readLine(bool peek)
 {
-    text.clear();
     if (m_file == nullptr) {
         return false;
     }
     prepare(LastAccess::Read);
     const std::int64_t start = GetPosition();
     skipByteOrderMark();
-    bool read = false;
-    if (m_wide) {
-        read = readWideLine(m_wideLine);
-        dropCarriageReturn(m_wideLine);
-        text = m_wideLine;
-    } else if ((read = readNarrowLine(m_narrowLine))) {
-        dropCarriageReturn(m_narrowLine);
-        if (narrowIsUtf8()) {
-            text = platform::utf8ToUtf16(platform::textAsShown(m_narrowLine));
-        } else {
-            text = platform::codePageToUtf16(m_narrowLine, codePageNumber()).value_or(u"");
-        }
-    }
-    finishRead(read, peek, start);
-    return read;
-}
-
-bool CStdioFileEx::ReadString(std::string& text, bool peek)
-{
-    text.clear();
-    if (m_file == nullptr) {
-        return false;
-    }
-    prepare(LastAccess::Read);
-    const std::int64_t start = GetPosition();
-    skipByteOrderMark();
-    bool read = false;
-    if (m_wide) {
-        if ((read = readWideLine(m_wideLine))) {
-            text = narrowIsUtf8() ? platform::utf16ToUtf8(m_wideLine)
-                                  : platform::utf16ToCodePage(m_wideLine, codePageNumber(),
-                                                              std::string(1, m_defaultChar))
-                                        .value_or(platform::EncodedText{})
-                                        .bytes;
-        }
-    } else if ((read = readNarrowLine(m_narrowLine))) {
-        // Lines in another code page are handed out in the process code page, UTF-8.
-        text = narrowIsUtf8()
-                   ? m_narrowLine
-                   : platform::codePageToUtf8(m_narrowLine, codePageNumber()).value_or("");
-    }
-    dropCarriageReturn(text);
-    finishRead(read, peek, start);
-    return read;
-}
-
-void CStdioFileEx::finishRead(bool read, bool peek, std::int64_t start)
-{
+    const bool read = m_wide ? readWideLine(m_wideLine) : readNarrowLine(m_narrowLine);
     if (read) {
         m_firstLine = false;
     }
     if (peek) {
         Seek(start, begin);
     }
+    return read;
+}
+
+void CStdioFileEx::wideText(std::u16string& text)
+{
+    if (m_wide) {
+        dropCarriageReturn(m_wideLine);
+        text = m_wideLine;
+        return;
+    }
+    dropCarriageReturn(m_narrowLine);
+    if (narrowIsUtf8()) {
+        text = platform::utf8ToUtf16(platform::textAsShown(m_narrowLine));
+    } else {
+        text = platform::codePageToUtf16(m_narrowLine, codePageNumber()).value_or(u"");
+    }
+}
+
+void CStdioFileEx::narrowText(std::string& text) const
+{
+    if (m_wide) {
+        text = narrowIsUtf8() ? platform::utf16ToUtf8(m_wideLine)
+                              : platform::utf16ToCodePage(m_wideLine, codePageNumber(),
+                                                          std::string(1, m_defaultChar))
+                                    .value_or(platform::EncodedText{})
+                                    .bytes;
+    } else if (narrowIsUtf8()) {
+        text = m_narrowLine;
+    } else {
+        // Lines in another code page are handed out in the process code page, UTF-8.
+        text = platform::codePageToUtf8(m_narrowLine, codePageNumber()).value_or("");
+    }
+    dropCarriageReturn(text);
+}
+
+bool CStdioFileEx::ReadWideString(std::u16string& text, bool peek)
+{
+    text.clear();
+    const bool read = readLine(peek);
+    if (read) {
+        wideText(text);
+    }
+    return read;
+}
+
+bool CStdioFileEx::ReadString(std::string& text, bool peek)
+{
+    text.clear();
+    const bool read = readLine(peek);
+    if (read) {
+        narrowText(text);
+    }
+    return read;
 }
 
 char* CStdioFileEx::ReadString(char* buffer, unsigned size)
@@ -229,15 +238,26 @@ char* CStdioFileEx::ReadString(char* buffer, unsigned size)
 
 bool CStdioFileEx::fileIsEmpty()
 {
+    // Nothing here truncates a file: once it holds bytes, it keeps them, and the flush
+    // that asking costs is paid once rather than for every line written.
+    if (m_hasContent) {
+        return false;
+    }
     std::fflush(m_file);
     struct stat info;
-    return fstat(fileno(m_file), &info) == 0 && info.st_size == 0;
+    if (fstat(fileno(m_file), &info) != 0) {
+        return false;
+    }
+    m_hasContent = info.st_size > 0;
+    return !m_hasContent;
 }
 
 bool CStdioFileEx::writeBytes(const std::string& bytes)
 {
     prepare(LastAccess::Write);
-    return std::fwrite(bytes.data(), 1, bytes.size(), m_file) == bytes.size();
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), m_file) == bytes.size();
+    m_hasContent = m_hasContent || (written && !bytes.empty());
+    return written;
 }
 
 bool CStdioFileEx::WriteString(const std::string& text)
@@ -292,7 +312,16 @@ std::int64_t CStdioFileEx::GetLength() const
     if (m_file == nullptr) {
         return -1;
     }
+    if (!writable()) {
+        return m_readLength;
+    }
+    // Bytes still in the write buffer count.
     std::fflush(m_file);
+    return fileSize();
+}
+
+std::int64_t CStdioFileEx::fileSize() const
+{
     struct stat info;
     return fstat(fileno(m_file), &info) == 0 ? static_cast<std::int64_t>(info.st_size) : -1;
 }

@@ -65,7 +65,8 @@ public:
     // Returns the new position, or -1 when the seek fails.
     std::int64_t Seek(std::int64_t offset, SeekPosition from);
     std::int64_t GetPosition() const;
-    // Returns the file's size in bytes, or -1 when it is not open.
+    // Returns the file's size in bytes, or -1 when it is not open. A file opened only for
+    // reading reports the size it had when it was opened.
     std::int64_t GetLength() const;
 
     // Stores the path that GetFilePath returns. Returns false for an empty path.
@@ -97,13 +98,21 @@ private:
     // The process code page is UTF-8 on this platform, so only other pages convert.
     bool narrowIsUtf8() const { return m_codePage <= 0 || m_codePage == kUtf8CodePage; }
     unsigned codePageNumber() const { return static_cast<unsigned>(m_codePage); }
+    bool writable() const { return (m_openFlags & (modeWrite | modeReadWrite)) != 0; }
     void prepare(LastAccess access);
-    void finishRead(bool read, bool peek, std::int64_t start);
+    // Reads the next line, as the file stores it, into m_wideLine or m_narrowLine; with
+    // `peek` the position is put back. Returns false at the end of the file.
+    bool readLine(bool peek);
+    // Stores the line readLine read in `text`, without one trailing carriage return, as
+    // UTF-16 or as narrow text.
+    void wideText(std::u16string& text);
+    void narrowText(std::string& text) const;
     void skipByteOrderMark();
     bool readNarrowLine(std::string& line);
     bool readWideLine(std::u16string& line);
     bool writeBytes(const std::string& bytes);
     bool fileIsEmpty();
+    std::int64_t fileSize() const;
 
     bool m_wide = false;
     std::uint32_t m_openFlags = 0;
@@ -113,6 +122,8 @@ private:
     std::u16string m_wideLine; // the last wide line read
     std::string m_narrowLine;  // the last narrow line read, before conversion
     bool m_firstLine = true;
+    bool m_hasContent = false;      // the file is known to hold bytes
+    std::int64_t m_readLength = -1; // the length of a file opened only for reading
 
     std::FILE* m_file = nullptr;
     std::string m_path;

@@ -4,7 +4,6 @@
 #include "model/StringRegistry.h"
 #include "model/TextCut.h"
 #include "platform/CodePage.h"
-#include "platform/FileSystem.h"
 #include "platform/UserInteraction.h"
 #include "strings/CTabFileReader.h"
 #include "strings/CrConversion.h"
@@ -31,10 +30,7 @@ std::string cellText(std::u16string_view cell)
 class ReadProgress
 {
 public:
-    // The length comes from the file system: asking the open stream would flush its
-    // read buffer and make every later position query a system call.
-    ReadProgress(CTabFileReader& file, const std::string& path)
-        : m_file(file), m_length(static_cast<std::int64_t>(platform::fileSize(path).value_or(0)))
+    explicit ReadProgress(CTabFileReader& file) : m_file(file), m_length(file.GetLength())
     {
         platform::ProgressReporter& progress = platform::interaction().progress();
         progress.setPhase("读取多国语言字符串...");
@@ -74,7 +70,7 @@ std::uint32_t SpreadsheetStringTable::Import(const std::string& path, const std:
     if (!file.OpenWithMessage(path)) {
         return 0;
     }
-    ReadProgress progress(file, path);
+    ReadProgress progress(file);
     if (!file.ReadWideString(m_line) || !readHeader()) {
         platform::interaction().showMessage(
             "字符串表格式错误：" + shownName +

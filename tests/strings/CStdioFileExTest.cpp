@@ -176,6 +176,39 @@ TEST_F(StdioFileEx, UndecodableBytesAndUnknownCodePages)
     EXPECT_EQ(file.GetLength(), 0);
 }
 
+// Asking the length between reads and writes changes neither what is read nor where; a
+// file being written counts what is still buffered.
+TEST_F(StdioFileEx, LengthBetweenReadsAndWrites)
+{
+    CStdioFileEx reader;
+    ASSERT_TRUE(reader.Open(write("r.txt", "one\r\ntwo\nthree"), CStdioFileEx::modeRead));
+    std::string line;
+    Lines lines;
+    std::vector<std::int64_t> positions;
+    while (reader.GetLength() == 14 && reader.ReadString(line)) {
+        lines.push_back(line);
+        positions.push_back(reader.GetPosition());
+    }
+    EXPECT_EQ(lines, (Lines{"one", "two", "three"}));
+    EXPECT_EQ(positions, (std::vector<std::int64_t>{5, 9, 14}));
+
+    CStdioFileEx writer;
+    writer.SetCodePage(65001);
+    ASSERT_TRUE(
+        writer.Open(pathOf("w.txt"), CStdioFileEx::modeCreate | CStdioFileEx::modeReadWrite));
+    EXPECT_EQ(writer.GetLength(), 0);
+    EXPECT_TRUE(writer.WriteString("ab\n"));
+    EXPECT_EQ(writer.GetLength(), 6);
+    EXPECT_TRUE(writer.WriteString("c"));
+    EXPECT_EQ(writer.GetLength(), 7);
+    EXPECT_EQ(writer.Seek(0, CStdioFileEx::begin), 0);
+    ASSERT_TRUE(writer.ReadString(line));
+    EXPECT_EQ(line, "ab");
+    writer.Close();
+    EXPECT_EQ(read("w.txt"), "\xEF\xBB\xBF"
+                             "ab\nc");
+}
+
 TEST_F(StdioFileEx, PlainReadAndFailures)
 {
     CStdioFileEx file;
