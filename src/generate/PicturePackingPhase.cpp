@@ -66,10 +66,18 @@ bool PicturePackingPhase::run()
     }
     CZorRes full;
     CZorRes splitPack;
-    full.SetHDBufMode(1);
-    splitPack.SetHDBufMode(1);
+    if (compressAhead()) {
+        // Each picture is compressed on the worker that converted it and kept in memory
+        // (compressed, it is a fraction of its raw size), so the file is written once,
+        // compressed, instead of written raw, read back and written again.
+        full.SetCompressAhead(m_options.compressType, m_options.tileWidth, m_options.tileHeight);
+        splitPack.SetCompressAhead(0, 0, 0);
+    } else {
+        full.SetHDBufMode(1);
+        splitPack.SetHDBufMode(1);
+    }
     std::vector<int> layers;
-    const bool packed = packFull(full, layers) && packSplitPack(splitPack, std::move(layers));
+    const bool packed = packFull(full, layers) && packSplitPack(full, splitPack, std::move(layers));
     platform::removeFile(nativeOutputPath(header));
     if (!packed) {
         return false;
@@ -118,6 +126,9 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
                 layers.push_back(layer);
             }
             accepted.push_back(record.path);
+            if (m_options.splitPack() && sameAsSplitPackEntry(record)) {
+                m_reusable.emplace(record.path, static_cast<int>(accepted.size() - 1));
+            }
         }
         m_progress.setPosition(static_cast<int>(5 * (end - 1)));
     }
@@ -129,7 +140,21 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
     return true;
 }
 
-bool PicturePackingPhase::packSplitPack(CZorRes& packer, std::vector<int> layers)
+bool PicturePackingPhase::compressAhead() const
+{
+    // Debug mode keeps the uncompressed file, so it packs plain and compresses after.
+    return m_options.compress && !m_options.debugMode;
+}
+
+bool PicturePackingPhase::sameAsSplitPackEntry(const PictureRecord& record)
+{
+    // The split pack packs every picture with alpha format and ARGB output 0; a picture
+    // packed so in the full file too has the same entry there.
+    return record.alphaFormat != 8 && record.argbOutput != 6 && record.argbOutput != 8;
+}
+
+bool PicturePackingPhase::packSplitPack(const CZorRes& full, CZorRes& packer,
+                                        std::vector<int> layers)
 {
     if (layers.empty()) {
         return true;
@@ -137,6 +162,11 @@ bool PicturePackingPhase::packSplitPack(CZorRes& packer, std::vector<int> layers
     std::sort(layers.begin(), layers.end());
     const auto& pictures = m_project.Pictures();
     std::vector<packing::PictureRequest> requests;
+    // Pictures to convert are handed over in runs, so that copies keep their place.
+    const auto flush = [&] {
+        packer.AddPictures(requests);
+        requests.clear();
+    };
     for (const int layer : layers) {
         const auto& map = m_project.LayerMap();
         const auto carrier = std::find_if(
@@ -149,6 +179,12 @@ bool PicturePackingPhase::packSplitPack(CZorRes& packer, std::vector<int> layers
             const PictureRecord& record = pictures.At(static_cast<std::size_t>(index));
             platform::trace("OTA : " + std::to_string(record.number) + " " + record.name + "\n");
         }
+        const auto copy = m_reusable.find(carrier->first);
+        if (copy != m_reusable.end()) {
+            flush();
+            packer.AddPictureCopy(full, copy->second, picName(layer));
+            continue;
+        }
         packing::PictureRequest request;
         request.name = picName(layer);
         request.path = m_project.ResolvePath(carrier->first, false);
@@ -158,7 +194,7 @@ bool PicturePackingPhase::packSplitPack(CZorRes& packer, std::vector<int> layers
         request.rawJpeg = m_options.rawJpeg ? 1 : 0;
         requests.push_back(std::move(request));
     }
-    packer.AddPictures(requests);
+    flush();
     return true;
 }
 
@@ -186,10 +222,13 @@ bool PicturePackingPhase::finish()
     if (m_options.compress) {
         platform::trace("Compress Pic Res\n");
         PictureFileCompression compression(m_options.debugMode);
-        if (!compression.compress(m_resFile, m_options.splitSize)) {
+        // Packed ahead, the files were saved compressed and only the split is left.
+        const bool done = compressAhead();
+        if (!(done ? compression.split(m_resFile, m_options.splitSize)
+                   : compression.compress(m_resFile, m_options.splitSize))) {
             return stop(compression.error());
         }
-        if (m_options.splitPack() && !compression.compress(m_splitPackFile, 0)) {
+        if (m_options.splitPack() && !done && !compression.compress(m_splitPackFile, 0)) {
             return stop(compression.error());
         }
     }
