@@ -14,9 +14,8 @@
 namespace generate {
 namespace {
 
-// Pictures handed to the packer at once: enough to keep its workers busy, few enough that
-// the progress bar moves.
-constexpr std::size_t kBatch = 64;
+// Pictures between two progress updates: the bar moves without repainting for each one.
+constexpr std::size_t kProgressStep = 16;
 
 std::string picName(long long number)
 {
@@ -97,40 +96,42 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
 {
     const auto& used = m_project.UsedPictures();
     const auto& records = m_project.Pictures().Records();
+    std::vector<packing::PictureRequest> requests;
+    for (std::size_t i = 0; i < used.size(); ++i) {
+        const PictureRecord& record = records.at(used[i]);
+        packing::PictureRequest request;
+        // The number follows the position, so a refused picture leaves a gap.
+        request.name = picName(static_cast<long long>(i) + 1);
+        request.path = m_project.ResolvePath(record.path, false);
+        request.compress = m_options.compress ? 1 : 0;
+        request.format = m_options.format;
+        request.quality = m_options.quality;
+        request.alphaFormat = record.alphaFormat;
+        request.argbOutput = record.argbOutput;
+        request.rawJpeg = m_options.rawJpeg ? 1 : 0;
+        requests.push_back(std::move(request));
+    }
+    // All pictures in one call keep the workers busy to the end; progress follows the
+    // pictures as they are taken in.
+    const std::vector<int> results = packer.AddPictures(requests, [&](std::size_t i) {
+        if ((i + 1) % kProgressStep == 0 || i + 1 == requests.size()) {
+            m_progress.setPosition(static_cast<int>(5 * i));
+        }
+    });
     std::vector<std::string> accepted;
-    for (std::size_t first = 0; first < used.size(); first += kBatch) {
-        const std::size_t end = std::min(used.size(), first + kBatch);
-        std::vector<packing::PictureRequest> requests;
-        for (std::size_t i = first; i < end; ++i) {
-            const PictureRecord& record = records.at(used[i]);
-            packing::PictureRequest request;
-            // The number follows the position, so a refused picture leaves a gap.
-            request.name = picName(static_cast<long long>(i) + 1);
-            request.path = m_project.ResolvePath(record.path, false);
-            request.compress = m_options.compress ? 1 : 0;
-            request.format = m_options.format;
-            request.quality = m_options.quality;
-            request.alphaFormat = record.alphaFormat;
-            request.argbOutput = record.argbOutput;
-            request.rawJpeg = m_options.rawJpeg ? 1 : 0;
-            requests.push_back(std::move(request));
+    for (std::size_t i = 0; i < used.size(); ++i) {
+        if (results[i] == 0) {
+            continue;
         }
-        const std::vector<int> results = packer.AddPictures(requests);
-        for (std::size_t i = first; i < end; ++i) {
-            if (results[i - first] == 0) {
-                continue;
-            }
-            const PictureRecord& record = records.at(used[i]);
-            const int layer = layerOf(record.path);
-            if (m_options.splitPack() && layer >= m_options.splitPackStart) {
-                layers.push_back(layer);
-            }
-            accepted.push_back(record.path);
-            if (m_options.splitPack() && sameAsSplitPackEntry(record)) {
-                m_reusable.emplace(record.path, static_cast<int>(accepted.size() - 1));
-            }
+        const PictureRecord& record = records.at(used[i]);
+        const int layer = layerOf(record.path);
+        if (m_options.splitPack() && layer >= m_options.splitPackStart) {
+            layers.push_back(layer);
         }
-        m_progress.setPosition(static_cast<int>(5 * (end - 1)));
+        accepted.push_back(record.path);
+        if (m_options.splitPack() && sameAsSplitPackEntry(record)) {
+            m_reusable.emplace(record.path, static_cast<int>(accepted.size() - 1));
+        }
     }
     const std::string header = m_project.PictureHeader();
     if (!writeIdentifierHeader(header, pictureIdentifierHeaderText(header, accepted, m_base))) {

@@ -52,15 +52,24 @@ void CZorRes::resetSpool()
     m_coding = m_wantCoding;
 }
 
-packing::PictureEncoder::Result CZorRes::encode(const PictureRequest& request) const
+packing::PictureEncoder::Result CZorRes::encode(const PictureRequest& request,
+                                                Scratch& scratch) const
 {
-    PictureEncoder::Result result = PictureEncoder::encode(request);
-    if (!result.ok || !m_coding.ahead) {
+    PictureEncoder::Result result =
+        PictureEncoder::encodeInto(request, scratch.file, scratch.planes);
+    if (!result.ok) {
         return result;
     }
+    if (!m_coding.ahead) {
+        // The planes are what is kept: they leave the scratch.
+        result.data = std::move(scratch.planes);
+        scratch.planes.clear();
+        return result;
+    }
+    // Only the coded bytes are kept, at their size; the planes' buffer serves the next picture.
     packing::EntryCompressor::Packed packed =
-        packing::EntryCompressor::pack(result.entry, std::move(result.data), m_coding.method,
-                                       m_coding.tileWidth, m_coding.tileHeight);
+        packing::EntryCompressor::packCopy(result.entry, scratch.planes, m_coding.method,
+                                           m_coding.tileWidth, m_coding.tileHeight, scratch.coded);
     result.entry = packed.entry;
     result.data = std::move(packed.data);
     return result;
@@ -106,20 +115,26 @@ int CZorRes::AddPicture(const std::string& name, const std::string& path, int co
         // Modes asked for while pictures were held apply from here.
         resetSpool();
     }
-    return accept(name, encode(request));
+    Scratch scratch;
+    return accept(name, encode(request, scratch));
 }
 
-std::vector<int> CZorRes::AddPictures(const std::vector<PictureRequest>& requests)
+std::vector<int> CZorRes::AddPictures(const std::vector<PictureRequest>& requests,
+                                      const std::function<void(std::size_t)>& added)
 {
     std::vector<int> results(requests.size(), 0);
     if (m_pictures.empty()) {
         resetSpool();
     }
     const unsigned threads = m_threads != 0 ? m_threads : std::thread::hardware_concurrency();
-    packing::runOrdered<PictureEncoder::Result>(
-        requests.size(), threads, [&](std::size_t i) { return encode(requests[i]); },
+    packing::runOrderedWith<Scratch, PictureEncoder::Result>(
+        requests.size(), threads,
+        [&](Scratch& scratch, std::size_t i) { return encode(requests[i], scratch); },
         [&](std::size_t i, PictureEncoder::Result result) {
             results[i] = accept(requests[i].name, std::move(result));
+            if (added) {
+                added(i);
+            }
         });
     return results;
 }

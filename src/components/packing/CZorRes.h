@@ -7,6 +7,7 @@
 #include "components/packing/ResFileLayout.h"
 
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,8 +42,10 @@ public:
                    int rawJpeg);
     // As AddPicture for each request in order, converting on worker threads.
     // Returns one result per request; the entries are those of calling
-    // AddPicture one by one.
-    std::vector<int> AddPictures(const std::vector<packing::PictureRequest>& requests);
+    // AddPicture one by one. `added`, when given, is called on the calling
+    // thread with each request's index once it has been accepted or refused.
+    std::vector<int> AddPictures(const std::vector<packing::PictureRequest>& requests,
+                                 const std::function<void(std::size_t)>& added = {});
 
     // Appends picture `index` of `source` as `name`, converted as it was there,
     // without reading its file again; recompressed when the two packers
@@ -105,7 +108,15 @@ private:
 
     int fail(const std::string& message);
     int accept(const std::string& name, packing::PictureEncoder::Result result);
-    packing::PictureEncoder::Result encode(const packing::PictureRequest& request) const;
+    // Buffers a converting thread reuses from one picture to the next.
+    struct Scratch
+    {
+        std::vector<std::uint8_t> file;
+        std::vector<std::uint8_t> planes;
+        std::vector<std::uint8_t> coded;
+    };
+    packing::PictureEncoder::Result encode(const packing::PictureRequest& request,
+                                           Scratch& scratch) const;
     void resetSpool();
     bool writePictures(std::ofstream& out, const packing::ResFileHeader& header);
 
