@@ -2,6 +2,8 @@
 // once; debug mode writes the plain file and compresses it afterwards, as builds always did.
 // Both roads must leave the same files, byte for byte.
 
+#include "components/packing/CZorRes.h"
+#include "components/packing/DazOR4.h"
 #include "generate/ResourceBuild.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/TemporaryDirectory.h"
@@ -32,6 +34,30 @@ struct Road
 };
 
 using Files = std::map<std::string, std::string>;
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The split pack of the pictures from layer 15 on (pictures 5..11), packed straight from
+// their files and compressed after, as the split pack was always made.
+std::string splitPackReference(const std::string& root, const Road& road)
+{
+    CZorRes packer;
+    for (int i = 5; i < 12; ++i) {
+        const std::string path = testsupport::PictureSetProject::writePicture(root, i, 37, 23);
+        EXPECT_EQ(1, packer.AddPicture("PIC", path, 1, 1, static_cast<PIC_RES_FORMAT>(road.format),
+                                       road.quality, 0, 0, road.rawJpeg ? 1 : 0));
+    }
+    EXPECT_EQ(1, packer.SaveFile(root + "/plain.res", road.splitPackStart, 0, 0, 0));
+    DazOR4 compressor;
+    EXPECT_TRUE(compressor.res_pic_compress(root + "/plain.res", root + "/packed.res", true));
+    return readAll(root + "/packed.res");
+}
 
 // Builds twelve generated pictures of every kind below `root` and returns the files of the
 // output folder, without the copies only debug mode keeps.
@@ -69,10 +95,7 @@ Files build(const std::string& root, const Road& road, bool debugMode)
         if (name.find("_Debug") != std::string::npos || name.find(".Debug") != std::string::npos) {
             continue;
         }
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        files[name] = bytes.str();
+        files[name] = readAll(entry.path().string());
     }
     return files;
 }
@@ -94,6 +117,10 @@ TEST_P(PictureBuildRoads, CompressingWhilePackingGivesTheFilesOfCompressingAfter
     for (const auto& [name, bytes] : after) {
         ASSERT_TRUE(ahead.count(name)) << name;
         EXPECT_TRUE(ahead.at(name) == bytes) << name;
+    }
+    if (road.splitPackStart >= 0) {
+        fs::create_directories(m_dir.filePath("reference"));
+        EXPECT_TRUE(splitPackReference(m_dir.filePath("reference"), road) == after.at("t.res"));
     }
 }
 
