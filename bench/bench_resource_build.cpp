@@ -14,18 +14,25 @@
 #include <benchmark/benchmark.h>
 #include <stb/stb_image.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
 
-constexpr int kPictures = 1000;
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
+
+// 1,000 pictures; SKINSMITH_BENCH_PICTURES sets fewer for runs under callgrind.
+int pictureCount()
+{
+    const char* count = std::getenv("SKINSMITH_BENCH_PICTURES");
+    return count != nullptr && std::atoi(count) > 0 ? std::atoi(count) : 1000;
+}
 
 struct PictureSet
 {
     platform::TemporaryDirectory dir{"bench-resbuild"};
-    testsupport::PictureSetProject pictures{dir.path(), "bench", kPictures, kWidth, kHeight};
+    testsupport::PictureSetProject pictures{dir.path(), "bench", pictureCount(), kWidth, kHeight};
 };
 
 PictureSet& pictureSet()
@@ -45,7 +52,7 @@ void BM_DecodeFloor(benchmark::State& state)
                                                   static_cast<int>(bytes.size()), &w, &h, &n, 4));
         }
     }
-    state.SetItemsProcessed(state.iterations() * kPictures);
+    state.SetItemsProcessed(state.iterations() * pictureCount());
 }
 BENCHMARK(BM_DecodeFloor)
     ->Unit(benchmark::kMillisecond)
@@ -70,13 +77,13 @@ void BM_ResourceBuild(benchmark::State& state)
             return;
         }
     }
-    const double raw = double{kPictures} * kWidth * kHeight * 4;
+    const double raw = double(pictureCount()) * kWidth * kHeight * 4;
     const double output =
         static_cast<double>(platform::fileSize(project.ResourceFile()).value_or(0));
     state.counters["output_MB"] = output / 1e6;
     state.counters["raw_RGBA_MB"] = raw / 1e6;
     state.counters["output_per_raw"] = output / raw;
-    state.SetItemsProcessed(state.iterations() * kPictures);
+    state.SetItemsProcessed(state.iterations() * pictureCount());
 }
 BENCHMARK(BM_ResourceBuild)
     ->Unit(benchmark::kMillisecond)
