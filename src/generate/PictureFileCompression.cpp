@@ -27,11 +27,17 @@ bool PictureFileCompression::compress(const std::string& path, std::int64_t spli
     if (!compressor.res_pic_compress(source, path, true)) {
         return fail("压缩图片资源失败：" + compressor.GetLastError());
     }
-    if (splitSize > 0) {
-        ResourceSplitter splitter;
-        if (!splitter.split(path, splitSize)) {
-            return fail("切分图片资源失败：" + path + "\n" + splitter.error());
-        }
+    return split(path, splitSize);
+}
+
+bool PictureFileCompression::split(const std::string& path, std::int64_t splitSize)
+{
+    if (splitSize <= 0) {
+        return true;
+    }
+    ResourceSplitter splitter;
+    if (!splitter.split(path, splitSize)) {
+        return fail("切分图片资源失败：" + path + "\n" + splitter.error());
     }
     return true;
 }

@@ -17,6 +17,9 @@ public:
     // set when the file could not be compressed (it is then as it was) or split (no part
     // file is then written or changed).
     bool compress(const std::string& path, std::int64_t splitSize);
+    // Splits the already compressed `path` when `splitSize` > 0. Returns false with
+    // error() set when it could not be split (no part file is then written or changed).
+    bool split(const std::string& path, std::int64_t splitSize);
 
     const std::string& error() const { return m_error; }
 

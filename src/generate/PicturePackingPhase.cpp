@@ -14,9 +14,8 @@
 namespace generate {
 namespace {
 
-// Pictures handed to the packer at once: enough to keep its workers busy, few enough that
-// the progress bar moves.
-constexpr std::size_t kBatch = 64;
+// Pictures between two progress updates: the bar moves without repainting for each one.
+constexpr std::size_t kProgressStep = 16;
 
 std::string picName(long long number)
 {
@@ -66,10 +65,18 @@ bool PicturePackingPhase::run()
     }
     CZorRes full;
     CZorRes splitPack;
-    full.SetHDBufMode(1);
-    splitPack.SetHDBufMode(1);
+    if (compressAhead()) {
+        // Each picture is compressed on the worker that converted it and kept in memory
+        // (compressed, it is a fraction of its raw size), so the file is written once,
+        // compressed, instead of written raw, read back and written again.
+        full.SetCompressAhead(m_options.compressType, m_options.tileWidth, m_options.tileHeight);
+        splitPack.SetCompressAhead(0, 0, 0);
+    } else {
+        full.SetHDBufMode(1);
+        splitPack.SetHDBufMode(1);
+    }
     std::vector<int> layers;
-    const bool packed = packFull(full, layers) && packSplitPack(splitPack, std::move(layers));
+    const bool packed = packFull(full, layers) && packSplitPack(full, splitPack, std::move(layers));
     platform::removeFile(nativeOutputPath(header));
     if (!packed) {
         return false;
@@ -89,37 +96,42 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
 {
     const auto& used = m_project.UsedPictures();
     const auto& records = m_project.Pictures().Records();
+    std::vector<packing::PictureRequest> requests;
+    for (std::size_t i = 0; i < used.size(); ++i) {
+        const PictureRecord& record = records.at(used[i]);
+        packing::PictureRequest request;
+        // The number follows the position, so a refused picture leaves a gap.
+        request.name = picName(static_cast<long long>(i) + 1);
+        request.path = m_project.ResolvePath(record.path, false);
+        request.compress = m_options.compress ? 1 : 0;
+        request.format = m_options.format;
+        request.quality = m_options.quality;
+        request.alphaFormat = record.alphaFormat;
+        request.argbOutput = record.argbOutput;
+        request.rawJpeg = m_options.rawJpeg ? 1 : 0;
+        requests.push_back(std::move(request));
+    }
+    // All pictures in one call keep the workers busy to the end; progress follows the
+    // pictures as they are taken in.
+    const std::vector<int> results = packer.AddPictures(requests, [&](std::size_t i) {
+        if ((i + 1) % kProgressStep == 0 || i + 1 == requests.size()) {
+            m_progress.setPosition(static_cast<int>(5 * i));
+        }
+    });
     std::vector<std::string> accepted;
-    for (std::size_t first = 0; first < used.size(); first += kBatch) {
-        const std::size_t end = std::min(used.size(), first + kBatch);
-        std::vector<packing::PictureRequest> requests;
-        for (std::size_t i = first; i < end; ++i) {
-            const PictureRecord& record = records.at(used[i]);
-            packing::PictureRequest request;
-            // The number follows the position, so a refused picture leaves a gap.
-            request.name = picName(static_cast<long long>(i) + 1);
-            request.path = m_project.ResolvePath(record.path, false);
-            request.compress = m_options.compress ? 1 : 0;
-            request.format = m_options.format;
-            request.quality = m_options.quality;
-            request.alphaFormat = record.alphaFormat;
-            request.argbOutput = record.argbOutput;
-            request.rawJpeg = m_options.rawJpeg ? 1 : 0;
-            requests.push_back(std::move(request));
+    for (std::size_t i = 0; i < used.size(); ++i) {
+        if (results[i] == 0) {
+            continue;
         }
-        const std::vector<int> results = packer.AddPictures(requests);
-        for (std::size_t i = first; i < end; ++i) {
-            if (results[i - first] == 0) {
-                continue;
-            }
-            const PictureRecord& record = records.at(used[i]);
-            const int layer = layerOf(record.path);
-            if (m_options.splitPack() && layer >= m_options.splitPackStart) {
-                layers.push_back(layer);
-            }
-            accepted.push_back(record.path);
+        const PictureRecord& record = records.at(used[i]);
+        const int layer = layerOf(record.path);
+        if (m_options.splitPack() && layer >= m_options.splitPackStart) {
+            layers.push_back(layer);
         }
-        m_progress.setPosition(static_cast<int>(5 * (end - 1)));
+        accepted.push_back(record.path);
+        if (m_options.splitPack() && sameAsSplitPackEntry(record)) {
+            m_reusable.emplace(record.path, static_cast<int>(accepted.size() - 1));
+        }
     }
     const std::string header = m_project.PictureHeader();
     if (!writeIdentifierHeader(header, pictureIdentifierHeaderText(header, accepted, m_base))) {
@@ -129,7 +141,21 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
     return true;
 }
 
-bool PicturePackingPhase::packSplitPack(CZorRes& packer, std::vector<int> layers)
+bool PicturePackingPhase::compressAhead() const
+{
+    // Debug mode keeps the uncompressed file, so it packs plain and compresses after.
+    return m_options.compress && !m_options.debugMode;
+}
+
+bool PicturePackingPhase::sameAsSplitPackEntry(const PictureRecord& record)
+{
+    // The split pack packs every picture with alpha format and ARGB output 0; a picture
+    // packed so in the full file too has the same entry there.
+    return record.alphaFormat != 8 && record.argbOutput != 6 && record.argbOutput != 8;
+}
+
+bool PicturePackingPhase::packSplitPack(const CZorRes& full, CZorRes& packer,
+                                        std::vector<int> layers)
 {
     if (layers.empty()) {
         return true;
@@ -137,6 +163,11 @@ bool PicturePackingPhase::packSplitPack(CZorRes& packer, std::vector<int> layers
     std::sort(layers.begin(), layers.end());
     const auto& pictures = m_project.Pictures();
     std::vector<packing::PictureRequest> requests;
+    // Pictures to convert are handed over in runs, so that copies keep their place.
+    const auto flush = [&] {
+        packer.AddPictures(requests);
+        requests.clear();
+    };
     for (const int layer : layers) {
         const auto& map = m_project.LayerMap();
         const auto carrier = std::find_if(
@@ -149,6 +180,12 @@ bool PicturePackingPhase::packSplitPack(CZorRes& packer, std::vector<int> layers
             const PictureRecord& record = pictures.At(static_cast<std::size_t>(index));
             platform::trace("OTA : " + std::to_string(record.number) + " " + record.name + "\n");
         }
+        const auto copy = m_reusable.find(carrier->first);
+        if (copy != m_reusable.end()) {
+            flush();
+            packer.AddPictureCopy(full, copy->second, picName(layer));
+            continue;
+        }
         packing::PictureRequest request;
         request.name = picName(layer);
         request.path = m_project.ResolvePath(carrier->first, false);
@@ -158,7 +195,7 @@ bool PicturePackingPhase::packSplitPack(CZorRes& packer, std::vector<int> layers
         request.rawJpeg = m_options.rawJpeg ? 1 : 0;
         requests.push_back(std::move(request));
     }
-    packer.AddPictures(requests);
+    flush();
     return true;
 }
 
@@ -186,10 +223,13 @@ bool PicturePackingPhase::finish()
     if (m_options.compress) {
         platform::trace("Compress Pic Res\n");
         PictureFileCompression compression(m_options.debugMode);
-        if (!compression.compress(m_resFile, m_options.splitSize)) {
+        // Packed ahead, the files were saved compressed and only the split is left.
+        const bool done = compressAhead();
+        if (!(done ? compression.split(m_resFile, m_options.splitSize)
+                   : compression.compress(m_resFile, m_options.splitSize))) {
             return stop(compression.error());
         }
-        if (m_options.splitPack() && !compression.compress(m_splitPackFile, 0)) {
+        if (m_options.splitPack() && !done && !compression.compress(m_splitPackFile, 0)) {
             return stop(compression.error());
         }
     }

@@ -3,11 +3,13 @@
 #include "generate/ResourceBuildOptions.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
 class APStyleProject;
 class CZorRes;
+struct PictureRecord;
 
 namespace platform {
 class ProgressReporter;
@@ -39,7 +41,9 @@ public:
 
 private:
     bool packFull(CZorRes& packer, std::vector<int>& layers);
-    bool packSplitPack(CZorRes& packer, std::vector<int> layers);
+    bool packSplitPack(const CZorRes& full, CZorRes& packer, std::vector<int> layers);
+    bool compressAhead() const;
+    static bool sameAsSplitPackEntry(const PictureRecord& record);
     bool save(CZorRes& full, CZorRes& splitPack);
     bool finish();
     int layerOf(const std::string& storedPath) const;
@@ -54,6 +58,8 @@ private:
     int m_fullCount = 0;
     int m_splitCount = 0;
     std::string m_error;
+    // Stored path -> index in the full packer of the pictures the split pack can copy.
+    std::map<std::string, int> m_reusable;
 };
 
 } // namespace generate

@@ -4,6 +4,7 @@
 #include "components/packing/StagedFiles.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <utility>
@@ -67,6 +68,43 @@ std::string ResourceSplitter::partPath(const std::string& path, std::size_t inde
     }
     const std::size_t at = path.size() - 4;
     return path.substr(0, at) + "_" + std::to_string(index) + path.substr(at);
+}
+
+std::vector<std::string> ResourceSplitter::partsFrom(const std::string& path, std::size_t first)
+{
+    namespace fs = std::filesystem;
+    const std::string zeroth = partPath(path, 0);
+    if (zeroth.empty()) {
+        return {};
+    }
+    // a_0.res: the name before the number and the four characters after it.
+    const std::string name = fs::path(zeroth).filename().string();
+    const std::string prefix = name.substr(0, name.size() - 5);
+    const std::string suffix = name.substr(name.size() - 4);
+    const fs::path folder = fs::path(zeroth).parent_path();
+    std::vector<std::string> found;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end;
+         !ec && it != end; it.increment(ec)) {
+        const std::string candidate = it->path().filename().string();
+        if (candidate.size() <= prefix.size() + suffix.size() ||
+            candidate.compare(0, prefix.size(), prefix) != 0 ||
+            candidate.compare(candidate.size() - suffix.size(), suffix.size(), suffix) != 0) {
+            continue;
+        }
+        const std::string number =
+            candidate.substr(prefix.size(), candidate.size() - prefix.size() - suffix.size());
+        // Only the names partPath gives: decimal digits without a leading zero.
+        const bool digits = number.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || (number.size() > 1 && number[0] == '0') || number.size() > 9) {
+            continue;
+        }
+        if (std::stoul(number) >= first && it->is_regular_file(ec)) {
+            found.push_back((folder / candidate).string());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 bool ResourceSplitter::plan(std::vector<std::uint8_t> bytes, long long splitSize)
@@ -148,6 +186,10 @@ bool ResourceSplitter::split(const std::string& path, long long splitSize)
             return fail(files.error());
         }
         writePart(m_parts[i], *out);
+    }
+    // Parts left by an earlier split into more parts would be loaded with the new ones.
+    for (const std::string& stale : partsFrom(path, m_parts.size())) {
+        files.remove(stale);
     }
     if (!files.commit()) {
         return fail(files.error());

@@ -28,9 +28,10 @@ public:
         std::uint16_t startIndex = 0; // header bytes 10..11 of the part
     };
 
-    // Reads and checks `path`, then writes its parts. `splitSize` is in
-    // bytes and must be positive. Returns false with error() set; then no
-    // part file was created or changed.
+    // Reads and checks `path`, then writes its parts and removes the part
+    // files beyond them that an earlier split into more parts left. `splitSize`
+    // is in bytes and must be positive. Returns false with error() set; then
+    // no part file was created, changed or removed.
     bool split(const std::string& path, long long splitSize);
 
     // Checks the file held in `bytes` and groups its entries, writing
@@ -45,6 +46,10 @@ public:
     // last four characters (a.res gives a_0.res). Empty when the file name
     // is shorter than four characters, which would move the part elsewhere.
     static std::string partPath(const std::string& path, std::size_t index);
+
+    // The part files of `path` that exist with a number of `first` or more,
+    // named exactly as partPath names them.
+    static std::vector<std::string> partsFrom(const std::string& path, std::size_t first);
 
     const std::string& error() const { return m_error; }
 

@@ -1,6 +1,7 @@
 #include "PackingTestPictures.h"
 
 #include "components/packing/CZorRes.h"
+#include "components/packing/DazOR4.h"
 #include "components/packing/ResFileReader.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +89,55 @@ TEST_F(PackingPackerTest, SameBytesWhateverTheThreadsBufferModeOrRun)
         ASSERT_EQ(1, packer.SaveFile(m_dir.file("batch.res"), 0, 2, 0, 0));
         EXPECT_EQ(reference, packingtest::readBytes(m_dir.file("batch.res"))) << threads;
     }
+}
+
+// Compressing while packing must give the file the compressor makes of the plain one, for
+// every method and tile size, and copies between packers the entries packing would give.
+TEST_F(PackingPackerTest, CompressingAheadGivesTheCompressorsFile)
+{
+    const std::vector<PictureRequest> list = requests();
+    struct Coding
+    {
+        int type, tileWidth, tileHeight;
+    };
+    for (const Coding c : {Coding{2, 0, 0}, Coding{1, 8, 4}, Coding{0, 64, 64}, Coding{1, 0, 0}}) {
+        SCOPED_TRACE(std::to_string(c.type) + " " + std::to_string(c.tileWidth));
+        CZorRes plain;
+        plain.AddPictures(list);
+        ASSERT_EQ(1, plain.SaveFile(m_dir.file("plain.res"), 7, c.type, c.tileWidth, c.tileHeight));
+        DazOR4 compressor;
+        ASSERT_TRUE(
+            compressor.res_pic_compress(m_dir.file("plain.res"), m_dir.file("two.res"), true));
+        const std::vector<std::uint8_t> expected = packingtest::readBytes(m_dir.file("two.res"));
+
+        CZorRes ahead;
+        ahead.SetThreadCount(2);
+        ahead.SetCompressAhead(c.type, c.tileWidth, c.tileHeight);
+        ahead.AddPictures(list);
+        ASSERT_EQ(1, ahead.SaveFile(m_dir.file("ahead.res"), 7, c.type, c.tileWidth, c.tileHeight));
+        EXPECT_EQ(expected, packingtest::readBytes(m_dir.file("ahead.res")));
+        EXPECT_EQ(0, ahead.SaveFile(m_dir.file("other.res"), 7, c.type == 1 ? 2 : 1, 0, 0))
+            << "entries compressed otherwise are not written under another method";
+
+        // The same entries copied: between equal codings, from compressed to plain and back.
+        CZorRes copied;
+        copied.SetCompressAhead(c.type, c.tileWidth, c.tileHeight);
+        CZorRes raw;
+        for (int i = 0; i < ahead.GetResNum(); ++i) {
+            ASSERT_EQ(1, raw.AddPictureCopy(ahead, i, ahead.GetPictureName(i)));
+        }
+        for (int i = 0; i < raw.GetResNum(); ++i) {
+            ASSERT_EQ(1, copied.AddPictureCopy(i % 2 == 0 ? raw : ahead, i, raw.GetPictureName(i)));
+        }
+        ASSERT_EQ(1, raw.SaveFile(m_dir.file("raw.res"), 7, c.type, c.tileWidth, c.tileHeight));
+        EXPECT_EQ(packingtest::readBytes(m_dir.file("plain.res")),
+                  packingtest::readBytes(m_dir.file("raw.res")));
+        ASSERT_EQ(1,
+                  copied.SaveFile(m_dir.file("copied.res"), 7, c.type, c.tileWidth, c.tileHeight));
+        EXPECT_EQ(expected, packingtest::readBytes(m_dir.file("copied.res")));
+    }
+    CZorRes empty;
+    EXPECT_EQ(0, empty.AddPictureCopy(empty, 0, "PIC1"));
 }
 
 TEST_F(PackingPackerTest, BadSaveArgumentsLeaveTheTargetAlone)

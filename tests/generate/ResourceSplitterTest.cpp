@@ -205,6 +205,34 @@ TEST_F(ResourceSplitterTest, DamagedFileWritesNoPartAndKeepsOldParts)
                                std::filesystem::directory_iterator()));
 }
 
+TEST_F(ResourceSplitterTest, FewerPartsThanBeforeRemoveTheStaleOnes)
+{
+    writeBytes(m_path, threeEntryFile());
+    ResourceSplitter splitter;
+    ASSERT_TRUE(splitter.split(m_path, 1));
+    ASSERT_TRUE(exists(ResourceSplitter::partPath(m_path, 2)));
+    // An earlier, longer split and files that only look like parts.
+    const std::string stem = m_path.substr(0, m_path.size() - 4);
+    writeBytes(ResourceSplitter::partPath(m_path, 7), {1});
+    const std::vector<std::string> lookalikes = {stem + "_01.res", stem + "_2x.res",
+                                                 stem + "_3.res.bak", stem + "_.res"};
+    for (const std::string& name : lookalikes) {
+        writeBytes(name, {1});
+    }
+
+    ASSERT_TRUE(splitter.split(m_path, 0x1000)) << splitter.error();
+    ASSERT_EQ(1u, splitter.parts().size());
+    EXPECT_TRUE(exists(ResourceSplitter::partPath(m_path, 0)));
+    EXPECT_FALSE(exists(ResourceSplitter::partPath(m_path, 1)));
+    EXPECT_FALSE(exists(ResourceSplitter::partPath(m_path, 2)));
+    EXPECT_FALSE(exists(ResourceSplitter::partPath(m_path, 7)));
+    for (const std::string& name : lookalikes) {
+        EXPECT_TRUE(exists(name)) << name;
+    }
+    EXPECT_EQ(readBytes(m_path), readBytes(ResourceSplitter::partPath(m_path, 0)))
+        << "one part holding everything is the file itself";
+}
+
 TEST_F(ResourceSplitterTest, RefusesUnusableArguments)
 {
     writeBytes(m_path, threeEntryFile());

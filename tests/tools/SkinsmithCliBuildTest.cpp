@@ -4,10 +4,10 @@
 #include "components/PackingTestPictures.h"
 #include "components/packing/ResFileReader.h"
 #include "components/packing/StrFileReader.h"
-#include "generate/BuildStyleSteps.h"
 #include "generate/ResourceBuild.h"
 #include "model/APStyleProject.h"
 #include "platform/ScriptedInteraction.h"
+#include "support/PictureSetProject.h"
 
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
@@ -16,7 +16,6 @@
 
 #include <filesystem>
 #include <map>
-#include <numeric>
 
 namespace fs = std::filesystem;
 
@@ -133,25 +132,6 @@ TEST_F(SkinsmithCliBuild, MissingPictureStopsTheBuild)
 
 namespace {
 
-// Uses every picture; the rest of style generation is not needed to pack them.
-class AllPictures : public generate::BuildStyleSteps
-{
-public:
-    explicit AllPictures(APStyleProject& project) : m_project(project) {}
-    bool generateStyle(bool) override
-    {
-        m_project.UsedPictures().resize(m_project.Pictures().Size());
-        std::iota(m_project.UsedPictures().begin(), m_project.UsedPictures().end(), 0u);
-        return true;
-    }
-    bool writeLanguageCharacterSets(const std::string&, std::size_t) override { return true; }
-    bool runStyleConverter(const std::string&) override { return true; }
-    bool writeDesktopFile() override { return true; }
-
-private:
-    APStyleProject& m_project;
-};
-
 struct FormatBits
 {
     int code;
@@ -174,28 +154,20 @@ TEST_F(SkinsmithCliBuild, EveryPixelFormatRoundTripsThroughExtract)
     for (const FormatBits& format : formats) {
         SCOPED_TRACE(format.code);
         const std::string root = m_dir.file("f" + std::to_string(format.code));
-        fs::create_directories(root + "/case");
-        packingtest::writePng(root + "/case/p.png", picture);
-        APStyleProject project;
-        project.SetName("p");
-        project.SetProjectDir(root);
-        project.SetCaseDir(root + "/case");
-        project.SetResourceFile(root + "/case/p.res");
-        project.SetStringDir(root + "/case/");
-        project.SetPictureHeader(root + "/p.h");
-        project.SetStringHeader(root + "/s.h");
-        project.AddPicture(root + "/case/p.png", 1);
+        fs::create_directories(root);
+        testsupport::PictureSetProject set(root, "p", 0, 0, 0);
+        APStyleProject& project = set.project();
+        project.AddPicture(packingtest::writePng(root + "/case/p.png", picture), 1);
         platform::ScriptedInteraction ui;
         platform::ScopedInteraction scope(ui);
-        AllPictures style(project);
         generate::ResourceBuildOptions options;
         options.format = format.code;
         options.compress = true;
         options.compressType = format.code % 2 == 0 ? 2 : 1;
         ASSERT_EQ(generate::ResourceBuild::Outcome::Built,
-                  generate::ResourceBuild(project, style, options).run());
+                  generate::ResourceBuild(project, set.style(), options).run());
 
-        ASSERT_EQ(0, run({"res-extract", root + "/case/p.res", root + "/out"})) << m_stderr;
+        ASSERT_EQ(0, run({"res-extract", project.ResourceFile(), root + "/out"})) << m_stderr;
         int width = 0;
         int height = 0;
         int channels = 0;

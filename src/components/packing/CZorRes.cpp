@@ -1,5 +1,6 @@
 #include "components/packing/CZorRes.h"
 
+#include "components/packing/EntryCompressor.h"
 #include "components/packing/OrderedWorkers.h"
 #include "components/packing/StagedFiles.h"
 #include "components/packing/StrFileBuilder.h"
@@ -19,9 +20,59 @@ void CZorRes::SetHDBufMode(int mode)
 {
     m_wantDisk = mode == 1;
     if (m_pictures.empty()) {
-        m_spool.clear();
-        m_spool.setOnDisk(m_wantDisk);
+        resetSpool();
     }
+}
+
+CZorRes::Coding CZorRes::codingOf(int compressType, int tileWidth, int tileHeight)
+{
+    Coding coding;
+    coding.ahead = compressType >= 0;
+    coding.method = compressType == 1 ? packing::kCompressionRle : packing::kCompressionLz4;
+    if (tileWidth > 0 && tileHeight > 0) {
+        // A tile wider than any picture is the same as that picture's width.
+        coding.tileWidth = static_cast<std::uint16_t>(std::min(tileWidth, 0xFFFF));
+        coding.tileHeight = static_cast<std::uint16_t>(std::min(tileHeight, 0xFFFF));
+    }
+    return coding;
+}
+
+void CZorRes::SetCompressAhead(int compressType, int tileWidth, int tileHeight)
+{
+    m_wantCoding = codingOf(compressType, tileWidth, tileHeight);
+    if (m_pictures.empty()) {
+        resetSpool();
+    }
+}
+
+void CZorRes::resetSpool()
+{
+    m_spool.clear();
+    m_spool.setOnDisk(m_wantDisk);
+    m_coding = m_wantCoding;
+}
+
+packing::PictureEncoder::Result CZorRes::encode(const PictureRequest& request,
+                                                Scratch& scratch) const
+{
+    PictureEncoder::Result result =
+        PictureEncoder::encodeInto(request, scratch.file, scratch.planes);
+    if (!result.ok) {
+        return result;
+    }
+    if (!m_coding.ahead) {
+        // The planes are what is kept: they leave the scratch.
+        result.data = std::move(scratch.planes);
+        scratch.planes.clear();
+        return result;
+    }
+    // Only the coded bytes are kept, at their size; the planes' buffer serves the next picture.
+    packing::EntryCompressor::Packed packed =
+        packing::EntryCompressor::packCopy(result.entry, scratch.planes, m_coding.method,
+                                           m_coding.tileWidth, m_coding.tileHeight, scratch.coded);
+    result.entry = packed.entry;
+    result.data = std::move(packed.data);
+    return result;
 }
 
 int CZorRes::fail(const std::string& message)
@@ -38,11 +89,6 @@ int CZorRes::accept(const std::string& name, PictureEncoder::Result result)
     }
     if (m_pictures.size() >= packing::kResMaxEntries) {
         return fail("too many pictures, " + name + " refused");
-    }
-    if (m_pictures.empty()) {
-        // The buffer mode may have been asked for while pictures were held.
-        m_spool.clear();
-        m_spool.setOnDisk(m_wantDisk);
     }
     const long long slot = m_spool.append(std::move(result.data));
     if (slot < 0) {
@@ -65,20 +111,70 @@ int CZorRes::AddPicture(const std::string& name, const std::string& path, int co
     request.alphaFormat = alphaFormat;
     request.argbOutput = argbOutput;
     request.rawJpeg = rawJpeg;
-    return accept(name, PictureEncoder::encode(request));
+    if (m_pictures.empty()) {
+        // Modes asked for while pictures were held apply from here.
+        resetSpool();
+    }
+    Scratch scratch;
+    return accept(name, encode(request, scratch));
 }
 
-std::vector<int> CZorRes::AddPictures(const std::vector<PictureRequest>& requests)
+std::vector<int> CZorRes::AddPictures(const std::vector<PictureRequest>& requests,
+                                      const std::function<void(std::size_t)>& added)
 {
     std::vector<int> results(requests.size(), 0);
+    if (m_pictures.empty()) {
+        resetSpool();
+    }
     const unsigned threads = m_threads != 0 ? m_threads : std::thread::hardware_concurrency();
-    packing::runOrdered<PictureEncoder::Result>(
+    packing::runOrderedWith<Scratch, PictureEncoder::Result>(
         requests.size(), threads,
-        [&](std::size_t i) { return PictureEncoder::encode(requests[i]); },
+        [&](Scratch& scratch, std::size_t i) { return encode(requests[i], scratch); },
         [&](std::size_t i, PictureEncoder::Result result) {
             results[i] = accept(requests[i].name, std::move(result));
+            if (added) {
+                added(i);
+            }
         });
     return results;
+}
+
+int CZorRes::AddPictureCopy(const CZorRes& source, int index, const std::string& name)
+{
+    using namespace packing;
+    if (index < 0 || static_cast<std::size_t>(index) >= source.m_pictures.size()) {
+        return fail("no picture " + std::to_string(index) + " to copy as " + name);
+    }
+    if (m_pictures.empty()) {
+        resetSpool();
+    }
+    const Picture& from = source.m_pictures[static_cast<std::size_t>(index)];
+    PictureEncoder::Result result;
+    result.entry = from.entry;
+    if (!source.m_spool.read(from.slot, result.data)) {
+        return fail("cannot read back " + from.name + " from the temporary file");
+    }
+    if (!(source.m_coding == m_coding)) {
+        std::vector<std::uint8_t> planes;
+        if (!EntryCompressor::restore(from.entry, result.data.data(), result.data.size(),
+                                      source.m_coding.tileWidth, source.m_coding.tileHeight, planes,
+                                      result.error)) {
+            return fail(name + ": " + result.error);
+        }
+        result.entry.compression = kCompressionNone;
+        result.entry.flags &= static_cast<std::uint8_t>(~kFlagTiled);
+        result.entry.size = static_cast<std::uint32_t>(planes.size());
+        result.data = std::move(planes);
+        if (m_coding.ahead) {
+            EntryCompressor::Packed packed =
+                EntryCompressor::pack(result.entry, std::move(result.data), m_coding.method,
+                                      m_coding.tileWidth, m_coding.tileHeight);
+            result.entry = packed.entry;
+            result.data = std::move(packed.data);
+        }
+    }
+    result.ok = true;
+    return accept(name, std::move(result));
 }
 
 int CZorRes::AddString(const std::string& name, const char* data, int length, int /*reserved*/)
@@ -147,15 +243,18 @@ int CZorRes::SaveFile(const std::string& path, int splitStart, int compressType,
     if (compressType < 0 || compressType > 2) {
         return fail("unknown compress type " + std::to_string(compressType));
     }
+    Coding coding = codingOf(compressType, tileWidth, tileHeight);
+    coding.ahead = m_coding.ahead;
+    if (!(coding == m_coding)) {
+        // The entries were compressed for another method or tile size.
+        return fail("compress type or tiles differ from those the pictures were compressed with");
+    }
     packing::ResFileHeader header;
     header.count = static_cast<std::uint16_t>(m_pictures.size());
-    header.method = compressType == 1 ? packing::kCompressionRle : packing::kCompressionLz4;
+    header.method = coding.method;
     header.startIndex = static_cast<std::uint16_t>(splitStart);
-    if (tileWidth > 0 && tileHeight > 0) {
-        // A tile wider than any picture is the same as that picture's width.
-        header.tileWidth = static_cast<std::uint16_t>(std::min(tileWidth, 0xFFFF));
-        header.tileHeight = static_cast<std::uint16_t>(std::min(tileHeight, 0xFFFF));
-    }
+    header.tileWidth = coding.tileWidth;
+    header.tileHeight = coding.tileHeight;
     packing::StagedFiles files;
     std::ofstream* out = files.begin(path);
     if (out == nullptr) {
@@ -211,7 +310,6 @@ void CZorRes::RemoveAll()
 {
     m_pictures.clear();
     m_strings.clear();
-    m_spool.clear();
-    m_spool.setOnDisk(m_wantDisk);
+    resetSpool();
     m_error.clear();
 }

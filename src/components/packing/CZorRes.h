@@ -7,6 +7,7 @@
 #include "components/packing/ResFileLayout.h"
 
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,12 @@ public:
     // Worker threads for AddPictures (0 = one per processor). The output does
     // not depend on it.
     void SetThreadCount(unsigned threads) { m_threads = threads; }
+    // Compresses every picture as it is converted, on the worker that converted
+    // it, with the compress type and tiles that SaveFile will then be given.
+    // SaveFile then writes at once the file that DazOR4::res_pic_compress(plain
+    // file, ..., true) would make of the plain one, byte for byte. A negative
+    // `compressType` turns it off. Takes effect while the packer is empty.
+    void SetCompressAhead(int compressType, int tileWidth, int tileHeight);
 
     // Converts and appends one picture. `reserved` is passed as 1 and not
     // used. Returns 1 when accepted, 0 when refused (unreadable picture,
@@ -35,8 +42,15 @@ public:
                    int rawJpeg);
     // As AddPicture for each request in order, converting on worker threads.
     // Returns one result per request; the entries are those of calling
-    // AddPicture one by one.
-    std::vector<int> AddPictures(const std::vector<packing::PictureRequest>& requests);
+    // AddPicture one by one. `added`, when given, is called on the calling
+    // thread with each request's index once it has been accepted or refused.
+    std::vector<int> AddPictures(const std::vector<packing::PictureRequest>& requests,
+                                 const std::function<void(std::size_t)>& added = {});
+
+    // Appends picture `index` of `source` as `name`, converted as it was there,
+    // without reading its file again; recompressed when the two packers
+    // compress differently. Returns 1 when accepted, 0 when refused.
+    int AddPictureCopy(const CZorRes& source, int index, const std::string& name);
 
     // Appends a string: `data` holds the texts of all languages, each
     // NUL-terminated, `length` bytes in all. Returns 1, or 0 when refused.
@@ -50,7 +64,9 @@ public:
     // Writes the pictures as a picture resource file. `splitStart` (0..65535)
     // goes to header bytes 10..11; `compressType` 1 RLE, 2 LZ4, 0 LZ4 is what
     // the compressor will use; the tile sizes (either one <= 0: no tiles) are
-    // recorded for it too. Returns 1 when written; on 0 the target is untouched.
+    // recorded for it too. With SetCompressAhead the entries are written
+    // compressed, and the arguments must be the ones given there. Returns 1
+    // when written; on 0 the target is untouched.
     int SaveFile(const std::string& path, int splitStart, int compressType, int tileWidth,
                  int tileHeight);
 
@@ -74,14 +90,42 @@ private:
         std::string data;
     };
 
+    // How the held entries are coded: compressed ahead or not, with which
+    // header method and tile size.
+    struct Coding
+    {
+        bool ahead = false;
+        std::uint8_t method = packing::kCompressionLz4;
+        std::uint16_t tileWidth = 0;
+        std::uint16_t tileHeight = 0;
+        bool operator==(const Coding& o) const
+        {
+            return ahead == o.ahead && (!ahead || (method == o.method && tileWidth == o.tileWidth &&
+                                                   tileHeight == o.tileHeight));
+        }
+    };
+    static Coding codingOf(int compressType, int tileWidth, int tileHeight);
+
     int fail(const std::string& message);
     int accept(const std::string& name, packing::PictureEncoder::Result result);
+    // Buffers a converting thread reuses from one picture to the next.
+    struct Scratch
+    {
+        std::vector<std::uint8_t> file;
+        std::vector<std::uint8_t> planes;
+        std::vector<std::uint8_t> coded;
+    };
+    packing::PictureEncoder::Result encode(const packing::PictureRequest& request,
+                                           Scratch& scratch) const;
+    void resetSpool();
     bool writePictures(std::ofstream& out, const packing::ResFileHeader& header);
 
     std::vector<Picture> m_pictures;
     std::vector<StringEntry> m_strings;
     packing::EntrySpool m_spool;
     bool m_wantDisk = false;
+    Coding m_coding;
+    Coding m_wantCoding;
     unsigned m_threads = 0;
     std::string m_error;
 };

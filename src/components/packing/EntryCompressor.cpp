@@ -79,11 +79,21 @@ std::vector<std::uint8_t> EntryCompressor::compress(const ResEntryInfo& entry,
                                                     std::uint8_t method, std::uint16_t tileWidth,
                                                     std::uint16_t tileHeight)
 {
+    std::vector<std::uint8_t> out;
+    compressInto(entry, planes, method, tileWidth, tileHeight, out);
+    return out;
+}
+
+void EntryCompressor::compressInto(const ResEntryInfo& entry,
+                                   const std::vector<std::uint8_t>& planes, std::uint8_t method,
+                                   std::uint16_t tileWidth, std::uint16_t tileHeight,
+                                   std::vector<std::uint8_t>& out)
+{
     const TileGrid grid(entry, tileWidth, tileHeight);
     const std::size_t bpp = bytesPerPixel(entry.format);
     const bool tiled = tiledSize(tileWidth, tileHeight);
     const std::size_t tiles = grid.count();
-    std::vector<std::uint8_t> out;
+    out.clear();
     if (tiled) {
         out.resize((tiles + 1) * 4);
     }
@@ -106,7 +116,41 @@ std::vector<std::uint8_t> EntryCompressor::compress(const ResEntryInfo& entry,
     if (tiled) {
         putU32(out.data() + tiles * 4, static_cast<std::uint32_t>(out.size()));
     }
-    return out;
+}
+
+EntryCompressor::Packed EntryCompressor::packCopy(const ResEntryInfo& entry,
+                                                  const std::vector<std::uint8_t>& planes,
+                                                  std::uint8_t method, std::uint16_t tileWidth,
+                                                  std::uint16_t tileHeight,
+                                                  std::vector<std::uint8_t>& scratch)
+{
+    Packed best{entry, {}};
+    best.entry.compression = kCompressionNone;
+    best.entry.flags &= static_cast<std::uint8_t>(~kFlagTiled);
+    std::size_t bestSize = planes.size();
+    if ((entry.flags & kFlagCompress) != 0 && entry.format != kFormatJpeg) {
+        std::vector<std::uint8_t> methods{method};
+        if ((entry.flags & kFlagSmallest) != 0) {
+            methods = {kCompressionRle, kCompressionLz4};
+        }
+        const bool tiled = tiledSize(tileWidth, tileHeight);
+        for (const std::uint8_t m : methods) {
+            compressInto(entry, planes, m, tileWidth, tileHeight, scratch);
+            // Ties keep the earlier choice, as pack() does.
+            if (scratch.size() < bestSize) {
+                bestSize = scratch.size();
+                best.data.assign(scratch.begin(), scratch.end());
+                best.entry.compression = m;
+                best.entry.flags = static_cast<std::uint8_t>(tiled ? (entry.flags | kFlagTiled)
+                                                                   : (entry.flags & ~kFlagTiled));
+            }
+        }
+    }
+    if (best.entry.compression == kCompressionNone) {
+        best.data.assign(planes.begin(), planes.end());
+    }
+    best.entry.size = static_cast<std::uint32_t>(best.data.size());
+    return best;
 }
 
 EntryCompressor::Packed EntryCompressor::pack(const ResEntryInfo& entry,

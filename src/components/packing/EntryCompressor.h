@@ -28,12 +28,22 @@ public:
     static Packed pack(const ResEntryInfo& entry, std::vector<std::uint8_t> planes,
                        std::uint8_t method, std::uint16_t tileWidth, std::uint16_t tileHeight);
 
+    // As pack(), but `planes` stay as they are and the coding goes through
+    // `scratch` (its capacity reused): the result's data are an exact-size copy.
+    static Packed packCopy(const ResEntryInfo& entry, const std::vector<std::uint8_t>& planes,
+                           std::uint8_t method, std::uint16_t tileWidth, std::uint16_t tileHeight,
+                           std::vector<std::uint8_t>& scratch);
+
     // Codes `planes` with `method` (RLE or LZ4), tiled when both tile sizes are
     // non-zero. Returns the entry data.
     static std::vector<std::uint8_t> compress(const ResEntryInfo& entry,
                                               const std::vector<std::uint8_t>& planes,
                                               std::uint8_t method, std::uint16_t tileWidth,
                                               std::uint16_t tileHeight);
+    // As compress(), into `out` (cleared first; its capacity reused).
+    static void compressInto(const ResEntryInfo& entry, const std::vector<std::uint8_t>& planes,
+                             std::uint8_t method, std::uint16_t tileWidth, std::uint16_t tileHeight,
+                             std::vector<std::uint8_t>& out);
 
     // Restores the raw planes of a compressed or raw entry from its `size`
     // stored bytes. Returns false with `error` set when the data do not decode

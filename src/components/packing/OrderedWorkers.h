@@ -11,18 +11,21 @@
 
 namespace packing {
 
-// Runs produce(i) for i = 0..count-1 on a few worker threads and hands each
-// result to consume(i, result) on the calling thread, strictly in index order.
-// Workers run at most `window` items ahead of the consumer, which bounds the
-// results held in memory. The output therefore never depends on the number of
-// threads or on timing. An exception from produce is rethrown to the caller.
-template <class Result, class Produce, class Consume>
-void runOrdered(std::size_t count, unsigned threads, Produce produce, Consume consume)
+// Runs produce(state, i) for i = 0..count-1 on a few worker threads and hands
+// each result to consume(i, result) on the calling thread, strictly in index
+// order. Each worker has its own default-constructed State (scratch buffers
+// that live from one item to the next). Workers run at most `window` items
+// ahead of the consumer, which bounds the results held in memory. The output
+// therefore never depends on the number of threads or on timing. An exception
+// from produce is rethrown to the caller.
+template <class State, class Result, class Produce, class Consume>
+void runOrderedWith(std::size_t count, unsigned threads, Produce produce, Consume consume)
 {
     threads = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(count)));
     if (threads <= 1) {
+        State state;
         for (std::size_t i = 0; i < count; ++i) {
-            consume(i, produce(i));
+            consume(i, produce(state, i));
         }
         return;
     }
@@ -36,6 +39,7 @@ void runOrdered(std::size_t count, unsigned threads, Produce produce, Consume co
     bool stop = false;
 
     auto work = [&] {
+        State state;
         for (;;) {
             std::size_t index = 0;
             {
@@ -48,7 +52,7 @@ void runOrdered(std::size_t count, unsigned threads, Produce produce, Consume co
                 index = next++;
             }
             try {
-                Result result = produce(index);
+                Result result = produce(state, index);
                 std::lock_guard<std::mutex> lock(mutex);
                 ready.emplace(index, std::move(result));
             } catch (...) {
@@ -97,6 +101,17 @@ void runOrdered(std::size_t count, unsigned threads, Produce produce, Consume co
     if (failure) {
         std::rethrow_exception(failure);
     }
+}
+
+// As runOrderedWith, for work that needs no state of its own: produce(i).
+template <class Result, class Produce, class Consume>
+void runOrdered(std::size_t count, unsigned threads, Produce produce, Consume consume)
+{
+    struct None
+    {
+    };
+    runOrderedWith<None, Result>(
+        count, threads, [&](None&, std::size_t i) { return produce(i); }, consume);
 }
 
 } // namespace packing

@@ -110,12 +110,22 @@ PictureEncoder::Encoding PictureEncoder::chooseEncoding(int format, int quality,
 
 PictureEncoder::Result PictureEncoder::encode(const PictureRequest& request)
 {
+    std::vector<std::uint8_t> file;
+    std::vector<std::uint8_t> data;
+    Result result = encodeInto(request, file, data);
+    result.data = std::move(data);
+    return result;
+}
+
+PictureEncoder::Result PictureEncoder::encodeInto(const PictureRequest& request,
+                                                  std::vector<std::uint8_t>& bytes,
+                                                  std::vector<std::uint8_t>& data)
+{
     Result result;
     if (!isSupportedFormat(request.format)) {
         result.error = "unknown pixel format " + std::to_string(request.format);
         return result;
     }
-    std::vector<std::uint8_t> bytes;
     if (!readFileBytes(request.path, bytes)) {
         result.error = "cannot read " + request.path;
         return result;
@@ -131,7 +141,7 @@ PictureEncoder::Result PictureEncoder::encode(const PictureRequest& request)
     entry.height = static_cast<std::uint16_t>(image.height);
     if (request.rawJpeg != 0 && isJpeg(bytes)) {
         entry.format = kFormatJpeg;
-        result.data = std::move(bytes);
+        data.assign(bytes.begin(), bytes.end());
     } else {
         const Encoding encoding =
             chooseEncoding(request.format, request.quality, request.alphaFormat, request.argbOutput,
@@ -140,13 +150,12 @@ PictureEncoder::Result PictureEncoder::encode(const PictureRequest& request)
         if (encoding.alphaPlane) {
             entry.flags |= kFlagAlphaPlane;
         }
-        result.data.resize(rawPlaneSize(entry));
+        data.resize(rawPlaneSize(entry));
         PixelCodec::encodeColour(image.pixels.get(), image.count(), encoding.format,
-                                 encoding.alphaPlane, result.data.data());
+                                 encoding.alphaPlane, data.data());
         if (encoding.alphaPlane) {
             PixelCodec::encodeAlpha(image.pixels.get(), image.count(),
-                                    result.data.data() +
-                                        image.count() * bytesPerPixel(encoding.format));
+                                    data.data() + image.count() * bytesPerPixel(encoding.format));
         }
         if (request.compress != 0) {
             entry.flags |= kFlagCompress;
@@ -155,7 +164,7 @@ PictureEncoder::Result PictureEncoder::encode(const PictureRequest& request)
             entry.flags |= kFlagSmallest;
         }
     }
-    entry.size = static_cast<std::uint32_t>(result.data.size());
+    entry.size = static_cast<std::uint32_t>(data.size());
     result.ok = true;
     return result;
 }
