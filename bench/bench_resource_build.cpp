@@ -6,6 +6,7 @@
 // counts every thread of the process.
 
 #include "generate/ResourceBuild.h"
+#include "platform/AllocatorTuning.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/TemporaryDirectory.h"
@@ -93,4 +94,15 @@ BENCHMARK(BM_ResourceBuild)
 
 } // namespace
 
-BENCHMARK_MAIN();
+// Starts as skinsmith-cli does, so the build runs with the allocator settings it has there.
+int main(int argc, char** argv)
+{
+    platform::tuneAllocatorForBatchWork();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,5 +1,7 @@
 #include "CliCommand.h"
 
+#include "platform/AllocatorTuning.h"
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -26,6 +28,7 @@ void printHelp(std::ostream& out)
 
 int main(int argc, char** argv)
 {
+    platform::tuneAllocatorForBatchWork();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         printHelp(std::cerr);
