@@ -170,3 +170,22 @@ TEST_F(SkinsmithCliEdit, MovingAFrameReordersTheSavedLayerAndUndoRestoresIt)
     ASSERT_EQ(Edit("select MainScene/ClockPanel/SunAnim/Frame00\ncommand 32816\n"), 1);
     EXPECT_NE(m_stderr.find("command 32816 is disabled"), std::string::npos) << m_stderr;
 }
+
+TEST_F(SkinsmithCliEdit, SearchGoesOnFromTheLastFindAndStartsAgainAfterAMiss)
+{
+    // A found node is shown in the grid; a miss is reported and the next search starts
+    // from the first scene again; a repeated search goes on to the next sibling.
+    const std::string script = "search TodayI\n"
+                               "set x 6\n"
+                               "search Nowhere\n"
+                               "expect-message Cannot find \"Nowhere\"\n"
+                               "search Scene\n"
+                               "search Scene\n"
+                               "set Name Found2\n"
+                               "save out.ui\n";
+    ASSERT_EQ(Edit(script), 0) << m_stderr;
+    const std::string out = Read("out.ui");
+    EXPECT_NE(out.find("value=\"Found2\""), std::string::npos);
+    EXPECT_EQ(out.find("value=\"WeatherScene\""), std::string::npos);
+    EXPECT_NE(m_stderr.find("message: Cannot find \"Nowhere\""), std::string::npos);
+}
