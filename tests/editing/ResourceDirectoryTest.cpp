@@ -71,7 +71,8 @@ TEST_F(ResourceDirectory, SpreadsheetGivesAStringSceneBoundToTheImportedStrings)
         auto* text = dynamic_cast<StringSnapShotItem*>(texts[i].get());
         ASSERT_NE(text, nullptr);
         EXPECT_EQ(text->Name(), record.identifier);
-        EXPECT_EQ(text->StringInfo().stringId, static_cast<std::int16_t>(record.number));
+        const std::int16_t stringId = text->StringInfo().stringId; // packed: copy it out
+        EXPECT_EQ(stringId, static_cast<std::int16_t>(record.number));
         EXPECT_EQ(text->TextStore().wideTexts, record.wideTexts);
         EXPECT_EQ(text->GetAttrText(text->FindRow(StringSnapShotItem::kPropIndex), 1),
                   std::to_string(record.number));

@@ -41,11 +41,12 @@ public:
         }
     }
 
-    // Saves with the session's own odds, into a scratch file.
+    // Saves with the session's own odds. Only the document update of a save acts on the
+    // project, so the bytes are not written to disk.
     void MaybeSave()
     {
         if (m_saveEvery > 0 && std::uniform_int_distribution<int>(1, m_saveEvery)(m_saves) == 1) {
-            ASSERT_NE(m_demo.Save("mid.ui"), "<not saved>");
+            m_demo.Print();
         }
     }
 
@@ -193,7 +194,7 @@ std::string UnrecordedOnly(const std::vector<Replay>& unrecorded)
     // Every copy of the example saves the same bytes: save once for all seeds.
     static const std::string original = [] {
         DemoWorkspace fresh;
-        return fresh.Save("before.ui");
+        return fresh.Print();
     }();
     if (unrecorded.empty()) {
         return original;
@@ -202,7 +203,7 @@ std::string UnrecordedOnly(const std::vector<Replay>& unrecorded)
     for (const Replay& replay : unrecorded) {
         replay(fresh);
     }
-    return fresh.Save("expected.ui");
+    return fresh.Print();
 }
 
 struct Outcome
@@ -223,11 +224,11 @@ Outcome RunSession(unsigned seed, int saveEvery)
     }
     Session session(demo, seed, saveEvery);
     session.Run(14);
-    outcome.session = demo.Save("after.ui");
+    outcome.session = demo.Print();
     UndoAll(demo, session);
-    outcome.undone = demo.Save("undone.ui");
+    outcome.undone = demo.Print();
     RedoAll(demo, session);
-    outcome.redone = demo.Save("redone.ui");
+    outcome.redone = demo.Print();
     outcome.expectedUndone = UnrecordedOnly(session.Unrecorded());
     return outcome;
 }
@@ -251,4 +252,4 @@ TEST_P(UndoRoundTrip, UndoAllRestoresTheFileAndRedoAllTheSessionsFile)
     ASSERT_EQ(saved.redone, plain.redone) << "seed " << GetParam();
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, UndoRoundTrip, ::testing::Range(1u, 151u));
+INSTANTIATE_TEST_SUITE_P(Seeds, UndoRoundTrip, ::testing::Range(1u, 121u));
