@@ -32,14 +32,15 @@ Snapshot* AddStringScene(Workspace& ws, const std::string& path)
     }
     Snapshot* scene = add::Scene(ws, false);
     scene->SetName("SCENE_STR");
-    TreeNode* sceneNode = ws.Tree().FindNode(scene);
-    if (sceneNode) {
+    if (TreeNode* sceneNode = ws.Tree().FindNode(scene)) {
         sceneNode->label = scene->Name();
     }
     // A failed import (its message is shown) leaves the list as it was: no strings then.
     const bool imported =
         StringTableImport(project).AddStringFile(project->Strings(), path, 1) != 0;
-    auto* root = dynamic_cast<CCanvasSnapShotItem*>(add::ContainerOf(sceneNode));
+    auto* root = scene->Elements().empty()
+                     ? nullptr
+                     : dynamic_cast<CCanvasSnapShotItem*>(scene->Elements().front().get());
     if (!imported || !root) {
         return scene;
     }
