@@ -78,3 +78,34 @@ TEST_F(EditingFixture, MovingAFrameIsRecordedApartFromTheRegionsOtherEdits)
     EXPECT_EQ(FrameNames(*region), (Names{"F1", "F0", "F2", ""}));
     EXPECT_EQ(project->History().size(), 2u);
 }
+
+TEST_F(EditingFixture, ColourButtonsCommitTheChosenColourWithUndo)
+{
+    Click(scene1);
+    PropertyGrid& grid = ws.Grid();
+    const int row = grid.FindRow("Background Color");
+    const std::uint32_t before = Root(scene1)->Group().background;
+    // A cancelled chooser changes and records nothing.
+    EXPECT_FALSE(grid.PressColourButton(*project, ws.Tree(), row));
+    EXPECT_TRUE(project->History().empty());
+
+    // The scene's colour is its root group's, recorded on that group.
+    ui.queueColour(0x00123456);
+    ASSERT_TRUE(grid.PressColourButton(*project, ws.Tree(), row));
+    std::uint32_t background = Root(scene1)->Group().background;
+    EXPECT_EQ(background, 0x00123456u);
+    EXPECT_EQ(grid.Rows()[static_cast<std::size_t>(row)].value, "0x00123456");
+    ASSERT_EQ(project->History().size(), 1u);
+    Run(cmd::kUndo);
+    background = Root(scene1)->Group().background;
+    EXPECT_EQ(background, before);
+
+    StringSnapShotItem* text = AddString(Root(scene1));
+    Click(text);
+    EXPECT_FALSE(grid.PressColourButton(*project, ws.Tree(), grid.FindRow("Name")));
+    ui.queueColour(0x80FF0000);
+    ASSERT_TRUE(grid.PressColourButton(*project, ws.Tree(), grid.FindRow("Foreground Color")));
+    const std::uint32_t foreground = text->StringInfo().foreground;
+    EXPECT_EQ(foreground, 0x80FF0000u);
+    EXPECT_EQ(project->History().size(), 1u);
+}
