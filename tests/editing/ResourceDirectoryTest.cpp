@@ -116,12 +116,3 @@ TEST_F(ResourceDirectory, FailedConversionLeavesAnEmptyStringSceneAndTheListAsIt
     EXPECT_EQ(project->Strings().Records()[0].identifier, "KEEP");
     ASSERT_FALSE(ui.messages().empty());
 }
-
-TEST_F(ResourceDirectory, CancelledFolderChangesNothing)
-{
-    Click(project);
-    const std::size_t scenes = project->Scenes().size();
-    Run(cmd::kAddResourceDir);
-    EXPECT_EQ(project->Scenes().size(), scenes);
-    EXPECT_TRUE(project->History().empty());
-}
