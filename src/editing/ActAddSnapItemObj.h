@@ -1,23 +1,16 @@
 #pragma once
 
-#include "editing/ActProjectStack.h"
+#include "editing/ActSnapItemPresence.h"
 
-class SnapShotItem;
-
-// Records that an element was added: undo and redo switch its deleted flag.
-class ActAddSnapItemObj : public ActProjectStack
+// Records that an element was added: undo hides it again, redo shows it.
+class ActAddSnapItemObj : public ActSnapItemPresence
 {
 public:
     ActAddSnapItemObj(APStyleProject* project, SnapShotItem* element)
-        : ActProjectStack(project), m_element(element)
+        : ActSnapItemPresence(project, element)
     {
     }
 
     void Undo() override;
     void Redo() override;
-
-    SnapShotItem* Element() const { return m_element; }
-
-private:
-    SnapShotItem* m_element;
 };

@@ -1,23 +1,16 @@
 #pragma once
 
-#include "editing/ActProjectStack.h"
+#include "editing/ActSnapshotPresence.h"
 
-class Snapshot;
-
-// Records that a scene was added: undo and redo switch its deleted flag.
-class ActAddSnapshotObj : public ActProjectStack
+// Records that a scene was added: undo hides it again, redo shows it.
+class ActAddSnapshotObj : public ActSnapshotPresence
 {
 public:
     ActAddSnapshotObj(APStyleProject* project, Snapshot* scene)
-        : ActProjectStack(project), m_scene(scene)
+        : ActSnapshotPresence(project, scene)
     {
     }
 
     void Undo() override;
     void Redo() override;
-
-    Snapshot* Scene() const { return m_scene; }
-
-private:
-    Snapshot* m_scene;
 };

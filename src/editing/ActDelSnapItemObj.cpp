@@ -1,19 +1,11 @@
 #include "editing/ActDelSnapItemObj.h"
 
-#include "editing/DeletedFlag.h"
-#include "editing/RecordNotify.h"
-#include "model/SnapShotItem.h"
-
 void ActDelSnapItemObj::Undo()
 {
-    editing::SetElementDeleted(*m_element, false);
-    editing::NotifyRebuild(m_element);
-    editing::NotifyRefresh();
+    Show();
 }
 
 void ActDelSnapItemObj::Redo()
 {
-    editing::SetElementDeleted(*m_element, true);
-    editing::NotifyRebuild(m_element->Parent());
-    editing::NotifyRefresh();
+    Hide();
 }

@@ -1,23 +1,16 @@
 #pragma once
 
-#include "editing/ActProjectStack.h"
+#include "editing/ActSnapItemPresence.h"
 
-class SnapShotItem;
-
-// Records that an element was deleted: undo and redo switch its deleted flag.
-class ActDelSnapItemObj : public ActProjectStack
+// Records that an element was deleted: undo shows it again, redo hides it.
+class ActDelSnapItemObj : public ActSnapItemPresence
 {
 public:
     ActDelSnapItemObj(APStyleProject* project, SnapShotItem* element)
-        : ActProjectStack(project), m_element(element)
+        : ActSnapItemPresence(project, element)
     {
     }
 
     void Undo() override;
     void Redo() override;
-
-    SnapShotItem* Element() const { return m_element; }
-
-private:
-    SnapShotItem* m_element;
 };

@@ -1,23 +1,15 @@
 #pragma once
 
-#include "editing/ActProjectStack.h"
+#include "editing/ActSnapshotPresence.h"
 
-class Snapshot;
-
-// Records that a scene was deleted: undo and redo switch its deleted flag.
-class ActDelSnashotObj : public ActProjectStack
+// Records that a scene was deleted: undo shows it again, redo hides it.
+class ActDelSnashotObj : public ActSnapshotPresence
 {
 public:
-    ActDelSnashotObj(APStyleProject* project, Snapshot* scene)
-        : ActProjectStack(project), m_scene(scene)
+    ActDelSnashotObj(APStyleProject* project, Snapshot* scene) : ActSnapshotPresence(project, scene)
     {
     }
 
     void Undo() override;
     void Redo() override;
-
-    Snapshot* Scene() const { return m_scene; }
-
-private:
-    Snapshot* m_scene;
 };

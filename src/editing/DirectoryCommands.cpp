@@ -4,6 +4,7 @@
 #include "components/visual/Graph.h"
 #include "editing/ActAddSnapshotObj.h"
 #include "editing/AddCommands.h"
+#include "editing/SpreadsheetScene.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
@@ -256,8 +257,12 @@ void AddResourceDirectory(Workspace& ws)
     if (!project || !folder) {
         return;
     }
+    std::string spreadsheet;
     for (const auto& entry : Entries(*folder)) {
         if (!entry.is_directory()) {
+            if (platform::toUpperAscii(entry.path().extension().string()) == ".XLS") {
+                spreadsheet = entry.path().string();
+            }
             continue;
         }
         Snapshot* scene = add::Scene(ws, false);
@@ -272,6 +277,9 @@ void AddResourceDirectory(Workspace& ws)
         if (TreeNode* node = ws.Tree().FindNode(scene)) {
             FillFromFolder(ws, *node, entry.path().string());
         }
+    }
+    if (!spreadsheet.empty()) {
+        AddStringScene(ws, spreadsheet);
     }
     ws.RefreshResourcePanel();
 }

@@ -1,11 +1,14 @@
 #include "editing/MoveCommands.h"
 
+#include "editing/ActModifySnapItemAttr.h"
 #include "editing/AddCommands.h"
 #include "editing/DocumentSync.h"
+#include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/CCanvasSnapShotItem.h"
 
+#include <memory>
 #include <utility>
 
 namespace editing::move {
@@ -74,9 +77,15 @@ bool MoveFrame(Workspace& ws, APStyleProject& project, PicSnapshotItem* region, 
     if (frames.size() <= 1 || current == -1 || !Fits(current, step, frames.size())) {
         return false;
     }
+    // Recorded, unlike the other moves: the region's other records restore whole frame
+    // lists, so an unrecorded swap would be undone or redone along with them unasked.
+    auto record = std::make_unique<ActModifySnapItemAttr>(&project, region);
+    record->CaptureBefore();
     std::swap(frames[static_cast<std::size_t>(current)],
               frames[static_cast<std::size_t>(current + step)]);
-    project.SetModified(1);
+    region->RefreshRows();
+    record->CaptureAfter();
+    AddRecord(project, std::move(record));
     ws.RebuildTree();
     if (TreeNode* node = ws.Tree().FindFrameNode(region, current + step)) {
         ProjectTree::EnsureVisible(node);

@@ -8,9 +8,11 @@
 #include "model/CCanvasSnapShotItem.h"
 #include "model/SnapItemAttr.h"
 #include "platform/MainWindowSink.h"
+#include "platform/UserInteraction.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace editing {
 
@@ -309,6 +311,39 @@ bool PropertyGrid::Commit(APStyleProject& project, ProjectTree& tree, int row, i
         break;
     }
     return false;
+}
+
+bool PropertyGrid::PressColourButton(APStyleProject& project, ProjectTree& tree, int row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size() ||
+        m_rows[static_cast<std::size_t>(row)].buttonCellType != kCellButton) {
+        return false;
+    }
+    SnapShotItem* target = m_element;
+    int targetRow = row;
+    if (m_page == Page::Scene) {
+        const std::string& label = m_rows[static_cast<std::size_t>(row)].label;
+        target = m_scene->Elements().empty() ? nullptr : m_scene->Elements().front().get();
+        targetRow =
+            target && label == "Background Color" ? target->FindRow(GroupPropertyOf(label)) : -1;
+    } else if (m_page != Page::Element) {
+        target = nullptr;
+    }
+    if (!target || targetRow < 0 || targetRow >= target->RowCount() ||
+        target->Rows()[static_cast<std::size_t>(targetRow)].kind != kAttrColour) {
+        return false;
+    }
+    const auto initial =
+        static_cast<std::uint32_t>(target->Rows()[static_cast<std::size_t>(targetRow)].Number());
+    const std::optional<std::uint32_t> chosen = platform::interaction().chooseColour(initial);
+    if (!chosen) {
+        return false;
+    }
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%x", static_cast<unsigned>(*chosen));
+    CommitElementText(project, tree, *target, targetRow, 1, hex);
+    Refresh();
+    return true;
 }
 
 bool PropertyGrid::CommitElement(APStyleProject& project, ProjectTree& tree, int row, int column,

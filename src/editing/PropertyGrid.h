@@ -59,6 +59,12 @@ public:
     bool Commit(APStyleProject& project, ProjectTree& tree, int row, int column,
                 const std::string& text);
 
+    // Presses the colour button of `row` (an element's colour row, or a scene's
+    // "Background Color", which edits its root group): the colour chooser opens with the
+    // row's colour, and a chosen one is committed as typed text, with its undo record.
+    // Returns false when the row has no colour button or the chooser was cancelled.
+    bool PressColourButton(APStyleProject& project, ProjectTree& tree, int row);
+
 private:
     void FillElement();
     void FillScene();

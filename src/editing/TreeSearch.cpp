@@ -3,9 +3,17 @@
 #include "editing/ProjectTree.h"
 #include "platform/UserInteraction.h"
 
-#include <algorithm>
-
 namespace editing {
+
+namespace {
+
+bool SameObject(const TreeNodeData& a, const TreeNodeData& b)
+{
+    return a.kind == b.kind && a.project == b.project && a.scene == b.scene &&
+           a.element == b.element && a.frameIndex == b.frameIndex;
+}
+
+} // namespace
 
 TreeNode* TreeSearch::SearchChain(TreeNode* start, const std::string& text)
 {
@@ -22,29 +30,45 @@ TreeNode* TreeSearch::SearchChain(TreeNode* start, const std::string& text)
     return nullptr;
 }
 
+TreeNode* TreeSearch::Remembered() const
+{
+    if (!m_last) {
+        return nullptr;
+    }
+    // The remembered node may have gone with a deletion or a rebuild of the tree, and a
+    // new node may since occupy its address: match the record, not only the address.
+    TreeNode* sameObject = nullptr;
+    for (TreeNode* node : m_tree.AllNodes()) {
+        if (node == m_last && SameObject(node->data, m_lastData)) {
+            return node;
+        }
+        if (!sameObject && SameObject(node->data, m_lastData)) {
+            sameObject = node;
+        }
+    }
+    return sameObject;
+}
+
 TreeNode* TreeSearch::Find(const std::string& text)
 {
-    // The remembered node may have gone with a rebuild of the tree.
-    const auto all = m_tree.AllNodes();
-    if (std::find(all.begin(), all.end(), m_last) == all.end()) {
-        m_last = nullptr;
-    }
+    TreeNode* last = Remembered();
     TreeNode* start = nullptr;
-    if (m_last) {
-        start = m_last->NextSibling();
+    if (last) {
+        start = last->NextSibling();
     } else if (!m_tree.Roots().empty() && !m_tree.Roots().front()->children.empty()) {
         start = m_tree.Roots().front()->children.front().get();
     }
     TreeNode* found = SearchChain(start, text);
     if (!found) {
-        platform::interaction().showMessage("Cannot find \"" + text + "\"", "Error");
         m_last = nullptr;
+        platform::interaction().showMessage("Cannot find \"" + text + "\"", "Error");
         return nullptr;
     }
-    ProjectTree::EnsureVisible(found);
-    m_tree.SetCaret(found);
-    m_tree.SetDropHighlight(found);
     m_last = found;
+    m_lastData = found->data;
+    ProjectTree::EnsureVisible(found);
+    m_tree.SetDropHighlight(found);
+    m_tree.SetCaret(found);
     return found;
 }
 

@@ -5,6 +5,7 @@
 #include "editing/ProjectClipboard.h"
 #include "editing/ProjectTree.h"
 #include "editing/PropertyGrid.h"
+#include "editing/TreeSearch.h"
 #include "platform/MainWindowSink.h"
 
 #include <memory>
@@ -57,6 +58,8 @@ public:
     ProjectTree& Tree() { return m_tree; }
     EditingPanel& Panel() { return m_panel; }
     PropertyGrid& Grid() { return m_grid; }
+    // The search dialog's logic (command 32854); the dialog resets it when it opens.
+    TreeSearch& Search() { return m_search; }
     int ShownResourceList() const { return m_resourceList; }
     // Number of times the resource panel was filled again.
     int ResourceRefreshCount() const { return m_resourceRefreshes; }
@@ -92,6 +95,7 @@ private:
     int m_copyFlag = 0;
     int m_quietFlag = 0;
     ProjectTree m_tree;
+    TreeSearch m_search{m_tree};
     EditingPanel m_panel;
     PropertyGrid m_grid;
     int m_resourceList = kPictureList;

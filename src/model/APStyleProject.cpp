@@ -70,6 +70,24 @@ void APStyleProject::ClearScenes()
 {
     m_currentScene = nullptr;
     m_scenes.clear();
+    // Their keys were the objects just freed.
+    m_parkedNodes.clear();
+}
+
+void APStyleProject::ParkNode(const void* object, std::unique_ptr<TiXmlNode> node)
+{
+    m_parkedNodes[object] = std::move(node);
+}
+
+std::unique_ptr<TiXmlNode> APStyleProject::TakeParkedNode(const void* object)
+{
+    const auto found = m_parkedNodes.find(object);
+    if (found == m_parkedNodes.end()) {
+        return nullptr;
+    }
+    std::unique_ptr<TiXmlNode> node = std::move(found->second);
+    m_parkedNodes.erase(found);
+    return node;
 }
 
 void APStyleProject::InitNew()

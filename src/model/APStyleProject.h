@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class ActProjectStack;
@@ -164,6 +165,11 @@ public:
     const std::vector<std::string>& TextFiles() const { return m_textFiles; }
     TiXmlDocument& Document() { return m_document; }
     const TiXmlDocument& Document() const { return m_document; }
+    // Keeps the node that a save took out of the document for a deleted scene or element
+    // (`object`), so that the save after an undo can put it back where it was.
+    void ParkNode(const void* object, std::unique_ptr<TiXmlNode> node);
+    // Returns the object's parked node (the caller owns it), or null.
+    std::unique_ptr<TiXmlNode> TakeParkedNode(const void* object);
     std::vector<ElementClass>& ElementClasses() { return m_elementClasses; }
     std::vector<KeyDefinition>& Keys() { return m_keys; }
     std::vector<std::shared_ptr<ActProjectStack>>& History() { return m_history; }
@@ -242,6 +248,8 @@ private:
     std::string m_stringDir;
     std::string m_stringHeader;
     TiXmlDocument m_document;
+    // Keyed by scenes and elements of this project; forgotten with them (ClearScenes).
+    std::unordered_map<const void*, std::unique_ptr<TiXmlNode>> m_parkedNodes;
     std::int32_t m_displayLanguage = 0;
     std::int32_t m_idCounter = -1;
     std::vector<ElementClass> m_elementClasses;

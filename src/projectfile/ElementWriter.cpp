@@ -8,6 +8,7 @@
 #include "projectfile/FieldRecord.h"
 #include "projectfile/NodeProperties.h"
 #include "projectfile/NodesById.h"
+#include "projectfile/ParkedNodes.h"
 #include "projectfile/ProjectXml.h"
 
 #include <cstring>
@@ -98,11 +99,12 @@ void ElementWriter::WriteGroup(NodeProperties& properties, CCanvasSnapShotItem& 
             nodes.CountLive(childPtr->IdCopy());
         }
     }
+    TiXmlElement* previous = nullptr;
     for (const auto& childPtr : group.ChildList()) {
         SnapShotItem& child = *childPtr;
         if (child.IsDeleted()) {
             if (TiXmlElement* deletedNode = nodes.TakeForDeleted(child.IdCopy())) {
-                node.RemoveChild(deletedNode);
+                ParkNode(m_project, &child, node, deletedNode);
             }
             continue;
         }
@@ -112,8 +114,12 @@ void ElementWriter::WriteGroup(NodeProperties& properties, CCanvasSnapShotItem& 
             continue;
         }
         if (!childNode) {
+            childNode = RestoreParkedNode(m_project, &child, node, previous, "element");
+        }
+        if (!childNode) {
             childNode = node.LinkEndChild(new TiXmlElement("element"))->ToElement();
         }
+        previous = childNode;
         childNode->SetAttribute("class", m_classes.className(type));
         NodeProperties childProperties(*childNode);
         if (type == ElementClassTable::kResourceGroup) {

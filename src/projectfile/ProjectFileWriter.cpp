@@ -6,6 +6,7 @@
 #include "projectfile/ElementWriter.h"
 #include "projectfile/NodeProperties.h"
 #include "projectfile/NodesById.h"
+#include "projectfile/ParkedNodes.h"
 #include "projectfile/ProjectTables.h"
 #include "projectfile/ProjectXml.h"
 
@@ -137,11 +138,12 @@ void ProjectFileWriter::Impl::WriteScenes(TiXmlElement& root, ElementWriter& ele
     // Only scenes that are written can clash: a deleted scene's identifier may have been
     // given to a live one by the renumbering.
     std::unordered_set<std::uint32_t> met;
+    TiXmlElement* previous = nullptr;
     for (const auto& scenePtr : m_project.Scenes()) {
         Snapshot& scene = *scenePtr;
         if (scene.IsDeleted()) {
             if (TiXmlElement* node = nodes.TakeForDeleted(scene.GetId())) {
-                root.RemoveChild(node);
+                ParkNode(m_project, &scene, root, node);
             }
             continue;
         }
@@ -154,13 +156,19 @@ void ProjectFileWriter::Impl::WriteScenes(TiXmlElement& root, ElementWriter& ele
                 node = nullptr;
             }
             scene.SetId(static_cast<std::uint32_t>(m_project.NextId()));
+            m_project.TakeParkedNode(&scene);
         }
         met.insert(scene.GetId());
-        const bool isNew = node == nullptr;
-        if (isNew) {
+        bool isNew = false;
+        if (!node) {
+            node = RestoreParkedNode(m_project, &scene, root, previous, "scene");
+        }
+        if (!node) {
+            isNew = true;
             node = root.LinkEndChild(new TiXmlElement("scene"))->ToElement();
         }
         WriteScene(*node, isNew, scene, elements);
+        previous = node;
     }
 }
 
@@ -186,18 +194,23 @@ void ProjectFileWriter::Impl::WriteScene(TiXmlElement& node, bool isNew, Snapsho
             nodes.CountLive(element->GetId());
         }
     }
+    TiXmlElement* previous = nullptr;
     for (const auto& elementPtr : scene.Elements()) {
         auto* group = dynamic_cast<CCanvasSnapShotItem*>(elementPtr.get());
         if (elementPtr->IsDeleted() || !group) {
             if (TiXmlElement* child = nodes.TakeForDeleted(elementPtr->GetId())) {
-                node.RemoveChild(child);
+                ParkNode(m_project, elementPtr.get(), node, child);
             }
             continue;
         }
         TiXmlElement* child = nodes.Take(elementPtr->GetId());
         if (!child) {
+            child = RestoreParkedNode(m_project, group, node, previous, "element");
+        }
+        if (!child) {
             child = node.LinkEndChild(new TiXmlElement("element"))->ToElement();
         }
+        previous = child;
         NodeProperties childProperties(*child);
         childProperties.Set("name", group->Name());
         childProperties.Set("id", Decimal(group->GetId()));

@@ -1,6 +1,7 @@
 #include "DemoWorkspace.h"
 
 #include "platform/FileSystem.h"
+#include "projectfile/DocumentPrinter.h"
 #include "projectfile/ProjectFileReader.h"
 #include "projectfile/ProjectFileWriter.h"
 #include "projectfile/StandardProjectFileIo.h"
@@ -57,6 +58,12 @@ std::string DemoWorkspace::Save(const std::string& name)
         return "<not saved>";
     }
     return platform::readFile(path).value_or("<not saved>");
+}
+
+std::string DemoWorkspace::Print()
+{
+    ProjectFileWriter(*project).UpdateDocument();
+    return projectfile::PrintProjectDocument(project->Document());
 }
 
 editing::TreeNode* DemoWorkspace::Node(const std::string& path)

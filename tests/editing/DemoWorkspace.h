@@ -23,6 +23,8 @@ public:
     // Saves the project as `name` in this workspace's own temporary directory; returns the bytes
     // written, or "<not saved>".
     std::string Save(const std::string& name);
+    // What a save would write now, without writing it (the document is updated as by a save).
+    std::string Print();
     // The node at `path`: labels below the project node joined with '/'.
     editing::TreeNode* Node(const std::string& path);
 

@@ -101,16 +101,20 @@ TEST_F(Writer, DeletedScenesAndElementsLoseTheirNodes)
     project->Scenes()[1]->SetDeleted(1);
     TopGroup(*project, 0).ChildList()[0]->SetDeleted(1);
     project->Scenes()[2]->Elements()[0]->SetDeleted(1);
-    const std::string saved = Save();
+    std::string saved = Save();
     EXPECT_EQ(Count(saved, "<scene>"), 2u);
     EXPECT_EQ(saved.find("value=\"10\""), std::string::npos);
     EXPECT_EQ(saved.find("value=\".\\a.png\""), std::string::npos);
     EXPECT_NE(saved.find("value=\".\\b.png\""), std::string::npos);
     EXPECT_EQ(saved.find("value=\"21\""), std::string::npos);
 
-    // Undoing the deletion brings the element back as a new node.
+    // Undoing the deletions brings each node back in its old place, not at the end.
     TopGroup(*project, 0).ChildList()[0]->SetDeleted(0);
-    EXPECT_NE(Save().find("value=\".\\a.png\""), std::string::npos);
+    project->Scenes()[1]->SetDeleted(0);
+    saved = Save();
+    EXPECT_LT(saved.find("value=\".\\a.png\""), saved.find("value=\".\\b.png\""));
+    EXPECT_LT(saved.find("value=\"10\""), saved.find("value=\"20\""));
+    EXPECT_EQ(Count(saved, "<scene>"), 3u);
 }
 
 TEST_F(Writer, SceneRepeatingAnIdentifierGetsANewOneAndANewNode)

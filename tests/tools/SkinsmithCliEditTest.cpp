@@ -143,3 +143,49 @@ TEST_F(SkinsmithCliEdit, UsageErrors)
     EXPECT_EQ(Edit("", {"-o"}), 2);
     EXPECT_EQ(Edit("", {"extra"}), 2);
 }
+
+TEST_F(SkinsmithCliEdit, MovingAFrameReordersTheSavedLayerAndUndoRestoresIt)
+{
+    const std::string icon = "WeatherScene/Forecast/Today/TodayIcon/";
+    const auto layerOrder = [](const std::string& file) {
+        const std::size_t sunny = file.find("ic_sunny.png");
+        const std::size_t cloudy = file.find("ic_cloudy.png", file.find("\"TodayIcon\""));
+        return sunny < cloudy;
+    };
+    ASSERT_TRUE(layerOrder(m_original));
+    // The first frame cannot move up, the last cannot move down: nothing happens then.
+    const std::string script = "select " + icon + "Frame00\n" + "command 32815\n" + "select " +
+                               icon + "Frame02\n" + "command 32816\n" + "save unmoved.ui\n" +
+                               "select " + icon + "Frame00\n" + "command 32816\n" +
+                               "save moved.ui\n" + "undo\n" + "save undone.ui\n" + "redo\n" +
+                               "save redone.ui\n";
+    ASSERT_EQ(Edit(script), 0) << m_stderr;
+    const std::string moved = Read("moved.ui");
+    EXPECT_FALSE(layerOrder(moved));
+    EXPECT_LT(moved.find("ic_cloudy.png", moved.find("\"TodayIcon\"")), moved.find("ic_sunny.png"));
+    EXPECT_EQ(Read("undone.ui"), Read("unmoved.ui"));
+    EXPECT_EQ(Read("redone.ui"), moved);
+
+    // A frame of a region in a locked group does not move.
+    ASSERT_EQ(Edit("select MainScene/ClockPanel/SunAnim/Frame00\ncommand 32816\n"), 1);
+    EXPECT_NE(m_stderr.find("command 32816 is disabled"), std::string::npos) << m_stderr;
+}
+
+TEST_F(SkinsmithCliEdit, SearchGoesOnFromTheLastFindAndStartsAgainAfterAMiss)
+{
+    // A found node is shown in the grid; a miss is reported and the next search starts
+    // from the first scene again; a repeated search goes on to the next sibling.
+    const std::string script = "search TodayI\n"
+                               "set x 6\n"
+                               "search Nowhere\n"
+                               "expect-message Cannot find \"Nowhere\"\n"
+                               "search Scene\n"
+                               "search Scene\n"
+                               "set Name Found2\n"
+                               "save out.ui\n";
+    ASSERT_EQ(Edit(script), 0) << m_stderr;
+    const std::string out = Read("out.ui");
+    EXPECT_NE(out.find("value=\"Found2\""), std::string::npos);
+    EXPECT_EQ(out.find("value=\"WeatherScene\""), std::string::npos);
+    EXPECT_NE(m_stderr.find("message: Cannot find \"Nowhere\""), std::string::npos);
+}

@@ -73,6 +73,10 @@ std::string EditScript::Run(const std::string& line)
     if ((word == "undo" || word == "redo") && rest.empty()) {
         return Command(word == "undo" ? editing::cmd::kUndo : editing::cmd::kRedo);
     }
+    if (word == "search") {
+        m_ws.Search().Find(rest);
+        return {};
+    }
     if (word == "expect-message") {
         return ExpectMessage(rest);
     }
