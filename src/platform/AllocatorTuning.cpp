@@ -1,5 +1,7 @@
 #include "platform/AllocatorTuning.h"
 
+#include <cstdlib> // defines __GLIBC__ where it applies
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
