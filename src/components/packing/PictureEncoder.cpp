@@ -108,15 +108,6 @@ PictureEncoder::Encoding PictureEncoder::chooseEncoding(int format, int quality,
     return {base, false};
 }
 
-PictureEncoder::Result PictureEncoder::encode(const PictureRequest& request)
-{
-    std::vector<std::uint8_t> file;
-    std::vector<std::uint8_t> data;
-    Result result = encodeInto(request, file, data);
-    result.data = std::move(data);
-    return result;
-}
-
 PictureEncoder::Result PictureEncoder::encodeInto(const PictureRequest& request,
                                                   std::vector<std::uint8_t>& bytes,
                                                   std::vector<std::uint8_t>& data)

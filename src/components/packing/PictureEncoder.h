@@ -29,12 +29,10 @@ public:
         bool alphaPlane;
     };
 
-    // Returns the entry for `request`, or ok = false with the reason.
-    static Result encode(const PictureRequest& request);
-    // As encode(), but the data (planes, or a raw JPEG's bytes) go to `data`
-    // and the file is read through `file`; both are resized and keep their
-    // capacity, so a worker converting many pictures reuses its memory. The
-    // result's own data stay empty.
+    // Returns the entry for `request`, or ok = false with the reason. The data
+    // (planes, or a raw JPEG's bytes) go to `data` and the file is read through
+    // `file`; both are resized and keep their capacity, so a worker converting
+    // many pictures reuses its memory. The result's own data stay empty.
     static Result encodeInto(const PictureRequest& request, std::vector<std::uint8_t>& file,
                              std::vector<std::uint8_t>& data);
 
