@@ -1,5 +1,6 @@
 #include "generate/ResourceBuild.h"
 
+#include "components/packing/PictureEncoder.h"
 #include "generate/BuildStyleSteps.h"
 #include "generate/IdentifierBase.h"
 #include "generate/PicturePackingPhase.h"
@@ -45,7 +46,7 @@ ResourceBuild::Outcome ResourceBuild::run()
 {
     m_errors.clear();
     // Checked first: the packer would refuse every picture and leave an empty file.
-    if (!isPackerFormat(m_options.format)) {
+    if (!packing::PictureEncoder::isSupportedFormat(m_options.format)) {
         const std::string message = "图片格式无效（RES_FORMAT=" + std::to_string(m_options.format) +
                                     "），无法创建资源文件！";
         platform::interaction().showMessage(message);

@@ -24,11 +24,6 @@ bool readSwitch(const SettingsAccessor& settings, std::string_view key)
 
 } // namespace
 
-bool isPackerFormat(int format)
-{
-    return format >= 0 && format <= 7 && format != 2;
-}
-
 int compressTypeOfSelection(int selection)
 {
     switch (selection) {

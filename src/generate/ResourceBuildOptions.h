@@ -26,9 +26,6 @@ struct ResourceBuildOptions
     bool splitPack() const { return splitPackStart >= 0; }
 };
 
-// True for the pixel format codes the packer takes: 0, 1 and 3 to 7.
-bool isPackerFormat(int format);
-
 // Returns the options `settings` holds in section "CONFIG": RES_FORMAT, RES_COMPRESS,
 // RAW_JPEG, and what the build dialog stores: RES_MODE (0 best quality), EN_SPLITPACK with
 // SPLITPACK_START, EN_SPLITRES with SPLITRES_SIZE in megabytes, EN_TILE with TILE_WIDTH and
