@@ -72,17 +72,48 @@ bool restoreTile(const std::uint8_t* in, std::size_t inSize, std::uint8_t compre
     return colourUsed + alphaUsed == inSize;
 }
 
-} // namespace
-
-std::vector<std::uint8_t> EntryCompressor::compress(const ResEntryInfo& entry,
-                                                    const std::vector<std::uint8_t>& planes,
-                                                    std::uint8_t method, std::uint16_t tileWidth,
-                                                    std::uint16_t tileHeight)
+// Codes `planes` with each method `entry` may use (both when it is packed for
+// smallest size) and hands `keep` each coding smaller than the planes and than
+// those before. Returns the method of the coding kept last, or none when the
+// entry is not to be compressed or no coding is smaller.
+template <class Keep>
+std::uint8_t codeSmallest(const ResEntryInfo& entry, const std::vector<std::uint8_t>& planes,
+                          std::uint8_t method, std::uint16_t tileWidth, std::uint16_t tileHeight,
+                          std::vector<std::uint8_t>& scratch, Keep keep)
 {
-    std::vector<std::uint8_t> out;
-    compressInto(entry, planes, method, tileWidth, tileHeight, out);
-    return out;
+    if ((entry.flags & kFlagCompress) == 0 || entry.format == kFormatJpeg) {
+        return kCompressionNone;
+    }
+    std::vector<std::uint8_t> methods{method};
+    if ((entry.flags & kFlagSmallest) != 0) {
+        methods = {kCompressionRle, kCompressionLz4};
+    }
+    std::uint8_t chosen = kCompressionNone;
+    std::size_t bestSize = planes.size();
+    for (const std::uint8_t m : methods) {
+        EntryCompressor::compressInto(entry, planes, m, tileWidth, tileHeight, scratch);
+        // Ties keep the earlier choice, so the result never depends on timing.
+        if (scratch.size() < bestSize) {
+            bestSize = scratch.size();
+            keep(scratch);
+            chosen = m;
+        }
+    }
+    return chosen;
 }
+
+// Records in `packed.entry` how its data are coded: `compression`, tiled or not, and size.
+void markCoding(EntryCompressor::Packed& packed, std::uint8_t compression, bool tiled)
+{
+    ResEntryInfo& entry = packed.entry;
+    entry.compression = compression;
+    const bool tiledEntry = tiled && compression != kCompressionNone;
+    entry.flags = static_cast<std::uint8_t>(tiledEntry ? (entry.flags | kFlagTiled)
+                                                       : (entry.flags & ~kFlagTiled));
+    entry.size = static_cast<std::uint32_t>(packed.data.size());
+}
+
+} // namespace
 
 void EntryCompressor::compressInto(const ResEntryInfo& entry,
                                    const std::vector<std::uint8_t>& planes, std::uint8_t method,
@@ -125,31 +156,13 @@ EntryCompressor::Packed EntryCompressor::packCopy(const ResEntryInfo& entry,
                                                   std::vector<std::uint8_t>& scratch)
 {
     Packed best{entry, {}};
-    best.entry.compression = kCompressionNone;
-    best.entry.flags &= static_cast<std::uint8_t>(~kFlagTiled);
-    std::size_t bestSize = planes.size();
-    if ((entry.flags & kFlagCompress) != 0 && entry.format != kFormatJpeg) {
-        std::vector<std::uint8_t> methods{method};
-        if ((entry.flags & kFlagSmallest) != 0) {
-            methods = {kCompressionRle, kCompressionLz4};
-        }
-        const bool tiled = tiledSize(tileWidth, tileHeight);
-        for (const std::uint8_t m : methods) {
-            compressInto(entry, planes, m, tileWidth, tileHeight, scratch);
-            // Ties keep the earlier choice, as pack() does.
-            if (scratch.size() < bestSize) {
-                bestSize = scratch.size();
-                best.data.assign(scratch.begin(), scratch.end());
-                best.entry.compression = m;
-                best.entry.flags = static_cast<std::uint8_t>(tiled ? (entry.flags | kFlagTiled)
-                                                                   : (entry.flags & ~kFlagTiled));
-            }
-        }
+    const std::uint8_t chosen =
+        codeSmallest(entry, planes, method, tileWidth, tileHeight, scratch,
+                     [&](const std::vector<std::uint8_t>& coded) { best.data = coded; });
+    if (chosen == kCompressionNone) {
+        best.data = planes;
     }
-    if (best.entry.compression == kCompressionNone) {
-        best.data.assign(planes.begin(), planes.end());
-    }
-    best.entry.size = static_cast<std::uint32_t>(best.data.size());
+    markCoding(best, chosen, tiledSize(tileWidth, tileHeight));
     return best;
 }
 
@@ -158,33 +171,14 @@ EntryCompressor::Packed EntryCompressor::pack(const ResEntryInfo& entry,
                                               std::uint16_t tileWidth, std::uint16_t tileHeight)
 {
     Packed best{entry, {}};
-    best.entry.compression = kCompressionNone;
-    best.entry.flags &= static_cast<std::uint8_t>(~kFlagTiled);
-    if ((entry.flags & kFlagCompress) == 0 || entry.format == kFormatJpeg) {
-        best.data = std::move(planes);
-        return best;
-    }
-    std::vector<std::uint8_t> methods{method};
-    if ((entry.flags & kFlagSmallest) != 0) {
-        methods = {kCompressionRle, kCompressionLz4};
-    }
-    const bool tiled = tiledSize(tileWidth, tileHeight);
-    std::size_t bestSize = planes.size();
-    for (const std::uint8_t m : methods) {
-        std::vector<std::uint8_t> coded = compress(entry, planes, m, tileWidth, tileHeight);
-        // Ties keep the earlier choice, so the result never depends on timing.
-        if (coded.size() < bestSize) {
-            bestSize = coded.size();
-            best.data = std::move(coded);
-            best.entry.compression = m;
-            best.entry.flags = static_cast<std::uint8_t>(tiled ? (entry.flags | kFlagTiled)
-                                                               : (entry.flags & ~kFlagTiled));
-        }
-    }
-    if (best.entry.compression == kCompressionNone) {
+    std::vector<std::uint8_t> scratch;
+    const std::uint8_t chosen =
+        codeSmallest(entry, planes, method, tileWidth, tileHeight, scratch,
+                     [&](std::vector<std::uint8_t>& coded) { best.data.swap(coded); });
+    if (chosen == kCompressionNone) {
         best.data = std::move(planes);
     }
-    best.entry.size = static_cast<std::uint32_t>(best.data.size());
+    markCoding(best, chosen, tiledSize(tileWidth, tileHeight));
     return best;
 }
 

@@ -35,12 +35,7 @@ public:
                            std::vector<std::uint8_t>& scratch);
 
     // Codes `planes` with `method` (RLE or LZ4), tiled when both tile sizes are
-    // non-zero. Returns the entry data.
-    static std::vector<std::uint8_t> compress(const ResEntryInfo& entry,
-                                              const std::vector<std::uint8_t>& planes,
-                                              std::uint8_t method, std::uint16_t tileWidth,
-                                              std::uint16_t tileHeight);
-    // As compress(), into `out` (cleared first; its capacity reused).
+    // non-zero, into `out` (cleared first; its capacity reused).
     static void compressInto(const ResEntryInfo& entry, const std::vector<std::uint8_t>& planes,
                              std::uint8_t method, std::uint16_t tileWidth, std::uint16_t tileHeight,
                              std::vector<std::uint8_t>& out);
