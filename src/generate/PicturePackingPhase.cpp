@@ -99,17 +99,9 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
     std::vector<packing::PictureRequest> requests;
     for (std::size_t i = 0; i < used.size(); ++i) {
         const PictureRecord& record = records.at(used[i]);
-        packing::PictureRequest request;
         // The number follows the position, so a refused picture leaves a gap.
-        request.name = picName(static_cast<long long>(i) + 1);
-        request.path = m_project.ResolvePath(record.path, false);
-        request.compress = m_options.compress ? 1 : 0;
-        request.format = m_options.format;
-        request.quality = m_options.quality;
-        request.alphaFormat = record.alphaFormat;
-        request.argbOutput = record.argbOutput;
-        request.rawJpeg = m_options.rawJpeg ? 1 : 0;
-        requests.push_back(std::move(request));
+        requests.push_back(request(picName(static_cast<long long>(i) + 1), record.path,
+                                   record.alphaFormat, record.argbOutput));
     }
     // All pictures in one call keep the workers busy to the end; progress follows the
     // pictures as they are taken in.
@@ -141,6 +133,22 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
     return true;
 }
 
+packing::PictureRequest PicturePackingPhase::request(const std::string& name,
+                                                     const std::string& storedPath, int alphaFormat,
+                                                     int argbOutput) const
+{
+    packing::PictureRequest request;
+    request.name = name;
+    request.path = m_project.ResolvePath(storedPath, false);
+    request.compress = m_options.compress ? 1 : 0;
+    request.format = m_options.format;
+    request.quality = m_options.quality;
+    request.alphaFormat = alphaFormat;
+    request.argbOutput = argbOutput;
+    request.rawJpeg = m_options.rawJpeg ? 1 : 0;
+    return request;
+}
+
 bool PicturePackingPhase::compressAhead() const
 {
     // Debug mode keeps the uncompressed file, so it packs plain and compresses after.
@@ -168,32 +176,29 @@ bool PicturePackingPhase::packSplitPack(const CZorRes& full, CZorRes& packer,
         packer.AddPictures(requests);
         requests.clear();
     };
+    // Layer id -> the first stored path (in path order) that carries it, looked up once.
+    std::map<int, const std::string*> carriers;
+    for (const auto& [path, layer] : m_project.LayerMap()) {
+        carriers.emplace(layer, &path);
+    }
     for (const int layer : layers) {
-        const auto& map = m_project.LayerMap();
-        const auto carrier = std::find_if(
-            map.begin(), map.end(), [layer](const auto& entry) { return entry.second == layer; });
-        if (carrier == map.end()) {
+        const auto found = carriers.find(layer);
+        if (found == carriers.end()) {
             continue;
         }
-        const int index = pictures.Find(carrier->first);
+        const std::string& carrier = *found->second;
+        const int index = pictures.Find(carrier);
         if (index >= 0) {
             const PictureRecord& record = pictures.At(static_cast<std::size_t>(index));
             platform::trace("OTA : " + std::to_string(record.number) + " " + record.name + "\n");
         }
-        const auto copy = m_reusable.find(carrier->first);
+        const auto copy = m_reusable.find(carrier);
         if (copy != m_reusable.end()) {
             flush();
             packer.AddPictureCopy(full, copy->second, picName(layer));
             continue;
         }
-        packing::PictureRequest request;
-        request.name = picName(layer);
-        request.path = m_project.ResolvePath(carrier->first, false);
-        request.compress = m_options.compress ? 1 : 0;
-        request.format = m_options.format;
-        request.quality = m_options.quality;
-        request.rawJpeg = m_options.rawJpeg ? 1 : 0;
-        requests.push_back(std::move(request));
+        requests.push_back(request(picName(layer), carrier, 0, 0));
     }
     flush();
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "components/packing/PictureRequest.h"
 #include "generate/ResourceBuildOptions.h"
 
 #include <cstdint>
@@ -42,6 +43,9 @@ public:
 private:
     bool packFull(CZorRes& packer, std::vector<int>& layers);
     bool packSplitPack(const CZorRes& full, CZorRes& packer, std::vector<int> layers);
+    // The packing request for the picture stored as `storedPath`, with this build's options.
+    packing::PictureRequest request(const std::string& name, const std::string& storedPath,
+                                    int alphaFormat, int argbOutput) const;
     bool compressAhead() const;
     static bool sameAsSplitPackEntry(const PictureRecord& record);
     bool save(CZorRes& full, CZorRes& splitPack);
