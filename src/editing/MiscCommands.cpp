@@ -8,9 +8,6 @@
 #include "model/CCanvasSnapShotItem.h"
 #include "platform/UserInteraction.h"
 
-#include <utility>
-#include <vector>
-
 namespace editing::misc {
 
 bool ClearPicture(Workspace& ws)
@@ -59,10 +56,8 @@ bool ToggleEditing(Workspace& ws)
 
 namespace {
 
-using IdPairs = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
-
 template <typename Object>
-void Number(Object& object, std::int32_t& counter, IdPairs& pairs)
+void Number(Object& object, std::int32_t& counter, IdRenumbering& pairs)
 {
     const auto id = static_cast<std::uint32_t>(counter++);
     if (object.GetId() != id) {
@@ -71,7 +66,7 @@ void Number(Object& object, std::int32_t& counter, IdPairs& pairs)
     }
 }
 
-void Walk(TreeNode& node, std::int32_t& counter, IdPairs& pairs)
+void Walk(TreeNode& node, std::int32_t& counter, IdRenumbering& pairs)
 {
     const TreeNodeData& data = node.data;
     if (data.kind == TreeNodeData::kScene && !data.scene->IsDeleted()) {
@@ -107,7 +102,7 @@ int ReorderIds(Workspace& ws)
     // first, which removes those nodes, as the save would.
     project->UpdateDocument();
     std::int32_t counter = 0;
-    IdPairs pairs;
+    IdRenumbering pairs;
     Walk(*root, counter, pairs);
     project->ResetIdCounter();
     project->RaiseIdCounter(counter);
