@@ -184,7 +184,7 @@ void Caret(Workspace& ws)
     }
     switch (node->data.kind) {
     case TreeNodeData::kScene:
-        DeleteScene(ws, project[0], node);
+        DeleteScene(ws, *project, node);
         break;
     case TreeNodeData::kGroup:
         if (IsRootGroup(*project, node->data.element)) {
