@@ -13,13 +13,6 @@ namespace editing::add {
 
 namespace {
 
-// The node a new child of `container` hangs below: the scene node for a root group.
-const void* NodeObjectOf(SnapShotItem& container, Snapshot& scene)
-{
-    return container.Parent() == nullptr ? static_cast<const void*>(&scene)
-                                         : static_cast<const void*>(&container);
-}
-
 SnapShotItem* AddInto(SnapShotItem& container, int kind, int single)
 {
     auto* group = dynamic_cast<CCanvasSnapShotItem*>(&container);
@@ -40,13 +33,19 @@ void Finish(Workspace& ws, APStyleProject& project, SnapShotItem& element, Snaps
     AddRecord(project, std::make_unique<ActAddSnapItemObj>(&project, &element));
 }
 
+} // namespace
+
+const void* NodeObjectOf(SnapShotItem& container, Snapshot& scene)
+{
+    return container.Parent() == nullptr ? static_cast<const void*>(&scene)
+                                         : static_cast<const void*>(&container);
+}
+
 void ShowIllegalGroupPlace()
 {
     platform::interaction().showMessage("只允许在场景和资源组下添加资源组!", "非法操作",
                                         platform::MessageIcon::Error);
 }
-
-} // namespace
 
 SnapShotItem* ContainerOf(const TreeNode* node)
 {

@@ -3,6 +3,7 @@
 #include "components/visual/Graph.h"
 #include "editing/ActAddSnapItemObj.h"
 #include "editing/ActAddSnapshotObj.h"
+#include "editing/AddCommands.h"
 #include "editing/ElementCopy.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
@@ -64,8 +65,7 @@ void PasteElement(Workspace& ws, APStyleProject& project, SnapShotItem& target)
         return;
     }
     AddRecord(project, std::make_unique<ActAddSnapItemObj>(&project, copy));
-    const void* parentNode = target.Parent() ? static_cast<const void*>(&target) : scene;
-    ws.Tree().InsertElement(*copy, parentNode, *scene);
+    ws.Tree().InsertElement(*copy, add::NodeObjectOf(target, *scene), *scene);
     ws.SelectObject(&target);
     target.OwnGraph()->SetSelected(true);
     if (SnapShotItem* parent = target.Parent()) {
