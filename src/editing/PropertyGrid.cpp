@@ -76,6 +76,8 @@ GridRow Row(const std::string& label, const std::string& value, std::uint32_t va
 }
 
 const char* const kRotations[] = {"0 Degree", "90 Degree", "180 Degree", "270 Degree"};
+// The display languages when the string table names none.
+const char* const kDefaultLanguages[] = {"English", "Simplified Chinese", "Traditional Chinese"};
 
 // The root group's property behind a group-backed row of the scene page, or -1.
 int GroupPropertyOf(const std::string& label)
@@ -209,9 +211,7 @@ void PropertyGrid::FillProject()
         if (index >= 0 && index < StringRecord::kLanguages && !names[index].empty()) {
             return names[static_cast<std::size_t>(index)];
         }
-        static const char* const kDefaults[] = {"English", "Simplified Chinese",
-                                                "Traditional Chinese"};
-        return std::string(index >= 0 && index < 3 ? kDefaults[index] : "");
+        return std::string(index >= 0 && index < 3 ? kDefaultLanguages[index] : "");
     }();
     m_rows.push_back(Row("Name", p.Name(), kCellEdit));
     m_rows.push_back(Row("Display Language", language, kCellDropList));
@@ -278,7 +278,7 @@ std::vector<std::string> PropertyGrid::DropDownItems(int row, int column) const
             }
         }
         if (names.empty()) {
-            names = {"English", "Simplified Chinese", "Traditional Chinese"};
+            names = {std::begin(kDefaultLanguages), std::end(kDefaultLanguages)};
         }
         return names;
     }
