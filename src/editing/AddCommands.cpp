@@ -3,6 +3,7 @@
 #include "editing/ActAddSnapItemObj.h"
 #include "editing/ActAddSnapshotObj.h"
 #include "editing/ActModifySnapItemAttr.h"
+#include "editing/RootGroup.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
@@ -53,8 +54,7 @@ SnapShotItem* ContainerOf(const TreeNode* node)
         return nullptr;
     }
     if (node->data.kind == TreeNodeData::kScene) {
-        Snapshot* scene = node->data.scene;
-        return scene->Elements().empty() ? nullptr : scene->Elements().front().get();
+        return RootGroupOf(*node->data.scene);
     }
     return node->data.kind == TreeNodeData::kGroup ? node->data.element : nullptr;
 }
@@ -125,7 +125,7 @@ SnapShotItem* FromMenu(Workspace& ws, int kind)
     Snapshot* scene = nullptr;
     if (Snapshot* current = ws.Selection().Scene()) {
         scene = current;
-        parent = current->Elements().empty() ? nullptr : current->Elements().front().get();
+        parent = RootGroupOf(*current);
     } else if (ws.Selection().Element() && ws.Tree().Caret()) {
         parent = ContainerOf(ws.Tree().Caret());
         scene = ws.Tree().Caret()->data.scene;

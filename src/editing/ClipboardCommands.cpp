@@ -5,6 +5,7 @@
 #include "editing/ActAddSnapshotObj.h"
 #include "editing/AddCommands.h"
 #include "editing/ElementCopy.h"
+#include "editing/RootGroup.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
@@ -33,7 +34,7 @@ SnapShotItem* PasteTarget(Workspace& ws)
     }
     SnapShotItem* target = nullptr;
     if (Snapshot* scene = ws.Selection().Scene()) {
-        target = scene->Elements().empty() ? nullptr : scene->Elements().front().get();
+        target = RootGroupOf(*scene);
     } else {
         target = ws.Selection().Element();
     }

@@ -2,6 +2,7 @@
 
 #include "components/visual/Graph.h"
 #include "editing/DocumentSync.h"
+#include "editing/RootGroup.h"
 #include "editing/TreeImages.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
@@ -72,11 +73,8 @@ void Walk(TreeNode& node, std::int32_t& counter, IdRenumbering& pairs)
     if (data.kind == TreeNodeData::kScene && !data.scene->IsDeleted()) {
         Number(*data.scene, counter, pairs);
         // The root group has no node, but it needs an identifier of its own too.
-        if (!data.scene->Elements().empty()) {
-            SnapShotItem& root = *data.scene->Elements().front();
-            if (!root.IsDeleted()) {
-                Number(root, counter, pairs);
-            }
+        if (SnapShotItem* root = RootGroupOf(*data.scene); root && !root->IsDeleted()) {
+            Number(*root, counter, pairs);
         }
     } else if ((data.kind == TreeNodeData::kElement || data.kind == TreeNodeData::kGroup) &&
                !data.element->IsDeleted()) {

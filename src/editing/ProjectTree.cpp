@@ -1,5 +1,6 @@
 #include "editing/ProjectTree.h"
 
+#include "editing/RootGroup.h"
 #include "editing/TreeImages.h"
 #include "model/APStyleProject.h"
 #include "model/CCanvasSnapShotItem.h"
@@ -101,11 +102,10 @@ TreeNode* ProjectTree::InsertScene(Snapshot& scene, APStyleProject& project)
     data.scene = &scene;
     TreeNode* node = AddNode(FindNode(&project), scene.Name(), kImageScene, data);
     // The root group has no node: its children hang below the scene node.
-    if (!scene.Elements().empty()) {
-        if (const SnapItemList* children = scene.Elements().front()->Children()) {
-            for (const auto& child : *children) {
-                AddElementNode(*node, *child, scene);
-            }
+    const SnapShotItem* root = RootGroupOf(scene);
+    if (const SnapItemList* children = root ? root->Children() : nullptr) {
+        for (const auto& child : *children) {
+            AddElementNode(*node, *child, scene);
         }
     }
     return node;
