@@ -72,7 +72,7 @@ TiXmlElement& ProjectFileWriter::Impl::EnsureRoot()
         }
     }
     if (!document.RootElement()) {
-        document.InsertEndChild(TiXmlComment("Zorvane IDE, Rapid Application Development"));
+        document.InsertEndChild(TiXmlComment(kDocumentComment));
         document.InsertEndChild(TiXmlElement("ui-rad"));
     }
     return *document.RootElement();
