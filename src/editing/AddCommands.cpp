@@ -3,6 +3,7 @@
 #include "editing/ActAddSnapItemObj.h"
 #include "editing/ActAddSnapshotObj.h"
 #include "editing/ActModifySnapItemAttr.h"
+#include "editing/RootGroup.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
@@ -12,13 +13,6 @@
 namespace editing::add {
 
 namespace {
-
-// The node a new child of `container` hangs below: the scene node for a root group.
-const void* NodeObjectOf(SnapShotItem& container, Snapshot& scene)
-{
-    return container.Parent() == nullptr ? static_cast<const void*>(&scene)
-                                         : static_cast<const void*>(&container);
-}
 
 SnapShotItem* AddInto(SnapShotItem& container, int kind, int single)
 {
@@ -40,13 +34,19 @@ void Finish(Workspace& ws, APStyleProject& project, SnapShotItem& element, Snaps
     AddRecord(project, std::make_unique<ActAddSnapItemObj>(&project, &element));
 }
 
+} // namespace
+
+const void* NodeObjectOf(SnapShotItem& container, Snapshot& scene)
+{
+    return container.Parent() == nullptr ? static_cast<const void*>(&scene)
+                                         : static_cast<const void*>(&container);
+}
+
 void ShowIllegalGroupPlace()
 {
     platform::interaction().showMessage("只允许在场景和资源组下添加资源组!", "非法操作",
                                         platform::MessageIcon::Error);
 }
-
-} // namespace
 
 SnapShotItem* ContainerOf(const TreeNode* node)
 {
@@ -54,8 +54,7 @@ SnapShotItem* ContainerOf(const TreeNode* node)
         return nullptr;
     }
     if (node->data.kind == TreeNodeData::kScene) {
-        Snapshot* scene = node->data.scene;
-        return scene->Elements().empty() ? nullptr : scene->Elements().front().get();
+        return RootGroupOf(*node->data.scene);
     }
     return node->data.kind == TreeNodeData::kGroup ? node->data.element : nullptr;
 }
@@ -126,7 +125,7 @@ SnapShotItem* FromMenu(Workspace& ws, int kind)
     Snapshot* scene = nullptr;
     if (Snapshot* current = ws.Selection().Scene()) {
         scene = current;
-        parent = current->Elements().empty() ? nullptr : current->Elements().front().get();
+        parent = RootGroupOf(*current);
     } else if (ws.Selection().Element() && ws.Tree().Caret()) {
         parent = ContainerOf(ws.Tree().Caret());
         scene = ws.Tree().Caret()->data.scene;

@@ -30,6 +30,11 @@ bool Frame(Workspace& ws);
 SnapShotItem* ContainerOf(const TreeNode* node);
 // False when `element` lies in a group whose editing is forbidden.
 bool ParentAllowsEditing(const SnapShotItem* element);
+// The object whose tree node a new child of `container` (in `scene`) hangs below: the
+// scene for its root group, which has no node of its own, else the container.
+const void* NodeObjectOf(SnapShotItem& container, Snapshot& scene);
+// Tells the user that resource groups go only into scenes and resource groups.
+void ShowIllegalGroupPlace();
 
 } // namespace add
 } // namespace editing

@@ -51,7 +51,8 @@ void AttrSnapshot::Restore(SnapShotItem& element) const
     // The drawable goes where the restored block says before the reload, which
     // takes the geometry back from the drawable; then the saved block and rows
     // are put back once more, so nothing the reload derived can differ.
-    if (auto* kind = dynamic_cast<SnapShotItemKind*>(&element)) {
+    auto* kind = dynamic_cast<SnapShotItemKind*>(&element);
+    if (kind) {
         kind->PlaceDrawable();
     }
     element.LoadResource();
@@ -59,7 +60,7 @@ void AttrSnapshot::Restore(SnapShotItem& element) const
     if (group && this->group) {
         group->Group() = *this->group;
     }
-    if (auto* kind = dynamic_cast<SnapShotItemKind*>(&element)) {
+    if (kind) {
         kind->PlaceDrawable();
     }
     element.ReplaceRows(rows);

@@ -3,7 +3,9 @@
 #include "components/visual/Graph.h"
 #include "editing/ActAddSnapItemObj.h"
 #include "editing/ActAddSnapshotObj.h"
+#include "editing/AddCommands.h"
 #include "editing/ElementCopy.h"
+#include "editing/RootGroup.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
@@ -32,7 +34,7 @@ SnapShotItem* PasteTarget(Workspace& ws)
     }
     SnapShotItem* target = nullptr;
     if (Snapshot* scene = ws.Selection().Scene()) {
-        target = scene->Elements().empty() ? nullptr : scene->Elements().front().get();
+        target = RootGroupOf(*scene);
     } else {
         target = ws.Selection().Element();
     }
@@ -64,8 +66,7 @@ void PasteElement(Workspace& ws, APStyleProject& project, SnapShotItem& target)
         return;
     }
     AddRecord(project, std::make_unique<ActAddSnapItemObj>(&project, copy));
-    const void* parentNode = target.Parent() ? static_cast<const void*>(&target) : scene;
-    ws.Tree().InsertElement(*copy, parentNode, *scene);
+    ws.Tree().InsertElement(*copy, add::NodeObjectOf(target, *scene), *scene);
     ws.SelectObject(&target);
     target.OwnGraph()->SetSelected(true);
     if (SnapShotItem* parent = target.Parent()) {

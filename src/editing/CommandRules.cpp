@@ -1,5 +1,6 @@
 #include "editing/CommandRules.h"
 
+#include "editing/AddCommands.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/PicSnapshotItem.h"
@@ -29,8 +30,7 @@ bool HasProject(Workspace& ws)
 
 bool ParentRule(Workspace& ws)
 {
-    SnapShotItem* element = ws.Selection().Element();
-    return !element || !element->Parent() || element->Parent()->IsEditable() != 0;
+    return add::ParentAllowsEditing(ws.Selection().Element());
 }
 
 bool CanAddFromMenu(Workspace& ws)

@@ -6,6 +6,7 @@
 #include "editing/ActModifySnapItemAttr.h"
 #include "editing/AddCommands.h"
 #include "editing/DeletedFlag.h"
+#include "editing/RootGroup.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
@@ -63,13 +64,6 @@ void DeleteScene(Workspace& ws, APStyleProject& project, TreeNode* node)
         ws.Panel().ShowScene(project, *next, nullptr);
         ws.SelectObject(next);
     }
-}
-
-bool IsRootGroup(const APStyleProject& project, const SnapShotItem* element)
-{
-    return std::any_of(project.Scenes().begin(), project.Scenes().end(), [element](const auto& s) {
-        return !s->Elements().empty() && s->Elements().front().get() == element;
-    });
 }
 
 // What the grid shows once `element` is gone: the nearest live sibling before it,
@@ -184,7 +178,7 @@ void Caret(Workspace& ws)
     }
     switch (node->data.kind) {
     case TreeNodeData::kScene:
-        DeleteScene(ws, project[0], node);
+        DeleteScene(ws, *project, node);
         break;
     case TreeNodeData::kGroup:
         if (IsRootGroup(*project, node->data.element)) {

@@ -135,8 +135,7 @@ SnapShotItem* AddGroupFromFolder(Workspace& ws, TreeNode& node, const std::strin
 {
     auto* parent = dynamic_cast<CCanvasSnapShotItem*>(add::ContainerOf(&node));
     if (!parent) {
-        platform::interaction().showMessage("只允许在场景和资源组下添加资源组!", "非法操作",
-                                            platform::MessageIcon::Error);
+        add::ShowIllegalGroupPlace();
         return nullptr;
     }
     const std::string name =
@@ -146,8 +145,7 @@ SnapShotItem* AddGroupFromFolder(Workspace& ws, TreeNode& node, const std::strin
         group->Rename(name);
     }
     Snapshot& scene = *node.data.scene;
-    TreeNode* groupNode = ws.Tree().InsertElement(
-        *group, parent->Parent() ? static_cast<const void*>(parent) : &scene, scene);
+    TreeNode* groupNode = ws.Tree().InsertElement(*group, add::NodeObjectOf(*parent, scene), scene);
     if (groupNode) {
         FillFromFolder(ws, *groupNode, folder);
     }
@@ -174,8 +172,7 @@ SnapShotItem* PictureFromFile(Workspace& ws, TreeNode& node, const std::string& 
         picture->Rename(name);
     }
     Snapshot& scene = *node.data.scene;
-    ws.Tree().InsertElement(*picture, parent->Parent() ? static_cast<const void*>(parent) : &scene,
-                            scene);
+    ws.Tree().InsertElement(*picture, add::NodeObjectOf(*parent, scene), scene);
     if (!platform::isFile(path)) {
         platform::interaction().showMessage("无效文件路径!");
         return picture;

@@ -19,8 +19,7 @@ void SwapNodesInDocument(APStyleProject& project, std::uint32_t a, std::uint32_t
     }
 }
 
-void RenumberNodesInDocument(APStyleProject& project,
-                             const std::vector<std::pair<std::uint32_t, std::uint32_t>>& pairs)
+void RenumberNodesInDocument(APStyleProject& project, const IdRenumbering& pairs)
 {
     if (!pairs.empty()) {
         project.RenumberInDocument(pairs);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "model/ProjectFileIo.h"
+
 #include <cstdint>
-#include <utility>
-#include <vector>
 
 class APStyleProject;
 
@@ -13,7 +13,6 @@ namespace editing {
 // Swaps the document nodes of the scenes or elements with ids `a` and `b`.
 void SwapNodesInDocument(APStyleProject& project, std::uint32_t a, std::uint32_t b);
 // Gives the document nodes their new ids, pair by pair (old id, new id).
-void RenumberNodesInDocument(APStyleProject& project,
-                             const std::vector<std::pair<std::uint32_t, std::uint32_t>>& pairs);
+void RenumberNodesInDocument(APStyleProject& project, const IdRenumbering& pairs);
 
 } // namespace editing

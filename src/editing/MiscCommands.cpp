@@ -2,14 +2,12 @@
 
 #include "components/visual/Graph.h"
 #include "editing/DocumentSync.h"
+#include "editing/RootGroup.h"
 #include "editing/TreeImages.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/CCanvasSnapShotItem.h"
 #include "platform/UserInteraction.h"
-
-#include <utility>
-#include <vector>
 
 namespace editing::misc {
 
@@ -59,10 +57,8 @@ bool ToggleEditing(Workspace& ws)
 
 namespace {
 
-using IdPairs = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
-
 template <typename Object>
-void Number(Object& object, std::int32_t& counter, IdPairs& pairs)
+void Number(Object& object, std::int32_t& counter, IdRenumbering& pairs)
 {
     const auto id = static_cast<std::uint32_t>(counter++);
     if (object.GetId() != id) {
@@ -71,17 +67,14 @@ void Number(Object& object, std::int32_t& counter, IdPairs& pairs)
     }
 }
 
-void Walk(TreeNode& node, std::int32_t& counter, IdPairs& pairs)
+void Walk(TreeNode& node, std::int32_t& counter, IdRenumbering& pairs)
 {
     const TreeNodeData& data = node.data;
     if (data.kind == TreeNodeData::kScene && !data.scene->IsDeleted()) {
         Number(*data.scene, counter, pairs);
         // The root group has no node, but it needs an identifier of its own too.
-        if (!data.scene->Elements().empty()) {
-            SnapShotItem& root = *data.scene->Elements().front();
-            if (!root.IsDeleted()) {
-                Number(root, counter, pairs);
-            }
+        if (SnapShotItem* root = RootGroupOf(*data.scene); root && !root->IsDeleted()) {
+            Number(*root, counter, pairs);
         }
     } else if ((data.kind == TreeNodeData::kElement || data.kind == TreeNodeData::kGroup) &&
                !data.element->IsDeleted()) {
@@ -107,7 +100,7 @@ int ReorderIds(Workspace& ws)
     // first, which removes those nodes, as the save would.
     project->UpdateDocument();
     std::int32_t counter = 0;
-    IdPairs pairs;
+    IdRenumbering pairs;
     Walk(*root, counter, pairs);
     project->ResetIdCounter();
     project->RaiseIdCounter(counter);

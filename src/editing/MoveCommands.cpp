@@ -8,6 +8,7 @@
 #include "model/APStyleProject.h"
 #include "model/CCanvasSnapShotItem.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -21,23 +22,30 @@ bool Fits(long long index, int step, std::size_t size)
     return index >= 0 && index + step >= 0 && index + step < static_cast<long long>(size);
 }
 
-bool MoveScene(Workspace& ws, APStyleProject& project, Snapshot* scene, int step)
+// Swaps the entry holding `object` with the one `step` places away, in the document too,
+// and marks the project modified. Returns false, changing nothing, when either is missing.
+template <typename List, typename Object>
+bool SwapInList(APStyleProject& project, List& list, const Object* object, int step)
 {
-    auto& scenes = project.Scenes();
-    long long index = -1;
-    for (std::size_t i = 0; i < scenes.size(); ++i) {
-        if (scenes[i].get() == scene) {
-            index = static_cast<long long>(i);
-        }
-    }
-    if (!Fits(index, step, scenes.size())) {
+    const auto at = std::find_if(list.begin(), list.end(),
+                                 [object](const auto& entry) { return entry.get() == object; });
+    const long long index = at == list.end() ? -1 : static_cast<long long>(at - list.begin());
+    if (!Fits(index, step, list.size())) {
         return false;
     }
-    auto& a = scenes[static_cast<std::size_t>(index)];
-    auto& b = scenes[static_cast<std::size_t>(index + step)];
+    auto& a = list[static_cast<std::size_t>(index)];
+    auto& b = list[static_cast<std::size_t>(index + step)];
     SwapNodesInDocument(project, a->GetId(), b->GetId());
     std::swap(a, b);
     project.SetModified(1);
+    return true;
+}
+
+bool MoveScene(Workspace& ws, APStyleProject& project, Snapshot* scene, int step)
+{
+    if (!SwapInList(project, project.Scenes(), scene, step)) {
+        return false;
+    }
     ws.RebuildTree();
     ws.Panel().ShowScene(project, *scene, ws.Selection().Element());
     ws.SelectObject(scene);
@@ -47,24 +55,9 @@ bool MoveScene(Workspace& ws, APStyleProject& project, Snapshot* scene, int step
 bool MoveElement(Workspace& ws, APStyleProject& project, SnapShotItem* element, int step)
 {
     auto* parent = dynamic_cast<CCanvasSnapShotItem*>(element->Parent());
-    if (!parent) {
+    if (!parent || !SwapInList(project, parent->ChildList(), element, step)) {
         return false;
     }
-    auto& children = parent->ChildList();
-    long long index = -1;
-    for (std::size_t i = 0; i < children.size(); ++i) {
-        if (children[i].get() == element) {
-            index = static_cast<long long>(i);
-        }
-    }
-    if (!Fits(index, step, children.size())) {
-        return false;
-    }
-    auto& a = children[static_cast<std::size_t>(index)];
-    auto& b = children[static_cast<std::size_t>(index + step)];
-    SwapNodesInDocument(project, a->GetId(), b->GetId());
-    std::swap(a, b);
-    project.SetModified(1);
     ws.RebuildTree();
     ws.SelectObject(element);
     return true;

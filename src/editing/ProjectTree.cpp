@@ -1,5 +1,6 @@
 #include "editing/ProjectTree.h"
 
+#include "editing/RootGroup.h"
 #include "editing/TreeImages.h"
 #include "model/APStyleProject.h"
 #include "model/CCanvasSnapShotItem.h"
@@ -101,11 +102,10 @@ TreeNode* ProjectTree::InsertScene(Snapshot& scene, APStyleProject& project)
     data.scene = &scene;
     TreeNode* node = AddNode(FindNode(&project), scene.Name(), kImageScene, data);
     // The root group has no node: its children hang below the scene node.
-    if (!scene.Elements().empty()) {
-        if (const SnapItemList* children = scene.Elements().front()->Children()) {
-            for (const auto& child : *children) {
-                InsertElement(*child, &scene, scene);
-            }
+    const SnapShotItem* root = RootGroupOf(scene);
+    if (const SnapItemList* children = root ? root->Children() : nullptr) {
+        for (const auto& child : *children) {
+            AddElementNode(*node, *child, scene);
         }
     }
     return node;
@@ -115,7 +115,12 @@ TreeNode* ProjectTree::InsertElement(SnapShotItem& element, const void* parentOb
                                      Snapshot& scene)
 {
     TreeNode* parent = FindNode(parentObject);
-    if (element.IsDeleted() || !parent) {
+    return parent ? AddElementNode(*parent, element, scene) : nullptr;
+}
+
+TreeNode* ProjectTree::AddElementNode(TreeNode& parent, SnapShotItem& element, Snapshot& scene)
+{
+    if (element.IsDeleted()) {
         return nullptr;
     }
     TreeNodeData data;
@@ -124,36 +129,35 @@ TreeNode* ProjectTree::InsertElement(SnapShotItem& element, const void* parentOb
     data.scene = &scene;
     data.element = &element;
     const int image = ImageOfSelector(SelectorOf(element), element.IsEditable() != 0);
-    TreeNode* node = AddNode(parent, element.Name(), image, data);
+    TreeNode* node = AddNode(&parent, element.Name(), image, data);
     InsertChildren(*node, element, scene);
     return node;
 }
 
+TreeNode* ProjectTree::AddFrameNode(TreeNode& parent, PicSnapshotItem& region, int index)
+{
+    TreeNodeData data;
+    data.kind = TreeNodeData::kFrame;
+    data.scene = parent.data.scene;
+    data.element = &region;
+    data.frameIndex = index;
+    return AddNode(&parent, Numbered("Frame%02lld", index), kImageFrame, data);
+}
+
 void ProjectTree::InsertChildren(TreeNode& node, SnapShotItem& element, Snapshot& scene)
 {
+    // The parent node is known here: looking it up again for every child would walk the
+    // whole tree once per child.
     if (const SnapItemList* children = element.Children()) {
         for (const auto& child : *children) {
-            if (!child->IsDeleted()) {
-                TreeNodeData data;
-                data.kind = child->KindCode() == SnapShotItem::kGroup ? TreeNodeData::kGroup
-                                                                      : TreeNodeData::kElement;
-                data.scene = &scene;
-                data.element = child.get();
-                const int image = ImageOfSelector(SelectorOf(*child), child->IsEditable() != 0);
-                InsertChildren(*AddNode(&node, child->Name(), image, data), *child, scene);
-            }
+            AddElementNode(node, *child, scene);
         }
         return;
     }
     auto* picture = dynamic_cast<PicSnapshotItem*>(&element);
     if (picture && !picture->IsSingle()) {
         for (std::size_t i = 0; i < picture->Frames().size(); ++i) {
-            TreeNodeData data;
-            data.kind = TreeNodeData::kFrame;
-            data.scene = &scene;
-            data.element = picture;
-            data.frameIndex = static_cast<std::int32_t>(i);
-            AddNode(&node, Numbered("Frame%02lld", static_cast<long long>(i)), kImageFrame, data);
+            AddFrameNode(node, *picture, static_cast<int>(i));
         }
     }
 }
@@ -161,15 +165,7 @@ void ProjectTree::InsertChildren(TreeNode& node, SnapShotItem& element, Snapshot
 TreeNode* ProjectTree::InsertFrame(int index, PicSnapshotItem& region)
 {
     TreeNode* parent = FindNode(&region);
-    if (!parent) {
-        return nullptr;
-    }
-    TreeNodeData data;
-    data.kind = TreeNodeData::kFrame;
-    data.scene = parent->data.scene;
-    data.element = &region;
-    data.frameIndex = index;
-    return AddNode(parent, Numbered("Frame%02lld", index), kImageFrame, data);
+    return parent ? AddFrameNode(*parent, region, index) : nullptr;
 }
 
 TreeNode* ProjectTree::FindNode(const void* object) const

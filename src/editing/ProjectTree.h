@@ -81,6 +81,9 @@ public:
 private:
     TreeNode* AddNode(TreeNode* parent, const std::string& label, int image,
                       const TreeNodeData& data);
+    // Adds the node of a live element with its subtree below `parent`; null when deleted.
+    TreeNode* AddElementNode(TreeNode& parent, SnapShotItem& element, Snapshot& scene);
+    TreeNode* AddFrameNode(TreeNode& parent, PicSnapshotItem& region, int index);
     void InsertChildren(TreeNode& node, SnapShotItem& element, Snapshot& scene);
     void Forget(TreeNode* node);
 

@@ -3,6 +3,7 @@
 #include "editing/ActModifySnapItemAttr.h"
 #include "editing/ElementEdit.h"
 #include "editing/ProjectTree.h"
+#include "editing/RootGroup.h"
 #include "editing/UndoHistory.h"
 #include "model/APStyleProject.h"
 #include "model/CCanvasSnapShotItem.h"
@@ -76,6 +77,8 @@ GridRow Row(const std::string& label, const std::string& value, std::uint32_t va
 }
 
 const char* const kRotations[] = {"0 Degree", "90 Degree", "180 Degree", "270 Degree"};
+// The display languages when the string table names none.
+const char* const kDefaultLanguages[] = {"English", "Simplified Chinese", "Traditional Chinese"};
 
 // The root group's property behind a group-backed row of the scene page, or -1.
 int GroupPropertyOf(const std::string& label)
@@ -173,9 +176,7 @@ void PropertyGrid::FillScene()
         std::snprintf(name, sizeof name, "Scene%02u", static_cast<unsigned>(m_scene->GetId()));
         m_scene->SetName(name);
     }
-    auto* group = m_scene->Elements().empty()
-                      ? nullptr
-                      : dynamic_cast<CCanvasSnapShotItem*>(m_scene->Elements().front().get());
+    auto* group = dynamic_cast<CCanvasSnapShotItem*>(RootGroupOf(*m_scene));
     m_rows.push_back(Row("Name", m_scene->Name(), kCellEdit));
     if (group) {
         const GroupInfo info = group->Group();
@@ -209,9 +210,7 @@ void PropertyGrid::FillProject()
         if (index >= 0 && index < StringRecord::kLanguages && !names[index].empty()) {
             return names[static_cast<std::size_t>(index)];
         }
-        static const char* const kDefaults[] = {"English", "Simplified Chinese",
-                                                "Traditional Chinese"};
-        return std::string(index >= 0 && index < 3 ? kDefaults[index] : "");
+        return std::string(index >= 0 && index < 3 ? kDefaultLanguages[index] : "");
     }();
     m_rows.push_back(Row("Name", p.Name(), kCellEdit));
     m_rows.push_back(Row("Display Language", language, kCellDropList));
@@ -278,7 +277,7 @@ std::vector<std::string> PropertyGrid::DropDownItems(int row, int column) const
             }
         }
         if (names.empty()) {
-            names = {"English", "Simplified Chinese", "Traditional Chinese"};
+            names = {std::begin(kDefaultLanguages), std::end(kDefaultLanguages)};
         }
         return names;
     }
@@ -323,7 +322,7 @@ bool PropertyGrid::PressColourButton(APStyleProject& project, ProjectTree& tree,
     int targetRow = row;
     if (m_page == Page::Scene) {
         const std::string& label = m_rows[static_cast<std::size_t>(row)].label;
-        target = m_scene->Elements().empty() ? nullptr : m_scene->Elements().front().get();
+        target = RootGroupOf(*m_scene);
         targetRow =
             target && label == "Background Color" ? target->FindRow(GroupPropertyOf(label)) : -1;
     } else if (m_page != Page::Element) {
@@ -378,8 +377,8 @@ bool PropertyGrid::CommitScene(APStyleProject& project, ProjectTree& tree, int r
         }
         project.SetModified(1);
         project.NotifyScreenSize(*m_scene);
-    } else if (const int id = GroupPropertyOf(label); id >= 0 && !m_scene->Elements().empty()) {
-        SnapShotItem& group = *m_scene->Elements().front();
+    } else if (const int id = GroupPropertyOf(label); id >= 0 && RootGroupOf(*m_scene)) {
+        SnapShotItem& group = *RootGroupOf(*m_scene);
         CommitElementText(project, tree, group, group.FindRow(id), 1, text);
     } else {
         return false;

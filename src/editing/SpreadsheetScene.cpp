@@ -1,6 +1,7 @@
 #include "editing/SpreadsheetScene.h"
 
 #include "editing/AddCommands.h"
+#include "editing/RootGroup.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/CCanvasSnapShotItem.h"
@@ -38,9 +39,7 @@ Snapshot* AddStringScene(Workspace& ws, const std::string& path)
     // A failed import (its message is shown) leaves the list as it was: no strings then.
     const bool imported =
         StringTableImport(project).AddStringFile(project->Strings(), path, 1) != 0;
-    auto* root = scene->Elements().empty()
-                     ? nullptr
-                     : dynamic_cast<CCanvasSnapShotItem*>(scene->Elements().front().get());
+    auto* root = dynamic_cast<CCanvasSnapShotItem*>(RootGroupOf(*scene));
     if (!imported || !root) {
         return scene;
     }

@@ -2,6 +2,7 @@
 
 #include "components/visual/Graph.h"
 #include "components/visual/VisualEditor.h"
+#include "editing/RootGroup.h"
 #include "model/APStyleProject.h"
 #include "model/PicSnapshotItem.h"
 
@@ -193,7 +194,7 @@ bool Workspace::SelectObject(const void* object, bool expand)
     // A root group has no node of its own: its scene node stands for it.
     for (APStyleProject* project : Projects()) {
         for (const auto& scene : project->Scenes()) {
-            if (!scene->Elements().empty() && scene->Elements().front().get() == object) {
+            if (RootGroupOf(*scene) == object) {
                 object = scene.get();
             }
         }

@@ -113,12 +113,7 @@ void ElementWriter::WriteGroup(NodeProperties& properties, CCanvasSnapShotItem& 
         if (type == 0) {
             continue;
         }
-        if (!childNode) {
-            childNode = RestoreParkedNode(m_project, &child, node, previous, "element");
-        }
-        if (!childNode) {
-            childNode = node.LinkEndChild(new TiXmlElement("element"))->ToElement();
-        }
+        childNode = NodeToWrite(m_project, &child, node, childNode, previous, "element");
         previous = childNode;
         childNode->SetAttribute("class", m_classes.className(type));
         NodeProperties childProperties(*childNode);

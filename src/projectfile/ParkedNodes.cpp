@@ -31,4 +31,20 @@ TiXmlElement* RestoreParkedNode(APStyleProject& project, const void* object, TiX
     return placed ? placed->ToElement() : nullptr;
 }
 
+TiXmlElement* NodeToWrite(APStyleProject& project, const void* object, TiXmlElement& parent,
+                          TiXmlElement* taken, TiXmlElement* previous, const char* tag, bool* made)
+{
+    TiXmlElement* node = taken;
+    if (!node) {
+        node = RestoreParkedNode(project, object, parent, previous, tag);
+    }
+    if (made) {
+        *made = node == nullptr;
+    }
+    if (!node) {
+        node = parent.LinkEndChild(new TiXmlElement(tag))->ToElement();
+    }
+    return node;
+}
+
 } // namespace projectfile

@@ -19,4 +19,11 @@ void ParkNode(APStyleProject& project, const void* object, TiXmlElement& parent,
 TiXmlElement* RestoreParkedNode(APStyleProject& project, const void* object, TiXmlElement& parent,
                                 TiXmlElement* previous, const char* tag);
 
+// The node a live `object` is written into: `taken` (its node found by identifier) when there
+// is one, else the node kept for it put back (RestoreParkedNode), else a new `tag` node at the
+// end of `parent`; `made` (when given) tells whether it is new. Owned by the document.
+TiXmlElement* NodeToWrite(APStyleProject& project, const void* object, TiXmlElement& parent,
+                          TiXmlElement* taken, TiXmlElement* previous, const char* tag,
+                          bool* made = nullptr);
+
 } // namespace projectfile

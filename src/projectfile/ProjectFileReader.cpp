@@ -178,7 +178,7 @@ TiXmlElement* ProjectFileReader::Impl::CheckRoot()
     TiXmlDocument& document = m_project.Document();
     TiXmlElement* root = document.RootElement();
     if (root->ValueStr() == "ide-rad") {
-        document.InsertEndChild(TiXmlComment("Zorvane IDE, Rapid Application Development"));
+        document.InsertEndChild(TiXmlComment(kDocumentComment));
         root->SetValue("ui-rad");
     } else if (root->ValueStr() != "ui-rad") {
         Fail(kMalformed, kErrorCaption);

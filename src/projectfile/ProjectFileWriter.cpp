@@ -72,7 +72,7 @@ TiXmlElement& ProjectFileWriter::Impl::EnsureRoot()
         }
     }
     if (!document.RootElement()) {
-        document.InsertEndChild(TiXmlComment("Zorvane IDE, Rapid Application Development"));
+        document.InsertEndChild(TiXmlComment(kDocumentComment));
         document.InsertEndChild(TiXmlElement("ui-rad"));
     }
     return *document.RootElement();
@@ -160,13 +160,7 @@ void ProjectFileWriter::Impl::WriteScenes(TiXmlElement& root, ElementWriter& ele
         }
         met.insert(scene.GetId());
         bool isNew = false;
-        if (!node) {
-            node = RestoreParkedNode(m_project, &scene, root, previous, "scene");
-        }
-        if (!node) {
-            isNew = true;
-            node = root.LinkEndChild(new TiXmlElement("scene"))->ToElement();
-        }
+        node = NodeToWrite(m_project, &scene, root, node, previous, "scene", &isNew);
         WriteScene(*node, isNew, scene, elements);
         previous = node;
     }
@@ -203,13 +197,8 @@ void ProjectFileWriter::Impl::WriteScene(TiXmlElement& node, bool isNew, Snapsho
             }
             continue;
         }
-        TiXmlElement* child = nodes.Take(elementPtr->GetId());
-        if (!child) {
-            child = RestoreParkedNode(m_project, group, node, previous, "element");
-        }
-        if (!child) {
-            child = node.LinkEndChild(new TiXmlElement("element"))->ToElement();
-        }
+        TiXmlElement* child = NodeToWrite(m_project, group, node, nodes.Take(elementPtr->GetId()),
+                                          previous, "element");
         previous = child;
         NodeProperties childProperties(*child);
         childProperties.Set("name", group->Name());

@@ -11,6 +11,9 @@
 // of the values.
 namespace projectfile {
 
+// The comment a new or older project document gets beside its root element.
+inline constexpr char kDocumentComment[] = "Zorvane IDE, Rapid Application Development";
+
 // Returns the first child "property" of `parent` whose "name" is exactly `name`, or null.
 // Owned by the document.
 TiXmlElement* FindProperty(TiXmlElement& parent, const char* name);
