@@ -197,8 +197,9 @@ void ProjectFileWriter::Impl::WriteScene(TiXmlElement& node, bool isNew, Snapsho
             }
             continue;
         }
-        TiXmlElement* child = NodeToWrite(m_project, group, node, nodes.Take(elementPtr->GetId()),
-                                          previous, "element");
+        // Keyed by the element pointer, as the node was parked under it.
+        TiXmlElement* child = NodeToWrite(m_project, elementPtr.get(), node,
+                                          nodes.Take(elementPtr->GetId()), previous, "element");
         previous = child;
         NodeProperties childProperties(*child);
         childProperties.Set("name", group->Name());
