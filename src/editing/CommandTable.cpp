@@ -211,6 +211,17 @@ bool CommandTable::SetHandler(int id, std::function<void(Workspace&)> handler)
     return false;
 }
 
+bool CommandTable::SetChecked(int id, std::function<bool(Workspace&)> checked)
+{
+    for (Command& command : m_commands) {
+        if (command.id == id) {
+            command.checked = std::move(checked);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CommandTable::IsEnabled(Workspace& ws, int id) const
 {
     const Command* command = Find(id);

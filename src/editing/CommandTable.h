@@ -40,6 +40,9 @@ public:
     // Sets the handler of `id` (the shell's file, dialog and panel commands);
     // false for an unknown id.
     bool SetHandler(int id, std::function<void(Workspace&)> handler);
+    // Sets the check-mark rule of `id` (options and switches the shell keeps); false for an
+    // unknown id.
+    bool SetChecked(int id, std::function<bool(Workspace&)> checked);
     bool IsEnabled(Workspace& ws, int id) const;
     bool IsChecked(Workspace& ws, int id) const;
     // Runs the command as the menu would: only while it is enabled.
