@@ -1,0 +1,549 @@
+#include "shell/app/CMainFrame.h"
+
+#include "components/visual/HeadlessVisualEditor.h"
+#include "editing/CommandIds.h"
+#include "editing/WheelZoom.h"
+#include "editing/Workspace.h"
+#include "generate/ProjectDesktopFile.h"
+#include "generate/ResourceBuildOptions.h"
+#include "model/APStyleProject.h"
+#include "platform/UserInteraction.h"
+#include "projectfile/SettingsAccessor.h"
+#include "shell/app/BuildRunner.h"
+#include "shell/app/CZORVEDoc.h"
+#include "shell/app/CZORVEView.h"
+#include "shell/app/CommandActions.h"
+#include "shell/app/QtUserInteraction.h"
+#include "shell/dialogs/DlgProjectSetting.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <QWheelEvent>
+
+static void initShellResources()
+{
+    Q_INIT_RESOURCE(shell);
+}
+
+namespace {
+
+using namespace editing::cmd;
+
+const char kIdleText[] = "就绪";
+
+QWidget* panelPlaceholder(const QString& name)
+{
+    auto* widget = new QWidget;
+    widget->setAccessibleName(name);
+    return widget;
+}
+
+} // namespace
+
+// Receives the main-window messages after the workspace has handled them. Messages sent from
+// a worker thread (a build's progress) are handed to the window's thread.
+class CMainFrame::Sink : public platform::MainWindowSink
+{
+public:
+    explicit Sink(CMainFrame& frame) : m_frame(frame), m_previous(platform::mainWindowSink())
+    {
+        platform::setMainWindowSink(this);
+    }
+    ~Sink() override { platform::setMainWindowSink(m_previous); }
+
+    void notify(const platform::MainWindowNotification& notification) override
+    {
+        if (QThread::currentThread() == m_frame.thread()) {
+            m_frame.onNotification(notification);
+            return;
+        }
+        CMainFrame* frame = &m_frame;
+        QMetaObject::invokeMethod(
+            frame, [frame, notification] { frame->onNotification(notification); },
+            Qt::QueuedConnection);
+    }
+
+private:
+    CMainFrame& m_frame;
+    platform::MainWindowSink* m_previous;
+};
+
+CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
+    : QMainWindow(parent), m_programDirectory(programDirectory),
+      m_layoutStore(programDirectory + QStringLiteral("zorve.ini")),
+      m_options((programDirectory + QStringLiteral("SkinSmith.ini")).toStdString()),
+      m_interaction(new QtUserInteraction(this, this)), m_sink(std::make_unique<Sink>(*this)),
+      m_editor(std::make_unique<HeadlessVisualEditor>()),
+      m_workspace(std::make_unique<editing::Workspace>(*m_editor))
+{
+    initShellResources();
+    platform::setInteraction(m_interaction);
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(QStringLiteral("SkinSmith"));
+    setAccessibleName(QStringLiteral("SkinSmith"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/skinsmith.svg")));
+
+    m_options.Read();
+    m_options.Install(m_commands);
+    m_doc = new CZORVEDoc(*m_workspace, m_options, this, m_layoutStore, this);
+    m_buildRunner = new BuildRunner(*m_interaction, this, this);
+    m_view = new CZORVEView(
+        *m_editor, [this](Graph*, int) { scheduleActionUpdate(); }, this);
+    setCentralWidget(m_view);
+    m_view->viewport()->installEventFilter(this);
+    m_view->installEventFilter(this);
+
+    createDocks();
+    installHandlers();
+    m_actions = new CommandActions(m_commands, *m_workspace, this);
+    createToolBar();
+    createMenus();
+    createStatusBar();
+
+    connect(m_doc, &CZORVEDoc::titleChanged, this, &QWidget::setWindowTitle);
+    connect(m_doc, &CZORVEDoc::projectsChanged, this, &CMainFrame::scheduleActionUpdate);
+    connect(m_doc, &CZORVEDoc::recentFilesChanged, this, &CMainFrame::fillRecentFiles);
+    connect(m_actions, &CommandActions::commandRan, this, &CMainFrame::scheduleActionUpdate);
+    connect(m_buildRunner, &BuildRunner::started, this, [this] { m_doc->setBusy(true); });
+    connect(m_buildRunner, &BuildRunner::finished, this, [this] {
+        m_doc->setBusy(false);
+        scheduleActionUpdate();
+    });
+    m_actions->update();
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The panels and the view observe the workspace and the surface: they go first.
+    qDeleteAll(findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly));
+    delete m_view;
+    delete m_doc;
+    if (&platform::interaction() == m_interaction) {
+        platform::setInteraction(nullptr);
+    }
+}
+
+editing::CommandTable::Result CMainFrame::runCommand(int id)
+{
+    const auto result = m_commands.Run(*m_workspace, id);
+    m_actions->update();
+    return result;
+}
+
+void CMainFrame::createDocks()
+{
+    const auto dock = [this](const QString& title, const char* name, QWidget* content) {
+        auto* widget = new QDockWidget(title, this);
+        widget->setObjectName(QLatin1String(name));
+        widget->setAccessibleName(title);
+        widget->setWidget(content);
+        connect(widget, &QDockWidget::visibilityChanged, this, &CMainFrame::scheduleActionUpdate);
+        return widget;
+    };
+    m_treeDock = dock(tr("资源"), "treePanel", panelPlaceholder(tr("资源")));
+    m_layerDock = dock(tr("层管理"), "layerPanel", panelPlaceholder(tr("层管理")));
+    m_propertyDock = dock(tr("属性"), "propertyPanel", panelPlaceholder(tr("属性")));
+    m_resourceDock = dock(tr("资源管理"), "resourcePanel", panelPlaceholder(tr("资源管理")));
+    addDockWidget(Qt::LeftDockWidgetArea, m_treeDock);
+    addDockWidget(Qt::RightDockWidgetArea, m_propertyDock);
+    addDockWidget(Qt::BottomDockWidgetArea, m_resourceDock);
+    addDockWidget(Qt::BottomDockWidgetArea, m_layerDock);
+    resizeDocks({m_treeDock}, {220}, Qt::Horizontal);
+    resizeDocks({m_propertyDock}, {360}, Qt::Horizontal);
+    resizeDocks({m_resourceDock}, {200}, Qt::Vertical);
+    m_layerDock->hide();
+}
+
+void CMainFrame::installPanelSwitch(int id, QWidget* panel)
+{
+    m_commands.SetHandler(id,
+                          [panel](editing::Workspace&) { panel->setVisible(!panel->isVisible()); });
+    m_commands.SetChecked(id, [panel](editing::Workspace&) { return panel->isVisible(); });
+}
+
+void CMainFrame::installHandlers()
+{
+    const auto handle = [this](int id, auto work) {
+        m_commands.SetHandler(id, [work](editing::Workspace&) { work(); });
+    };
+    handle(kNewProject, [this] { m_doc->newProject(); });
+    handle(kOpenProject, [this] { m_doc->openProject(); });
+    handle(kSaveProject, [this] { m_doc->saveCurrent(); });
+    handle(kSaveAll, [this] { m_doc->saveAll(); });
+    handle(kSaveAs, [this] { m_doc->saveAs(); });
+    handle(kAutoSave, [this] { m_doc->switchAutoSave(); });
+    m_commands.SetChecked(kAutoSave,
+                          [this](editing::Workspace&) { return m_doc->document().AutoSaveOn(); });
+    handle(kCloseProject, [this] { m_doc->closeCurrent(); });
+    handle(kCloseAll, [this] { m_doc->closeAll(); });
+    handle(kExit, [this] { close(); });
+    handle(kProjectSettings, [this] { showProjectSettings(); });
+    handle(kBuildBest, [this] { generateResources(1); });
+    handle(kBuildSmallest, [this] { generateResources(0); });
+    handle(kDesktopFiles, [this] { generateDesktopFiles(); });
+    handle(kOpenCaseDir, [this] { openCaseDirectory(); });
+    handle(kHelp, [this] { showHelp(); });
+    handle(kAbout, [this] { showAbout(); });
+    installPanelSwitch(kTreePanel, m_treeDock);
+    installPanelSwitch(kPropertyPanel, m_propertyDock);
+    installPanelSwitch(kResourcePanel, m_resourceDock);
+    installPanelSwitch(kLayerPanel, m_layerDock);
+}
+
+void CMainFrame::createToolBar()
+{
+    m_toolBar = addToolBar(tr("工具栏"));
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setAccessibleName(tr("工具栏"));
+    m_toolBar->setIconSize(QSize(24, 24));
+    const int gap = 0;
+    const int order[] = {kNewProject,
+                         kOpenProject,
+                         kSaveProject,
+                         kSaveAll,
+                         gap,
+                         kAddScene,
+                         kAddGroup,
+                         kAddString,
+                         kAddPicture,
+                         kAddRegion,
+                         kAddFrame,
+                         gap,
+                         kCopy,
+                         kPaste,
+                         kDelete,
+                         gap,
+                         kMoveDown,
+                         kMoveUp,
+                         gap,
+                         kUndo,
+                         kRedo,
+                         gap,
+                         kBuild,
+                         gap,
+                         kOpenCaseDir,
+                         gap,
+                         kTreePanel,
+                         kPropertyPanel,
+                         kResourcePanel,
+                         gap,
+                         kResizer,
+                         gap,
+                         kDesktopFiles,
+                         kBatchBuild,
+                         kAbout};
+    for (const int id : order) {
+        if (id == gap) {
+            m_toolBar->addSeparator();
+        } else {
+            m_toolBar->addAction(m_actions->action(id));
+        }
+    }
+    m_commands.SetHandler(
+        kToolbar, [this](editing::Workspace&) { m_toolBar->setVisible(!m_toolBar->isVisible()); });
+    m_commands.SetChecked(kToolbar, [this](editing::Workspace&) { return m_toolBar->isVisible(); });
+    connect(m_toolBar, &QToolBar::visibilityChanged, this, &CMainFrame::scheduleActionUpdate);
+}
+
+void CMainFrame::createMenus()
+{
+    const auto add = [this](QMenu* menu, std::initializer_list<int> ids) {
+        for (const int id : ids) {
+            if (id == 0) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(m_actions->action(id));
+            }
+        }
+    };
+    const auto menu = [this](const QString& title) {
+        QMenu* created = menuBar()->addMenu(title);
+        created->setAccessibleName(QString(title).remove(QLatin1Char('&')));
+        connect(created, &QMenu::aboutToShow, m_actions, &CommandActions::update);
+        return created;
+    };
+
+    QMenu* file = menu(tr("文件(&F)"));
+    add(file, {kNewProject, kOpenProject, kSaveProject, kSaveAll, kSaveAs, 0, kAutoSave, 0,
+               kCloseProject, kCloseAll, 0});
+    m_recentMenu = file->addMenu(tr("最近文件"));
+    m_recentMenu->setAccessibleName(tr("最近文件"));
+    file->addSeparator();
+    add(file, {kExit});
+    fillRecentFiles();
+
+    QMenu* edit = menu(tr("编辑(&E)"));
+    add(edit,
+        {kUndo, kRedo, 0, kCopy, kPaste, kDelete, 0, kMoveUp, kMoveDown, 0, kMultiSelect, kSearch});
+
+    QMenu* project = menu(tr("工程(&P)"));
+    add(project, {kAddScene, kAddGroup, kAddString, kAddRegion, kAddPicture, kAddFrame, 0,
+                  kProjectSettings, kProjectResize});
+    m_actions->action(kProjectSettings)->setText(tr("工程设置(&G)..."));
+
+    QMenu* build = menu(tr("生成(&B)"));
+    QMenu* formats = build->addMenu(tr("图片资源格式(&F)"));
+    formats->setAccessibleName(tr("图片资源格式"));
+    add(formats, {kFormatRgb565, kFormatArgb565, kFormatRgb888, kFormatArgb888, kFormatWatch,
+                  kFormatArgb6666, kFormatArgb1555});
+    add(build, {kCompress, kPicSameName, 0});
+    QMenu* generate = build->addMenu(tr("生成资源"));
+    generate->setAccessibleName(tr("生成资源"));
+    add(generate, {kBuildBest, kBuildSmallest});
+    add(build, {kBuild, kBatchBuild, 0, kDesktopFiles, kResizer, kOpenCaseDir});
+
+    QMenu* view = menu(tr("视图(&V)"));
+    add(view, {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel});
+
+    QMenu* help = menu(tr("帮助(&H)"));
+    add(help, {kHelp, 0, kAbout});
+}
+
+void CMainFrame::fillRecentFiles()
+{
+    m_recentMenu->clear();
+    const QStringList files = m_doc->recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString file = files[i];
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(file));
+        connect(action, &QAction::triggered, this, [this, file] {
+            m_doc->openPath(file);
+            scheduleActionUpdate();
+        });
+    }
+    m_recentMenu->setEnabled(!files.isEmpty());
+}
+
+void CMainFrame::createStatusBar()
+{
+    m_statusText = new QLabel(tr(kIdleText), this);
+    m_statusText->setAccessibleName(tr("状态"));
+    m_coordinates = new QLabel(tr("当前坐标：000 ，000"), this);
+    m_coordinates->setAccessibleName(tr("当前坐标"));
+    m_progress = new QProgressBar(this);
+    m_progress->setAccessibleName(tr("进度"));
+    m_progress->setRange(0, 100);
+    m_progress->setMaximumWidth(200);
+    m_progress->hide();
+    statusBar()->addWidget(m_statusText, 1);
+    statusBar()->addPermanentWidget(m_progress);
+    statusBar()->addPermanentWidget(m_coordinates);
+    statusBar()->setAccessibleName(tr("状态栏"));
+    m_commands.SetHandler(kStatusBar, [this](editing::Workspace&) {
+        statusBar()->setVisible(!statusBar()->isVisible());
+    });
+    m_commands.SetChecked(kStatusBar,
+                          [this](editing::Workspace&) { return statusBar()->isVisible(); });
+}
+
+void CMainFrame::showCursorPosition(int x, int y)
+{
+    m_coordinates->setText(QString::asprintf("当前坐标:%d, %d", x, y));
+}
+
+void CMainFrame::onNotification(const platform::MainWindowNotification& notification)
+{
+    switch (notification.message) {
+    case platform::kMsgRedrawSurface:
+    case platform::kMsgRefreshSurface:
+        m_editor->Refresh();
+        m_doc->document().SetModifiedFlag(true);
+        break;
+    case platform::kMsgGenerationStep:
+        showGenerationProgress(static_cast<int>(notification.wParam),
+                               QString::fromStdString(notification.text));
+        break;
+    case platform::kMsgResizeSurface:
+        m_view->resizeEditingPanel(static_cast<int>(notification.wParam) + 9,
+                                   static_cast<int>(notification.lParam) + 9);
+        break;
+    default:
+        break;
+    }
+    scheduleActionUpdate();
+}
+
+void CMainFrame::showGenerationProgress(int percent, const QString& text)
+{
+    if (percent == 0) {
+        m_progress->hide();
+        m_statusText->setText(tr(kIdleText));
+        return;
+    }
+    m_statusText->setText(QStringLiteral("完成%1%2%").arg(text).arg(percent));
+    m_progress->setValue(percent);
+    m_progress->show();
+}
+
+void CMainFrame::scheduleActionUpdate()
+{
+    if (m_actionUpdatePending) {
+        return;
+    }
+    m_actionUpdatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_actionUpdatePending = false;
+        m_actions->update();
+    });
+}
+
+void CMainFrame::wheelZoom(bool towardsUser)
+{
+    APStyleProject* project = m_workspace->CurrentProject();
+    if (!project) {
+        return;
+    }
+    const double zoom = m_workspace->Panel().Zoom();
+    const double next = editing::WheelZoom(zoom, towardsUser);
+    if (next == zoom) {
+        return;
+    }
+    m_workspace->Panel().SetZoom(next);
+    m_view->resizeEditingPanel(static_cast<int>(project->ScreenWidth() * next) + 9,
+                               static_cast<int>(project->ScreenHeight() * next) + 9);
+    m_editor->Refresh();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel && watched == m_view->viewport()) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->angleDelta().y() != 0 && m_workspace->CurrentProject()) {
+            wheelZoom(wheel->angleDelta().y() < 0);
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            m_workspace->SetQuietFlag(1);
+            runCommand(kDeleteSelected);
+            return true;
+        }
+        m_workspace->SetQuietFlag(0);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::generateResources(int quality)
+{
+    APStyleProject* project = m_workspace->CurrentProject();
+    if (!project || m_buildRunner->isRunning()) {
+        return;
+    }
+    const SettingsAccessor settings(m_options.SettingsPath());
+    generate::ResourceBuildOptions options = generate::readResourceBuildOptions(settings);
+    options.quality = quality;
+    options.debugMode = qApp->property("skinsmithDebugMode").toBool();
+    m_buildRunner->startBuild(*project, options);
+}
+
+void CMainFrame::generateDesktopFiles()
+{
+    if (APStyleProject* project = m_workspace->CurrentProject()) {
+        generate::ProjectDesktopFile::writeAndReport(*project);
+    }
+}
+
+void CMainFrame::openCaseDirectory()
+{
+    APStyleProject* project = m_workspace->CurrentProject();
+    if (!project) {
+        return;
+    }
+    std::string caseDir = project->CaseDir();
+    if (caseDir.empty()) {
+        caseDir = QFileInfo(QString::fromStdString(project->ProjectFilePath()))
+                      .absolutePath()
+                      .toStdString();
+        project->SetCaseDir(caseDir);
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(caseDir)))) {
+        platform::interaction().showMessage("无法打开目录：" + caseDir, "SkinSmith");
+    }
+}
+
+void CMainFrame::showHelp()
+{
+    const QStringList candidates = {
+        m_programDirectory + QStringLiteral("manual/index.html"),
+        m_programDirectory + QStringLiteral("../share/doc/skinsmith/manual/index.html"),
+    };
+    for (const QString& candidate : candidates) {
+        if (QFileInfo::exists(candidate)) {
+            QDesktopServices::openUrl(
+                QUrl::fromLocalFile(QFileInfo(candidate).canonicalFilePath()));
+            return;
+        }
+    }
+    platform::interaction().showMessage("找不到用户手册：" + candidates.front().toStdString(),
+                                        "SkinSmith");
+}
+
+void CMainFrame::showAbout()
+{
+    QMessageBox box(QMessageBox::Information, tr("关于 SkinSmith"),
+                    QStringLiteral("SkinSmith") + QStringLiteral("V1.57_ZADOV"), QMessageBox::Ok,
+                    this);
+    box.setIconPixmap(QIcon(QStringLiteral(":/icons/skinsmith.svg")).pixmap(64, 64));
+    box.setAccessibleName(tr("关于 SkinSmith"));
+    box.exec();
+}
+
+void CMainFrame::showProjectSettings()
+{
+    APStyleProject* project = m_workspace->CurrentProject();
+    if (!project) {
+        return;
+    }
+    DlgProjectSetting dialog(*project, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_workspace->Tree().SetProjectLabel(*project, project->Name());
+        m_editor->Refresh();
+        m_doc->document().RefreshTitle();
+    }
+}
+
+void CMainFrame::saveLayout() const
+{
+    QSettings store(m_layoutStore, QSettings::IniFormat);
+    store.setValue(QStringLiteral("MainFrame/state"), saveState());
+    store.setValue(QStringLiteral("MainFrame/geometry"), saveGeometry());
+}
+
+void CMainFrame::restoreLayout()
+{
+    const QSettings store(m_layoutStore, QSettings::IniFormat);
+    restoreGeometry(store.value(QStringLiteral("MainFrame/geometry")).toByteArray());
+    restoreState(store.value(QStringLiteral("MainFrame/state")).toByteArray());
+    m_actions->update();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_buildRunner->isRunning()) {
+        event->ignore();
+        return;
+    }
+    saveLayout();
+    if (!m_doc->saveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}

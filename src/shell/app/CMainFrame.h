@@ -1,0 +1,110 @@
+#pragma once
+
+#include "editing/CommandTable.h"
+#include "editing/EditorOptions.h"
+#include "platform/MainWindowSink.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class BuildRunner;
+class CommandActions;
+class CZORVEDoc;
+class CZORVEView;
+class QDockWidget;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QToolBar;
+class QtUserInteraction;
+class VisualEditor;
+
+namespace editing {
+class Workspace;
+}
+
+// The main window: toolbar, menus, status bar and the four docking panels around the editing
+// view. It owns the workspace, the command table and the document, runs every command through
+// the table and handles the private main-window messages.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // `programDirectory` holds "SkinSmith.ini" and "zorve.ini" (ending in '/').
+    explicit CMainFrame(const QString& programDirectory, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    editing::Workspace& workspace() { return *m_workspace; }
+    editing::CommandTable& commands() { return m_commands; }
+    editing::EditorOptions& options() { return m_options; }
+    CommandActions& actions() { return *m_actions; }
+    CZORVEDoc& doc() { return *m_doc; }
+    CZORVEView& view() { return *m_view; }
+    BuildRunner& buildRunner() { return *m_buildRunner; }
+    QDockWidget* treeDock() const { return m_treeDock; }
+    QDockWidget* layerDock() const { return m_layerDock; }
+    QDockWidget* propertyDock() const { return m_propertyDock; }
+    QDockWidget* resourceDock() const { return m_resourceDock; }
+    QLabel* coordinatePane() const { return m_coordinates; }
+    QProgressBar* progressBar() const { return m_progress; }
+    QLabel* statusText() const { return m_statusText; }
+
+    // Runs command `id` as its menu item would (only while enabled).
+    editing::CommandTable::Result runCommand(int id);
+    // The docking layout in "zorve.ini".
+    void saveLayout() const;
+    void restoreLayout();
+    // Shows the cursor's position on the editing surface in the coordinate pane.
+    void showCursorPosition(int x, int y);
+    // One wheel step over the view: towards the user zooms in.
+    void wheelZoom(bool towardsUser);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class Sink;
+
+    void createDocks();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void installHandlers();
+    void installPanelSwitch(int id, QWidget* panel);
+    void fillRecentFiles();
+    void onNotification(const platform::MainWindowNotification& notification);
+    void showGenerationProgress(int percent, const QString& text);
+    void scheduleActionUpdate();
+    void generateResources(int quality);
+    void generateDesktopFiles();
+    void openCaseDirectory();
+    void showHelp();
+    void showAbout();
+    void showProjectSettings();
+
+    QString m_programDirectory;
+    QString m_layoutStore;
+    editing::CommandTable m_commands;
+    editing::EditorOptions m_options;
+    QtUserInteraction* m_interaction;
+    std::unique_ptr<Sink> m_sink;
+    std::unique_ptr<VisualEditor> m_editor;
+    std::unique_ptr<editing::Workspace> m_workspace;
+    CommandActions* m_actions = nullptr;
+    CZORVEDoc* m_doc = nullptr;
+    CZORVEView* m_view = nullptr;
+    BuildRunner* m_buildRunner = nullptr;
+    QDockWidget* m_treeDock = nullptr;
+    QDockWidget* m_layerDock = nullptr;
+    QDockWidget* m_propertyDock = nullptr;
+    QDockWidget* m_resourceDock = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QLabel* m_statusText = nullptr;
+    QLabel* m_coordinates = nullptr;
+    QProgressBar* m_progress = nullptr;
+    bool m_actionUpdatePending = false;
+};

@@ -1,0 +1,54 @@
+// The SkinSmith editor. With a project file on its command line it builds that project
+// without a window and exits; otherwise it starts the window.
+
+#include "shell/app/CZORVEApp.h"
+#include "shell/app/StartupOptions.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+bool hasDisplay()
+{
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const StartupOptions options =
+        StartupOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
+    switch (options.mode) {
+    case StartupOptions::Mode::Help:
+        std::cout << StartupOptions::usage();
+        return 0;
+    case StartupOptions::Mode::Version:
+        std::cout << "SkinSmith " << CZORVEApp::kVersion << '\n';
+        return 0;
+    case StartupOptions::Mode::UsageError:
+        std::cerr << "skinsmith: " << options.problem << "\n\n" << StartupOptions::usage();
+        return 2;
+    case StartupOptions::Mode::Build:
+        return CZORVEApp::buildWithoutWindow(options);
+    case StartupOptions::Mode::Window:
+        break;
+    }
+    if (!hasDisplay()) {
+        std::cerr << "skinsmith: no display to show the window on; give a project file to build "
+                     "it without a window (skinsmith PROJECT.ui)\n";
+        return 1;
+    }
+    QApplication application(argc, argv);
+    CZORVEApp app(application, options);
+    return app.exec();
+}
