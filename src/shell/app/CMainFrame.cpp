@@ -9,6 +9,7 @@
 #include "model/APStyleProject.h"
 #include "platform/UserInteraction.h"
 #include "projectfile/SettingsAccessor.h"
+#include "projectfile/StandardProjectFileIo.h"
 #include "shell/app/BuildRunner.h"
 #include "shell/app/CZORVEDoc.h"
 #include "shell/app/CZORVEView.h"
@@ -92,6 +93,7 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
       m_workspace(std::make_unique<editing::Workspace>(*m_editor))
 {
     initShellResources();
+    projectfile::InstallProjectFileIo();
     platform::setInteraction(m_interaction);
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QStringLiteral("SkinSmith"));
@@ -118,7 +120,7 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
     connect(m_doc, &CZORVEDoc::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_doc, &CZORVEDoc::projectsChanged, this, &CMainFrame::scheduleActionUpdate);
     connect(m_doc, &CZORVEDoc::recentFilesChanged, this, &CMainFrame::fillRecentFiles);
-    connect(m_actions, &CommandActions::commandRan, this, &CMainFrame::scheduleActionUpdate);
+    connect(m_actions, &CommandActions::commandRan, this, &CMainFrame::refreshState);
     connect(m_buildRunner, &BuildRunner::started, this, [this] { m_doc->setBusy(true); });
     connect(m_buildRunner, &BuildRunner::finished, this, [this] {
         m_doc->setBusy(false);
@@ -141,7 +143,7 @@ CMainFrame::~CMainFrame()
 editing::CommandTable::Result CMainFrame::runCommand(int id)
 {
     const auto result = m_commands.Run(*m_workspace, id);
-    m_actions->update();
+    refreshState();
     return result;
 }
 
@@ -398,8 +400,15 @@ void CMainFrame::scheduleActionUpdate()
     m_actionUpdatePending = true;
     QTimer::singleShot(0, this, [this] {
         m_actionUpdatePending = false;
-        m_actions->update();
+        refreshState();
     });
+}
+
+void CMainFrame::refreshState()
+{
+    // Commands mark projects modified in the model; the title shows it.
+    m_doc->document().RefreshTitle();
+    m_actions->update();
 }
 
 void CMainFrame::wheelZoom(bool towardsUser)

@@ -78,6 +78,7 @@ private:
     void onNotification(const platform::MainWindowNotification& notification);
     void showGenerationProgress(int percent, const QString& text);
     void scheduleActionUpdate();
+    void refreshState();
     void generateResources(int quality);
     void generateDesktopFiles();
     void openCaseDirectory();
