@@ -97,7 +97,6 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
     platform::setInteraction(m_interaction);
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QStringLiteral("SkinSmith"));
-    setAccessibleName(QStringLiteral("SkinSmith"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/skinsmith.svg")));
 
     m_options.Read();
@@ -280,6 +279,7 @@ void CMainFrame::createMenus()
         return created;
     };
 
+    menuBar()->setAccessibleName(tr("菜单栏"));
     QMenu* file = menu(tr("文件(&F)"));
     add(file, {kNewProject, kOpenProject, kSaveProject, kSaveAll, kSaveAs, 0, kAutoSave, 0,
                kCloseProject, kCloseAll, 0});
