@@ -15,6 +15,7 @@
 #include "shell/app/CZORVEView.h"
 #include "shell/app/CommandActions.h"
 #include "shell/app/QtUserInteraction.h"
+#include "shell/app/SettingsDirectory.h"
 #include "shell/dialogs/DlgProjectSetting.h"
 
 #include <QApplication>
@@ -86,8 +87,9 @@ private:
 
 CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
     : QMainWindow(parent), m_programDirectory(programDirectory),
-      m_layoutStore(programDirectory + QStringLiteral("zorve.ini")),
-      m_options((programDirectory + QStringLiteral("SkinSmith.ini")).toStdString()),
+      m_settingsDirectory(SettingsDirectory::forProgram(programDirectory)),
+      m_layoutStore(m_settingsDirectory + QStringLiteral("zorve.ini")),
+      m_options((m_settingsDirectory + QStringLiteral("SkinSmith.ini")).toStdString()),
       m_interaction(new QtUserInteraction(this, this)), m_sink(std::make_unique<Sink>(*this)),
       m_editor(std::make_unique<HeadlessVisualEditor>()),
       m_workspace(std::make_unique<editing::Workspace>(*m_editor))

@@ -32,7 +32,8 @@ class CMainFrame : public QMainWindow
     Q_OBJECT
 
 public:
-    // `programDirectory` holds "SkinSmith.ini" and "zorve.ini" (ending in '/').
+    // `programDirectory` (ending in '/') holds the manual, "SkinSmith.ini" and "zorve.ini" (the
+    // two settings files move to the user's configuration folder when it is read-only).
     explicit CMainFrame(const QString& programDirectory, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -87,6 +88,7 @@ private:
     void showProjectSettings();
 
     QString m_programDirectory;
+    QString m_settingsDirectory;
     QString m_layoutStore;
     editing::CommandTable m_commands;
     editing::EditorOptions m_options;
