@@ -120,9 +120,13 @@ int CZorRes::AddPicture(const std::string& name, const std::string& path, int co
 }
 
 std::vector<int> CZorRes::AddPictures(const std::vector<PictureRequest>& requests,
-                                      const std::function<void(std::size_t)>& added)
+                                      const std::function<void(std::size_t)>& added,
+                                      std::vector<std::string>* refusals)
 {
     std::vector<int> results(requests.size(), 0);
+    if (refusals != nullptr) {
+        refusals->assign(requests.size(), std::string());
+    }
     if (m_pictures.empty()) {
         resetSpool();
     }
@@ -132,6 +136,9 @@ std::vector<int> CZorRes::AddPictures(const std::vector<PictureRequest>& request
         [&](Scratch& scratch, std::size_t i) { return encode(requests[i], scratch); },
         [&](std::size_t i, PictureEncoder::Result result) {
             results[i] = accept(requests[i].name, std::move(result));
+            if (results[i] == 0 && refusals != nullptr) {
+                (*refusals)[i] = m_error;
+            }
             if (added) {
                 added(i);
             }
