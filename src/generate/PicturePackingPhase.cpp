@@ -75,6 +75,8 @@ bool PicturePackingPhase::run()
         full.SetHDBufMode(1);
         splitPack.SetHDBufMode(1);
     }
+    // The picture file is written while its pictures are converted, and put in place by save().
+    full.SetSaveAhead(m_resFile);
     std::vector<int> layers;
     const bool packed = packFull(full, layers) && packSplitPack(full, splitPack, std::move(layers));
     platform::removeFile(nativeOutputPath(header));
