@@ -75,6 +75,8 @@ bool PicturePackingPhase::run()
         full.SetHDBufMode(1);
         splitPack.SetHDBufMode(1);
     }
+    // The picture file is written while its pictures are converted, and put in place by save().
+    full.SetSaveAhead(m_resFile);
     std::vector<int> layers;
     const bool packed = packFull(full, layers) && packSplitPack(full, splitPack, std::move(layers));
     platform::removeFile(nativeOutputPath(header));
@@ -99,22 +101,27 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
     std::vector<packing::PictureRequest> requests;
     for (std::size_t i = 0; i < used.size(); ++i) {
         const PictureRecord& record = records.at(used[i]);
-        // The number follows the position, so a refused picture leaves a gap.
         requests.push_back(request(picName(static_cast<long long>(i) + 1), record.path,
                                    record.alphaFormat, record.argbOutput));
     }
     // All pictures in one call keep the workers busy to the end; progress follows the
     // pictures as they are taken in.
-    const std::vector<int> results = packer.AddPictures(requests, [&](std::size_t i) {
-        if ((i + 1) % kProgressStep == 0 || i + 1 == requests.size()) {
-            m_progress.setPosition(static_cast<int>(5 * i));
-        }
-    });
+    std::vector<std::string> refusals;
+    const std::vector<int> results = packer.AddPictures(
+        requests,
+        [&](std::size_t i) {
+            if ((i + 1) % kProgressStep == 0 || i + 1 == requests.size()) {
+                m_progress.setPosition(static_cast<int>(5 * i));
+            }
+        },
+        &refusals);
+    // A refused picture would move every later one down an index, away from the identifiers
+    // the style file uses for them: nothing is written then.
+    if (!allAccepted(requests, results, refusals)) {
+        return false;
+    }
     std::vector<std::string> accepted;
     for (std::size_t i = 0; i < used.size(); ++i) {
-        if (results[i] == 0) {
-            continue;
-        }
         const PictureRecord& record = records.at(used[i]);
         const int layer = layerOf(record.path);
         if (m_options.splitPack() && layer >= m_options.splitPackStart) {
@@ -172,9 +179,13 @@ bool PicturePackingPhase::packSplitPack(const CZorRes& full, CZorRes& packer,
     const auto& pictures = m_project.Pictures();
     std::vector<packing::PictureRequest> requests;
     // Pictures to convert are handed over in runs, so that copies keep their place.
+    bool packed = true;
     const auto flush = [&] {
-        packer.AddPictures(requests);
+        std::vector<std::string> refusals;
+        const std::vector<int> results = packer.AddPictures(requests, {}, &refusals);
+        packed = packed && allAccepted(requests, results, refusals);
         requests.clear();
+        return packed;
     };
     // Layer id -> the first stored path (in path order) that carries it, looked up once.
     std::map<int, const std::string*> carriers;
@@ -194,13 +205,28 @@ bool PicturePackingPhase::packSplitPack(const CZorRes& full, CZorRes& packer,
         }
         const auto copy = m_reusable.find(carrier);
         if (copy != m_reusable.end()) {
-            flush();
-            packer.AddPictureCopy(full, copy->second, picName(layer));
+            if (!flush()) {
+                return false;
+            }
+            if (packer.AddPictureCopy(full, copy->second, picName(layer)) == 0) {
+                return stop("无法复制差分包图片：" + carrier + "\n" + packer.GetLastError());
+            }
             continue;
         }
         requests.push_back(request(picName(layer), carrier, 0, 0));
     }
-    flush();
+    return flush();
+}
+
+bool PicturePackingPhase::allAccepted(const std::vector<packing::PictureRequest>& requests,
+                                      const std::vector<int>& results,
+                                      const std::vector<std::string>& refusals)
+{
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        if (results[i] == 0) {
+            return stop("图片无法读取，无法创建资源文件：" + requests[i].path + "\n" + refusals[i]);
+        }
+    }
     return true;
 }
 

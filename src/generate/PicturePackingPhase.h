@@ -29,7 +29,8 @@ public:
                         int identifierBase, platform::ProgressReporter& progress);
 
     // Runs the phase. Returns false when the build has to stop; error() then holds the
-    // message, which has been shown. Files written before stay.
+    // message, which has been shown. Files written before stay; a picture that cannot be
+    // read stops the phase before any output is written.
     bool run();
 
     // Entries of the full and the split-pack file after run().
@@ -46,6 +47,10 @@ private:
     // The packing request for the picture stored as `storedPath`, with this build's options.
     packing::PictureRequest request(const std::string& name, const std::string& storedPath,
                                     int alphaFormat, int argbOutput) const;
+    // Stops the phase (returning false) at the first request the packer refused, naming its
+    // file and the reason; true when every request was accepted.
+    bool allAccepted(const std::vector<packing::PictureRequest>& requests,
+                     const std::vector<int>& results, const std::vector<std::string>& refusals);
     bool compressAhead() const;
     static bool sameAsSplitPackEntry(const PictureRecord& record);
     bool save(CZorRes& full, CZorRes& splitPack);

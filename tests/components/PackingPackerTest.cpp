@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
+
 using namespace packing;
 using packingtest::TempDir;
 
@@ -88,6 +91,48 @@ TEST_F(PackingPackerTest, SameBytesWhateverTheThreadsBufferModeOrRun)
         packer.AddPictures(list);
         ASSERT_EQ(1, packer.SaveFile(m_dir.file("batch.res"), 0, 2, 0, 0));
         EXPECT_EQ(reference, packingtest::readBytes(m_dir.file("batch.res"))) << threads;
+    }
+}
+
+// Writing the file while the pictures are converted gives the file written after, whatever
+// the threads; a refused picture, another path or a later addition has the file written whole.
+TEST_F(PackingPackerTest, SavingAheadGivesTheSameFileAsSavingAfter)
+{
+    std::vector<PictureRequest> readable = requests();
+    readable.erase(readable.begin() + 11);
+    readable.erase(readable.begin() + 5);
+    for (const int type : {-1, 2}) {
+        SCOPED_TRACE(type);
+        const auto save = [&](const std::vector<PictureRequest>& list, unsigned threads,
+                              const std::string& ahead, const std::string& target, bool more) {
+            CZorRes packer;
+            packer.SetThreadCount(threads);
+            packer.SetCompressAhead(type, 0, 0);
+            packer.SetSaveAhead(m_dir.file("out/" + ahead));
+            packer.AddPictures(list);
+            if (more) {
+                packer.AddPictures({readable[0]});
+            }
+            const std::string path = m_dir.file("out/" + target);
+            EXPECT_EQ(1, packer.SaveFile(path, 3, 2, 0, 0));
+            packer.RemoveAll();
+            const std::filesystem::directory_iterator files(m_dir.file("out"));
+            EXPECT_EQ(1, std::distance(begin(files), end(files))) << "a staged file was left";
+            const std::vector<std::uint8_t> bytes = packingtest::readBytes(path);
+            std::filesystem::remove(path);
+            return bytes;
+        };
+        const std::vector<std::uint8_t> after = save(readable, 1, "other.res", "t.res", false);
+        ASSERT_FALSE(after.empty());
+        EXPECT_EQ(after, save(readable, 1, "t.res", "t.res", false));
+        EXPECT_EQ(after, save(readable, 2, "t.res", "t.res", false));
+
+        std::vector<PictureRequest> longer = readable;
+        longer.push_back(readable[0]);
+        EXPECT_EQ(save(longer, 1, "other.res", "t.res", false),
+                  save(readable, 2, "t.res", "t.res", true));
+        EXPECT_EQ(save(requests(), 1, "other.res", "t.res", false),
+                  save(requests(), 2, "t.res", "t.res", false));
     }
 }
 

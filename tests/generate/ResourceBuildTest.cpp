@@ -289,3 +289,65 @@ TEST_F(ResourceBuildTest, BuildingTwiceGivesTheSameFiles)
     EXPECT_EQ(pictures, fileBytes(resFile()));
     EXPECT_EQ(strings, fileBytes(path("case/out/t.Chinese")));
 }
+
+// A picture file that is there but cannot be decoded would drop out of the pack and move
+// every later picture down an index: the build stops naming it, and the last good outputs
+// stay as they were.
+TEST_F(ResourceBuildTest, UndecodablePictureStopsTheBuildBeforeAnyOutputIsReplaced)
+{
+    addPicture("a.png", gradient(9, 7), 5);
+    const std::string late = addPicture("b.png", blocks(40, 12), 105);
+    addPicture("c.png", gradient(3, 3), 106);
+    m_options.compress = true;
+    m_options.splitSize = 1;
+    ASSERT_EQ(Outcome::Built, build()) << ::testing::PrintToString(m_errors);
+    const std::vector<std::string> outputs{resFile(), path("case/out/style0/t_0.res"),
+                                           path("case/out/style0/t_2.res")};
+    std::vector<std::string> before;
+    for (const std::string& output : outputs) {
+        before.push_back(fileBytes(output));
+        ASSERT_FALSE(before.back().empty()) << output;
+    }
+    const std::string png = fileBytes(late);
+    // A truncated PNG, and an icon file that was given a PNG name.
+    const std::string icon("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\x68\x04\0\0\x16\0\0\0", 22);
+    for (const std::string& broken : {png.substr(0, png.size() / 2), icon}) {
+        ASSERT_TRUE(platform::writeFileAtomically(late, broken));
+        const std::size_t shown = m_ui.messages().size();
+
+        EXPECT_EQ(Outcome::Stopped, build());
+
+        ASSERT_EQ(shown + 1, m_ui.messages().size());
+        const std::string message = m_ui.messages().back();
+        EXPECT_EQ(0u, message.rfind("图片无法读取，无法创建资源文件：" + late + "\n", 0))
+            << message;
+        EXPECT_NE(std::string::npos, message.find("cannot decode picture")) << message;
+        EXPECT_EQ((std::vector<std::string>{message}), m_errors);
+        for (std::size_t i = 0; i < outputs.size(); ++i) {
+            EXPECT_EQ(before[i], fileBytes(outputs[i])) << outputs[i];
+        }
+        EXPECT_FALSE(platform::pathExists(path("case/out/style0/t_3.res")));
+        EXPECT_FALSE(platform::pathExists(path("inc/pic.h")));
+    }
+}
+
+// The split pack reads the first file carrying a layer, which need not be one the full pack
+// read: one that cannot be decoded stops the build there too.
+TEST_F(ResourceBuildTest, UndecodableSplitPackPictureStopsTheBuild)
+{
+    addPicture("b.png", gradient(4, 3), 101);
+    m_options.splitPackStart = 100;
+    ASSERT_EQ(Outcome::Built, build()) << ::testing::PrintToString(m_errors);
+    const std::string before = fileBytes(resFile());
+    const std::string carrier = path("case/pics/a.png");
+    ASSERT_TRUE(platform::writeFileAtomically(carrier, "not a picture"));
+    m_project.LayerMap()[m_project.StoredPicturePath(carrier)] = 101;
+
+    EXPECT_EQ(Outcome::Stopped, build());
+
+    ASSERT_EQ(1u, m_ui.messages().size());
+    EXPECT_EQ(0u, m_ui.messages()[0].rfind("图片无法读取，无法创建资源文件：" + carrier + "\n", 0))
+        << m_ui.messages()[0];
+    EXPECT_EQ(before, fileBytes(resFile()));
+    EXPECT_FALSE(platform::pathExists(path("case/out/style0/t_OTA.res")));
+}

@@ -84,6 +84,10 @@ int CZorRes::fail(const std::string& message)
 
 int CZorRes::accept(const std::string& name, PictureEncoder::Result result)
 {
+    if (m_savedAhead && m_pictures.size() >= m_savedAhead->count) {
+        // More than the table was made for: SaveFile writes the file whole.
+        m_savedAhead->intact = false;
+    }
     if (!result.ok) {
         return fail(result.error);
     }
@@ -120,11 +124,20 @@ int CZorRes::AddPicture(const std::string& name, const std::string& path, int co
 }
 
 std::vector<int> CZorRes::AddPictures(const std::vector<PictureRequest>& requests,
-                                      const std::function<void(std::size_t)>& added)
+                                      const std::function<void(std::size_t)>& added,
+                                      std::vector<std::string>* refusals)
 {
     std::vector<int> results(requests.size(), 0);
+    if (refusals != nullptr) {
+        refusals->assign(requests.size(), std::string());
+    }
     if (m_pictures.empty()) {
         resetSpool();
+    }
+    if (m_pictures.empty() && !m_saveAheadPath.empty()) {
+        beginSaveAhead(requests.size());
+    } else if (m_savedAhead) {
+        m_savedAhead->intact = false;
     }
     const unsigned threads = m_threads != 0 ? m_threads : std::thread::hardware_concurrency();
     packing::runOrderedWith<Scratch, PictureEncoder::Result>(
@@ -132,6 +145,16 @@ std::vector<int> CZorRes::AddPictures(const std::vector<PictureRequest>& request
         [&](Scratch& scratch, std::size_t i) { return encode(requests[i], scratch); },
         [&](std::size_t i, PictureEncoder::Result result) {
             results[i] = accept(requests[i].name, std::move(result));
+            if (results[i] == 0 && refusals != nullptr) {
+                (*refusals)[i] = m_error;
+            }
+            if (m_savedAhead) {
+                if (results[i] == 0) {
+                    m_savedAhead->intact = false;
+                } else {
+                    writeAhead(m_pictures.back());
+                }
+            }
             if (added) {
                 added(i);
             }
@@ -202,11 +225,62 @@ std::string CZorRes::GetPictureName(int index) const
     return m_pictures[static_cast<std::size_t>(index)].name;
 }
 
-bool CZorRes::writePictures(std::ofstream& out, const packing::ResFileHeader& header)
+void CZorRes::beginSaveAhead(std::size_t count)
+{
+    m_savedAhead = std::make_unique<SavedAhead>();
+    SavedAhead& ahead = *m_savedAhead;
+    ahead.path = m_saveAheadPath;
+    ahead.count = count;
+    ahead.out = ahead.files.begin(ahead.path);
+    if (ahead.out == nullptr || count > packing::kResMaxEntries) {
+        // SaveFile writes the file whole and reports what stands in its way.
+        m_savedAhead.reset();
+        return;
+    }
+    // Room for the header and table, written once every entry's place is known.
+    const std::vector<char> room(packing::kResHeaderSize + count * packing::kResEntrySize, 0);
+    ahead.out->write(room.data(), static_cast<std::streamsize>(room.size()));
+}
+
+void CZorRes::writeAhead(const Picture& picture)
+{
+    SavedAhead& ahead = *m_savedAhead;
+    std::vector<std::uint8_t> buffer;
+    if (!ahead.intact || !m_spool.copyTo(picture.slot, *ahead.out, buffer)) {
+        ahead.intact = false;
+        return;
+    }
+    const char padding[packing::kResDataAlignment] = {};
+    const std::size_t size = m_spool.size(picture.slot);
+    ahead.out->write(padding, static_cast<std::streamsize>(packing::alignedSize(size) - size));
+}
+
+bool CZorRes::finishSaveAhead(const std::string& path, const packing::ResFileHeader& header)
+{
+    const std::unique_ptr<SavedAhead> ahead = std::move(m_savedAhead);
+    if (!ahead || !ahead->intact || ahead->path != path || ahead->count != m_pictures.size() ||
+        !*ahead->out) {
+        return false;
+    }
+    std::vector<std::uint8_t> table;
+    if (!entryTable(header, table)) {
+        return false;
+    }
+    ahead->out->seekp(0);
+    ahead->out->write(reinterpret_cast<const char*>(table.data()),
+                      static_cast<std::streamsize>(table.size()));
+    if (!ahead->files.commit()) {
+        m_error = ahead->files.error();
+        return false;
+    }
+    return true;
+}
+
+bool CZorRes::entryTable(const packing::ResFileHeader& header, std::vector<std::uint8_t>& table)
 {
     using namespace packing;
     const std::size_t count = m_pictures.size();
-    std::vector<std::uint8_t> table(kResHeaderSize + count * kResEntrySize, 0);
+    table.assign(kResHeaderSize + count * kResEntrySize, 0);
     writeResHeader(header, table.data());
     std::uint64_t offset = table.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -218,6 +292,16 @@ bool CZorRes::writePictures(std::ofstream& out, const packing::ResFileHeader& he
             m_error = "picture resource file would exceed 4 GiB";
             return false;
         }
+    }
+    return true;
+}
+
+bool CZorRes::writePictures(std::ofstream& out, const packing::ResFileHeader& header)
+{
+    using namespace packing;
+    std::vector<std::uint8_t> table;
+    if (!entryTable(header, table)) {
+        return false;
     }
     out.write(reinterpret_cast<const char*>(table.data()),
               static_cast<std::streamsize>(table.size()));
@@ -255,6 +339,9 @@ int CZorRes::SaveFile(const std::string& path, int splitStart, int compressType,
     header.startIndex = static_cast<std::uint16_t>(splitStart);
     header.tileWidth = coding.tileWidth;
     header.tileHeight = coding.tileHeight;
+    if (finishSaveAhead(path, header)) {
+        return 1;
+    }
     packing::StagedFiles files;
     std::ofstream* out = files.begin(path);
     if (out == nullptr) {
@@ -308,6 +395,7 @@ int CZorRes::SaveFileByLanguage(const std::string& directory, const std::vector<
 
 void CZorRes::RemoveAll()
 {
+    m_savedAhead.reset();
     m_pictures.clear();
     m_strings.clear();
     resetSpool();

@@ -5,9 +5,11 @@
 #include "components/packing/PictureEncoder.h"
 #include "components/packing/PictureRequest.h"
 #include "components/packing/ResFileLayout.h"
+#include "components/packing/StagedFiles.h"
 
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,11 @@ public:
     // file, ..., true) would make of the plain one, byte for byte. A negative
     // `compressType` turns it off. Takes effect while the packer is empty.
     void SetCompressAhead(int compressType, int tileWidth, int tileHeight);
+    // Writes the pictures of the next AddPictures into the empty packer to a staged copy of
+    // `path` as they are accepted, while later ones are still being converted, so that
+    // SaveFile(path, ...) then only writes the entry table and puts the file in place. The
+    // file is the same; SaveFile to another path, or after other additions, writes it whole.
+    void SetSaveAhead(const std::string& path) { m_saveAheadPath = path; }
 
     // Converts and appends one picture. `reserved` is passed as 1 and not
     // used. Returns 1 when accepted, 0 when refused (unreadable picture,
@@ -44,8 +51,10 @@ public:
     // Returns one result per request; the entries are those of calling
     // AddPicture one by one. `added`, when given, is called on the calling
     // thread with each request's index once it has been accepted or refused.
+    // `refusals`, when given, gets one text per request: why it was refused, or empty.
     std::vector<int> AddPictures(const std::vector<packing::PictureRequest>& requests,
-                                 const std::function<void(std::size_t)>& added = {});
+                                 const std::function<void(std::size_t)>& added = {},
+                                 std::vector<std::string>* refusals = nullptr);
 
     // Appends picture `index` of `source` as `name`, converted as it was there,
     // without reading its file again; recompressed when the two packers
@@ -118,7 +127,21 @@ private:
     packing::PictureEncoder::Result encode(const packing::PictureRequest& request,
                                            Scratch& scratch) const;
     void resetSpool();
+    // The header and entry table of the held pictures; false (error set) past 4 GiB.
+    bool entryTable(const packing::ResFileHeader& header, std::vector<std::uint8_t>& table);
     bool writePictures(std::ofstream& out, const packing::ResFileHeader& header);
+    // The file of SetSaveAhead while its pictures are added.
+    struct SavedAhead
+    {
+        packing::StagedFiles files;
+        std::ofstream* out = nullptr;
+        std::string path;
+        std::size_t count = 0; // pictures the table has room for
+        bool intact = true;    // every request so far accepted and written
+    };
+    void beginSaveAhead(std::size_t count);
+    void writeAhead(const Picture& picture);
+    bool finishSaveAhead(const std::string& path, const packing::ResFileHeader& header);
 
     std::vector<Picture> m_pictures;
     std::vector<StringEntry> m_strings;
@@ -127,5 +150,7 @@ private:
     Coding m_coding;
     Coding m_wantCoding;
     unsigned m_threads = 0;
+    std::string m_saveAheadPath;
+    std::unique_ptr<SavedAhead> m_savedAhead;
     std::string m_error;
 };

@@ -11,6 +11,11 @@
 
 namespace packing {
 
+// Items each worker may run ahead of the consumer. Items differ several-fold in cost (a flat
+// BMP against a noisy PNG), so a short window leaves a worker waiting behind one slow item
+// that the consumer needs next; a few dozen small results in memory cost nothing.
+constexpr std::size_t kItemsAheadPerThread = 16;
+
 // Runs produce(state, i) for i = 0..count-1 on a few worker threads and hands
 // each result to consume(i, result) on the calling thread, strictly in index
 // order. Each worker has its own default-constructed State (scratch buffers
@@ -29,7 +34,7 @@ void runOrderedWith(std::size_t count, unsigned threads, Produce produce, Consum
         }
         return;
     }
-    const std::size_t window = std::size_t{threads} * 2;
+    const std::size_t window = std::size_t{threads} * kItemsAheadPerThread;
     std::mutex mutex;
     std::condition_variable changed;
     std::map<std::size_t, Result> ready;

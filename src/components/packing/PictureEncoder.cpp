@@ -134,9 +134,10 @@ PictureEncoder::Result PictureEncoder::encodeInto(const PictureRequest& request,
         entry.format = kFormatJpeg;
         data.assign(bytes.begin(), bytes.end());
     } else {
-        const Encoding encoding =
-            chooseEncoding(request.format, request.quality, request.alphaFormat, request.argbOutput,
-                           image.isOpaque());
+        // Only packing for smallest size looks at opacity: the scan is skipped otherwise.
+        const bool opaque = request.quality == 0 && image.isOpaque();
+        const Encoding encoding = chooseEncoding(request.format, request.quality,
+                                                 request.alphaFormat, request.argbOutput, opaque);
         entry.format = encoding.format;
         if (encoding.alphaPlane) {
             entry.flags |= kFlagAlphaPlane;
