@@ -11,6 +11,7 @@ const CliCommand& styleCommand();
 const CliCommand& desktopCommand();
 const CliCommand& buildCommand();
 const CliCommand& editCommand();
+const CliCommand& scaleCommand();
 
 const std::vector<CliCommand>& cliCommands()
 {
@@ -23,6 +24,7 @@ const std::vector<CliCommand>& cliCommands()
         desktopCommand(),
         buildCommand(),
         editCommand(),
+        scaleCommand(),
     };
     return commands;
 }
