@@ -10,7 +10,12 @@
 namespace editing {
 namespace {
 
-enum class Kind { Group, Positioned, Other };
+enum class Kind
+{
+    Group,
+    Positioned,
+    Other
+};
 
 // Picture regions are placed like pictures. (Taking the kind of the sibling before them would
 // leave a region unscaled, or stretch its position as a group's size, by accident of order.)
@@ -23,8 +28,8 @@ Kind kindOf(const TiXmlElement& element)
     if (std::strcmp(cls, "resgroup_resource") == 0) {
         return Kind::Group;
     }
-    if (std::strcmp(cls, "picture_resource") == 0 || std::strcmp(cls, "string_resource") == 0
-        || std::strcmp(cls, "picregion_resource") == 0) {
+    if (std::strcmp(cls, "picture_resource") == 0 || std::strcmp(cls, "string_resource") == 0 ||
+        std::strcmp(cls, "picregion_resource") == 0) {
         return Kind::Positioned;
     }
     return Kind::Other;

@@ -10,10 +10,8 @@ namespace editing {
 
 PrjResizeDialogModel::PrjResizeDialogModel(APStyleProject& project)
     : newWidthText(std::to_string(project.ScreenWidth())),
-      newHeightText(std::to_string(project.ScreenHeight())),
-      m_project(project),
-      m_currentWidth(project.ScreenWidth()),
-      m_currentHeight(project.ScreenHeight())
+      newHeightText(std::to_string(project.ScreenHeight())), m_project(project),
+      m_currentWidth(project.ScreenWidth()), m_currentHeight(project.ScreenHeight())
 {
 }
 

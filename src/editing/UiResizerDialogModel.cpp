@@ -21,7 +21,8 @@ UiResizerDialogModel::UiResizerDialogModel(const std::string& caseDirectory)
 
 bool UiResizerDialogModel::browseSource()
 {
-    const auto folder = platform::interaction().chooseFolder("请选择源APPS路径", sourceAppsDirectory);
+    const auto folder =
+        platform::interaction().chooseFolder("请选择源APPS路径", sourceAppsDirectory);
     if (folder) {
         sourceAppsDirectory = *folder;
     }
@@ -53,13 +54,12 @@ std::string UiResizerDialogModel::destinationResourceDirectory() const
 bool UiResizerDialogModel::accept()
 {
     platform::UserInteraction& ui = platform::interaction();
-    if (resourceDirectory.empty() || sourceAppsDirectory.empty()
-        || destinationAppsDirectory.empty() || uprightFolder.empty() || sidewaysFolder.empty()) {
+    if (resourceDirectory.empty() || sourceAppsDirectory.empty() ||
+        destinationAppsDirectory.empty() || uprightFolder.empty() || sidewaysFolder.empty()) {
         ui.showMessage("请填完所有路径及名字！");
         return false;
     }
-    if (sourceWidth == 0 || sourceHeight == 0 || destinationWidth == 0
-        || destinationHeight == 0) {
+    if (sourceWidth == 0 || sourceHeight == 0 || destinationWidth == 0 || destinationHeight == 0) {
         ui.showMessage("源和目的的宽高都不能为0！");
         return false;
     }
@@ -72,10 +72,9 @@ bool UiResizerDialogModel::accept()
         return false;
     }
     if (platform::equalsIgnoreAsciiCase(sourceResourceDirectory(),
-                                        destinationResourceDirectory())
-        && ui.askYesNo("源与目的资源路径相同，源资源图片将会被覆盖，确定？", "警告",
-                       platform::Answer::No)
-               != platform::Answer::Yes) {
+                                        destinationResourceDirectory()) &&
+        ui.askYesNo("源与目的资源路径相同，源资源图片将会被覆盖，确定？", "警告",
+                    platform::Answer::No) != platform::Answer::Yes) {
         return false;
     }
     return true;
@@ -92,8 +91,8 @@ std::string UiResizerDialogModel::parameterText() const
         destinationHeight, sourceAppsDirectory.c_str(), resourceDirectory.c_str(),
         destinationAppsDirectory.c_str(), uprightFolder.c_str(), sidewaysFolder.c_str());
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    std::snprintf(text.data(), text.size(), format.c_str(), "string = ", sourceWidth,
-                  sourceHeight, destinationWidth, destinationHeight, sourceAppsDirectory.c_str(),
+    std::snprintf(text.data(), text.size(), format.c_str(), "string = ", sourceWidth, sourceHeight,
+                  destinationWidth, destinationHeight, sourceAppsDirectory.c_str(),
                   resourceDirectory.c_str(), destinationAppsDirectory.c_str(),
                   uprightFolder.c_str(), sidewaysFolder.c_str());
     text.resize(static_cast<std::size_t>(length));

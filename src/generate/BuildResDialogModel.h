@@ -17,7 +17,14 @@ class BuildResDialogModel
 {
 public:
     // The five edits of the raw-JPEG group, in the order of kJpegKeys.
-    enum JpegEdit { JpegMinWidth, JpegMinHeight, JpegSplitWidth, JpegSplitHeight, JpegQuality };
+    enum JpegEdit
+    {
+        JpegMinWidth,
+        JpegMinHeight,
+        JpegSplitWidth,
+        JpegSplitHeight,
+        JpegQuality
+    };
     static constexpr int kJpegEditCount = 5;
     // The keys of the raw-JPEG edits: "JPG_MIN_WIDTH" ... "JPG_QUALITY".
     static const std::array<const char*, kJpegEditCount> kJpegKeys;

@@ -37,8 +37,8 @@ private:
 
 int addOutputRedirection(posix_spawn_file_actions_t& actions, const std::string& path)
 {
-    int result = ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null",
-                                                    O_RDONLY, 0);
+    int result =
+        ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     if (result == 0) {
         result = ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, path.c_str(),
                                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -68,9 +68,8 @@ ChildProcess::~ChildProcess()
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : m_outputFile(std::move(other.m_outputFile)),
-      m_pid(std::exchange(other.m_pid, 0)), m_startError(other.m_startError),
-      m_waited(other.m_waited), m_exitStatus(other.m_exitStatus)
+    : m_outputFile(std::move(other.m_outputFile)), m_pid(std::exchange(other.m_pid, 0)),
+      m_startError(other.m_startError), m_waited(other.m_waited), m_exitStatus(other.m_exitStatus)
 {
 }
 

@@ -20,8 +20,12 @@ TEST(BatchBuildDialog, OpeningSwitchesGiveTheCommandLine)
     platform::createDirectories(dir.filePath("apps"));
     BatchBuildDialogModel dialog(dir.path());
     EXPECT_EQ(dir.filePath("apps"), dialog.appsDirectory);
-    const std::vector<std::string> expected{BatchBuildDialogModel::builderPath(), "-res", "-sty",
-                                            "-styhead", "-desktop", dir.filePath("apps")};
+    const std::vector<std::string> expected{BatchBuildDialogModel::builderPath(),
+                                            "-res",
+                                            "-sty",
+                                            "-styhead",
+                                            "-desktop",
+                                            dir.filePath("apps")};
     EXPECT_EQ(expected, dialog.arguments());
     EXPECT_EQ(platform::programDirectory() + "resBuildApp", expected.front());
 

@@ -167,8 +167,7 @@ TEST_F(BuildResDialog, DifferentialProjectGivesItsNextLayerIdAndResourceFile)
     EXPECT_TRUE(dialog.chooseDifferentialProject());
     EXPECT_EQ("选择差分工程", script.records().back().text);
     EXPECT_EQ("12", dialog.splitPackStartText); // the demo's layer ids run to 11
-    EXPECT_EQ(copy + "/case/images/apps/demo/style0/demo.res",
-              dialog.differentialProjectPath());
+    EXPECT_EQ(copy + "/case/images/apps/demo/style0/demo.res", dialog.differentialProjectPath());
     EXPECT_EQ(nullptr, APStyleProject::Current());
 
     // A file that is no project leaves the start edit alone.
@@ -192,17 +191,15 @@ TEST(SharedParameterBlock, PublishedOnlyAroundTheBuild)
         for (std::size_t i = 8; i < generate::SharedParameterBlock::kSize; ++i) {
             nonZero += bytes[i] != 0;
         }
-        return marker == generate::SharedParameterBlock::kMarker && reader.size() >= 32
-                   ? nonZero
-                   : -2;
+        return marker == generate::SharedParameterBlock::kMarker && reader.size() >= 32 ? nonZero
+                                                                                        : -2;
     });
     EXPECT_EQ(0, seen);
     platform::SharedMemory after;
     EXPECT_FALSE(after.open(generate::SharedParameterBlock::kName));
 
-    EXPECT_THROW(generate::runWithSharedParameterBlock([]() -> int {
-                     throw std::runtime_error("build failed");
-                 }),
+    EXPECT_THROW(generate::runWithSharedParameterBlock(
+                     []() -> int { throw std::runtime_error("build failed"); }),
                  std::runtime_error);
     EXPECT_FALSE(after.open(generate::SharedParameterBlock::kName));
 }

@@ -65,8 +65,8 @@ std::vector<std::string> BatchBuilder::findProjects(const std::string& appsDirec
     fs::recursive_directory_iterator it(appsDirectory,
                                         fs::directory_options::skip_permission_denied, error);
     for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        if (it->is_regular_file(error)
-            && platform::equalsIgnoreAsciiCase(it->path().extension().string(), ".ui")) {
+        if (it->is_regular_file(error) &&
+            platform::equalsIgnoreAsciiCase(it->path().extension().string(), ".ui")) {
             projects.push_back(it->path().string());
         }
     }
@@ -97,8 +97,9 @@ BatchBuilder::Result BatchBuilder::buildOne(const std::string& project,
             result.ok = false;
             result.reason = lastLine(output);
             if (result.reason.empty()) {
-                result.reason = status < 0 ? "the build crashed"
-                                           : "the build ended with status " + std::to_string(status);
+                result.reason = status < 0
+                                    ? "the build crashed"
+                                    : "the build ended with status " + std::to_string(status);
             }
         }
         if (!result.ok) {
@@ -108,8 +109,9 @@ BatchBuilder::Result BatchBuilder::buildOne(const std::string& project,
     return result;
 }
 
-std::vector<BatchBuilder::Result> BatchBuilder::run(const std::vector<std::string>& projects,
-                                                    const std::function<void(const Result&)>& report)
+std::vector<BatchBuilder::Result>
+BatchBuilder::run(const std::vector<std::string>& projects,
+                  const std::function<void(const Result&)>& report)
 {
     std::vector<Result> results(projects.size());
     int jobs = m_switches.jobs;

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-bool parseBatchSwitches(const std::vector<std::string>& args, BatchSwitches& switches,
-                        bool& help, std::string& problem)
+bool parseBatchSwitches(const std::vector<std::string>& args, BatchSwitches& switches, bool& help,
+                        std::string& problem)
 {
     help = false;
     for (std::size_t i = 0; i < args.size(); ++i) {

@@ -20,8 +20,8 @@ struct BatchSwitches
 
 // Parses the arguments after the program name. Returns false with `problem` set on a usage
 // error. `help` is set for -h / --help.
-bool parseBatchSwitches(const std::vector<std::string>& args, BatchSwitches& switches,
-                        bool& help, std::string& problem);
+bool parseBatchSwitches(const std::vector<std::string>& args, BatchSwitches& switches, bool& help,
+                        std::string& problem);
 
 // The skinsmith-cli runs that make what `switches` ask for of the project `project`, each an
 // argument list after the program name. `desktopOn` is the project's own desktop switch.

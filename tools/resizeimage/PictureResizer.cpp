@@ -14,7 +14,13 @@
 
 namespace {
 
-enum class Format { Png, Bmp, Jpeg, None };
+enum class Format
+{
+    Png,
+    Bmp,
+    Jpeg,
+    None
+};
 
 Format formatOf(const std::string& path)
 {
@@ -58,8 +64,8 @@ bool PictureResizer::resize(const std::string& from, const std::string& to, doub
     int height = 0;
     int channels = 0;
     if (format == Format::None || !stbi_info(from.c_str(), &width, &height, &channels)) {
-        error = "cannot read " + from + ": " + (format == Format::None ? "not a picture"
-                                                : stbi_failure_reason());
+        error = "cannot read " + from + ": " +
+                (format == Format::None ? "not a picture" : stbi_failure_reason());
         return false;
     }
     // PNG keeps an alpha channel it has; BMP and JPEG are written without one.
@@ -73,11 +79,11 @@ bool PictureResizer::resize(const std::string& from, const std::string& to, doub
     }
     const int newWidth = scaledLength(width, factorX);
     const int newHeight = scaledLength(height, factorY);
-    std::vector<unsigned char> resized(static_cast<std::size_t>(newWidth) * newHeight
-                                       * outChannels);
+    std::vector<unsigned char> resized(static_cast<std::size_t>(newWidth) * newHeight *
+                                       outChannels);
     if (!stbir_resize_uint8_srgb(pixels.get(), width, height, 0, resized.data(), newWidth,
-                                 newHeight, 0, outChannels,
-                                 alpha ? 3 : STBIR_ALPHA_CHANNEL_NONE, 0)) {
+                                 newHeight, 0, outChannels, alpha ? 3 : STBIR_ALPHA_CHANNEL_NONE,
+                                 0)) {
         error = "cannot resize " + from;
         return false;
     }
@@ -99,8 +105,8 @@ bool PictureResizer::resize(const std::string& from, const std::string& to, doub
     case Format::None:
         break;
     }
-    if (written == 0 || !platform::createDirectories(platform::directoryOf(to))
-        || !platform::writeFileAtomically(to, bytes)) {
+    if (written == 0 || !platform::createDirectories(platform::directoryOf(to)) ||
+        !platform::writeFileAtomically(to, bytes)) {
         error = "cannot write " + to;
         return false;
     }

@@ -45,11 +45,10 @@ bool parseResizeParameters(const std::string& text, ResizeParameters& parameters
         values[trimmed(pair.substr(0, equals))] = trimmed(pair.substr(equals + 1));
     }
 
-    const std::map<std::string, int*> sizes = {
-        {"src_width", &parameters.sourceWidth},
-        {"src_height", &parameters.sourceHeight},
-        {"dst_width", &parameters.destinationWidth},
-        {"dst_height", &parameters.destinationHeight}};
+    const std::map<std::string, int*> sizes = {{"src_width", &parameters.sourceWidth},
+                                               {"src_height", &parameters.sourceHeight},
+                                               {"dst_width", &parameters.destinationWidth},
+                                               {"dst_height", &parameters.destinationHeight}};
     const std::map<std::string, std::string*> texts = {
         {"src_apps_dir", &parameters.sourceAppsDirectory},
         {"src_res_dir", &parameters.resourceDirectory},

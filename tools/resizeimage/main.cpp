@@ -78,9 +78,8 @@ int main(int argc, char** argv)
         std::cerr << "resizeimage: src_res_dir must be relative to the apps directories\n";
         return 2;
     }
-    const std::string sourceRes =
-        platform::canonicalPath(platform::joinPath(platform::storedToNative(p.sourceAppsDirectory),
-                                                   relative));
+    const std::string sourceRes = platform::canonicalPath(
+        platform::joinPath(platform::storedToNative(p.sourceAppsDirectory), relative));
     const std::string destinationRes = platform::canonicalPath(
         platform::joinPath(platform::storedToNative(p.destinationAppsDirectory), relative));
     if (!platform::isDirectory(sourceRes)) {

@@ -16,15 +16,8 @@ const CliCommand& scaleCommand();
 const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands = {
-        resaveCommand(),
-        infoCommand(),
-        resDumpCommand(),
-        resExtractCommand(),
-        styleCommand(),
-        desktopCommand(),
-        buildCommand(),
-        editCommand(),
-        scaleCommand(),
+        resaveCommand(),  infoCommand(),  resDumpCommand(), resExtractCommand(), styleCommand(),
+        desktopCommand(), buildCommand(), editCommand(),    scaleCommand(),
     };
     return commands;
 }

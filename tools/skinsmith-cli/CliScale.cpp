@@ -39,8 +39,8 @@ bool parseSize(const std::string& text, int& width, int& height)
 {
     char x = 0;
     char rest = 0;
-    return std::sscanf(text.c_str(), "%d%c%d%c", &width, &x, &height, &rest) == 3
-           && (x == 'x' || x == 'X') && width > 0 && height > 0;
+    return std::sscanf(text.c_str(), "%d%c%d%c", &width, &x, &height, &rest) == 3 &&
+           (x == 'x' || x == 'X') && width > 0 && height > 0;
 }
 
 int runScale(const std::vector<std::string>& args)
@@ -91,9 +91,8 @@ int runScale(const std::vector<std::string>& args)
         return kExitFailed;
     }
     if (loaded->ScreenWidth() <= 0 || loaded->ScreenHeight() <= 0) {
-        std::cerr << "skinsmith-cli scale: the project's screen size is "
-                  << loaded->ScreenWidth() << "x" << loaded->ScreenHeight()
-                  << "; nothing can be scaled from it\n";
+        std::cerr << "skinsmith-cli scale: the project's screen size is " << loaded->ScreenWidth()
+                  << "x" << loaded->ScreenHeight() << "; nothing can be scaled from it\n";
         return kExitFailed;
     }
     const float scaleX = static_cast<float>(width) / static_cast<float>(loaded->ScreenWidth());
