@@ -1,6 +1,8 @@
 #include "platform/ChildProcess.h"
 
+#include <fcntl.h>
 #include <spawn.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
 #include <cerrno>
@@ -33,6 +35,20 @@ private:
     bool m_valid = false;
 };
 
+int addOutputRedirection(posix_spawn_file_actions_t& actions, const std::string& path)
+{
+    int result =
+        ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (result == 0) {
+        result = ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, path.c_str(),
+                                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
+    if (result == 0) {
+        result = ::posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    }
+    return result;
+}
+
 int waitForExit(pid_t pid)
 {
     int status = 0;
@@ -52,8 +68,8 @@ ChildProcess::~ChildProcess()
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : m_pid(std::exchange(other.m_pid, 0)), m_startError(other.m_startError),
-      m_waited(other.m_waited), m_exitStatus(other.m_exitStatus)
+    : m_outputFile(std::move(other.m_outputFile)), m_pid(std::exchange(other.m_pid, 0)),
+      m_startError(other.m_startError), m_waited(other.m_waited), m_exitStatus(other.m_exitStatus)
 {
 }
 
@@ -61,6 +77,7 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept
 {
     if (this != &other) {
         detach();
+        m_outputFile = std::move(other.m_outputFile);
         m_pid = std::exchange(other.m_pid, 0);
         m_startError = other.m_startError;
         m_waited = other.m_waited;
@@ -91,6 +108,14 @@ bool ChildProcess::start(const std::vector<std::string>& argv, const std::string
             actions.get()
                 ? ::posix_spawn_file_actions_addchdir_np(actions.get(), workingDirectory.c_str())
                 : ENOMEM;
+        if (added != 0) {
+            m_startError = added;
+            return false;
+        }
+    }
+    if (!m_outputFile.empty()) {
+        const int added =
+            actions.get() ? addOutputRedirection(*actions.get(), m_outputFile) : ENOMEM;
         if (added != 0) {
             m_startError = added;
             return false;

@@ -26,6 +26,11 @@ public:
     // (a missing program or directory); startError() tells why.
     bool start(const std::vector<std::string>& argv, const std::string& workingDirectory = {});
 
+    // Makes the next start() send the child's standard output and standard error to the file
+    // `path` (created or emptied) instead of ours, and its standard input from /dev/null;
+    // "" goes back to ours.
+    void setOutputFile(const std::string& path) { m_outputFile = path; }
+
     // Waits until the child ends. Returns its exit status (0 to 255), or -1 when it was ended
     // by a signal or never started. Waiting twice returns the same status.
     int wait();
@@ -39,6 +44,7 @@ public:
     int startError() const { return m_startError; }
 
 private:
+    std::string m_outputFile;
     pid_t m_pid = 0;
     int m_startError = 0;
     bool m_waited = false;

@@ -11,18 +11,13 @@ const CliCommand& styleCommand();
 const CliCommand& desktopCommand();
 const CliCommand& buildCommand();
 const CliCommand& editCommand();
+const CliCommand& scaleCommand();
 
 const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands = {
-        resaveCommand(),
-        infoCommand(),
-        resDumpCommand(),
-        resExtractCommand(),
-        styleCommand(),
-        desktopCommand(),
-        buildCommand(),
-        editCommand(),
+        resaveCommand(),  infoCommand(),  resDumpCommand(), resExtractCommand(), styleCommand(),
+        desktopCommand(), buildCommand(), editCommand(),    scaleCommand(),
     };
     return commands;
 }

@@ -1,0 +1,97 @@
+#include "generate/BatchBuildDialogModel.h"
+
+#include "platform/ChildProcess.h"
+#include "platform/FileSystem.h"
+#include "platform/Path.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/UserInteraction.h"
+
+#include <cerrno>
+#include <utility>
+
+namespace generate {
+
+BatchBuildDialogModel::BatchBuildDialogModel(std::string caseDirectory)
+    : m_caseDirectory(std::move(caseDirectory))
+{
+    if (!m_caseDirectory.empty()) {
+        const std::string apps = platform::joinPath(m_caseDirectory, "apps");
+        if (platform::isDirectory(apps)) {
+            appsDirectory = apps;
+        }
+    }
+}
+
+bool BatchBuildDialogModel::browse()
+{
+    const std::optional<std::string> folder =
+        platform::interaction().chooseFolder("请选择apps路径", m_caseDirectory);
+    if (!folder) {
+        return false;
+    }
+    appsDirectory = *folder;
+    return true;
+}
+
+std::string BatchBuildDialogModel::builderPath()
+{
+    return platform::programDirectory() + "resBuildApp";
+}
+
+std::vector<std::string> BatchBuildDialogModel::arguments() const
+{
+    std::vector<std::string> argv{builderPath()};
+    if (resourceFile) {
+        argv.emplace_back("-res");
+    }
+    if (styleFile) {
+        argv.emplace_back("-sty");
+    }
+    if (styleHeader) {
+        argv.emplace_back("-styhead");
+    }
+    if (desktopFile) {
+        argv.emplace_back("-desktop");
+    }
+    if (!bestQuality) {
+        argv.emplace_back("-minsize");
+    }
+    argv.push_back(appsDirectory);
+    return argv;
+}
+
+std::string BatchBuildDialogModel::startFailureMessage(int error)
+{
+    switch (error) {
+    case 0:
+        return {};
+    case ENOENT:
+    case ENOTDIR:
+        return "找不到resBuildApp.exe！";
+    case ENOEXEC:
+    case EACCES:
+        return "resBuildApp.exe格式错误！";
+    default:
+        return {};
+    }
+}
+
+BatchBuildDialogModel::Result BatchBuildDialogModel::build() const
+{
+    if (appsDirectory.empty()) {
+        platform::interaction().showMessage("请指定路径!");
+        return Result::StayOpen;
+    }
+    platform::ChildProcess builder;
+    if (builder.start(arguments())) {
+        builder.detach();
+        return Result::Close;
+    }
+    const std::string message = startFailureMessage(builder.startError());
+    if (!message.empty()) {
+        platform::interaction().showMessage(message);
+    }
+    return Result::Close;
+}
+
+} // namespace generate

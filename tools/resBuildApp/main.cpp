@@ -1,0 +1,114 @@
+// resBuildApp: builds every project of an apps directory in one run, several at a time.
+
+#include "BatchBuilder.h"
+#include "BatchSwitches.h"
+
+#include "platform/FileSystem.h"
+#include "platform/ProgramDirectory.h"
+
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+#include <thread>
+
+namespace {
+
+const char kUsage[] =
+    "Usage: resBuildApp [-res] [-sty] [-styhead] [-desktop] [-minsize] [-j N] APPS_DIR\n"
+    "\n"
+    "Finds every project file (*.ui) below APPS_DIR, in sub-folders at any depth, and\n"
+    "builds each one with skinsmith-cli (beside this program), several projects at a time.\n"
+    "Each project is built by its own skinsmith-cli process, exactly as `skinsmith-cli\n"
+    "build` builds it alone, with the options of SkinSmith.ini beside skinsmith-cli; a\n"
+    "project that fails leaves the others built.\n"
+    "\n"
+    "Switches (at least one of the first four):\n"
+    "  -res        the whole resource build (`skinsmith-cli build`): picture resource file,\n"
+    "              string files, character sets, the style converter, and, because the\n"
+    "              build needs them, the style file and style header; the desktop entry\n"
+    "              file too when the project has it switched on\n"
+    "  -sty        without -res: style generation (`skinsmith-cli style`); it writes the\n"
+    "              style file and the style header together\n"
+    "  -styhead    the same as -sty (the header is not made on its own)\n"
+    "  -desktop    without -res: the desktop entry file (`skinsmith-cli desktop`) of every\n"
+    "              project that has it switched on; projects with it off are skipped\n"
+    "  -minsize    with -res: smallest size instead of best quality\n"
+    "  -j N        N builds at a time (default: one per processor core)\n"
+    "  -h, --help  show this help\n"
+    "\n"
+    "The identifier headers (\"res .h\" in the editor's batch dialog) are made and deleted\n"
+    "again within every resource build, so there is no switch for them.\n"
+    "\n"
+    "Output: one line per project as it ends (\"ok\" or \"FAILED\" with the reason and the\n"
+    "build's messages), then a summary.\n"
+    "Exit status: 0 every project was built, 1 some project failed or none was found, 2\n"
+    "usage error.\n";
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    BatchSwitches switches;
+    bool help = false;
+    std::string problem;
+    if (!parseBatchSwitches(args, switches, help, problem)) {
+        std::cerr << "resBuildApp: " << problem << "\n\n" << kUsage;
+        return 2;
+    }
+    if (help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (!platform::isDirectory(switches.appsDirectory)) {
+        std::cerr << "resBuildApp: " << switches.appsDirectory << " is no directory\n";
+        return 1;
+    }
+    const std::string cli = platform::programDirectory() + "skinsmith-cli";
+    if (!platform::isFile(cli)) {
+        std::cerr << "resBuildApp: " << cli << " not found; it must be beside resBuildApp\n";
+        return 1;
+    }
+    const std::vector<std::string> projects = BatchBuilder::findProjects(switches.appsDirectory);
+    if (projects.empty()) {
+        std::cerr << "resBuildApp: no project files (*.ui) below " << switches.appsDirectory
+                  << '\n';
+        return 1;
+    }
+
+    const auto started = std::chrono::steady_clock::now();
+    auto shown = [&](const std::string& project) {
+        std::error_code error;
+        const std::string relative =
+            std::filesystem::relative(project, switches.appsDirectory, error).string();
+        return error || relative.empty() ? project : relative;
+    };
+    BatchBuilder builder(switches, cli);
+    const std::vector<BatchBuilder::Result> results =
+        builder.run(projects, [&](const BatchBuilder::Result& result) {
+            if (result.ok) {
+                std::cout << "ok      " << shown(result.project) << '\n';
+            } else {
+                std::cout << "FAILED  " << shown(result.project) << ": " << result.reason << '\n';
+                std::string indented;
+                for (std::size_t at = 0; at < result.output.size();) {
+                    const std::size_t end = result.output.find('\n', at);
+                    const std::string line = result.output.substr(
+                        at, end == std::string::npos ? std::string::npos : end - at);
+                    indented += "        | " + line + '\n';
+                    at = end == std::string::npos ? result.output.size() : end + 1;
+                }
+                std::cout << indented;
+            }
+            std::cout.flush();
+        });
+    int failed = 0;
+    for (const BatchBuilder::Result& result : results) {
+        failed += result.ok ? 0 : 1;
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::cout << "resBuildApp: " << results.size() << " projects, " << results.size() - failed
+              << " built, " << failed << " failed (" << seconds << " s)\n";
+    return failed == 0 ? 0 : 1;
+}

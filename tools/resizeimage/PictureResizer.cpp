@@ -1,0 +1,114 @@
+#include "PictureResizer.h"
+
+#include "platform/AsciiCase.h"
+#include "platform/FileSystem.h"
+#include "platform/Path.h"
+
+#include <stb/stb_image.h>
+#include <stb/stb_image_resize.h>
+#include <stb/stb_image_write.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace {
+
+enum class Format
+{
+    Png,
+    Bmp,
+    Jpeg,
+    None
+};
+
+Format formatOf(const std::string& path)
+{
+    const std::string extension = platform::toLowerAscii(platform::extensionOf(path));
+    if (extension == ".png") {
+        return Format::Png;
+    }
+    if (extension == ".bmp") {
+        return Format::Bmp;
+    }
+    if (extension == ".jpg" || extension == ".jpeg") {
+        return Format::Jpeg;
+    }
+    return Format::None;
+}
+
+void append(void* context, void* data, int size)
+{
+    auto* bytes = static_cast<std::string*>(context);
+    bytes->append(static_cast<const char*>(data), static_cast<std::size_t>(size));
+}
+
+} // namespace
+
+bool PictureResizer::isPicture(const std::string& path)
+{
+    return formatOf(path) != Format::None;
+}
+
+int PictureResizer::scaledLength(int length, double factor)
+{
+    const long scaled = std::lround(length * factor);
+    return scaled < 1 ? 1 : static_cast<int>(scaled);
+}
+
+bool PictureResizer::resize(const std::string& from, const std::string& to, double factorX,
+                            double factorY, std::string& error)
+{
+    const Format format = formatOf(from);
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (format == Format::None || !stbi_info(from.c_str(), &width, &height, &channels)) {
+        error = "cannot read " + from + ": " +
+                (format == Format::None ? "not a picture" : stbi_failure_reason());
+        return false;
+    }
+    // PNG keeps an alpha channel it has; BMP and JPEG are written without one.
+    const bool alpha = format == Format::Png && (channels == 2 || channels == 4);
+    const int outChannels = alpha ? 4 : 3;
+    std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
+        stbi_load(from.c_str(), &width, &height, nullptr, outChannels), stbi_image_free);
+    if (!pixels) {
+        error = "cannot read " + from + ": " + stbi_failure_reason();
+        return false;
+    }
+    const int newWidth = scaledLength(width, factorX);
+    const int newHeight = scaledLength(height, factorY);
+    std::vector<unsigned char> resized(static_cast<std::size_t>(newWidth) * newHeight *
+                                       outChannels);
+    if (!stbir_resize_uint8_srgb(pixels.get(), width, height, 0, resized.data(), newWidth,
+                                 newHeight, 0, outChannels, alpha ? 3 : STBIR_ALPHA_CHANNEL_NONE,
+                                 0)) {
+        error = "cannot resize " + from;
+        return false;
+    }
+    std::string bytes;
+    int written = 0;
+    switch (format) {
+    case Format::Png:
+        written = stbi_write_png_to_func(append, &bytes, newWidth, newHeight, outChannels,
+                                         resized.data(), newWidth * outChannels);
+        break;
+    case Format::Bmp:
+        written = stbi_write_bmp_to_func(append, &bytes, newWidth, newHeight, outChannels,
+                                         resized.data());
+        break;
+    case Format::Jpeg:
+        written = stbi_write_jpg_to_func(append, &bytes, newWidth, newHeight, outChannels,
+                                         resized.data(), 90);
+        break;
+    case Format::None:
+        break;
+    }
+    if (written == 0 || !platform::createDirectories(platform::directoryOf(to)) ||
+        !platform::writeFileAtomically(to, bytes)) {
+        error = "cannot write " + to;
+        return false;
+    }
+    return true;
+}
