@@ -40,8 +40,7 @@ CProjectTree::CProjectTree(editing::Workspace& ws, editing::CommandTable& table,
     connect(m_model, &ProjectTreeModel::caretChanged, this, &CProjectTree::onCaretChanged);
     connect(m_model, &ProjectTreeModel::selectedStateChanged, this,
             &CProjectTree::onSelectedStateChanged);
-    connect(m_model, &ProjectTreeModel::expansionChanged, this,
-            &CProjectTree::onExpansionChanged);
+    connect(m_model, &ProjectTreeModel::expansionChanged, this, &CProjectTree::onExpansionChanged);
     connect(m_model, &ProjectTreeModel::treeReset, this, &CProjectTree::applyExpansion);
     connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
         m_ws.Tree().SetExpanded(m_model->nodeOf(index), true);
@@ -49,8 +48,7 @@ CProjectTree::CProjectTree(editing::Workspace& ws, editing::CommandTable& table,
     connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
         m_ws.Tree().SetExpanded(m_model->nodeOf(index), false);
     });
-    m_table.SetHandler(editing::cmd::kSearch,
-                       [this](editing::Workspace&) { showSearchDialog(); });
+    m_table.SetHandler(editing::cmd::kSearch, [this](editing::Workspace&) { showSearchDialog(); });
     applyExpansion();
     onCaretChanged(m_model->indexOf(m_ws.Tree().Caret()));
 }
@@ -115,13 +113,12 @@ void CProjectTree::onCaretChanged(const QModelIndex& caret)
 
 void CProjectTree::onSelectedStateChanged(const QModelIndex& index, bool selected)
 {
-    if (!index.isValid() || !selectionModel() ||
-        selectionModel()->isSelected(index) == selected) {
+    if (!index.isValid() || !selectionModel() || selectionModel()->isSelected(index) == selected) {
         return;
     }
-    selectionModel()->select(index, (selected ? QItemSelectionModel::Select
-                                              : QItemSelectionModel::Deselect) |
-                                        QItemSelectionModel::Rows);
+    selectionModel()->select(
+        index, (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
+                   QItemSelectionModel::Rows);
 }
 
 void CProjectTree::onExpansionChanged(const QModelIndex& index, bool expanded)

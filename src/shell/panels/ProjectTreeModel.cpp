@@ -20,10 +20,9 @@ namespace {
 
 // The image list of the tree, in its order: the image indexes of the core are indexes here.
 constexpr const char* kImageFiles[] = {
-    "project",      "scene",         "scene-selected",  "group",
-    "group-open",   "region",        "region-selected", "string",
-    "string-selected", "frame",      "frame-selected",  "group-locked",
-    "group-locked-open", "picture",  "picture-selected"};
+    "project",           "scene",   "scene-selected",  "group", "group-open",     "region",
+    "region-selected",   "string",  "string-selected", "frame", "frame-selected", "group-locked",
+    "group-locked-open", "picture", "picture-selected"};
 constexpr int kImageCount = int(sizeof kImageFiles / sizeof kImageFiles[0]);
 
 QString imagePath(int image)

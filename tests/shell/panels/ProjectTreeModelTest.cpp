@@ -34,8 +34,7 @@ void ProjectTreeModelTest::mirrorsTheTreeAfterEachKindOfCommandAndUndo()
 {
     TreeTestWorkspace t;
     ProjectTreeModel model(t.ws);
-    QAbstractItemModelTester tester(&model,
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(modelWalk(model), coreWalk(t.ws.Tree()));
     // An index kept across the edits must keep naming its node, unless the tree was rebuilt.
     QPersistentModelIndex kept(model.indexOf(t.node(t.scene2)));
@@ -90,8 +89,8 @@ void ProjectTreeModelTest::mirrorsTheTreeAfterEachKindOfCommandAndUndo()
     QVERIFY(t.run(cmd::kPaste));
     step("paste");
     t.ws.SelectObject(text);
-    QVERIFY(t.ws.Grid().Commit(*t.project, t.ws.Tree(), t.ws.Grid().FindRow("Name"), 1,
-                               "Headline"));
+    QVERIFY(
+        t.ws.Grid().Commit(*t.project, t.ws.Tree(), t.ws.Grid().FindRow("Name"), 1, "Headline"));
     step("rename");
     QVERIFY(modelWalk(model).contains(QStringLiteral("Headline")));
     t.ws.SelectObject(text);
@@ -117,8 +116,7 @@ void ProjectTreeModelTest::rolesFollowTheNodes()
     QVERIFY(t.run(cmd::kAddGroupNode));
     auto* group = t.ws.Selection().Element();
     const QModelIndex index = model.indexOf(t.node(group));
-    QCOMPARE(index.data(Qt::AccessibleTextRole).toString(),
-             QString::fromStdString(group->Name()));
+    QCOMPARE(index.data(Qt::AccessibleTextRole).toString(), QString::fromStdString(group->Name()));
 
     // Every image of the list is drawn, and a node's selected image differs from its own.
     for (int image = 0; image < 15; ++image) {
@@ -156,8 +154,7 @@ void ProjectTreeModelTest::dragAndDropThroughTheModel()
 {
     TreeTestWorkspace t;
     ProjectTreeModel model(t.ws);
-    QAbstractItemModelTester tester(&model,
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     t.ws.SelectObject(t.scene1);
     QVERIFY(t.run(cmd::kAddStringNode));
     SnapShotItem* text = t.ws.Selection().Element();
@@ -169,24 +166,24 @@ void ProjectTreeModelTest::dragAndDropThroughTheModel()
     std::unique_ptr<QMimeData> data(model.mimeData({model.indexOf(t.node(text))}));
     QVERIFY(data);
     // Into its own place is no move; onto a string there is nothing to drop into.
-    QVERIFY(!model.canDropMimeData(data.get(), Qt::MoveAction, -1, -1,
-                                   model.indexOf(t.node(text))));
-    QVERIFY(model.canDropMimeData(data.get(), Qt::MoveAction, -1, -1,
-                                  model.indexOf(t.node(target))));
+    QVERIFY(
+        !model.canDropMimeData(data.get(), Qt::MoveAction, -1, -1, model.indexOf(t.node(text))));
+    QVERIFY(
+        model.canDropMimeData(data.get(), Qt::MoveAction, -1, -1, model.indexOf(t.node(target))));
     QVERIFY(model.dropMimeData(data.get(), Qt::MoveAction, -1, -1, model.indexOf(t.node(target))));
     QVERIFY(text->IsDeleted());
     QCOMPARE(t.node(text), nullptr);
     QCOMPARE(model.rowCount(model.indexOf(t.node(target))), before + 1);
     QCOMPARE(modelWalk(model), coreWalk(t.ws.Tree()));
     // The data names a node that has gone: nothing is dropped.
-    QVERIFY(!model.dropMimeData(data.get(), Qt::CopyAction, -1, -1,
-                                model.indexOf(t.node(t.scene1))));
+    QVERIFY(
+        !model.dropMimeData(data.get(), Qt::CopyAction, -1, -1, model.indexOf(t.node(t.scene1))));
 
     // A copy leaves the source where it was; the move is undone as one record.
     SnapShotItem* moved = target->Children()->back().get();
     std::unique_ptr<QMimeData> again(model.mimeData({model.indexOf(t.node(moved))}));
-    QVERIFY(model.dropMimeData(again.get(), Qt::CopyAction, -1, -1,
-                               model.indexOf(t.node(t.scene1))));
+    QVERIFY(
+        model.dropMimeData(again.get(), Qt::CopyAction, -1, -1, model.indexOf(t.node(t.scene1))));
     QVERIFY(t.node(moved));
     QCOMPARE(modelWalk(model), coreWalk(t.ws.Tree()));
     QVERIFY(t.run(cmd::kUndo));
