@@ -21,15 +21,6 @@ private slots:
     void dragAndDropThroughTheModel();
 };
 
-namespace {
-
-QModelIndex indexOf(ProjectTreeModel& model, TreeNode* node)
-{
-    return model.indexOf(node);
-}
-
-} // namespace
-
 void ProjectTreeModelTest::mirrorsTheTreeAfterEachKindOfCommandAndUndo()
 {
     TreeTestWorkspace t;
