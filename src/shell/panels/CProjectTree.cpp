@@ -93,6 +93,12 @@ void CProjectTree::selectionChanged(const QItemSelection& selected,
     for (const QModelIndex& index : selected.indexes()) {
         m_ws.Tree().SetSelected(m_model->nodeOf(index), true);
     }
+    // A row selected alone without becoming current (the accessibility interface selects
+    // that way) is chosen as a click chooses it: it becomes the caret.
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    if (rows.size() == 1 && rows.front() != currentIndex()) {
+        selectionModel()->setCurrentIndex(rows.front(), QItemSelectionModel::NoUpdate);
+    }
 }
 
 void CProjectTree::onCaretChanged(const QModelIndex& caret)

@@ -231,6 +231,14 @@ void CProjectTreeTest::accessibleTexts()
     QVERIFY2(names.contains(QString::fromStdString(t.scene1->Name())), qPrintable(names.join(',')));
     QVERIFY(names.contains(QString::fromStdString(t.project->Name())));
 
+    // Selecting a row through the accessibility interface selects the scene everywhere.
+    QAccessibleTableInterface* table = tree->tableInterface();
+    QVERIFY(table);
+    const int row = view->treeModel()->indexOf(t.node(t.scene2)).row() + 1;
+    QVERIFY(table->selectRow(row));
+    QCOMPARE(t.ws.Tree().Caret(), t.node(t.scene2));
+    QCOMPARE(t.ws.Selection().Scene(), t.scene2);
+
     if (const QByteArray dir = qgetenv("SKINSMITH_SCREENSHOT_DIR"); !dir.isEmpty()) {
         t.ws.SelectObject(t.scene1);
         t.run(cmd::kAddGroupNode);
