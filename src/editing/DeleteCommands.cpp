@@ -160,7 +160,7 @@ void DeleteFrame(Workspace& ws, APStyleProject& project, TreeNode* node)
     ws.Panel().ShowScene(project, *scene, region);
     TreeNode* next = index > 0 ? ws.Tree().FindFrameNode(region, index - 1) : nullptr;
     if (next) {
-        ProjectTree::EnsureVisible(next);
+        ws.Tree().EnsureVisible(next);
         ws.Tree().SetCaret(next);
     } else {
         ws.SelectObject(region);
@@ -203,7 +203,7 @@ void Selected(Workspace& ws)
     std::vector<TreeNode*> chosen;
     for (TreeNode* node : ws.Tree().VisibleNodes()) {
         if (node->selected) {
-            node->selected = false;
+            ws.Tree().SetSelected(node, false);
             chosen.push_back(node);
         }
     }
@@ -214,12 +214,12 @@ void Selected(Workspace& ws)
         if (std::find(all.begin(), all.end(), *it) == all.end()) {
             continue;
         }
-        (*it)->selected = true;
+        ws.Tree().SetSelected(*it, true);
         ws.Tree().SetCaret(*it);
         Caret(ws);
     }
     for (TreeNode* node : ws.Tree().AllNodes()) {
-        node->selected = false;
+        ws.Tree().SetSelected(node, false);
     }
 }
 

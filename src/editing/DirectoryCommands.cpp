@@ -267,9 +267,7 @@ void AddResourceDirectory(Workspace& ws)
             "SCENE_" + platform::toUpperAscii(entry.path().filename().string());
         if (!HasDoubleByte(name)) {
             scene->SetName(name);
-            if (TreeNode* node = ws.Tree().FindNode(scene)) {
-                node->label = name;
-            }
+            ws.Tree().SetLabel(ws.Tree().FindNode(scene), name);
         }
         if (TreeNode* node = ws.Tree().FindNode(scene)) {
             FillFromFolder(ws, *node, entry.path().string());

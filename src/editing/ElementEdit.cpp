@@ -18,9 +18,7 @@ void CommitElementText(APStyleProject& project, ProjectTree& tree, SnapShotItem&
     AddRecord(project, std::move(record));
     if (row == 0 && text != element.GetAttrText(0, column)) {
         element.SetAttrText(0, column, text);
-        if (TreeNode* node = tree.FindNode(&element)) {
-            node->label = element.Name();
-        }
+        tree.SetLabel(tree.FindNode(&element), element.Name());
     } else {
         element.SetAttrText(row, column, text);
     }

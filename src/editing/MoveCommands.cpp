@@ -81,7 +81,7 @@ bool MoveFrame(Workspace& ws, APStyleProject& project, PicSnapshotItem* region, 
     AddRecord(project, std::move(record));
     ws.RebuildTree();
     if (TreeNode* node = ws.Tree().FindFrameNode(region, current + step)) {
-        ProjectTree::EnsureVisible(node);
+        ws.Tree().EnsureVisible(node);
         ws.Tree().SetCaret(node);
     }
     return true;

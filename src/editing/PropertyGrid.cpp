@@ -365,9 +365,7 @@ bool PropertyGrid::CommitScene(APStyleProject& project, ProjectTree& tree, int r
             return false;
         }
         m_scene->SetName(text);
-        if (TreeNode* node = tree.FindNode(m_scene)) {
-            node->label = text;
-        }
+        tree.SetLabel(tree.FindNode(m_scene), text);
         project.SetModified(1);
     } else if (label == "Rotation") {
         for (std::uint8_t i = 0; i < 4; ++i) {

@@ -33,9 +33,7 @@ Snapshot* AddStringScene(Workspace& ws, const std::string& path)
     }
     Snapshot* scene = add::Scene(ws, false);
     scene->SetName("SCENE_STR");
-    if (TreeNode* sceneNode = ws.Tree().FindNode(scene)) {
-        sceneNode->label = scene->Name();
-    }
+    ws.Tree().SetLabel(ws.Tree().FindNode(scene), scene->Name());
     // A failed import (its message is shown) leaves the list as it was: no strings then.
     const bool imported =
         StringTableImport(project).AddStringFile(project->Strings(), path, 1) != 0;

@@ -130,7 +130,7 @@ void TreeDragDrop::DropElement()
     m_ws.Tree().InsertElement(*made, parentNode, *scene);
     m_ws.SelectObject(made);
     m_ws.Panel().ShowScene(*to, *scene, made);
-    ProjectTree::EnsureVisible(target);
+    m_ws.Tree().EnsureVisible(target);
     m_ws.Tree().SetCaret(target);
 }
 

@@ -4,8 +4,17 @@ namespace editing {
 
 int TreeNode::IndexOf(const TreeNode* child) const
 {
+    if (!child) {
+        return -1;
+    }
+    const int hint = child->rowHint;
+    if (hint >= 0 && static_cast<std::size_t>(hint) < children.size() &&
+        children[static_cast<std::size_t>(hint)].get() == child) {
+        return hint;
+    }
     for (std::size_t i = 0; i < children.size(); ++i) {
         if (children[i].get() == child) {
+            child->rowHint = static_cast<int>(i);
             return static_cast<int>(i);
         }
     }

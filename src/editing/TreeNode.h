@@ -20,6 +20,9 @@ struct TreeNode
     bool selected = false; // the multi-selection state, beside the caret
     bool expanded = false;
     bool checked = false;
+    // Where the node was last found among its siblings: lets IndexOf answer at once for
+    // long child lists, which item views ask for all the time. Only a hint.
+    mutable int rowHint = -1;
 
     // The index of `child` among the children, or -1.
     int IndexOf(const TreeNode* child) const;

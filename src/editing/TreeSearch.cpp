@@ -66,7 +66,7 @@ TreeNode* TreeSearch::Find(const std::string& text)
     }
     m_last = found;
     m_lastData = found->data;
-    ProjectTree::EnsureVisible(found);
+    m_tree.EnsureVisible(found);
     m_tree.SetDropHighlight(found);
     m_tree.SetCaret(found);
     return found;

@@ -213,7 +213,7 @@ void Workspace::notify(const platform::MainWindowNotification& notification)
         if (region && !region->IsSingle() && !region->Frames().empty()) {
             node = m_tree.FindFrameNode(region, region->CurrentFrameIndex());
         }
-        node ? (ProjectTree::EnsureVisible(node), m_tree.SetCaret(node))
+        node ? (m_tree.EnsureVisible(node), m_tree.SetCaret(node))
              : (void)SelectObject(element);
         break;
     }

@@ -77,7 +77,7 @@ TEST_F(EditingFixture, DeleteSelectedRemovesEveryCheckedNode)
     StringSnapShotItem* a = AddString(Root(scene1));
     StringSnapShotItem* b = AddString(Root(scene1));
     StringSnapShotItem* c = AddString(Root(scene1));
-    ProjectTree::EnsureVisible(Node(a));
+    ws.Tree().EnsureVisible(Node(a));
     Node(a)->selected = true;
     Node(c)->selected = true;
     Click(c);
