@@ -33,13 +33,13 @@ public:
         return m_texts[slot];
     }
 
-    // Makes room for the slots below `slots` at once (a writer that knows how many
+    // Makes room for the slots below `count` at once (a writer that knows how many
     // languages it fills); their texts stay as they are.
-    void reserve(std::size_t slots)
+    void reserve(std::size_t count)
     {
-        assert(slots <= kSlots);
-        if (slots > m_texts.size()) {
-            m_texts.resize(slots);
+        assert(count <= kSlots);
+        if (count > m_texts.size()) {
+            m_texts.resize(count);
         }
     }
 
