@@ -3,6 +3,7 @@
 #include "components/visual/VisualEditor.h"
 #include "components/visual/VisualSurface.h"
 #include "shell/surface/QtImageCache.h"
+#include "shell/surface/SurfaceWidget.h"
 
 #include <QObject>
 #include <QPointer>
@@ -10,7 +11,6 @@
 
 class QPainter;
 class QRect;
-class SurfaceWidget;
 
 // The editing surface for Qt: CreateEditor makes the painted widget (SurfaceWidget) inside
 // the given parent widget; the drawables, the selection and the gestures are the shared

@@ -9,6 +9,12 @@
 
 #include <cmath>
 
+namespace {
+
+constexpr int kMaxRects = 8;
+
+} // namespace
+
 SurfaceWidget::SurfaceWidget(QtVisualEditor& editor, QWidget* parent)
     : QWidget(parent), m_editor(editor)
 {
@@ -36,8 +42,18 @@ QPoint SurfaceWidget::scenePoint(const QPoint& pos) const
 void SurfaceWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.setClipRegion(event->region());
-    m_editor.paint(painter, event->rect());
+    const QRegion& region = event->region();
+    // A drag changes a few small places (and the thin guide lines): each is painted alone
+    // rather than the box around them all.
+    if (region.rectCount() > kMaxRects) {
+        painter.setClipRegion(region);
+        m_editor.paint(painter, event->rect());
+        return;
+    }
+    for (const QRect& rect : region) {
+        painter.setClipRect(rect);
+        m_editor.paint(painter, rect);
+    }
 }
 
 void SurfaceWidget::resizeEvent(QResizeEvent* event)
