@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/visual/VisualEditor.h"
+#include "components/visual/VisualSurface.h"
 
 #include <vector>
 
@@ -13,32 +14,35 @@ class HeadlessVisualEditor : public VisualEditor
 public:
     bool CreateEditor(void* parent, const GraphRect& rect, Callback callback) override;
     void SetTool(int tool) override { m_tool = tool; }
-    void SetScreenBkColor(std::uint32_t colour) override { m_screenBkColor = colour; }
+    void SetScreenBkColor(std::uint32_t colour) override { m_surface.SetScreenBkColor(colour); }
     void OnSize(unsigned type, int width, int height) override;
-    void ClearAll() override { m_objects.clear(); }
-    void AddObj(Graph* graph) override;
-    void ClearSelectedObj() override;
+    void ClearAll() override { m_surface.ClearAll(); }
+    void AddObj(Graph* graph) override { m_surface.AddObj(graph); }
+    void ClearSelectedObj() override { m_surface.ClearSelectedObj(); }
     void Refresh() override { ++m_refreshCount; }
-    double Scale() const override { return m_scale; }
-    void Scale(double factor) override;
+    double Scale() const override { return m_surface.Scale(); }
+    void Scale(double factor) override { m_surface.Scale(factor); }
     void* GetView() const override { return nullptr; }
 
     bool IsCreated() const { return m_created; }
     void* Parent() const { return m_parent; }
     const GraphRect& CreateRect() const { return m_createRect; }
     int Tool() const { return m_tool; }
-    std::uint32_t ScreenBkColor() const { return m_screenBkColor; }
-    int ViewWidth() const { return m_viewWidth; }
-    int ViewHeight() const { return m_viewHeight; }
+    std::uint32_t ScreenBkColor() const { return m_surface.ScreenBkColor(); }
+    int ViewWidth() const { return m_surface.ViewWidth(); }
+    int ViewHeight() const { return m_surface.ViewHeight(); }
     int RefreshCount() const { return m_refreshCount; }
 
     // The drawables in drawing order (the last on top); not owned.
-    const std::vector<Graph*>& Objects() const { return m_objects; }
-    bool Contains(const Graph* graph) const;
+    const std::vector<Graph*>& Objects() const { return m_surface.Objects(); }
+    bool Contains(const Graph* graph) const { return m_surface.Contains(graph); }
     // The selected drawables on the surface, in drawing order.
-    std::vector<Graph*> SelectedObjects() const;
+    std::vector<Graph*> SelectedObjects() const { return m_surface.SelectedObjects(); }
     // Returns the topmost drawable hit at the scene point (x, y), or null.
-    Graph* ObjectAt(int x, int y) const;
+    Graph* ObjectAt(int x, int y) const { return m_surface.ObjectAt(x, y); }
+    // The gestures and their rules, shared with the windowed surface: tests may press,
+    // drag and release on it as a mouse would.
+    VisualSurface& Surface() { return m_surface; }
 
     // As a click of the user: selects `graph` alone and reports kCodeSelected. Returns false
     // when it is not on the surface or may not be edited.
@@ -46,8 +50,9 @@ public:
     // Reports kCodeChanged for `graph`, as after any edit by the user. Returns false when it
     // is not on the surface.
     bool SimulateUserChange(Graph* graph);
-    // As a drag: moves `graph` by (dx, dy) scene pixels and reports kCodeChanged. Returns
-    // false, changing nothing, when it is not on the surface, not editable or fixed.
+    // As a drag: moves `graph` (and the drawables that belong to it) by (dx, dy) scene
+    // pixels and reports kCodeChanged. Returns false, changing nothing, when it is not on
+    // the surface, not editable or fixed.
     bool SimulateMove(Graph* graph, int dx, int dy);
     // As a drag of a resize handle. Returns false, changing nothing, when `graph` is not on
     // the surface, not editable, not resizeable or fixed, or the handle is unknown.
@@ -55,21 +60,13 @@ public:
 
     // Paints the surface: the screen colour over the view, each drawable in order, then the
     // selection frames.
-    void Paint(GraphPainter& painter) const;
+    void Paint(GraphPainter& painter) const { m_surface.Paint(painter); }
 
 private:
-    bool MayChange(const Graph* graph) const;
-    void Report(Graph* graph, int code);
-
     bool m_created = false;
     void* m_parent = nullptr;
     GraphRect m_createRect;
-    Callback m_callback;
     int m_tool = kToolNone;
-    std::uint32_t m_screenBkColor = 0xFFFFFF;
-    int m_viewWidth = 0;
-    int m_viewHeight = 0;
-    double m_scale = 1.0;
     int m_refreshCount = 0;
-    std::vector<Graph*> m_objects;
+    VisualSurface m_surface;
 };

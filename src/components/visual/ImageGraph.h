@@ -33,6 +33,9 @@ public:
 
     // The picture loaded last; null before the first successful load. Shared, read-only.
     const CxImage* Image() const { return m_image.get(); }
+    // The same picture, shared: painters that keep a converted copy hold it weakly to know
+    // when the copy is stale.
+    const std::shared_ptr<const CxImage>& SharedImage() const { return m_image; }
     const std::string& LoadError() const { return m_loadError; }
 
 protected:

@@ -1,0 +1,158 @@
+#include "shell/surface/SurfaceWidget.h"
+
+#include "components/visual/Graph.h"
+#include "shell/surface/QtVisualEditor.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kMaxRects = 8;
+
+} // namespace
+
+SurfaceWidget::SurfaceWidget(QtVisualEditor& editor, QWidget* parent)
+    : QWidget(parent), m_editor(editor)
+{
+    setAccessibleName(tr("Editing surface"));
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QSize SurfaceWidget::sizeHint() const
+{
+    const VisualSurface& surface = m_editor.surface();
+    const double scale = surface.Scale();
+    return QSize(static_cast<int>(std::lround(surface.ScreenWidth() * scale)) + 1,
+                 static_cast<int>(std::lround(surface.ScreenHeight() * scale)) + 1);
+}
+
+QPoint SurfaceWidget::scenePoint(const QPoint& pos) const
+{
+    const double scale = m_editor.Scale();
+    return QPoint(static_cast<int>(std::floor(pos.x() / scale)),
+                  static_cast<int>(std::floor(pos.y() / scale)));
+}
+
+void SurfaceWidget::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRegion& region = event->region();
+    // A drag changes a few small places (and the thin guide lines): each is painted alone
+    // rather than the box around them all.
+    if (region.rectCount() > kMaxRects) {
+        painter.setClipRegion(region);
+        m_editor.paint(painter, event->rect());
+        return;
+    }
+    for (const QRect& rect : region) {
+        painter.setClipRect(rect);
+        m_editor.paint(painter, rect);
+    }
+}
+
+void SurfaceWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_editor.surface().SetViewSize(width(), height());
+}
+
+void SurfaceWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const QPoint scene = scenePoint(event->position().toPoint());
+    m_editor.surface().Press(scene.x(), scene.y());
+    m_editor.flushDirty();
+    event->accept();
+}
+
+void SurfaceWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint scene = scenePoint(event->position().toPoint());
+    emit m_editor.cursorMoved(scene.x(), scene.y());
+    VisualSurface& surface = m_editor.surface();
+    if (surface.IsDragging() && (event->buttons() & Qt::LeftButton)) {
+        surface.DragTo(scene.x(), scene.y(), !(event->modifiers() & Qt::ShiftModifier));
+        m_editor.flushDirty();
+    } else {
+        updateCursor(scene);
+    }
+    event->accept();
+}
+
+void SurfaceWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    // The report at the end of the gesture may rebuild the surface.
+    m_editor.surface().Release();
+    m_editor.flushDirty();
+    updateCursor(scenePoint(event->position().toPoint()));
+    event->accept();
+}
+
+void SurfaceWidget::keyPressEvent(QKeyEvent* event)
+{
+    int dx = 0;
+    int dy = 0;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        dx = -1;
+        break;
+    case Qt::Key_Right:
+        dx = 1;
+        break;
+    case Qt::Key_Up:
+        dy = -1;
+        break;
+    case Qt::Key_Down:
+        dy = 1;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    m_editor.surface().Nudge(dx, dy);
+    m_editor.flushDirty();
+    event->accept();
+}
+
+void SurfaceWidget::updateCursor(const QPoint& scene)
+{
+    const VisualSurface& surface = m_editor.surface();
+    Graph* grip = nullptr;
+    switch (surface.HandleAt(scene.x(), scene.y(), &grip)) {
+    case Graph::kHandleTopLeft:
+    case Graph::kHandleBottomRight:
+        setCursor(Qt::SizeFDiagCursor);
+        return;
+    case Graph::kHandleTopRight:
+    case Graph::kHandleBottomLeft:
+        setCursor(Qt::SizeBDiagCursor);
+        return;
+    case Graph::kHandleTop:
+    case Graph::kHandleBottom:
+        setCursor(Qt::SizeVerCursor);
+        return;
+    case Graph::kHandleLeft:
+    case Graph::kHandleRight:
+        setCursor(Qt::SizeHorCursor);
+        return;
+    default:
+        break;
+    }
+    Graph* hit = surface.ObjectAt(scene.x(), scene.y());
+    setCursor(hit && hit->IsSelected() && surface.MayMove(hit) ? Qt::SizeAllCursor
+                                                               : Qt::ArrowCursor);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class QtVisualEditor;
+
+// The painted editing surface: draws the editor's drawables at its zoom and turns mouse
+// and keyboard input into the surface's gestures (click, drag, resize grips, arrow keys;
+// Shift while dragging turns the alignment guides off).
+class SurfaceWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `editor` owns the widget's contents and outlives it.
+    SurfaceWidget(QtVisualEditor& editor, QWidget* parent = nullptr);
+
+    // The device screen at the current zoom, with its outline.
+    QSize sizeHint() const override;
+    // The scene point under the view point `pos`.
+    QPoint scenePoint(const QPoint& pos) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void updateCursor(const QPoint& scene);
+
+    QtVisualEditor& m_editor;
+};

@@ -1,0 +1,133 @@
+#include "EditingFixture.h"
+
+#include "components/visual/Graph.h"
+#include "editing/SurfaceChangeHandler.h"
+#include "editing/UndoHistory.h"
+
+namespace {
+
+// The workspace with the editor's reaction installed on the headless surface, as the
+// main window installs it on the real one; the user works through the surface's gestures.
+class SurfaceChangeHandlerTest : public EditingFixture
+{
+protected:
+    SurfaceChangeHandlerTest()
+    {
+        editor.CreateEditor(nullptr, {0, 0, 320, 240}, editing::SurfaceChangeHandler::Callback(ws));
+        root = Root(scene1);
+        group = AddGroup(root);
+        Place(group, 20, 30, 100, 80);
+        text = AddString(group);
+        Place(text, 10, 10, 40, 20);
+        ws.Panel().ShowSceneWithSelection(*project, *scene1, nullptr);
+        project->History().clear();
+        project->SetHistoryCursor(-1);
+        sink.clear();
+    }
+
+    static void Place(SnapShotItem* element, int x, int y, int width, int height)
+    {
+        SnapItemInfo* block = element->AttrBlock();
+        block->x = static_cast<std::int16_t>(x);
+        block->y = static_cast<std::int16_t>(y);
+        block->width = static_cast<std::uint16_t>(width);
+        block->height = static_cast<std::uint16_t>(height);
+        element->LoadResource();
+        element->RefreshRows();
+    }
+
+    // A drag from (x, y) through a few mouse moves to (x + dx, y + dy), no snapping.
+    void Drag(int x, int y, int dx, int dy)
+    {
+        VisualSurface& surface = editor.Surface();
+        surface.Press(x, y);
+        for (int step = 1; step <= 4; ++step) {
+            surface.DragTo(x + dx * step / 4, y + dy * step / 4, false);
+        }
+        surface.Release();
+    }
+
+    std::size_t Records() const { return project->History().size(); }
+
+    CCanvasSnapShotItem* root = nullptr;
+    CCanvasSnapShotItem* group = nullptr;
+    StringSnapShotItem* text = nullptr;
+};
+
+} // namespace
+
+TEST_F(SurfaceChangeHandlerTest, ADragIsOneUndoRecordThatUndoesExactly)
+{
+    const std::string before = Digest(*project);
+    // The text sits at (30, 40) on screen: its group's place plus its own.
+    Drag(35, 45, 7, -3);
+    EXPECT_EQ(text->AttrBlock()->x, 17);
+    EXPECT_EQ(text->AttrBlock()->y, 7);
+    EXPECT_EQ(text->Rows()[text->FindRow(2)].Number(), 17);
+    ASSERT_EQ(Records(), 1u);
+    // The press picked it, the release changed it.
+    EXPECT_EQ(sink.count(platform::kMsgElementChanged), 2);
+    EXPECT_EQ(sink.received().back().wParam, reinterpret_cast<std::uintptr_t>(text));
+    // The element is selected with its parent group, and the grid shows it.
+    EXPECT_TRUE(static_cast<Graph*>(text)->IsSelected());
+    EXPECT_TRUE(static_cast<Graph*>(group)->IsSelected());
+    EXPECT_EQ(ws.Selection().Element(), text);
+
+    ASSERT_TRUE(editing::Undo(*project));
+    EXPECT_EQ(Digest(*project), before);
+    EXPECT_EQ(static_cast<Graph*>(text)->Envelop(), (GraphRect{30, 40, 70, 60}));
+    ASSERT_TRUE(editing::Redo(*project));
+    EXPECT_EQ(text->AttrBlock()->x, 17);
+}
+
+TEST_F(SurfaceChangeHandlerTest, AGroupDraggedCarriesItsChildrenAndTheyKeepTheirPlaceInIt)
+{
+    const std::string before = Digest(*project);
+    Drag(100, 90, -5, 12); // inside the group, outside the text
+    EXPECT_EQ(group->AttrBlock()->x, 15);
+    EXPECT_EQ(group->AttrBlock()->y, 42);
+    EXPECT_EQ(text->AttrBlock()->x, 10);
+    EXPECT_EQ(static_cast<Graph*>(text)->Envelop(), (GraphRect{25, 52, 65, 72}));
+    EXPECT_EQ(Records(), 1u);
+    ASSERT_TRUE(editing::Undo(*project));
+    EXPECT_EQ(Digest(*project), before);
+    EXPECT_EQ(static_cast<Graph*>(text)->Envelop(), (GraphRect{30, 40, 70, 60}));
+}
+
+TEST_F(SurfaceChangeHandlerTest, AClickSelectsWithoutARecordAndAResizeIsOneRecord)
+{
+    Drag(35, 45, 0, 0);
+    EXPECT_EQ(Records(), 0u);
+    EXPECT_EQ(sink.count(platform::kMsgElementChanged), 1);
+    EXPECT_EQ(ws.Selection().Element(), text);
+
+    // The grip at the group's bottom-right corner (120, 110).
+    Graph* grip = nullptr;
+    group->SetSelected(true);
+    ASSERT_EQ(editor.Surface().HandleAt(120, 110, &grip), Graph::kHandleBottomRight);
+    Drag(120, 110, 30, 10);
+    EXPECT_EQ(group->AttrBlock()->width, 130);
+    EXPECT_EQ(group->AttrBlock()->height, 90);
+    EXPECT_EQ(Records(), 1u);
+    ASSERT_TRUE(editing::Undo(*project));
+    EXPECT_EQ(group->AttrBlock()->width, 100);
+}
+
+TEST_F(SurfaceChangeHandlerTest, NudgesAreOneRecordEachAndShapesAreLeftAlone)
+{
+    Drag(35, 45, 0, 0);
+    ASSERT_TRUE(editor.Surface().Nudge(1, 0));
+    ASSERT_TRUE(editor.Surface().Nudge(0, 1));
+    EXPECT_EQ(text->AttrBlock()->x, 11);
+    EXPECT_EQ(text->AttrBlock()->y, 11);
+    EXPECT_EQ(Records(), 2u);
+
+    sink.clear();
+    Graph shape;
+    shape.Envelop({200, 200, 210, 210});
+    editor.AddObj(&shape);
+    ASSERT_TRUE(editor.SimulateMove(&shape, 3, 3));
+    EXPECT_EQ(sink.count(platform::kMsgElementChanged), 0);
+    EXPECT_EQ(Records(), 2u);
+    editor.ClearAll();
+}
