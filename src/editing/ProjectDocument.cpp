@@ -5,6 +5,8 @@
 #include "editing/EditorOptions.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
+#include "model/SnapShotItem.h"
+#include "model/Snapshot.h"
 #include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
 #include "platform/UserInteraction.h"
@@ -31,6 +33,16 @@ void ClearHistory(APStyleProject& project)
 {
     project.History().clear();
     project.SetHistoryCursor(-1);
+}
+
+// Gives every element's drawable its picture or text, so that scenes show on the surface.
+void LoadDrawables(APStyleProject& project)
+{
+    for (const auto& scene : project.Scenes()) {
+        for (const auto& element : scene->Elements()) {
+            element->LoadResource();
+        }
+    }
 }
 
 } // namespace
@@ -73,6 +85,7 @@ APStyleProject* ProjectDocument::NewProject(const NewProjectRequest& request)
         return nullptr;
     }
     ClearHistory(*created);
+    LoadDrawables(*created);
     APStyleProject& project = m_workspace.OpenProject(std::move(created));
     m_workspace.Tree().SelectNode(&project, false);
     m_workspace.RefreshResourcePanel();
@@ -102,6 +115,7 @@ ProjectDocument::OpenResult ProjectDocument::Open(const std::string& path)
     }
     loaded->SetModified(0);
     ClearHistory(*loaded);
+    LoadDrawables(*loaded);
     m_workspace.Panel().Editor().ClearAll();
     APStyleProject& project = m_workspace.OpenProject(std::move(loaded));
     m_workspace.Tree().SelectNode(&project, false);

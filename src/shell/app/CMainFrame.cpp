@@ -1,7 +1,7 @@
 #include "shell/app/CMainFrame.h"
 
-#include "components/visual/HeadlessVisualEditor.h"
 #include "editing/CommandIds.h"
+#include "editing/SurfaceChangeHandler.h"
 #include "editing/WheelZoom.h"
 #include "editing/Workspace.h"
 #include "generate/ProjectDesktopFile.h"
@@ -17,6 +17,8 @@
 #include "shell/app/QtUserInteraction.h"
 #include "shell/app/SettingsDirectory.h"
 #include "shell/dialogs/DlgProjectSetting.h"
+#include "shell/panels/CProjectTree.h"
+#include "shell/surface/QtVisualEditor.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -91,7 +93,7 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
       m_layoutStore(m_settingsDirectory + QStringLiteral("zorve.ini")),
       m_options((m_settingsDirectory + QStringLiteral("SkinSmith.ini")).toStdString()),
       m_interaction(new QtUserInteraction(this, this)), m_sink(std::make_unique<Sink>(*this)),
-      m_editor(std::make_unique<HeadlessVisualEditor>()),
+      m_editor(std::make_unique<QtVisualEditor>()),
       m_workspace(std::make_unique<editing::Workspace>(*m_editor))
 {
     initShellResources();
@@ -158,7 +160,9 @@ void CMainFrame::createDocks()
         connect(widget, &QDockWidget::visibilityChanged, this, &CMainFrame::scheduleActionUpdate);
         return widget;
     };
-    m_treeDock = dock(tr("资源"), "treePanel", panelPlaceholder(tr("资源")));
+    m_tree = new CProjectTree(*m_workspace, m_commands, this);
+    connect(m_tree, &CProjectTree::commandRan, this, &CMainFrame::refreshState);
+    m_treeDock = dock(tr("资源"), "treePanel", m_tree);
     m_layerDock = dock(tr("层管理"), "layerPanel", panelPlaceholder(tr("层管理")));
     m_propertyDock = dock(tr("属性"), "propertyPanel", panelPlaceholder(tr("属性")));
     m_resourceDock = dock(tr("资源管理"), "resourcePanel", panelPlaceholder(tr("资源管理")));

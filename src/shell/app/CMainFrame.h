@@ -18,7 +18,8 @@ class QMenu;
 class QProgressBar;
 class QToolBar;
 class QtUserInteraction;
-class VisualEditor;
+class CProjectTree;
+class QtVisualEditor;
 
 namespace editing {
 class Workspace;
@@ -43,6 +44,8 @@ public:
     CommandActions& actions() { return *m_actions; }
     CZORVEDoc& doc() { return *m_doc; }
     CZORVEView& view() { return *m_view; }
+    QtVisualEditor& surface() { return *m_editor; }
+    CProjectTree& tree() { return *m_tree; }
     BuildRunner& buildRunner() { return *m_buildRunner; }
     QDockWidget* treeDock() const { return m_treeDock; }
     QDockWidget* layerDock() const { return m_layerDock; }
@@ -94,11 +97,12 @@ private:
     editing::EditorOptions m_options;
     QtUserInteraction* m_interaction;
     std::unique_ptr<Sink> m_sink;
-    std::unique_ptr<VisualEditor> m_editor;
+    std::unique_ptr<QtVisualEditor> m_editor;
     std::unique_ptr<editing::Workspace> m_workspace;
     CommandActions* m_actions = nullptr;
     CZORVEDoc* m_doc = nullptr;
     CZORVEView* m_view = nullptr;
+    CProjectTree* m_tree = nullptr;
     BuildRunner* m_buildRunner = nullptr;
     QDockWidget* m_treeDock = nullptr;
     QDockWidget* m_layerDock = nullptr;
