@@ -2,6 +2,7 @@
 // tree clicks, commands, grid edits and drags on it, as a user would in the window.
 
 #include "CliCommand.h"
+#include "CliProject.h"
 #include "EditScript.h"
 #include "ScriptInteraction.h"
 
@@ -142,7 +143,7 @@ int runEdit(const std::vector<std::string>& args)
     ProjectFileReader reader(*project);
     if (!reader.Load(parsed.project)) {
         std::cerr << "skinsmith-cli edit: cannot load " << parsed.project << ": "
-                  << reader.ErrorString() << '\n';
+                  << loadFailure(parsed.project, reader) << '\n';
         return kExitFailed;
     }
     HeadlessVisualEditor editor;
