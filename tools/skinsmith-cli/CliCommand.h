@@ -4,12 +4,7 @@
 #include <vector>
 
 // Exit statuses every subcommand keeps to.
-enum CliExit
-{
-    kExitOk = 0,
-    kExitFailed = 1,
-    kExitUsage = 2
-};
+enum CliExit { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
 // One subcommand of skinsmith-cli. `run` gets the arguments after the
 // subcommand's name and returns a CliExit value.

@@ -15,8 +15,14 @@ const CliCommand& editCommand();
 const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands = {
-        resaveCommand(), infoCommand(),    resDumpCommand(), resExtractCommand(),
-        styleCommand(),  desktopCommand(), buildCommand(),   editCommand(),
+        resaveCommand(),
+        infoCommand(),
+        resDumpCommand(),
+        resExtractCommand(),
+        styleCommand(),
+        desktopCommand(),
+        buildCommand(),
+        editCommand(),
     };
     return commands;
 }
