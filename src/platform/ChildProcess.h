@@ -26,6 +26,10 @@ public:
     // (a missing program or directory); startError() tells why.
     bool start(const std::vector<std::string>& argv, const std::string& workingDirectory = {});
 
+    // Gives the child, started after this call, the environment variable `name` set to
+    // `value` beside ours (replacing one of that name). Ours stays as it is.
+    void setVariable(const std::string& name, const std::string& value);
+
     // Waits until the child ends. Returns its exit status (0 to 255), or -1 when it was ended
     // by a signal or never started. Waiting twice returns the same status.
     int wait();
@@ -39,6 +43,7 @@ public:
     int startError() const { return m_startError; }
 
 private:
+    std::vector<std::string> m_variables; // "NAME=value"
     pid_t m_pid = 0;
     int m_startError = 0;
     bool m_waited = false;
