@@ -95,10 +95,10 @@ bool SpreadsheetCompoundFile::readTables()
     // sector pointing at the next.
     std::uint32_t more = u32(m_bytes, 0x44);
     for (std::size_t hops = 0; fatList.size() < fatSectors; ++hops) {
-        if (more >= m_sectorCount || hops > m_sectorCount) {
+        const std::size_t base = (std::size_t{more} + 1) * sectorSize;
+        if (more >= m_sectorCount || hops > m_sectorCount || base + sectorSize > m_bytes.size()) {
             return fail("the workbook is damaged: its allocation table is incomplete");
         }
-        const std::size_t base = (std::size_t{more} + 1) * sectorSize;
         for (std::size_t i = 0; i + 1 < perSector && fatList.size() < fatSectors; ++i) {
             fatList.push_back(u32(m_bytes, base + 4 * i));
         }
@@ -108,10 +108,10 @@ bool SpreadsheetCompoundFile::readTables()
         return fail("the workbook is damaged: its allocation table is incomplete");
     }
     for (const std::uint32_t sector : fatList) {
-        if (sector >= m_sectorCount) {
+        const std::size_t base = (std::size_t{sector} + 1) * sectorSize;
+        if (sector >= m_sectorCount || base + sectorSize > m_bytes.size()) {
             return fail("the workbook is damaged: its allocation table lies past the file's end");
         }
-        const std::size_t base = (std::size_t{sector} + 1) * sectorSize;
         for (std::size_t i = 0; i < perSector; ++i) {
             m_fat.push_back(u32(m_bytes, base + 4 * i));
         }
@@ -123,10 +123,10 @@ bool SpreadsheetCompoundFile::readTables()
         return false;
     }
     for (const std::uint32_t sector : miniSectors) {
-        if (sector >= m_sectorCount) {
+        const std::size_t base = (std::size_t{sector} + 1) * sectorSize;
+        if (sector >= m_sectorCount || base + sectorSize > m_bytes.size()) {
             return fail("the workbook is damaged: a sector lies past the file's end");
         }
-        const std::size_t base = (std::size_t{sector} + 1) * sectorSize;
         for (std::size_t i = 0; i < perSector; ++i) {
             m_miniFat.push_back(u32(m_bytes, base + 4 * i));
         }
