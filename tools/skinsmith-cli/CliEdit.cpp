@@ -4,8 +4,8 @@
 #include "CliCommand.h"
 #include "CliProject.h"
 #include "EditScript.h"
-#include "ScriptInteraction.h"
 
+#include "platform/ScriptedInteraction.h"
 #include "components/visual/HeadlessVisualEditor.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
@@ -91,7 +91,7 @@ std::string parseArgs(const std::vector<std::string>& args, EditArgs& parsed)
 
 // Runs every line; returns the exit status.
 int runScript(const EditArgs& args, const std::string& text, editing::Workspace& ws,
-              ScriptInteraction& ui)
+              platform::ScriptedInteraction& ui)
 {
     const std::string directory =
         std::filesystem::absolute(args.script).parent_path().lexically_normal().string();
@@ -136,7 +136,8 @@ int runEdit(const std::vector<std::string>& args)
         return kExitFailed;
     }
 
-    ScriptInteraction ui(std::cerr);
+    platform::ScriptedInteraction ui;
+    ui.echoTo(&std::cerr);
     platform::ScopedInteraction interaction(ui);
     projectfile::InstallProjectFileIo();
     auto project = std::make_unique<APStyleProject>();
