@@ -1,5 +1,6 @@
 #include "generate/StyleConverter.h"
 
+#include "generate/IdentifierBase.h"
 #include "generate/OutputFile.h"
 #include "model/APStyleProject.h"
 #include "platform/ChildProcess.h"
@@ -28,7 +29,12 @@ int StyleConverter::run(const APStyleProject& project, const std::string& resFil
         const std::string style = nativeOutputPath(project.StyleFile());
         platform::copyFile(style, style + ".Debug");
     }
-    const int status = platform::runProcess(commandLine(project, resFile));
+    // The five arguments are fixed; the identifier base the build numbered the pictures
+    // from goes to the converter's check beside them.
+    platform::ChildProcess converter;
+    converter.setVariable(kIdentifierBaseVariable,
+                          std::to_string(identifierBase(project.BuildResType())));
+    const int status = converter.start(commandLine(project, resFile)) ? converter.wait() : -1;
     platform::trace("sty_conv : " + std::to_string(status) + "\n");
     return status;
 }

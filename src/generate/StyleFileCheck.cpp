@@ -139,7 +139,8 @@ std::vector<std::string> undefinedNameHashes(const StyleFileContent& content,
     return problems;
 }
 
-std::vector<std::string> unknownPictureIds(const StyleFileContent& content, std::size_t entryCount)
+std::vector<std::string> unknownPictureIds(const StyleFileContent& content, std::size_t entryCount,
+                                           std::optional<std::size_t> givenBase)
 {
     std::vector<std::pair<std::uint16_t, std::string>> ids;
     RecordWalk().run(
@@ -149,11 +150,11 @@ std::vector<std::string> unknownPictureIds(const StyleFileContent& content, std:
                 ids.emplace_back(id, where);
             }
         });
-    // Both bases number from base + 1, so the base shows in the identifiers themselves.
+    // Both bases number from base + 1, so without the build's base the identifiers show it.
     const bool highBase = !ids.empty() && std::all_of(ids.begin(), ids.end(), [](const auto& id) {
         return id.first > kHighBase;
     });
-    const std::size_t base = highBase ? kHighBase : 0;
+    const std::size_t base = givenBase ? *givenBase : highBase ? kHighBase : 0;
     std::vector<std::string> problems;
     for (const auto& [id, where] : ids) {
         if (id <= base || id - base > entryCount) {

@@ -23,8 +23,9 @@ std::vector<std::string> undefinedNameHashes(const StyleFileContent& content,
 
 // Returns one problem text per picture identifier (single pictures and region frames) of
 // `content` that names no entry of a full picture resource file of `entryCount` entries:
-// identifiers are base + 1 + entry position, the base 10000 when every identifier is above
-// 10000 and 0 otherwise.
-std::vector<std::string> unknownPictureIds(const StyleFileContent& content, std::size_t entryCount);
+// identifiers are `base` + 1 + entry position. Without a base (a check run by hand) it is
+// taken as 10000 when every identifier is above 10000 and 0 otherwise.
+std::vector<std::string> unknownPictureIds(const StyleFileContent& content, std::size_t entryCount,
+                                           std::optional<std::size_t> base = std::nullopt);
 
 } // namespace generate

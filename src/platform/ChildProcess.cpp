@@ -1,6 +1,9 @@
 #include "platform/ChildProcess.h"
 
 #include <fcntl.h>
+#include <algorithm>
+#include <string_view>
+
 #include <spawn.h>
 #include <unistd.h>
 #include <sys/wait.h>
@@ -121,12 +124,27 @@ bool ChildProcess::start(const std::vector<std::string>& argv, const std::string
             return false;
         }
     }
+    std::vector<char*> environment;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        const std::string_view entry(*variable);
+        const bool replaced =
+            std::any_of(m_variables.begin(), m_variables.end(), [&](const auto& own) {
+                return entry.substr(0, entry.find('=') + 1) == own.substr(0, own.find('=') + 1);
+            });
+        if (!replaced) {
+            environment.push_back(*variable);
+        }
+    }
+    for (const std::string& variable : m_variables) {
+        environment.push_back(const_cast<char*>(variable.c_str()));
+    }
+    environment.push_back(nullptr);
     const bool searchPath = argv.front().find('/') == std::string::npos;
     pid_t pid = 0;
-    const int result =
-        searchPath
-            ? ::posix_spawnp(&pid, arguments[0], actions.get(), nullptr, arguments.data(), environ)
-            : ::posix_spawn(&pid, arguments[0], actions.get(), nullptr, arguments.data(), environ);
+    const int result = searchPath ? ::posix_spawnp(&pid, arguments[0], actions.get(), nullptr,
+                                                   arguments.data(), environment.data())
+                                  : ::posix_spawn(&pid, arguments[0], actions.get(), nullptr,
+                                                  arguments.data(), environment.data());
     if (result != 0) {
         m_startError = result;
         return false;
@@ -157,6 +175,11 @@ void ChildProcess::detach()
     }
     m_pid = 0;
     m_waited = false;
+}
+
+void ChildProcess::setVariable(const std::string& name, const std::string& value)
+{
+    m_variables.push_back(name + "=" + value);
 }
 
 int runProcess(const std::vector<std::string>& argv, const std::string& workingDirectory)

@@ -31,6 +31,10 @@ public:
     // "" goes back to ours.
     void setOutputFile(const std::string& path) { m_outputFile = path; }
 
+    // Gives the child, started after this call, the environment variable `name` set to
+    // `value` beside ours (replacing one of that name). Ours stays as it is.
+    void setVariable(const std::string& name, const std::string& value);
+
     // Waits until the child ends. Returns its exit status (0 to 255), or -1 when it was ended
     // by a signal or never started. Waiting twice returns the same status.
     int wait();
@@ -45,6 +49,8 @@ public:
 
 private:
     std::string m_outputFile;
+
+    std::vector<std::string> m_variables; // "NAME=value"
     pid_t m_pid = 0;
     int m_startError = 0;
     bool m_waited = false;

@@ -30,6 +30,7 @@ void ScriptedInteraction::clear()
     m_paths.clear();
     m_colours.clear();
     m_records.clear();
+    m_messagesTaken = 0;
     m_phases.clear();
     m_position = 0;
 }
@@ -38,28 +39,43 @@ void ScriptedInteraction::showMessage(const std::string& text, const std::string
                                       MessageIcon)
 {
     m_records.push_back({"message", text, caption});
+    if (m_echo != nullptr) {
+        *m_echo << "message: " << text << '\n';
+    }
+}
+
+bool ScriptedInteraction::takeMessage(std::string& text)
+{
+    std::size_t seen = 0;
+    for (const Record& record : m_records) {
+        if (record.kind == "message" && seen++ == m_messagesTaken) {
+            text = record.text;
+            ++m_messagesTaken;
+            return true;
+        }
+    }
+    return false;
 }
 
 Answer ScriptedInteraction::askYesNo(const std::string& text, const std::string& caption,
                                      Answer defaultAnswer)
 {
     m_records.push_back({"question", text, caption});
-    const Answer answer = nextAnswer(defaultAnswer);
-    return answer == Answer::Cancel ? Answer::No : answer;
+    return nextAnswer(text, defaultAnswer, false);
 }
 
 Answer ScriptedInteraction::askYesNoCancel(const std::string& text, const std::string& caption,
                                            Answer defaultAnswer)
 {
     m_records.push_back({"question", text, caption});
-    return nextAnswer(defaultAnswer);
+    return nextAnswer(text, defaultAnswer, true);
 }
 
 std::optional<std::string> ScriptedInteraction::chooseFolder(const std::string& title,
                                                              const std::string&)
 {
     m_records.push_back({"folder", title, {}});
-    return nextPath();
+    return nextPath("folder", title);
 }
 
 std::optional<std::string> ScriptedInteraction::chooseFile(FileChooserMode, const std::string&,
@@ -67,7 +83,7 @@ std::optional<std::string> ScriptedInteraction::chooseFile(FileChooserMode, cons
                                                            const std::string&)
 {
     m_records.push_back({"file", title, {}});
-    return nextPath();
+    return nextPath("file", title);
 }
 
 std::optional<std::uint32_t> ScriptedInteraction::chooseColour(std::uint32_t)
@@ -81,24 +97,38 @@ std::optional<std::uint32_t> ScriptedInteraction::chooseColour(std::uint32_t)
     return colour;
 }
 
-Answer ScriptedInteraction::nextAnswer(Answer defaultAnswer)
+Answer ScriptedInteraction::nextAnswer(const std::string& text, Answer defaultAnswer,
+                                       bool cancelAllowed)
 {
-    if (m_answers.empty()) {
-        return defaultAnswer;
+    Answer answer = defaultAnswer;
+    if (!m_answers.empty()) {
+        answer = m_answers.front();
+        m_answers.pop_front();
     }
-    const Answer answer = m_answers.front();
-    m_answers.pop_front();
+    if (answer == Answer::Cancel && !cancelAllowed) {
+        answer = Answer::No;
+    }
+    if (m_echo != nullptr) {
+        *m_echo << "question: " << text << " -> "
+                << (answer == Answer::Yes  ? "yes"
+                    : answer == Answer::No ? "no"
+                                           : "cancel")
+                << '\n';
+    }
     return answer;
 }
 
-std::optional<std::string> ScriptedInteraction::nextPath()
+std::optional<std::string> ScriptedInteraction::nextPath(const char* kind, const std::string& title)
 {
-    if (m_paths.empty()) {
-        return std::nullopt;
+    std::string path;
+    if (!m_paths.empty()) {
+        path = m_paths.front();
+        m_paths.pop_front();
     }
-    std::string path = m_paths.front();
-    m_paths.pop_front();
     if (path.empty()) {
+        if (m_echo != nullptr) {
+            *m_echo << kind << " chooser cancelled: " << title << '\n';
+        }
         return std::nullopt;
     }
     return path;

@@ -3,13 +3,17 @@
 #include "platform/UserInteraction.h"
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace platform {
 
-// For tests and scripts: answers come from queues, messages and questions are recorded.
-// An empty answer queue gives the question's default; an empty chooser queue cancels.
+// For tests and scripts (skinsmith-cli edit): answers come from queues, messages and
+// questions are recorded. An empty answer queue gives the question's default; an empty
+// chooser queue cancels; a cancel queued for a yes/no question answers it with no. With an echo
+// stream every message, question with its answer and cancelled chooser is also written there as a
+// line.
 class ScriptedInteraction : public UserInteraction, private ProgressReporter
 {
 public:
@@ -20,6 +24,10 @@ public:
         std::string caption;
     };
 
+    // Lines go to `out` (not owned) as "message: TEXT", "question: TEXT -> yes|no|cancel"
+    // and "folder|file chooser cancelled: TITLE"; null stops them.
+    void echoTo(std::ostream* out) { m_echo = out; }
+
     void queueAnswer(Answer answer) { m_answers.push_back(answer); }
     void queuePath(const std::string& path) { m_paths.push_back(path); }
     void queueCancel() { m_paths.push_back({}); }
@@ -29,6 +37,8 @@ public:
     // Texts of the messages shown so far, in order (questions not included).
     std::vector<std::string> messages() const;
     std::vector<std::string> questions() const;
+    // Takes the oldest message not taken yet; false when none is left.
+    bool takeMessage(std::string& text);
     const std::vector<std::string>& phases() const { return m_phases; }
     int lastPosition() const { return m_position; }
     void clear();
@@ -52,8 +62,8 @@ private:
     void setRange(int, int) override {}
     void setPosition(int position) override { m_position = position; }
     void finish() override {}
-    Answer nextAnswer(Answer defaultAnswer);
-    std::optional<std::string> nextPath();
+    Answer nextAnswer(const std::string& text, Answer defaultAnswer, bool cancelAllowed);
+    std::optional<std::string> nextPath(const char* kind, const std::string& title);
 
     std::deque<Answer> m_answers;
     std::deque<std::string> m_paths;
@@ -61,6 +71,8 @@ private:
     std::vector<Record> m_records;
     std::vector<std::string> m_phases;
     int m_position = 0;
+    std::size_t m_messagesTaken = 0;
+    std::ostream* m_echo = nullptr;
 };
 
 } // namespace platform

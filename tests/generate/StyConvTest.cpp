@@ -160,6 +160,25 @@ TEST_F(StyConvTest, PictureIdentifiersNameEntriesOfAFullResourceFile)
     EXPECT_NE(convert().errors.find("app.res: "), std::string::npos);
 }
 
+TEST_F(StyConvTest, TheBuildsIdentifierBaseIsUsedInsteadOfAGuess)
+{
+    // The sample numbers from 10001: right for base 10000, four past the end for base 0,
+    // which a guess from the identifiers alone would never notice.
+    writePictures(4);
+    ASSERT_EQ(::setenv("SKINSMITH_IDENTIFIER_BASE", "10000", 1), 0);
+    EXPECT_EQ(convert().status, 0);
+    ASSERT_EQ(::setenv("SKINSMITH_IDENTIFIER_BASE", "0", 1), 0);
+    const ToolRun wrongBase = convert();
+    EXPECT_EQ(wrongBase.status, 1);
+    EXPECT_NE(wrongBase.errors.find("picture identifier 10001 names no entry"), std::string::npos)
+        << wrongBase.errors;
+    ASSERT_EQ(::setenv("SKINSMITH_IDENTIFIER_BASE", "ten", 1), 0);
+    EXPECT_NE(convert().errors.find("SKINSMITH_IDENTIFIER_BASE is not a number"),
+              std::string::npos);
+    ::unsetenv("SKINSMITH_IDENTIFIER_BASE");
+    EXPECT_EQ(styleBytes(), m_good);
+}
+
 TEST_F(StyConvTest, UsageAndHelp)
 {
     EXPECT_EQ(run({"--help"}).status, 0);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -50,6 +52,21 @@ TEST(ChildProcess, ArgumentsArriveVerbatimWithoutAShell)
     EXPECT_EQ(runProcess({"/bin/sh", "-c", "printf %s \"$1\" > \"$2\"", "sh", tricky, out}), 0);
     EXPECT_EQ(readFile(out), std::optional<std::string>(tricky));
     EXPECT_FALSE(pathExists(dir.filePath("x")));
+}
+
+TEST(ChildProcess, ExtraVariablesReachTheChildOnly)
+{
+    ASSERT_EQ(::setenv("SKINSMITH_CHILD_TEST", "ours", 1), 0);
+    ChildProcess child;
+    child.setVariable("SKINSMITH_CHILD_TEST", "child's");
+    child.setVariable("SKINSMITH_CHILD_EXTRA", "x y");
+    ASSERT_TRUE(child.start({"/bin/sh", "-c",
+                             "test \"$SKINSMITH_CHILD_TEST\" = \"child's\" && "
+                             "test \"$SKINSMITH_CHILD_EXTRA\" = 'x y' && test -n \"$PATH\""}));
+    EXPECT_EQ(child.wait(), 0);
+    EXPECT_STREQ(std::getenv("SKINSMITH_CHILD_TEST"), "ours");
+    EXPECT_EQ(std::getenv("SKINSMITH_CHILD_EXTRA"), nullptr);
+    ::unsetenv("SKINSMITH_CHILD_TEST");
 }
 
 TEST(ChildProcess, RunsInTheWorkingDirectory)

@@ -14,6 +14,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -76,7 +77,42 @@ TEST_F(SkinsmithCliBuild, UsageErrors)
     EXPECT_EQ(2, run({"build", "x.ui", "--tile", "16"}));
     EXPECT_EQ(2, run({"build", "x.ui", "--split-pack", "3", "--split-size-mb", "1"}));
     EXPECT_NE(std::string::npos, m_stderr.find("cannot be used together")) << m_stderr;
+    // Only a compressed picture file is cut into parts: a split size alone is refused
+    // before anything is loaded or written.
+    EXPECT_EQ(2, run({"build", "x.ui", "--no-compress", "--split-size-mb", "1"}));
+    EXPECT_NE(std::string::npos, m_stderr.find("--split-size-mb cuts only a compressed"))
+        << m_stderr;
+
+    // A file that cannot be read gets the reader's message and then the system's reason.
     EXPECT_EQ(1, run({"build", m_dir.file("missing.ui")}));
+    const std::size_t malformed = m_stderr.find("ui文件格式不正确");
+    const std::size_t reason =
+        m_stderr.find("cannot load " + m_dir.file("missing.ui") + ": No such file or directory");
+    EXPECT_NE(std::string::npos, malformed) << m_stderr;
+    EXPECT_NE(std::string::npos, reason) << m_stderr;
+    EXPECT_LT(malformed, reason);
+    EXPECT_EQ(1, run({"build", m_dir.file("")}));
+    EXPECT_NE(std::string::npos, m_stderr.find("Is a directory")) << m_stderr;
+}
+
+TEST_F(SkinsmithCliBuild, FormatNamesOfTheDocumentationAndTheMenuBothWork)
+{
+    const std::string project = copyDemo("demo");
+    const std::string res = m_dir.file("demo") + kDemoApp + "style0/demo.res";
+    std::vector<std::uint8_t> viaMenuName;
+    for (const char* name : {"ARGB888", "argb8888"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(0, run({"build", project, "--format", name, "--no-compress"})) << m_stderr;
+        packing::ResFileReader reader;
+        ASSERT_TRUE(reader.load(res)) << reader.error();
+        EXPECT_TRUE(std::any_of(reader.entries().begin(), reader.entries().end(),
+                                [](const auto& entry) { return entry.format == 3; }));
+        if (viaMenuName.empty()) {
+            viaMenuName = packingtest::readBytes(res);
+        } else {
+            EXPECT_TRUE(packingtest::readBytes(res) == viaMenuName);
+        }
+    }
 }
 
 TEST_F(SkinsmithCliBuild, ExampleBuildsWithEveryFormat)
@@ -124,9 +160,15 @@ TEST_F(SkinsmithCliBuild, BuildingTwiceGivesIdenticalFiles)
 TEST_F(SkinsmithCliBuild, MissingPictureStopsTheBuild)
 {
     const std::string project = copyDemo("demo");
-    fs::remove(m_dir.file("demo") + kDemoApp + "icons/ic_alarm.png");
+    const std::string missing = m_dir.file("demo") + kDemoApp + "icons/ic_alarm.png";
+    fs::remove(missing);
     EXPECT_EQ(1, run({"build", project}));
     EXPECT_NE(std::string::npos, m_stderr.find("某些图片无法找到")) << m_stderr;
+    // Named once, though several entries may share the file.
+    const std::string line = "missing picture: " + missing + "\n";
+    const std::size_t first = m_stderr.find(line);
+    EXPECT_NE(std::string::npos, first) << m_stderr;
+    EXPECT_EQ(std::string::npos, m_stderr.find(line, first + 1)) << m_stderr;
     EXPECT_FALSE(fs::exists(m_dir.file("demo") + kDemoApp + "style0/demo.res"));
 }
 

@@ -132,7 +132,8 @@ TEST_F(Xls2txt, UnreadableWorkbookFailsWithoutTouchingTheOutput)
     const fs::path existing = m_dir / "existing.csv";
     std::ofstream(existing, std::ios::binary) << "earlier";
 
-    for (const std::string name : {"missing.xls", "not_a_workbook.xls", "truncated.xls"}) {
+    for (const std::string name :
+         {"missing.xls", "not_a_workbook.xls", "truncated.xls", "garbled_middle.xls"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(convert(fixture(name), fresh), 1);
         EXPECT_NE(m_stderr.find("xls2txt: cannot read \"" + fixture(name) + "\": "),
@@ -144,6 +145,48 @@ TEST_F(Xls2txt, UnreadableWorkbookFailsWithoutTouchingTheOutput)
     }
     // Only the file made above: no temporary files left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+}
+
+// The texts of long_cells.xls, as make_fixtures.py builds them.
+std::u16string longText(bool cjk, std::size_t count, std::size_t shift = 0)
+{
+    std::u16string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text += cjk ? static_cast<char16_t>(0x4E00 + (i + shift) % 1000)
+                    : static_cast<char16_t>(u'a' + (i + shift) % 26);
+    }
+    return text;
+}
+
+TEST_F(Xls2txt, LongTextsAreReadWholeAcrossContinuationRecords)
+{
+    const std::u16string expected = u"ResID\tEnglish\t中文\r\n"
+                                    u"IDS_CJK\tshort\t" +
+                                    longText(true, 9000) +
+                                    u"\r\n"
+                                    u"IDS_ASCII\t" +
+                                    longText(false, 20000) +
+                                    u"\tx\r\n"
+                                    u"IDS_EIGHT\t" +
+                                    longText(false, 8000, 1) + u"\t" + longText(false, 8000, 2) +
+                                    u"\r\n"
+                                    u"IDS_EIGHT2\t" +
+                                    longText(false, 8000, 3) + u"\t" + longText(true, 8000, 4) +
+                                    u"\r\n"
+                                    u"IDS_AFTER\tafter \U0001F600\t之后\r\n"
+                                    u"IDS_RICH\t" +
+                                    longText(false, 9000, 5) + u"plain\t富\r\n";
+    const std::u16string text = convertedText("long_cells.xls");
+    EXPECT_TRUE(text == expected) << "lengths " << text.size() << " and " << expected.size();
+}
+
+TEST_F(Xls2txt, EmptyFirstSheetIsReportedAndNothingWritten)
+{
+    const fs::path output = m_dir / "tmp.csv";
+    EXPECT_EQ(convert(fixture("empty_first_sheet.xls"), output), 1);
+    EXPECT_NE(m_stderr.find("the first worksheet \"Empty\" is empty"), std::string::npos)
+        << m_stderr;
+    EXPECT_FALSE(fs::exists(output));
 }
 
 TEST_F(Xls2txt, UnwritableOutputIsReported)

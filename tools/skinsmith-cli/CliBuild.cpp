@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <set>
 
 namespace {
 
@@ -32,9 +33,9 @@ const char kUsage[] = "Usage: skinsmith-cli build PROJECT.ui [OPTIONS]\n"
                       "answers.\n"
                       "\n"
                       "Options:\n"
-                      "  --format NAME          pixel format: RGB565, ARGB565, RGB888, ARGB888, "
-                      "ARGB6666,\n"
-                      "                         ARGB1555 or Watch\n"
+                      "  --format NAME          pixel format: RGB565, ARGB565, RGB888, ARGB888 "
+                      "(or ARGB8888),\n"
+                      "                         ARGB6666, ARGB1555 or Watch; any case\n"
                       "  --compress             compress the picture resource file\n"
                       "  --no-compress          do not compress it\n"
                       "  --compress-type TYPE   lz4 or rle\n"
@@ -43,7 +44,10 @@ const char kUsage[] = "Usage: skinsmith-cli build PROJECT.ui [OPTIONS]\n"
                       "  --split-pack START     the picture file holds only pictures of layer id "
                       ">= START\n"
                       "  --split-size-mb N      cut the compressed picture file into parts of N "
-                      "megabytes\n"
+                      "megabytes;\n"
+                      "                         refused unless compression is on (--compress "
+                      "or the\n"
+                      "                         settings), as only compressed files are cut\n"
                       "  --tile WxH             compress in tiles of W x H pixels\n"
                       "  --debug                keep the intermediate files (as -DebugMode)\n"
                       "  -h, --help             show this help\n"
@@ -53,6 +57,23 @@ const char kUsage[] = "Usage: skinsmith-cli build PROJECT.ui [OPTIONS]\n"
                       "standard error), 2 usage error.\n";
 
 int runBuild(const std::vector<std::string>& args);
+
+// Names every picture file the build found missing, each path once, in list order.
+void reportMissingPictures(const APStyleProject& project)
+{
+    const PictureRegistry& pictures = project.Pictures();
+    std::set<std::string> named;
+    for (const std::uint32_t number : pictures.Missing()) {
+        const std::size_t index = number - pictures.FirstNumber();
+        if (index >= pictures.Records().size()) {
+            continue;
+        }
+        const std::string path = project.ResolvePath(pictures.Records()[index].path, false);
+        if (named.insert(path).second) {
+            std::cerr << "skinsmith-cli build: missing picture: " << path << '\n';
+        }
+    }
+}
 
 const CliCommand kCommand{"build", "build a project's resources unattended", kUsage, runBuild};
 
@@ -66,6 +87,10 @@ int runBuild(const std::vector<std::string>& args)
     const SettingsAccessor settings(SettingsAccessor::defaultPath());
     generate::ResourceBuildOptions options = generate::readResourceBuildOptions(settings);
     applyBuildArguments(parsed, options);
+    const std::string conflict = checkSplitNeedsCompression(parsed, options);
+    if (!conflict.empty()) {
+        return usageError(kCommand, conflict);
+    }
     options.unattended = true;
 
     platform::HeadlessInteraction headless(std::cerr);
@@ -84,6 +109,7 @@ int runBuild(const std::vector<std::string>& args)
     APStyleProject::SetCurrent(nullptr);
     using Outcome = generate::ResourceBuild::Outcome;
     if (outcome == Outcome::Stopped || outcome == Outcome::BuiltWithErrors) {
+        reportMissingPictures(*project);
         const auto& errors = build.errors();
         std::cerr << "skinsmith-cli build: "
                   << (outcome == Outcome::Stopped ? "the build stopped" : "the build failed")

@@ -9,10 +9,12 @@
 
 namespace {
 
-const std::array<std::pair<const char*, int>, 7> kFormats = {{
+// The menu's names, and "ARGB8888" as the file format documentation calls code 3.
+const std::array<std::pair<const char*, int>, 8> kFormats = {{
     {"RGB565", 0},
     {"ARGB565", 1},
     {"ARGB888", 3},
+    {"ARGB8888", 3},
     {"RGB888", 4},
     {"WATCH", 5},
     {"ARGB6666", 6},
@@ -139,6 +141,16 @@ bool parseBuildArguments(const std::vector<std::string>& args, CliBuildArguments
         return false;
     }
     return true;
+}
+
+std::string checkSplitNeedsCompression(const CliBuildArguments& parsed,
+                                       const generate::ResourceBuildOptions& options)
+{
+    if (parsed.splitSizeMb && !options.compress) {
+        return "--split-size-mb cuts only a compressed picture file; add --compress (the "
+               "settings file does not ask for compression)";
+    }
+    return {};
 }
 
 void applyBuildArguments(const CliBuildArguments& parsed, generate::ResourceBuildOptions& options)

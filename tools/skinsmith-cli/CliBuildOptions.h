@@ -25,6 +25,12 @@ struct CliBuildArguments
 bool parseBuildArguments(const std::vector<std::string>& args, CliBuildArguments& parsed,
                          std::string& problem);
 
+// Returns why the options, after applyBuildArguments, cannot be used together, or "": a
+// split size given on the command line needs compression, from the command line or the
+// settings, since only a compressed picture file is cut into parts.
+std::string checkSplitNeedsCompression(const CliBuildArguments& parsed,
+                                       const generate::ResourceBuildOptions& options);
+
 // Puts the options given into `options`; a split pack given clears a split size read from
 // the settings and the other way round, as the build dialog keeps them exclusive.
 void applyBuildArguments(const CliBuildArguments& parsed, generate::ResourceBuildOptions& options);

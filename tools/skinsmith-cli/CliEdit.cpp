@@ -2,9 +2,10 @@
 // tree clicks, commands, grid edits and drags on it, as a user would in the window.
 
 #include "CliCommand.h"
+#include "CliProject.h"
 #include "EditScript.h"
-#include "ScriptInteraction.h"
 
+#include "platform/ScriptedInteraction.h"
 #include "components/visual/HeadlessVisualEditor.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
@@ -90,7 +91,7 @@ std::string parseArgs(const std::vector<std::string>& args, EditArgs& parsed)
 
 // Runs every line; returns the exit status.
 int runScript(const EditArgs& args, const std::string& text, editing::Workspace& ws,
-              ScriptInteraction& ui)
+              platform::ScriptedInteraction& ui)
 {
     const std::string directory =
         std::filesystem::absolute(args.script).parent_path().lexically_normal().string();
@@ -135,14 +136,15 @@ int runEdit(const std::vector<std::string>& args)
         return kExitFailed;
     }
 
-    ScriptInteraction ui(std::cerr);
+    platform::ScriptedInteraction ui;
+    ui.echoTo(&std::cerr);
     platform::ScopedInteraction interaction(ui);
     projectfile::InstallProjectFileIo();
     auto project = std::make_unique<APStyleProject>();
     ProjectFileReader reader(*project);
     if (!reader.Load(parsed.project)) {
         std::cerr << "skinsmith-cli edit: cannot load " << parsed.project << ": "
-                  << reader.ErrorString() << '\n';
+                  << loadFailure(parsed.project, reader) << '\n';
         return kExitFailed;
     }
     HeadlessVisualEditor editor;

@@ -1,7 +1,6 @@
 #include "EditScript.h"
 
-#include "ScriptInteraction.h"
-
+#include "platform/ScriptedInteraction.h"
 #include "editing/CommandIds.h"
 #include "editing/TreeDragDrop.h"
 #include "editing/Workspace.h"
@@ -32,7 +31,8 @@ bool ParseId(const std::string& text, int& id)
 
 } // namespace
 
-EditScript::EditScript(editing::Workspace& ws, ScriptInteraction& ui, std::string scriptDirectory)
+EditScript::EditScript(editing::Workspace& ws, platform::ScriptedInteraction& ui,
+                       std::string scriptDirectory)
     : m_ws(ws), m_ui(ui), m_directory(std::move(scriptDirectory))
 {
 }

@@ -5,7 +5,9 @@
 #include <string>
 
 class APStyleProject;
-class ScriptInteraction;
+namespace platform {
+class ScriptedInteraction;
+}
 
 namespace editing {
 class Workspace;
@@ -19,7 +21,8 @@ class EditScript
 public:
     // `scriptDirectory` is where relative paths of the script are taken from. `ws` and `ui`
     // must outlive the script.
-    EditScript(editing::Workspace& ws, ScriptInteraction& ui, std::string scriptDirectory);
+    EditScript(editing::Workspace& ws, platform::ScriptedInteraction& ui,
+               std::string scriptDirectory);
 
     // Runs one line. Returns "" when it ran (blank and comment lines included), else why it
     // failed.
@@ -47,7 +50,7 @@ private:
     std::string Absolute(const std::string& path) const;
 
     editing::Workspace& m_ws;
-    ScriptInteraction& m_ui;
+    platform::ScriptedInteraction& m_ui;
     editing::CommandTable m_table;
     std::string m_directory;
     bool m_saveAtEnd = false;

@@ -2,10 +2,12 @@
 // exist. It checks a style file against its style header and leaves a valid file as it is.
 
 #include "components/packing/ResFileReader.h"
+#include "generate/StyleConverter.h"
 #include "generate/StyleFileCheck.h"
 #include "generate/StyleFileReader.h"
 #include "platform/FileSystem.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -28,7 +30,9 @@ void printUsage(std::ostream& out)
            "PICTURE_RES_FILE exists and is a full file, that every picture identifier names\n"
            "one of its entries. A valid file is left byte for byte as it is (and copied to\n"
            "OUTPUT_STYLE_FILE when that names another file). STRING_RES_DIR is accepted and\n"
-           "not read. See docs/styles.md.\n"
+           "not read. The identifier base comes from the environment variable\n"
+           "SKINSMITH_IDENTIFIER_BASE, which the build sets; without it, it is 10000 when\n"
+           "every picture identifier is above 10000, else 0. See docs/styles.md.\n"
            "\n"
            "Problems are printed on standard error, one per line.\n"
            "Exit status: 0 valid, 1 problems found, 2 usage error.\n";
@@ -46,6 +50,24 @@ std::optional<std::string> readOrReport(const std::string& path, const char* wha
     return bytes;
 }
 
+// The identifier base the build numbered the pictures from, which it passes in the
+// environment; nothing when the converter is run by hand without it.
+std::optional<std::size_t> identifierBase(std::vector<std::string>& problems)
+{
+    const char* text = std::getenv(generate::kIdentifierBaseVariable);
+    if (text == nullptr || *text == '\0') {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(text, &end, 10);
+    if (*end != '\0' || value > 65535) {
+        problems.push_back(std::string(generate::kIdentifierBaseVariable) +
+                           " is not a number: " + text);
+        return std::nullopt;
+    }
+    return value;
+}
+
 // A split-pack file or a part holds only some of the pictures, from its start index on; the
 // identifiers of a full file (start index 0) must each name one of its entries.
 void checkPictureIds(const generate::StyleFileContent& content, const std::string& stylePath,
@@ -59,8 +81,9 @@ void checkPictureIds(const generate::StyleFileContent& content, const std::strin
     if (pictures.header().startIndex != 0) {
         return;
     }
+    const std::optional<std::size_t> base = identifierBase(problems);
     for (const std::string& problem :
-         generate::unknownPictureIds(content, pictures.entries().size())) {
+         generate::unknownPictureIds(content, pictures.entries().size(), base)) {
         problems.push_back(stylePath + ": " + problem);
     }
 }

@@ -1,6 +1,9 @@
 #include "XlsWorkbook.h"
 
-#include "CellText.h"
+#include "platform/FileSystem.h"
+#include "strings/SpreadsheetBiffBook.h"
+#include "strings/SpreadsheetCellText.h"
+#include "strings/SpreadsheetCompoundFile.h"
 
 #include <freexl.h>
 
@@ -47,6 +50,39 @@ bool XlsWorkbook::fail(const std::string& what, int code)
 
 bool XlsWorkbook::open(const std::string& path)
 {
+    std::error_code error;
+    const std::optional<std::string> bytes = platform::readFile(path, &error);
+    if (!bytes) {
+        return fail(error.message(), 0);
+    }
+    SpreadsheetCompoundFile container;
+    if (!container.Open(*bytes)) {
+        return fail(container.Error(), 0);
+    }
+    // Excel 97 and later name the stream "Workbook", Excel 5 and 95 "Book".
+    if (container.HasStream("Workbook")) {
+        std::string stream;
+        if (!container.ReadStream("Workbook", stream)) {
+            return fail(container.Error(), 0);
+        }
+        SpreadsheetBiffBook book;
+        const SpreadsheetBiffBook::Result result = book.ReadFirstSheet(stream, m_rows);
+        if (result == SpreadsheetBiffBook::Result::Failed) {
+            return fail(book.Error(), 0);
+        }
+        if (result == SpreadsheetBiffBook::Result::Read) {
+            m_sheetName = book.SheetName();
+            m_read = true;
+            return true;
+        }
+    } else if (!container.HasStream("Book")) {
+        return fail("the file holds no workbook", 0);
+    }
+    return openOlder(path);
+}
+
+bool XlsWorkbook::openOlder(const std::string& path)
+{
     const void* handle = nullptr;
     const int rc = freexl_open(path.c_str(), &handle);
     m_handle = handle; // FreeXL wants a close even after a failed open
@@ -73,7 +109,7 @@ bool XlsWorkbook::cellAsText(unsigned int row, unsigned short column, std::strin
         text = std::to_string(value.value.int_value);
         break;
     case FREEXL_CELL_DOUBLE:
-        text = formatNumber(value.value.double_value);
+        text = strings::formatNumber(value.value.double_value);
         break;
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
@@ -91,6 +127,10 @@ bool XlsWorkbook::cellAsText(unsigned int row, unsigned short column, std::strin
 
 bool XlsWorkbook::readFirstSheet(std::vector<Row>& rows)
 {
+    if (m_read) {
+        rows = std::move(m_rows);
+        return true;
+    }
     rows.clear();
     unsigned int sheets = 0;
     if (freexl_get_info(m_handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets == 0) {

@@ -5,7 +5,10 @@
 
 namespace xls2txt {
 
-// An .xls workbook (BIFF5 or BIFF8) opened read-only through FreeXL.
+// An .xls workbook opened read-only. Workbooks of Excel 97 and later are read by our
+// own record reader, which follows long strings across continuation records and stops
+// at damage; FreeXL reads neither correctly. Excel 5/95 workbooks, whose texts are
+// single records in a code page, are read through FreeXL.
 class XlsWorkbook
 {
 public:
@@ -25,13 +28,19 @@ public:
     // Returns false and sets error() on failure.
     bool readFirstSheet(std::vector<Row>& rows);
 
+    // The first worksheet's name, when known.
+    const std::string& sheetName() const { return m_sheetName; }
     const std::string& error() const { return m_error; }
 
 private:
     bool fail(const std::string& what, int code);
+    bool openOlder(const std::string& path);
     bool cellAsText(unsigned int row, unsigned short column, std::string& text);
 
     const void* m_handle = nullptr;
+    bool m_read = false; // m_rows holds the first sheet, read without FreeXL
+    std::vector<Row> m_rows;
+    std::string m_sheetName;
     std::string m_error;
 };
 

@@ -4,10 +4,12 @@
 // the string table import reads: UTF-16 LE with a byte-order mark, one CR LF line per
 // row, header row first.
 
-#include "CellText.h"
 #include "Utf16TextFile.h"
 #include "XlsWorkbook.h"
 
+#include "strings/SpreadsheetCellText.h"
+
+#include <algorithm>
 #include <cstring>
 #include <iostream>
 
@@ -21,8 +23,11 @@ const char* const kUsage =
     "ended by CR LF, the header row first. Line breaks inside a cell become \"[CR]\",\n"
     "tabs become spaces; every row keeps its cells up to the header row's width.\n"
     "\n"
-    "Exit status: 0 on success, 1 when the workbook cannot be converted (the output\n"
-    "is then not written), 2 for a wrong command line.\n";
+    "Long texts are read across the records they are split into. A damaged workbook\n"
+    "is reported, never converted in part; so is a first worksheet without any cell.\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the workbook cannot be converted or its first\n"
+    "worksheet is empty (the output is then not written), 2 for a wrong command line.\n";
 
 int convert(const std::string& input, const std::string& output)
 {
@@ -30,6 +35,15 @@ int convert(const std::string& input, const std::string& output)
     std::vector<xls2txt::XlsWorkbook::Row> rows;
     if (!book.open(input) || !book.readFirstSheet(rows)) {
         std::cerr << "xls2txt: cannot read \"" << input << "\": " << book.error() << '\n';
+        return 1;
+    }
+    const bool empty = std::all_of(rows.begin(), rows.end(), [](const auto& row) {
+        return std::all_of(row.begin(), row.end(), [](const auto& cell) { return cell.empty(); });
+    });
+    if (empty) {
+        const std::string name = book.sheetName().empty() ? "" : " \"" + book.sheetName() + "\"";
+        std::cerr << "xls2txt: \"" << input << "\": the first worksheet" << name
+                  << " is empty; nothing written\n";
         return 1;
     }
     // The importer counts language columns from the header, so short rows are padded
@@ -45,7 +59,7 @@ int convert(const std::string& input, const std::string& output)
             row.resize(width);
         }
         for (auto& cell : row) {
-            cell = xls2txt::cellText(cell);
+            cell = strings::tabSafeCellText(cell);
         }
         ok = file.writeLine(row);
     }

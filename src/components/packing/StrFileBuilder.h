@@ -27,6 +27,12 @@ public:
                       std::size_t languageCount, std::vector<std::uint8_t>& out,
                       std::string& error);
 
+    // `text` as the file stores it: UTF-8, with every surrogate pair that arrives as two
+    // three-byte halves (as the build's text converter writes characters beyond U+FFFF)
+    // joined into its four-byte form. All other bytes, a lone half included, stay as
+    // they are.
+    static std::string fileText(const std::string& text);
+
     // The `language`-th NUL-terminated text of `data`; the data's end also ends a text.
     static std::string textOf(const std::string& data, std::size_t language);
 };

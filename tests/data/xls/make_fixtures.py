@@ -7,6 +7,7 @@ wrapped in xlwt's compound-document writer.
 """
 import datetime
 import os
+import random
 import struct
 
 import xlwt
@@ -122,6 +123,55 @@ def write_biff5(name, codepage, encoding, rows):
         XlsDoc().save(out, biff5_stream(codepage, encoding, rows))
 
 
+def long_text(script, count, shift=0):
+    """The long cells' texts; Xls2txtTest.cpp builds the same ones to compare."""
+    if script == 'cjk':
+        return ''.join(chr(0x4E00 + (i + shift) % 1000) for i in range(count))
+    return ''.join(chr(ord('a') + (i + shift) % 26) for i in range(count))
+
+
+def write_long_cells():
+    """Texts longer than one record: the string table goes on in continuation records,
+    and a text may be cut between two of them."""
+    book = xlwt.Workbook(encoding='utf-8')
+    sheet = book.add_sheet('Long')
+    rows = [
+        ['ResID', 'English', '中文'],
+        ['IDS_CJK', 'short', long_text('cjk', 9000)],
+        ['IDS_ASCII', long_text('ascii', 20000), 'x'],
+        ['IDS_EIGHT', long_text('ascii', 8000, 1), long_text('ascii', 8000, 2)],
+        ['IDS_EIGHT2', long_text('ascii', 8000, 3), long_text('cjk', 8000, 4)],
+        ['IDS_AFTER', 'after \U0001F600', '之后'],
+    ]
+    for r, row in enumerate(rows):
+        for c, value in enumerate(row):
+            sheet.write(r, c, value)
+    # Formatting runs follow a rich text's characters, here in a later record.
+    bold = xlwt.easyfont('bold true')
+    sheet.write(len(rows), 0, 'IDS_RICH')
+    sheet.write_rich_text(len(rows), 1, [(long_text('ascii', 9000, 5), bold), ('plain', bold)])
+    sheet.write(len(rows), 2, '富')
+    book.save(path('long_cells.xls'))
+
+
+def write_empty_first_sheet():
+    book = xlwt.Workbook(encoding='utf-8')
+    book.add_sheet('Empty')
+    book.add_sheet('Strings').write(0, 0, 'ResID')
+    book.save(path('empty_first_sheet.xls'))
+
+
+def garble(source, target, count, seed):
+    """Copies `source` with `count` bytes in its middle replaced by random ones."""
+    with open(path(source), 'rb') as whole:
+        data = bytearray(whole.read())
+    start = (len(data) - count) // 2
+    rng = random.Random(seed)
+    data[start:start + count] = bytes(rng.randrange(256) for _ in range(count))
+    with open(path(target), 'wb') as out:
+        out.write(bytes(data))
+
+
 def write_broken():
     with open(path('not_a_workbook.xls'), 'wb') as out:
         out.write(b'ResID\tEnglish\r\nIDS_OK\tOK\r\n')
@@ -145,3 +195,6 @@ if __name__ == '__main__':
                  ['IDS_GAP', None, '空'],
                  ['IDS_N', -3, 1.5]])
     write_broken()
+    write_long_cells()
+    write_empty_first_sheet()
+    garble('strings.xls', 'garbled_middle.xls', 400, 1)
