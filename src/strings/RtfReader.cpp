@@ -204,7 +204,8 @@ private:
 
     void openGroup()
     {
-        m_states.push_back(state());
+        const State inherited = state();
+        m_states.push_back(inherited);
         if (!at('\\') || m_pos + 1 >= m_rtf.size()) {
             return;
         }
