@@ -160,7 +160,7 @@ TEST_F(GridButtonsTest, StringIdButtonsWaitForTheStringSelection)
     ASSERT_TRUE(gridbutton::Press(ws, row));
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(text->TextStore().identifier, "IDS_HELLO");
-    EXPECT_EQ(text->StringInfo().stringId, 1);
+    EXPECT_EQ(int{text->StringInfo().stringId}, 1);
     EXPECT_EQ(Cell("StringID").value, "IDS_HELLO");
     EXPECT_EQ(project->History().size(), 1u);
     Run(cmd::kUndo);
