@@ -103,46 +103,105 @@ int GroupPropertyOf(const std::string& label)
 
 void PropertyGrid::ShowElement(SnapShotItem* element)
 {
-    Clear();
+    Reset();
     if (element) {
         m_page = Page::Element;
         m_element = element;
         FillElement();
     }
+    NotifyReset();
 }
 
 void PropertyGrid::ShowScene(Snapshot* scene)
 {
-    Clear();
+    Reset();
     if (scene) {
         m_page = Page::Scene;
         m_scene = scene;
         FillScene();
     }
+    NotifyReset();
 }
 
 void PropertyGrid::ShowProject(APStyleProject* project)
 {
-    Clear();
+    Reset();
     if (project) {
         m_page = Page::Project;
         m_project = project;
         FillProject();
     }
+    NotifyReset();
 }
 
 void PropertyGrid::Clear()
+{
+    Reset();
+    NotifyReset();
+}
+
+void PropertyGrid::Reset()
 {
     m_page = Page::None;
     m_element = nullptr;
     m_scene = nullptr;
     m_project = nullptr;
     m_rows.clear();
+    CancelEdit();
+}
+
+void PropertyGrid::AddObserver(PropertyGridObserver* observer)
+{
+    if (observer &&
+        std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
+        m_observers.push_back(observer);
+    }
+}
+
+void PropertyGrid::RemoveObserver(PropertyGridObserver* observer)
+{
+    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer),
+                      m_observers.end());
+}
+
+void PropertyGrid::NotifyReset()
+{
+    // A copy: an observer may remove itself while it is told.
+    const std::vector<PropertyGridObserver*> observers = m_observers;
+    for (PropertyGridObserver* observer : observers) {
+        observer->GridReset();
+    }
 }
 
 void PropertyGrid::Refresh()
 {
+    std::vector<GridRow> before = std::move(m_rows);
     m_rows.clear();
+    Fill();
+    const bool sameRows =
+        before.size() == m_rows.size() &&
+        std::equal(before.begin(), before.end(), m_rows.begin(),
+                   [](const GridRow& a, const GridRow& b) { return a.label == b.label; });
+    if (!sameRows) {
+        CancelEdit();
+        NotifyReset();
+        return;
+    }
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const GridRow& a = before[i];
+        const GridRow& b = m_rows[i];
+        if (a.value != b.value || a.button != b.button || a.valueCellType != b.valueCellType ||
+            a.buttonCellType != b.buttonCellType) {
+            const std::vector<PropertyGridObserver*> observers = m_observers;
+            for (PropertyGridObserver* observer : observers) {
+                observer->GridRowChanged(static_cast<int>(i));
+            }
+        }
+    }
+}
+
+void PropertyGrid::Fill()
+{
     switch (m_page) {
     case Page::Element:
         FillElement();
@@ -216,16 +275,27 @@ void PropertyGrid::FillProject()
     m_rows.push_back(Row("Display Language", language, kCellDropList));
     m_rows.push_back(Row("Screen Width", Decimal(p.ScreenWidth()), kCellEdit));
     m_rows.push_back(Row("Screen Height", Decimal(p.ScreenHeight()), kCellEdit));
-    m_rows.push_back(Row("Case Dir", p.CaseDir(), kCellReadOnly, "Browse..", kCellButton));
-    m_rows.push_back(Row("Pic Res Path", p.ResourceFile(), kCellReadOnly, "Browse..", kCellButton));
-    m_rows.push_back(Row("Str Res Dir", p.StringDir(), kCellReadOnly, "Browse..", kCellButton));
+    // Paths show in the form the project file stores them.
+    // (A project made in memory has no directories to be relative to yet.)
+    const auto stored = [&p](const std::string& path) {
+        return p.CaseDir().empty() ? path : p.MakeRelativePath(path, false);
+    };
+    const std::string caseDir =
+        p.ProjectDir().empty() ? p.CaseDir() : p.MakeRelativePath(p.CaseDir(), true);
+    m_rows.push_back(Row("Case Dir", caseDir, kCellReadOnly, "Browse..", kCellButton));
     m_rows.push_back(
-        Row("style header Path", p.StyleHeader(), kCellReadOnly, "Browse..", kCellButton));
-    m_rows.push_back(Row("style Path", p.StyleFile(), kCellReadOnly, "Browse..", kCellButton));
+        Row("Pic Res Path", stored(p.ResourceFile()), kCellReadOnly, "Browse..", kCellButton));
+    m_rows.push_back(
+        Row("Str Res Dir", stored(p.StringDir()), kCellReadOnly, "Browse..", kCellButton));
+    m_rows.push_back(
+        Row("style header Path", stored(p.StyleHeader()), kCellReadOnly, "Browse..", kCellButton));
+    m_rows.push_back(
+        Row("style Path", stored(p.StyleFile()), kCellReadOnly, "Browse..", kCellButton));
     m_rows.push_back(
         Row("resource type", p.BuildResType() == 0 ? "Public" : "Private", kCellDropList));
     m_rows.push_back(Row(".desktop file", d.create ? "Yes" : "No", kCellDropList));
-    m_rows.push_back(Row(".desktop file path", d.path, kCellReadOnly, "Browse..", kCellButton));
+    m_rows.push_back(
+        Row(".desktop file path", stored(d.path), kCellReadOnly, "Browse..", kCellButton));
     m_rows.push_back(Row("comment", d.comment, kCellEdit));
     m_rows.push_back(Row("exec dir", d.execDir, kCellEdit));
     m_rows.push_back(Row("type", d.type == 0 ? "Application" : "Directory", kCellDropList));
@@ -282,6 +352,48 @@ std::vector<std::string> PropertyGrid::DropDownItems(int row, int column) const
         return names;
     }
     return {"No", "Yes"};
+}
+
+std::uint32_t PropertyGrid::CellType(int row, int column) const
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size() || column < 1 || column > 2) {
+        return kCellReadOnly;
+    }
+    const GridRow& cell = m_rows[static_cast<std::size_t>(row)];
+    return column == 1 ? cell.valueCellType : cell.buttonCellType;
+}
+
+std::uint32_t PropertyGrid::BeginEdit(int row, int column)
+{
+    CancelEdit();
+    const std::uint32_t type = CellType(row, column);
+    if (type != kCellEdit && type != kCellEditCombo && type != kCellDropList &&
+        type != kCellButton) {
+        return 0;
+    }
+    m_editRow = row;
+    m_editColumn = column;
+    return type;
+}
+
+bool PropertyGrid::EndEdit(APStyleProject& project, ProjectTree& tree, const std::string& text)
+{
+    if (!Editing()) {
+        return false;
+    }
+    const int row = m_editRow;
+    const int column = m_editColumn;
+    CancelEdit();
+    return Commit(project, tree, row, column, text);
+}
+
+int PropertyGrid::EditNeighbour(int delta) const
+{
+    if (!Editing()) {
+        return -1;
+    }
+    const long long row = static_cast<long long>(m_editRow) + delta;
+    return row >= 0 && row < static_cast<long long>(m_rows.size()) ? static_cast<int>(row) : -1;
 }
 
 bool PropertyGrid::Commit(APStyleProject& project, ProjectTree& tree, int row, int column,
