@@ -17,7 +17,9 @@
 #include "shell/app/QtUserInteraction.h"
 #include "shell/app/SettingsDirectory.h"
 #include "shell/dialogs/DlgProjectSetting.h"
+#include "shell/panels/AttributeListCtrl.h"
 #include "shell/panels/CProjectTree.h"
+#include "shell/panels/DlgLayerManage.h"
 #include "shell/surface/QtVisualEditor.h"
 
 #include <QApplication>
@@ -163,8 +165,9 @@ void CMainFrame::createDocks()
     m_tree = new CProjectTree(*m_workspace, m_commands, this);
     connect(m_tree, &CProjectTree::commandRan, this, &CMainFrame::refreshState);
     m_treeDock = dock(tr("资源"), "treePanel", m_tree);
-    m_layerDock = dock(tr("层管理"), "layerPanel", panelPlaceholder(tr("层管理")));
-    m_propertyDock = dock(tr("属性"), "propertyPanel", panelPlaceholder(tr("属性")));
+    m_layerDock = dock(tr("层管理"), "layerPanel", new DlgLayerManage(*m_workspace, this));
+    m_grid = new AttributeListCtrl(*m_workspace, this);
+    m_propertyDock = dock(tr("属性"), "propertyPanel", m_grid);
     m_resourceDock = dock(tr("资源管理"), "resourcePanel", panelPlaceholder(tr("资源管理")));
     addDockWidget(Qt::LeftDockWidgetArea, m_treeDock);
     addDockWidget(Qt::RightDockWidgetArea, m_propertyDock);

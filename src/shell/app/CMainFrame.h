@@ -18,6 +18,7 @@ class QMenu;
 class QProgressBar;
 class QToolBar;
 class QtUserInteraction;
+class AttributeListCtrl;
 class CProjectTree;
 class QtVisualEditor;
 
@@ -103,6 +104,7 @@ private:
     CZORVEDoc* m_doc = nullptr;
     CZORVEView* m_view = nullptr;
     CProjectTree* m_tree = nullptr;
+    AttributeListCtrl* m_grid = nullptr;
     BuildRunner* m_buildRunner = nullptr;
     QDockWidget* m_treeDock = nullptr;
     QDockWidget* m_layerDock = nullptr;
