@@ -1,4 +1,5 @@
 #include "editing/AttrSnapshot.h"
+#include "editing/KeptGeometry.h"
 
 #include "model/CCanvasSnapShotItem.h"
 #include "model/PicSnapshotItem.h"
@@ -55,7 +56,8 @@ void AttrSnapshot::Restore(SnapShotItem& element) const
     if (kind) {
         kind->PlaceDrawable();
     }
-    element.LoadResource();
+    // A group reloads its members too, which keep the sizes they have.
+    editing::ReloadKeepingGeometry(element);
     *element.AttrBlock() = block;
     if (group && this->group) {
         group->Group() = *this->group;

@@ -5,6 +5,7 @@
 #include "editing/ActAddSnapshotObj.h"
 #include "editing/AddCommands.h"
 #include "editing/ElementCopy.h"
+#include "editing/KeptGeometry.h"
 #include "editing/RootGroup.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
@@ -73,7 +74,9 @@ void PasteElement(Workspace& ws, APStyleProject& project, SnapShotItem& target)
         parent->OwnGraph()->SetSelected(true);
     }
     copy->MoveBy(0, 0);
-    target.LoadResource();
+    // Only the copy is new: the target's other members keep their stored sizes, which no
+    // record of the paste would restore.
+    ReloadKeepingGeometry(target, copy);
 }
 
 void PasteScene(Workspace& ws, APStyleProject& project)

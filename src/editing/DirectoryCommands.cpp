@@ -4,6 +4,7 @@
 #include "components/visual/Graph.h"
 #include "editing/ActAddSnapshotObj.h"
 #include "editing/AddCommands.h"
+#include "editing/KeptGeometry.h"
 #include "editing/SpreadsheetScene.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
@@ -89,7 +90,7 @@ void GrowToFit(CCanvasSnapShotItem& group, int width, int height)
     group.OwnGraph()->Envelop(
         {drawn.left, drawn.top, drawn.left + newWidth, drawn.top + newHeight});
     group.RefreshRows();
-    group.LoadResource();
+    ReloadKeepingGeometry(group);
     platform::notifyMainWindow(platform::kMsgElementChanged,
                                reinterpret_cast<std::uintptr_t>(&group));
 }

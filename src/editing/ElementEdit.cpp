@@ -1,6 +1,7 @@
 #include "editing/ElementEdit.h"
 
 #include "editing/ActModifySnapItemAttr.h"
+#include "editing/KeptGeometry.h"
 #include "editing/ProjectTree.h"
 #include "editing/UndoHistory.h"
 #include "model/APStyleProject.h"
@@ -76,7 +77,8 @@ void ReloadTopLevel(APStyleProject& project)
 {
     for (const auto& scene : project.Scenes()) {
         for (const auto& element : scene->Elements()) {
-            element->LoadResource();
+            // A new language changes texts, not the stored sizes of pictures.
+            ReloadKeepingGeometry(*element);
         }
     }
 }

@@ -6,6 +6,7 @@
 #include "editing/AddCommands.h"
 #include "editing/DeletedFlag.h"
 #include "editing/ElementCopy.h"
+#include "editing/KeptGeometry.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
@@ -117,7 +118,8 @@ void TreeDragDrop::DropElement()
         parent->OwnGraph()->SetSelected(true);
     }
     made->MoveBy(0, 0);
-    targetGroup->LoadResource();
+    // The drag records only the element it made: the others keep their stored sizes.
+    ReloadKeepingGeometry(*targetGroup, made);
     TreeNode* target = m_target;
     if (copyFlag == 0) {
         SetElementDeleted(*source, true);

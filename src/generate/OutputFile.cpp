@@ -1,5 +1,7 @@
 #include "generate/OutputFile.h"
 
+#include "generate/OutputStaging.h"
+
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
 
@@ -20,7 +22,11 @@ std::string withCrLf(std::string_view text)
 
 std::string nativeOutputPath(std::string_view path)
 {
-    return platform::storedToNative(path);
+    std::string native = platform::storedToNative(path);
+    if (OutputStaging* staging = activeOutputStaging()) {
+        return staging->redirect(native);
+    }
+    return native;
 }
 
 bool prepareOutputPath(std::string_view path)

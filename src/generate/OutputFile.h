@@ -9,7 +9,8 @@ namespace generate {
 // Returns `text` with every "\n" written as CR LF, as the generated text files have on disk.
 std::string withCrLf(std::string_view text);
 
-// Returns `path` with '\' separators (as project settings may hold them) turned into '/'.
+// Returns `path` with '\' separators (as project settings may hold them) turned into '/';
+// while a build stages its outputs (OutputStaging), the path where that output is staged.
 std::string nativeOutputPath(std::string_view path);
 
 // Gets `path` ready to be written: creates the missing directories above it and clears the

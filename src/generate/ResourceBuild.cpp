@@ -3,9 +3,11 @@
 #include "components/packing/PictureEncoder.h"
 #include "generate/BuildStyleSteps.h"
 #include "generate/IdentifierBase.h"
+#include "generate/OutputStaging.h"
 #include "generate/PicturePackingPhase.h"
 #include "generate/StringPackingPhase.h"
 #include "model/APStyleProject.h"
+#include "platform/Path.h"
 #include "platform/Trace.h"
 #include "platform/UserInteraction.h"
 #include "projectfile/StringImporter.h"
@@ -57,6 +59,12 @@ ResourceBuild::Outcome ResourceBuild::run()
     }
     const int base = identifierBase(m_project.BuildResType());
     offerSave();
+    // Every output of this build is written aside and replaces the previous ones together at
+    // the end: a build that stops half way leaves the firmware a consistent older set.
+    OutputStaging staging;
+    staging.removeStaleParts(platform::storedToNative(m_project.ResourceFile()));
+    staging.exclude(platform::storedToNative(m_project.PictureHeader()));
+    staging.exclude(platform::storedToNative(m_project.StringHeader()));
     if (!m_style.generateStyle(!m_options.splitPack())) {
         const std::string message = "保存sty文件失败，无法创建资源文件！";
         platform::interaction().showMessage(message);
@@ -64,7 +72,7 @@ ResourceBuild::Outcome ResourceBuild::run()
     }
     m_total = static_cast<int>(m_project.Strings().Size() + 5 * m_project.Pictures().Size());
     if (m_total == 0) {
-        return Outcome::NothingToBuild;
+        return commit(staging) ? Outcome::NothingToBuild : Outcome::Stopped;
     }
     platform::ProgressReporter& progress = platform::interaction().progress();
     ProgressShown shown(progress);
@@ -73,8 +81,22 @@ ResourceBuild::Outcome ResourceBuild::run()
         return Outcome::Stopped;
     }
     finishOutputs();
+    if (!commit(staging)) {
+        return Outcome::Stopped;
+    }
     progress.setPosition(m_total);
     return m_errors.empty() ? Outcome::Built : Outcome::BuiltWithErrors;
+}
+
+bool ResourceBuild::commit(OutputStaging& staging)
+{
+    if (staging.commit()) {
+        return true;
+    }
+    const std::string message = "无法替换生成的文件，原有文件均未改变：\n" + staging.error();
+    platform::interaction().showMessage(message);
+    m_errors.push_back(message);
+    return false;
 }
 
 bool ResourceBuild::checkResources()

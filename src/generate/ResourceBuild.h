@@ -10,12 +10,14 @@ class APStyleProject;
 namespace generate {
 
 class BuildStyleSteps;
+class OutputStaging;
 
 // "Build resources": turns a project's pictures and strings into the firmware's resource
 // files — the picture resource file (compressed and split as the options say), one string
 // file per language, "strvalue.txt", the character sets — after style generation and before
-// the style converter and the desktop entry file. Progress goes to
-// platform::interaction().progress(), messages to platform::interaction().
+// the style converter and the desktop entry file. All of them, the style file and header
+// included, are staged (OutputStaging) and replace the previous ones together at the end. Progress
+// goes to platform::interaction().progress(), messages to platform::interaction().
 class ResourceBuild
 {
 public:
@@ -24,7 +26,7 @@ public:
         Built,           // every step ran
         BuiltWithErrors, // every step ran, but the style converter or the desktop file failed
         NothingToBuild,  // the project has no pictures and no strings
-        Stopped,         // a step failed; files written before stay
+        Stopped,         // a step failed; every earlier output is as it was
     };
 
     // `project` and `style` must outlive the build.
@@ -41,6 +43,8 @@ private:
     bool packPictures(int identifierBase);
     bool packStrings(int identifierBase);
     void finishOutputs();
+    // Puts the staged outputs in place; on failure says so and returns false.
+    bool commit(OutputStaging& staging);
     Outcome stop(const std::string& message);
 
     APStyleProject& m_project;

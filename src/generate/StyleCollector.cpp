@@ -155,7 +155,10 @@ bool StyleCollector::collectPicture(PicSnapshotItem& picture, const Snapshot& sc
         }
         PicFrame& frame = frames[i];
         const auto position = static_cast<std::size_t>(index);
+        // The frame says how its picture is packed: a project read from its file has these
+        // nowhere else.
         registry.SetAlphaFormat(position, frame.alphaFormat);
+        registry.SetArgbOutput(position, frame.argbOutput);
         frame.id = static_cast<std::int32_t>(registry.FirstNumber() + position);
         if (!m_pictureUsed[position]) {
             m_pictureUsed[position] = true;

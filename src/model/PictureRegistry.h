@@ -34,6 +34,11 @@ public:
     {
         m_records.at(index).alphaFormat = alphaFormat;
     }
+    // Sets the ARGB output (0, 6 or 8) the record at `index` is packed with.
+    void SetArgbOutput(std::size_t index, std::uint8_t argbOutput)
+    {
+        m_records.at(index).argbOutput = argbOutput;
+    }
 
     // Numbers of the pictures whose file was not found.
     std::vector<std::uint32_t>& Missing() { return m_missing; }

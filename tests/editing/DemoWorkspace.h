@@ -16,7 +16,9 @@
 class DemoWorkspace
 {
 public:
-    DemoWorkspace();
+    // With `replacedArtwork` the copy's picture files are all replaced by 13x11 pictures, so
+    // that no stored picture size is that of its file any more.
+    explicit DemoWorkspace(bool replacedArtwork = false);
 
     // True when the copy was loaded; `error` says why not.
     bool Loaded() const { return project != nullptr; }

@@ -1,6 +1,10 @@
 // Style generation over a copy of the example project, loaded from its project file: the style
 // file decoded field by field, sty_conv started the way the resource build starts it, and the
 // project file saved first and given its layer ids.
+#include "components/packing/ResFileLayout.h"
+#include "components/packing/ResFileReader.h"
+#include "generate/ProjectStyleSteps.h"
+#include "generate/ResourceBuild.h"
 #include "generate/StyleConverter.h"
 #include "generate/StyleFileReader.h"
 #include "generate/StyleGenerator.h"
@@ -16,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -237,6 +242,36 @@ TEST_F(DemoStyleTest, UnattendedBuildSavesTheProjectFirstAndLayerIdsFollowTheIde
     // weather_bg.jpg is the seventh picture the scenes use.
     EXPECT_NE(saved.find("weather_bg.jpg\" LayerID=\"7\""), std::string::npos);
     EXPECT_EQ(project.LayerMap().size(), 11u);
+}
+
+TEST_F(DemoStyleTest, PicturesKeepTheirArgbOutputWhenBuiltFromTheProjectFile)
+{
+    ASSERT_TRUE(loaded);
+    // The weather icons are stored with "ARGB Output" 8888; nothing but the project file
+    // tells the build so.
+    ResourceBuildOptions options;
+    options.format = packing::kFormatRgb565;
+    options.unattended = true;
+    ProjectStyleSteps steps(project, options);
+    steps.generator().setSettingsPath(out.filePath("SkinSmith.ini"));
+    ResourceBuild build(project, steps, options);
+    ASSERT_EQ(build.run(), ResourceBuild::Outcome::Built);
+
+    packing::ResFileReader reader;
+    ASSERT_TRUE(reader.load(project.ResourceFile())) << reader.error();
+    const auto& used = project.UsedPictures();
+    ASSERT_EQ(reader.entries().size(), used.size());
+    int icons = 0;
+    for (std::size_t i = 0; i < used.size(); ++i) {
+        const PictureRecord& record = project.Pictures().At(used[i]);
+        const bool icon = record.path.find("\\weather\\") != std::string::npos;
+        icons += icon ? 1 : 0;
+        EXPECT_EQ(record.argbOutput, icon ? 8 : 0) << record.path;
+        EXPECT_EQ(reader.entries()[i].format,
+                  icon ? packing::kFormatArgb8888 : packing::kFormatRgb565)
+            << record.path;
+    }
+    EXPECT_EQ(icons, 3);
 }
 
 } // namespace

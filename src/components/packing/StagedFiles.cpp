@@ -45,6 +45,19 @@ std::ofstream* StagedFiles::begin(const std::string& target)
     return m_files.back().stream.get();
 }
 
+void StagedFiles::adopt(const std::string& written, const std::string& target)
+{
+    const fs::path parent = fs::path(target).parent_path();
+    std::error_code ec;
+    if (!parent.empty()) {
+        fs::create_directories(parent, ec);
+    }
+    Staged staged;
+    staged.target = target;
+    staged.temporary = written;
+    m_files.push_back(std::move(staged));
+}
+
 void StagedFiles::remove(const std::string& target)
 {
     Staged staged;

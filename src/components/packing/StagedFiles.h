@@ -25,6 +25,9 @@ public:
     // Creates the missing directories of `target` and a temporary file beside
     // it. Returns its stream (owned by this object), or null with error() set.
     std::ofstream* begin(const std::string& target);
+    // Has commit() put `written`, a complete file that someone else wrote on the same
+    // file system, in place of `target`; `written` is removed when the commit fails.
+    void adopt(const std::string& written, const std::string& target);
     // Has commit() remove `target` together with the files written, or keep it
     // when the commit fails. A missing target is nothing to remove.
     void remove(const std::string& target);
