@@ -61,8 +61,8 @@ TEST_F(SurfaceChangeHandlerTest, ADragIsOneUndoRecordThatUndoesExactly)
     const std::string before = Digest(*project);
     // The text sits at (30, 40) on screen: its group's place plus its own.
     Drag(35, 45, 7, -3);
-    EXPECT_EQ(text->AttrBlock()->x, 17);
-    EXPECT_EQ(text->AttrBlock()->y, 7);
+    EXPECT_EQ(int{text->AttrBlock()->x}, 17);
+    EXPECT_EQ(int{text->AttrBlock()->y}, 7);
     EXPECT_EQ(text->Rows()[text->FindRow(2)].Number(), 17);
     ASSERT_EQ(Records(), 1u);
     // The press picked it, the release changed it.
@@ -77,16 +77,16 @@ TEST_F(SurfaceChangeHandlerTest, ADragIsOneUndoRecordThatUndoesExactly)
     EXPECT_EQ(Digest(*project), before);
     EXPECT_EQ(static_cast<Graph*>(text)->Envelop(), (GraphRect{30, 40, 70, 60}));
     ASSERT_TRUE(editing::Redo(*project));
-    EXPECT_EQ(text->AttrBlock()->x, 17);
+    EXPECT_EQ(int{text->AttrBlock()->x}, 17);
 }
 
 TEST_F(SurfaceChangeHandlerTest, AGroupDraggedCarriesItsChildrenAndTheyKeepTheirPlaceInIt)
 {
     const std::string before = Digest(*project);
     Drag(100, 90, -5, 12); // inside the group, outside the text
-    EXPECT_EQ(group->AttrBlock()->x, 15);
-    EXPECT_EQ(group->AttrBlock()->y, 42);
-    EXPECT_EQ(text->AttrBlock()->x, 10);
+    EXPECT_EQ(int{group->AttrBlock()->x}, 15);
+    EXPECT_EQ(int{group->AttrBlock()->y}, 42);
+    EXPECT_EQ(int{text->AttrBlock()->x}, 10);
     EXPECT_EQ(static_cast<Graph*>(text)->Envelop(), (GraphRect{25, 52, 65, 72}));
     EXPECT_EQ(Records(), 1u);
     ASSERT_TRUE(editing::Undo(*project));
@@ -106,11 +106,11 @@ TEST_F(SurfaceChangeHandlerTest, AClickSelectsWithoutARecordAndAResizeIsOneRecor
     group->SetSelected(true);
     ASSERT_EQ(editor.Surface().HandleAt(120, 110, &grip), Graph::kHandleBottomRight);
     Drag(120, 110, 30, 10);
-    EXPECT_EQ(group->AttrBlock()->width, 130);
-    EXPECT_EQ(group->AttrBlock()->height, 90);
+    EXPECT_EQ(int{group->AttrBlock()->width}, 130);
+    EXPECT_EQ(int{group->AttrBlock()->height}, 90);
     EXPECT_EQ(Records(), 1u);
     ASSERT_TRUE(editing::Undo(*project));
-    EXPECT_EQ(group->AttrBlock()->width, 100);
+    EXPECT_EQ(int{group->AttrBlock()->width}, 100);
 }
 
 TEST_F(SurfaceChangeHandlerTest, NudgesAreOneRecordEachAndShapesAreLeftAlone)
@@ -118,8 +118,8 @@ TEST_F(SurfaceChangeHandlerTest, NudgesAreOneRecordEachAndShapesAreLeftAlone)
     Drag(35, 45, 0, 0);
     ASSERT_TRUE(editor.Surface().Nudge(1, 0));
     ASSERT_TRUE(editor.Surface().Nudge(0, 1));
-    EXPECT_EQ(text->AttrBlock()->x, 11);
-    EXPECT_EQ(text->AttrBlock()->y, 11);
+    EXPECT_EQ(int{text->AttrBlock()->x}, 11);
+    EXPECT_EQ(int{text->AttrBlock()->y}, 11);
     EXPECT_EQ(Records(), 2u);
 
     sink.clear();
