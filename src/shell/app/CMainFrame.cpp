@@ -17,6 +17,7 @@
 #include "shell/app/QtUserInteraction.h"
 #include "shell/app/SettingsDirectory.h"
 #include "shell/dialogs/DlgProjectSetting.h"
+#include "shell/panels/DlgResModule.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -161,7 +162,7 @@ void CMainFrame::createDocks()
     m_treeDock = dock(tr("资源"), "treePanel", panelPlaceholder(tr("资源")));
     m_layerDock = dock(tr("层管理"), "layerPanel", panelPlaceholder(tr("层管理")));
     m_propertyDock = dock(tr("属性"), "propertyPanel", panelPlaceholder(tr("属性")));
-    m_resourceDock = dock(tr("资源管理"), "resourcePanel", panelPlaceholder(tr("资源管理")));
+    m_resourceDock = dock(tr("资源管理"), "resourcePanel", new DlgResModule(*m_workspace, this));
     addDockWidget(Qt::LeftDockWidgetArea, m_treeDock);
     addDockWidget(Qt::RightDockWidgetArea, m_propertyDock);
     addDockWidget(Qt::BottomDockWidgetArea, m_resourceDock);

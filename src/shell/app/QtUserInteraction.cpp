@@ -203,8 +203,7 @@ std::vector<std::string> QtUserInteraction::chooseFiles(const std::string& filte
     std::vector<std::string> chosen;
     onWindowThread([&] {
         const QStringList files = QFileDialog::getOpenFileNames(
-            m_window, qt(title), qt(startPath), toQtFilter(filter), nullptr,
-            QFileDialog::ReadOnly);
+            m_window, qt(title), qt(startPath), toQtFilter(filter), nullptr, QFileDialog::ReadOnly);
         for (const QString& file : files) {
             chosen.push_back(file.toStdString());
         }
