@@ -70,8 +70,12 @@ bool Workspace::IsOpen(const APStyleProject* project) const
 
 void Workspace::SetCurrentProject(APStyleProject* project)
 {
+    const bool changed = project != m_selection.Project();
     m_selection.SetProject(project);
     APStyleProject::SetCurrent(project);
+    if (changed && m_resourceListener) {
+        m_resourceListener();
+    }
 }
 
 void Workspace::ShowElement(SnapShotItem* element)

@@ -8,6 +8,7 @@
 #include "editing/TreeSearch.h"
 #include "platform/MainWindowSink.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -63,7 +64,18 @@ public:
     int ShownResourceList() const { return m_resourceList; }
     // Number of times the resource panel was filled again.
     int ResourceRefreshCount() const { return m_resourceRefreshes; }
-    void RefreshResourcePanel() { ++m_resourceRefreshes; }
+    void RefreshResourcePanel()
+    {
+        ++m_resourceRefreshes;
+        if (m_resourceListener) {
+            m_resourceListener();
+        }
+    }
+    // Called after every RefreshResourcePanel (the panel's logic fills itself again).
+    void SetResourceListener(std::function<void()> listener)
+    {
+        m_resourceListener = std::move(listener);
+    }
 
     // Shows an element, a scene or a project's settings in the property grid and
     // records it in the selection state.
@@ -100,6 +112,7 @@ private:
     PropertyGrid m_grid;
     int m_resourceList = kPictureList;
     int m_resourceRefreshes = 0;
+    std::function<void()> m_resourceListener;
     platform::MainWindowSink* m_previousSink;
 };
 

@@ -26,6 +26,11 @@ public:
     // it after the file and registers its key. Returns the new record.
     const PictureRecord& Append(std::uint32_t number, const std::string& storedPath);
 
+    // Removes the records at `indices` (any order, duplicates allowed), keeping the others
+    // in their order; the lookup is rebuilt and the last number becomes that of the last
+    // remaining record (0 when none remains).
+    void RemoveAt(const std::vector<std::size_t>& indices);
+
     const std::vector<PictureRecord>& Records() const { return m_records; }
     const PictureRecord& At(std::size_t index) const { return m_records.at(index); }
     // Sets the alpha format (0 or 8) the record at `index` is packed with; the path and

@@ -31,6 +31,11 @@ public:
     // duplicate check) and registers its key. Returns the new record.
     StringRecord& Append(std::uint32_t number, std::string_view identifier);
 
+    // Removes the records at `indices` (any order, duplicates allowed), keeping the others
+    // in their order; the lookup is rebuilt and the last number becomes that of the last
+    // remaining record (0 when none remains).
+    void RemoveAt(const std::vector<std::size_t>& indices);
+
     std::vector<StringRecord>& Records() { return m_records; }
     const std::vector<StringRecord>& Records() const { return m_records; }
 

@@ -1,5 +1,7 @@
 #include "platform/ScriptedInteraction.h"
 
+#include <algorithm>
+
 namespace platform {
 
 std::vector<std::string> ScriptedInteraction::messages() const
@@ -84,6 +86,26 @@ std::optional<std::string> ScriptedInteraction::chooseFile(FileChooserMode, cons
 {
     m_records.push_back({"file", title, {}});
     return nextPath("file", title);
+}
+
+std::vector<std::string>
+ScriptedInteraction::chooseFiles(const std::string&, const std::string& title, const std::string&)
+{
+    m_records.push_back({"files", title, {}});
+    std::vector<std::string> files;
+    const std::optional<std::string> queued = nextPath("files", title);
+    if (!queued) {
+        return files;
+    }
+    std::size_t start = 0;
+    while (start <= queued->size()) {
+        const std::size_t end = std::min(queued->find('\n', start), queued->size());
+        if (end > start) {
+            files.push_back(queued->substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return files;
 }
 
 std::optional<std::uint32_t> ScriptedInteraction::chooseColour(std::uint32_t)

@@ -54,6 +54,9 @@ public:
     std::optional<std::string> chooseFile(FileChooserMode mode, const std::string& filter,
                                           const std::string& title,
                                           const std::string& startPath) override;
+    // Takes the next queued path and splits it at line feeds: several files at once.
+    std::vector<std::string> chooseFiles(const std::string& filter, const std::string& title,
+                                         const std::string& startPath) override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
     ProgressReporter& progress() override { return *this; }
 

@@ -3,12 +3,29 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
-enum class MessageIcon { None, Information, Warning, Error, Question };
-enum class Answer { Yes, No, Cancel };
-enum class FileChooserMode { Open, Save };
+enum class MessageIcon
+{
+    None,
+    Information,
+    Warning,
+    Error,
+    Question
+};
+enum class Answer
+{
+    Yes,
+    No,
+    Cancel
+};
+enum class FileChooserMode
+{
+    Open,
+    Save
+};
 
 // Shows the progress of long work (a build, an import): a phase text and a
 // position within a range.
@@ -45,6 +62,17 @@ public:
     virtual std::optional<std::string> chooseFile(FileChooserMode mode, const std::string& filter,
                                                   const std::string& title,
                                                   const std::string& startPath) = 0;
+    // Returns the files chosen in one open-file dialog with multiple selection (native
+    // paths), or none when cancelled. By default a single-choice dialog.
+    virtual std::vector<std::string>
+    chooseFiles(const std::string& filter, const std::string& title, const std::string& startPath)
+    {
+        std::vector<std::string> files;
+        if (auto file = chooseFile(FileChooserMode::Open, filter, title, startPath)) {
+            files.push_back(*file);
+        }
+        return files;
+    }
     // Returns the chosen colour (0xAABBGGRR), or nothing when cancelled.
     virtual std::optional<std::uint32_t> chooseColour(std::uint32_t initial) = 0;
     virtual ProgressReporter& progress() = 0;

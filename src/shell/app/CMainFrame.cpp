@@ -21,6 +21,7 @@
 #include "shell/panels/CProjectTree.h"
 #include "shell/panels/DlgLayerManage.h"
 #include "shell/surface/QtVisualEditor.h"
+#include "shell/panels/DlgResModule.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -51,13 +52,6 @@ namespace {
 using namespace editing::cmd;
 
 const char kIdleText[] = "就绪";
-
-QWidget* panelPlaceholder(const QString& name)
-{
-    auto* widget = new QWidget;
-    widget->setAccessibleName(name);
-    return widget;
-}
 
 } // namespace
 
@@ -168,7 +162,7 @@ void CMainFrame::createDocks()
     m_layerDock = dock(tr("层管理"), "layerPanel", new DlgLayerManage(*m_workspace, this));
     m_grid = new AttributeListCtrl(*m_workspace, this);
     m_propertyDock = dock(tr("属性"), "propertyPanel", m_grid);
-    m_resourceDock = dock(tr("资源管理"), "resourcePanel", panelPlaceholder(tr("资源管理")));
+    m_resourceDock = dock(tr("资源管理"), "resourcePanel", new DlgResModule(*m_workspace, this));
     addDockWidget(Qt::LeftDockWidgetArea, m_treeDock);
     addDockWidget(Qt::RightDockWidgetArea, m_propertyDock);
     addDockWidget(Qt::BottomDockWidgetArea, m_resourceDock);

@@ -196,6 +196,21 @@ std::optional<std::string> QtUserInteraction::chooseFile(platform::FileChooserMo
     return chosen;
 }
 
+std::vector<std::string> QtUserInteraction::chooseFiles(const std::string& filter,
+                                                        const std::string& title,
+                                                        const std::string& startPath)
+{
+    std::vector<std::string> chosen;
+    onWindowThread([&] {
+        const QStringList files = QFileDialog::getOpenFileNames(
+            m_window, qt(title), qt(startPath), toQtFilter(filter), nullptr, QFileDialog::ReadOnly);
+        for (const QString& file : files) {
+            chosen.push_back(file.toStdString());
+        }
+    });
+    return chosen;
+}
+
 std::optional<std::uint32_t> QtUserInteraction::chooseColour(std::uint32_t initial)
 {
     std::optional<std::uint32_t> chosen;

@@ -30,6 +30,8 @@ public:
     std::optional<std::string> chooseFile(platform::FileChooserMode mode, const std::string& filter,
                                           const std::string& title,
                                           const std::string& startPath) override;
+    std::vector<std::string> chooseFiles(const std::string& filter, const std::string& title,
+                                         const std::string& startPath) override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
     platform::ProgressReporter& progress() override;
 

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+class APStyleProject;
+
+namespace editing {
+
+class Workspace;
+
+// Told by ResourcePanel when its rows change, so that a view updates by notification.
+class ResourcePanelObserver
+{
+public:
+    virtual ~ResourcePanelObserver() = default;
+    // Columns, rows or the shown list changed as a whole.
+    virtual void onPanelReset() = 0;
+    // `count` rows were appended from row `first` on.
+    virtual void onRowsAppended(int first, int count) = 0;
+};
+
+// The resource manager panel without a window: which list is shown (the workspace's
+// picture or string list of the current project), its columns and rows, the pictures
+// found missing, and the panel's commands (context menu 133) and double-click assignment.
+// Rows are read from the registry on demand, so a list of any length fills at once.
+class ResourcePanel
+{
+public:
+    // Context menu 133.
+    enum Command : int
+    {
+        kCmdRefresh = 32829,
+        kCmdAddFiles = 32823,
+        kCmdAddDirectory = 32824,
+        kCmdDeleteSelection = 32826,
+        kCmdClearList = 32825,
+        kCmdClearAllLists = 32827,
+        // Second pop-up: update the resources from sub-directories of "resource".
+        kCmdUpdatePictures = 32797,
+        kCmdUpdateStrings = 32798
+    };
+
+    static constexpr const char* kAddFilesTitle = "请选择资源文件";
+    static constexpr const char* kAddFilesFilter =
+        "所有资源文件(*.txt;*.png;*.bmp;*.jpg;*.xls)|*.txt;*.png;*.bmp;*.jpg;*.xls|"
+        "图片资源(*.png;*.bmp;*.jpg;*.ico)|*.png;*.bmp;*.jpg;*.ico|文本资源(*.txt)|*.txt|"
+        "Excel表格(*.xls)|*.xls|所有文件 (*.*)|*.*|";
+    static constexpr const char* kAddDirectoryTitle = "请选择添加的路径";
+    static constexpr const char* kClearListQuestion =
+        "确定删除列表？界面使用到的资源同时也被删除！";
+    static constexpr const char* kClearAllQuestion =
+        "确定删除图片和字符串列表？界面使用到的资源同时也被删除！";
+    static constexpr const char* kMissingPictureMessage =
+        "找不到图片，请确认该图片存在，并重新刷新列表！";
+    static constexpr int kMaxLanguageColumns = 40;
+
+    // Follows `ws`: refills whenever the workspace asks the panel to (another project,
+    // another list). The workspace must outlive the panel.
+    explicit ResourcePanel(Workspace& ws);
+    ~ResourcePanel();
+    ResourcePanel(const ResourcePanel&) = delete;
+    ResourcePanel& operator=(const ResourcePanel&) = delete;
+
+    // Not owned; null for none.
+    void SetObserver(ResourcePanelObserver* observer) { m_observer = observer; }
+
+    APStyleProject* Project() const;
+    // 0 pictures, 1 strings.
+    int ShownList() const;
+
+    // Column titles: "ID", "Value", "Path" for pictures; "ID", "Value" and the named
+    // languages for strings.
+    const std::vector<std::string>& Columns() const { return m_columns; }
+    static int ColumnWidth(int list, int column);
+    int RowCount() const;
+    // Name, id in decimal, then path or the text of each language.
+    std::string CellText(int row, int column) const;
+    // The record number of `row`, or 0.
+    std::uint32_t RowId(int row) const;
+    // True when the picture of `row` was missing at the last refresh.
+    bool IsMissing(int row) const;
+    // The resolved path of the picture in `row`, or "".
+    std::string PicturePath(int row) const;
+    // Width and height of the picture in `row`, when its file can be read.
+    std::optional<std::pair<int, int>> PictureSize(int row) const;
+    // The row the last add asks to be selected, or -1.
+    int RowToSelect() const { return m_rowToSelect; }
+
+    // Takes the shown list and the missing pictures afresh and resets the view.
+    void Refill();
+
+    // Context-menu commands; true when the command may run now.
+    bool CanRun(int command) const;
+    void Run(int command, const std::vector<int>& selectedRows = {});
+
+    void Refresh();
+    // Asks for files (multiple selection) and adds them.
+    void AddFiles();
+    // Adds the files at these absolute paths by extension; others are ignored.
+    void AddFiles(const std::vector<std::string>& paths);
+    // Asks for a folder and adds every resource file below it.
+    void AddDirectory();
+    void AddDirectory(const std::string& folder);
+    void DeleteRows(const std::vector<int>& rows);
+    // Each asks first; false when the answer was No.
+    bool ClearList();
+    bool ClearAllLists();
+    // Updates the picture (32797) or string (32798) list from the chosen sub-directories
+    // of the case directory's "resource" folder and writes "res.prc" or "res.src" there.
+    void UpdateFromResourceDirs(int command, const std::vector<std::string>& subDirectories);
+
+    // Double-click on `row`: assigns the row's picture or string to the current element
+    // with an undo record. Returns true when something was assigned.
+    bool Assign(int row);
+
+private:
+    void TakeColumns();
+    void AfterChange();
+    void ClearShown(APStyleProject& project, int list);
+    bool AddOne(APStyleProject& project, const std::string& path);
+
+    Workspace& m_ws;
+    ResourcePanelObserver* m_observer = nullptr;
+    std::vector<std::string> m_columns;
+    std::unordered_set<std::uint32_t> m_missing;
+    int m_rowToSelect = -1;
+};
+
+} // namespace editing
