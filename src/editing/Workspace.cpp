@@ -70,11 +70,14 @@ bool Workspace::IsOpen(const APStyleProject* project) const
 
 void Workspace::SetCurrentProject(APStyleProject* project)
 {
-    const bool changed = project != m_selection.Project();
     m_selection.SetProject(project);
     APStyleProject::SetCurrent(project);
-    if (changed && m_resourceListener) {
-        m_resourceListener();
+    // The resource panel shows the current project's lists, also after the last one closed.
+    if (project != m_resourceProject) {
+        m_resourceProject = project;
+        if (m_resourceListener) {
+            m_resourceListener();
+        }
     }
 }
 

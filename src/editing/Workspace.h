@@ -113,6 +113,8 @@ private:
     int m_resourceList = kPictureList;
     int m_resourceRefreshes = 0;
     std::function<void()> m_resourceListener;
+    // The project the resource panel was last told about.
+    const APStyleProject* m_resourceProject = nullptr;
     platform::MainWindowSink* m_previousSink;
 };
 

@@ -80,6 +80,17 @@ TEST_F(ResourcePanelTest, AddFilesSortsByExtensionAndShowsRowsOnlyOfTheShownList
     EXPECT_EQ(panel.PictureSize(0), std::make_pair(4, 2));
 }
 
+TEST_F(ResourcePanelTest, ClosingTheLastProjectEmptiesThePanel)
+{
+    panel.AddFiles({Png("a.png", 2, 2)});
+    const int resets = observer.resets;
+    ws.CloseProject(project);
+    EXPECT_GT(observer.resets, resets);
+    EXPECT_EQ(panel.RowCount(), 0);
+    EXPECT_EQ(panel.CellText(0, 0), "");
+    EXPECT_FALSE(panel.CanRun(ResourcePanel::kCmdAddFiles));
+}
+
 TEST_F(ResourcePanelTest, StringListHasOneColumnPerNamedLanguage)
 {
     project->Strings().LanguageNames()[0] = "English";
