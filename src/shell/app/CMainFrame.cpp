@@ -17,6 +17,7 @@
 #include "shell/app/QtUserInteraction.h"
 #include "shell/app/SettingsDirectory.h"
 #include "shell/dialogs/DlgProjectSetting.h"
+#include "shell/dialogs/DlgStringSelect.h"
 #include "shell/panels/AttributeListCtrl.h"
 #include "shell/panels/CProjectTree.h"
 #include "shell/panels/DlgLayerManage.h"
@@ -161,6 +162,13 @@ void CMainFrame::createDocks()
     m_treeDock = dock(tr("资源"), "treePanel", m_tree);
     m_layerDock = dock(tr("层管理"), "layerPanel", new DlgLayerManage(*m_workspace, this));
     m_grid = new AttributeListCtrl(*m_workspace, this);
+    m_grid->setStringChooser([this](const StringRegistry& strings) -> std::optional<StringRecord> {
+        DlgStringSelect dialog(strings, this);
+        if (dialog.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return dialog.chosen();
+    });
     m_propertyDock = dock(tr("属性"), "propertyPanel", m_grid);
     m_resourceDock = dock(tr("资源管理"), "resourcePanel", new DlgResModule(*m_workspace, this));
     addDockWidget(Qt::LeftDockWidgetArea, m_treeDock);
