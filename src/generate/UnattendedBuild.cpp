@@ -4,12 +4,30 @@
 #include "generate/ResourceBuild.h"
 #include "model/APStyleProject.h"
 #include "platform/HeadlessInteraction.h"
+#include "projectfile/LoadFailureReason.h"
 #include "projectfile/ProjectFileReader.h"
 #include "projectfile/StandardProjectFileIo.h"
 
 #include <memory>
+#include <set>
 
 namespace generate {
+
+void UnattendedBuild::ReportMissingPictures(const APStyleProject& project) const
+{
+    const PictureRegistry& pictures = project.Pictures();
+    std::set<std::string> named;
+    for (const std::uint32_t number : pictures.Missing()) {
+        const std::size_t index = number - pictures.FirstNumber();
+        if (index >= pictures.Records().size()) {
+            continue;
+        }
+        const std::string path = project.ResolvePath(pictures.Records()[index].path, false);
+        if (named.insert(path).second) {
+            m_messages << m_programName << ": missing picture: " << path << '\n';
+        }
+    }
+}
 
 UnattendedBuild::UnattendedBuild(std::string projectPath, ResourceBuildOptions options,
                                  std::ostream& messages)
@@ -29,7 +47,7 @@ UnattendedBuild::Status UnattendedBuild::Run()
     ProjectFileReader reader(*project);
     if (!reader.Load(m_projectPath)) {
         m_messages << m_programName << ": cannot load " << m_projectPath << ": "
-                   << reader.ErrorString() << '\n';
+                   << projectfile::LoadFailureReason(m_projectPath, reader) << '\n';
         return kFailed;
     }
     // Elements reach their project through the current-project pointer.
@@ -40,6 +58,7 @@ UnattendedBuild::Status UnattendedBuild::Run()
     APStyleProject::SetCurrent(nullptr);
     using Outcome = ResourceBuild::Outcome;
     if (outcome == Outcome::Stopped || outcome == Outcome::BuiltWithErrors) {
+        ReportMissingPictures(*project);
         const auto& errors = build.errors();
         m_messages << m_programName << ": "
                    << (outcome == Outcome::Stopped ? "the build stopped" : "the build failed")

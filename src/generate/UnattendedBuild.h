@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string>
 
+class APStyleProject;
+
 namespace generate {
 
 // The resource build of a project file without a window, as the editor runs it when started
@@ -30,6 +32,9 @@ public:
     Status Run();
 
 private:
+    // Names every picture file the build found missing, each path once, in list order.
+    void ReportMissingPictures(const APStyleProject& project) const;
+
     std::string m_projectPath;
     ResourceBuildOptions m_options;
     std::ostream& m_messages;

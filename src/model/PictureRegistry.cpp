@@ -1,5 +1,7 @@
 #include "model/PictureRegistry.h"
 
+#include "model/EraseIndices.h"
+
 #include "platform/AsciiCase.h"
 #include "model/TextCut.h"
 #include "platform/Path.h"
@@ -53,20 +55,7 @@ std::string PictureRegistry::NameOf(std::string_view path)
 
 void PictureRegistry::RemoveAt(const std::vector<std::size_t>& indices)
 {
-    std::vector<bool> removed(m_records.size(), false);
-    for (const std::size_t index : indices) {
-        if (index < removed.size()) {
-            removed[index] = true;
-        }
-    }
-    std::vector<PictureRecord> kept;
-    kept.reserve(m_records.size());
-    for (std::size_t i = 0; i < m_records.size(); ++i) {
-        if (!removed[i]) {
-            kept.push_back(std::move(m_records[i]));
-        }
-    }
-    m_records = std::move(kept);
+    model::EraseIndices(m_records, indices);
     m_lookup.Clear();
     for (std::size_t i = 0; i < m_records.size(); ++i) {
         m_lookup.PutIfAbsent(m_records[i].path, static_cast<std::uint32_t>(i));

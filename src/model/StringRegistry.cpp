@@ -1,5 +1,7 @@
 #include "model/StringRegistry.h"
 
+#include "model/EraseIndices.h"
+
 #include "model/TextCut.h"
 
 void StringRegistry::Clear()
@@ -63,20 +65,7 @@ StringRecord& StringRegistry::Append(std::uint32_t number, std::string_view iden
 
 void StringRegistry::RemoveAt(const std::vector<std::size_t>& indices)
 {
-    std::vector<bool> removed(m_records.size(), false);
-    for (const std::size_t index : indices) {
-        if (index < removed.size()) {
-            removed[index] = true;
-        }
-    }
-    std::vector<StringRecord> kept;
-    kept.reserve(m_records.size());
-    for (std::size_t i = 0; i < m_records.size(); ++i) {
-        if (!removed[i]) {
-            kept.push_back(std::move(m_records[i]));
-        }
-    }
-    m_records = std::move(kept);
+    model::EraseIndices(m_records, indices);
     m_lookup.Clear();
     for (std::size_t i = 0; i < m_records.size(); ++i) {
         m_lookup.Put(m_records[i].identifier, static_cast<std::uint32_t>(i));

@@ -5,17 +5,12 @@
 #include "CliCommand.h"
 #include "CliProject.h"
 
-#include "generate/ProjectStyleSteps.h"
-#include "generate/ResourceBuild.h"
-#include "model/APStyleProject.h"
-#include "platform/HeadlessInteraction.h"
+#include "generate/UnattendedBuild.h"
 #include "projectfile/SettingsAccessor.h"
-#include "projectfile/StandardProjectFileIo.h"
 
 #include <unistd.h>
 
 #include <iostream>
-#include <set>
 
 namespace {
 
@@ -58,23 +53,6 @@ const char kUsage[] = "Usage: skinsmith-cli build PROJECT.ui [OPTIONS]\n"
 
 int runBuild(const std::vector<std::string>& args);
 
-// Names every picture file the build found missing, each path once, in list order.
-void reportMissingPictures(const APStyleProject& project)
-{
-    const PictureRegistry& pictures = project.Pictures();
-    std::set<std::string> named;
-    for (const std::uint32_t number : pictures.Missing()) {
-        const std::size_t index = number - pictures.FirstNumber();
-        if (index >= pictures.Records().size()) {
-            continue;
-        }
-        const std::string path = project.ResolvePath(pictures.Records()[index].path, false);
-        if (named.insert(path).second) {
-            std::cerr << "skinsmith-cli build: missing picture: " << path << '\n';
-        }
-    }
-}
-
 const CliCommand kCommand{"build", "build a project's resources unattended", kUsage, runBuild};
 
 int runBuild(const std::vector<std::string>& args)
@@ -93,33 +71,10 @@ int runBuild(const std::vector<std::string>& args)
     }
     options.unattended = true;
 
-    platform::HeadlessInteraction headless(std::cerr);
-    headless.setProgressBar(isatty(STDERR_FILENO) != 0);
-    platform::ScopedInteraction interaction(headless);
-    // The unattended build saves the project first, sizing pictures from their files.
-    projectfile::InstallProjectFileIo().SetSizePicturesFromFiles(true);
-
-    const std::unique_ptr<APStyleProject> project = loadCliProject(kCommand, parsed.project);
-    if (!project) {
-        return kExitFailed;
-    }
-    generate::ProjectStyleSteps style(*project, options);
-    generate::ResourceBuild build(*project, style, options);
-    const generate::ResourceBuild::Outcome outcome = build.run();
-    APStyleProject::SetCurrent(nullptr);
-    using Outcome = generate::ResourceBuild::Outcome;
-    if (outcome == Outcome::Stopped || outcome == Outcome::BuiltWithErrors) {
-        reportMissingPictures(*project);
-        const auto& errors = build.errors();
-        std::cerr << "skinsmith-cli build: "
-                  << (outcome == Outcome::Stopped ? "the build stopped" : "the build failed")
-                  << (errors.empty() ? std::string() : ": " + errors.back()) << '\n';
-        return kExitFailed;
-    }
-    if (outcome == Outcome::NothingToBuild) {
-        std::cerr << "skinsmith-cli build: the project has no pictures and no strings\n";
-    }
-    return kExitOk;
+    generate::UnattendedBuild build(parsed.project, options, std::cerr);
+    build.SetProgramName("skinsmith-cli build");
+    build.SetProgressBar(isatty(STDERR_FILENO) != 0);
+    return build.Run() == generate::UnattendedBuild::kBuilt ? kExitOk : kExitFailed;
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "platform/FileSystem.h"
+#include "projectfile/LoadFailureReason.h"
 #include "projectfile/ProjectFileReader.h"
 #include "projectfile/StandardProjectFileIo.h"
 
@@ -144,7 +145,7 @@ int runEdit(const std::vector<std::string>& args)
     ProjectFileReader reader(*project);
     if (!reader.Load(parsed.project)) {
         std::cerr << "skinsmith-cli edit: cannot load " << parsed.project << ": "
-                  << loadFailure(parsed.project, reader) << '\n';
+                  << projectfile::LoadFailureReason(parsed.project, reader) << '\n';
         return kExitFailed;
     }
     HeadlessVisualEditor editor;

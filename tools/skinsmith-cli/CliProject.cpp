@@ -5,6 +5,7 @@
 
 #include "model/APStyleProject.h"
 #include "platform/FileSystem.h"
+#include "projectfile/LoadFailureReason.h"
 #include "projectfile/ProjectFileReader.h"
 
 #include <iostream>
@@ -30,24 +31,13 @@ std::string singleProjectArgument(const CliCommand& command, const std::vector<s
     return project;
 }
 
-std::string loadFailure(const std::string& path, const ProjectFileReader& reader)
-{
-    // The reader says only that the file is no project file; say why when it cannot
-    // even be read.
-    std::error_code error;
-    if (!platform::readFile(path, &error)) {
-        return error ? error.message() : "the file cannot be read";
-    }
-    return reader.ErrorString();
-}
-
 std::unique_ptr<APStyleProject> loadCliProject(const CliCommand& command, const std::string& path)
 {
     auto project = std::make_unique<APStyleProject>();
     ProjectFileReader reader(*project);
     if (!reader.Load(path)) {
         std::cerr << "skinsmith-cli " << command.name << ": cannot load " << path << ": "
-                  << loadFailure(path, reader) << '\n';
+                  << projectfile::LoadFailureReason(path, reader) << '\n';
         return nullptr;
     }
     // Elements reach their project through the current-project pointer.

@@ -6,17 +6,12 @@
 #include <vector>
 
 class APStyleProject;
-class ProjectFileReader;
 struct CliCommand;
 
 // Returns the one project file named by `args`, or "" after reporting a usage error through
 // usageError() (`exit` is then set to its status).
 std::string singleProjectArgument(const CliCommand& command, const std::vector<std::string>& args,
                                   int& exit);
-
-// Why `reader` could not load `path`: the system's reason when the file cannot be read
-// (missing, a folder, no permission), else the reader's own.
-std::string loadFailure(const std::string& path, const ProjectFileReader& reader);
 
 // Loads the project file at `path` and makes the project current. Returns the project, or
 // null after printing why it could not be loaded. Messages of the load go to the installed

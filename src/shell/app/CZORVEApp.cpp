@@ -4,7 +4,6 @@
 #include "platform/AllocatorTuning.h"
 #include "platform/ProgramDirectory.h"
 #include "projectfile/SettingsAccessor.h"
-#include "projectfile/StandardProjectFileIo.h"
 #include "shell/app/CMainFrame.h"
 #include "shell/app/CZORVEDoc.h"
 
@@ -17,7 +16,6 @@ CZORVEApp::CZORVEApp(QApplication& application, const StartupOptions& options)
     : m_application(application)
 {
     platform::tuneAllocatorForBatchWork();
-    projectfile::InstallProjectFileIo();
     m_application.setApplicationName(QStringLiteral("SkinSmith"));
     m_application.setApplicationVersion(QString::fromLatin1(kVersion));
     m_application.setProperty("skinsmithDebugMode", options.debugMode);
