@@ -6,6 +6,8 @@
 #include "shell/panels/AttributeGridModel.h"
 #include "shell/panels/NetEditCtrl.h"
 
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -33,6 +35,10 @@ AttributeListCtrl::AttributeListCtrl(editing::Workspace& ws, QWidget* parent)
     setColumnWidth(AttributeGridModel::kLabelColumn, 100);
     setColumnWidth(AttributeGridModel::kValueColumn, 180);
     setColumnWidth(AttributeGridModel::kButtonColumn, 80);
+    // The value takes the room a wider dock gives; labels and buttons keep their widths
+    // unless a text needs more.
+    horizontalHeader()->setSectionResizeMode(AttributeGridModel::kValueColumn,
+                                             QHeaderView::Stretch);
 
     m_combo->setObjectName(QStringLiteral("AttributeDropDown"));
     m_combo->setAccessibleName(tr("值"));
@@ -53,6 +59,8 @@ AttributeListCtrl::AttributeListCtrl(editing::Workspace& ws, QWidget* parent)
         if (!m_ending && !m_ws.Grid().Editing()) {
             hideControls();
         }
+        fitColumn(AttributeGridModel::kLabelColumn, 100);
+        fitColumn(AttributeGridModel::kButtonColumn, 80);
     });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             &AttributeListCtrl::placeControls);
@@ -255,4 +263,9 @@ void AttributeListCtrl::onFocusChanged(QWidget*, QWidget* now)
     if (now && !m_ending && m_ws.Grid().Editing() && !ownsWidget(now)) {
         endEdit();
     }
+}
+
+void AttributeListCtrl::fitColumn(int column, int minimumWidth)
+{
+    setColumnWidth(column, std::max(minimumWidth, sizeHintForColumn(column)));
 }

@@ -58,6 +58,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Widens `column` to its texts, to at least `minimumWidth`.
+    void fitColumn(int column, int minimumWidth);
     void moveEdit(int delta);
     void pressButton();
     void hideControls();

@@ -82,6 +82,7 @@ DlgResModule::DlgResModule(editing::Workspace& ws, QWidget* parent)
     m_view->verticalHeader()->hide();
     m_view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setWordWrap(false);
     connect(m_view, &QWidget::customContextMenuRequested, this, &DlgResModule::showContextMenu);
     connect(m_view, &QAbstractItemView::doubleClicked, this, &DlgResModule::onDoubleClicked);
@@ -178,7 +179,9 @@ void DlgResModule::onColumnsReset()
 {
     const int list = m_logic.ShownList();
     for (int column = 0; column < m_model->columnCount(); ++column) {
-        m_view->setColumnWidth(column, editing::ResourcePanel::ColumnWidth(list, column));
+        m_view->resizeColumnToContents(column);
+        m_view->setColumnWidth(column, std::max(editing::ResourcePanel::ColumnWidth(list, column),
+                                                m_view->columnWidth(column)));
     }
     onCurrentChanged(m_view->currentIndex());
 }
