@@ -13,6 +13,8 @@
 #include <cstring>
 #include <filesystem>
 #include <mutex>
+#include <regex>
+#include <set>
 #include <thread>
 #include <utility>
 
@@ -72,6 +74,27 @@ std::vector<std::string> BatchBuilder::findProjects(const std::string& appsDirec
     }
     std::sort(projects.begin(), projects.end());
     return projects;
+}
+
+std::vector<std::string> BatchBuilder::takeAutoSaveCopies(std::vector<std::string>& projects)
+{
+    // "_%04d_%02d_%02d_%02d_%02d_%02d" before the extension.
+    static const std::regex stamp(R"(^(.*)_\d{4}_\d{2}_\d{2}_\d{2}_\d{2}_\d{2}$)");
+    const std::set<std::string> found(projects.begin(), projects.end());
+    std::vector<std::string> copies;
+    std::vector<std::string> kept;
+    for (const std::string& project : projects) {
+        const fs::path path(project);
+        std::smatch match;
+        const std::string stem = path.stem().string();
+        const bool copy =
+            std::regex_match(stem, match, stamp) &&
+            found.count(
+                (path.parent_path() / (match[1].str() + path.extension().string())).string()) != 0;
+        (copy ? copies : kept).push_back(project);
+    }
+    projects = std::move(kept);
+    return copies;
 }
 
 BatchBuilder::Result BatchBuilder::buildOne(const std::string& project,

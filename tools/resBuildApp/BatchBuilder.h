@@ -26,6 +26,11 @@ public:
     // Returns every ".ui" file (any letter case) below `appsDirectory`, at any depth, sorted.
     static std::vector<std::string> findProjects(const std::string& appsDirectory);
 
+    // Takes the editor's auto-save copies out of `projects` and returns them: a file named
+    // like "demo_2024_01_05_09_03_07.ui" beside a "demo.ui" of `projects`. Building one would
+    // write its older state over the outputs of the project it was copied from.
+    static std::vector<std::string> takeAutoSaveCopies(std::vector<std::string>& projects);
+
     // Builds `projects`; `report` is called once per project as it ends, one at a time.
     // Returns the results in the order of `projects`.
     std::vector<Result> run(const std::vector<std::string>& projects,

@@ -39,8 +39,11 @@ const char kUsage[] =
     "The identifier headers (\"res .h\" in the editor's batch dialog) are made and deleted\n"
     "again within every resource build, so there is no switch for them.\n"
     "\n"
-    "Output: one line per project as it ends (\"ok\" or \"FAILED\" with the reason and the\n"
-    "build's messages), then a summary.\n"
+    "The editor's auto-save copies (NAME_YYYY_MM_DD_hh_mm_ss.ui beside NAME.ui) are skipped:\n"
+    "they would write older states over the outputs of their projects.\n"
+    "\n"
+    "Output: a \"skipped\" line per auto-save copy, one line per project as it ends (\"ok\"\n"
+    "or \"FAILED\" with the reason and the build's messages), then a summary.\n"
     "Exit status: 0 every project was built, 1 some project failed or none was found, 2\n"
     "usage error.\n";
 
@@ -69,7 +72,8 @@ int main(int argc, char** argv)
         std::cerr << "resBuildApp: " << cli << " not found; it must be beside resBuildApp\n";
         return 1;
     }
-    const std::vector<std::string> projects = BatchBuilder::findProjects(switches.appsDirectory);
+    std::vector<std::string> projects = BatchBuilder::findProjects(switches.appsDirectory);
+    const std::vector<std::string> copies = BatchBuilder::takeAutoSaveCopies(projects);
     if (projects.empty()) {
         std::cerr << "resBuildApp: no project files (*.ui) below " << switches.appsDirectory
                   << '\n';
@@ -83,6 +87,9 @@ int main(int argc, char** argv)
             std::filesystem::relative(project, switches.appsDirectory, error).string();
         return error || relative.empty() ? project : relative;
     };
+    for (const std::string& copy : copies) {
+        std::cout << "skipped " << shown(copy) << ": an auto-save copy\n";
+    }
     BatchBuilder builder(switches, cli);
     const std::vector<BatchBuilder::Result> results =
         builder.run(projects, [&](const BatchBuilder::Result& result) {
