@@ -6,7 +6,11 @@
 #include "platform/ProgramDirectory.h"
 #include "platform/UserInteraction.h"
 
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <utility>
 
 namespace generate {
@@ -41,6 +45,14 @@ std::string BatchBuildDialogModel::builderPath()
 std::vector<std::string> BatchBuildDialogModel::arguments() const
 {
     std::vector<std::string> argv{builderPath()};
+    const std::vector<std::string> switches = switchArguments();
+    argv.insert(argv.end(), switches.begin(), switches.end());
+    return argv;
+}
+
+std::vector<std::string> BatchBuildDialogModel::switchArguments() const
+{
+    std::vector<std::string> argv;
     if (resourceFile) {
         argv.emplace_back("-res");
     }
@@ -58,6 +70,28 @@ std::vector<std::string> BatchBuildDialogModel::arguments() const
     }
     argv.push_back(appsDirectory);
     return argv;
+}
+
+std::string BatchBuildDialogModel::builderProblem(const std::string& path)
+{
+    if (!platform::pathExists(path)) {
+        return startFailureMessage(ENOENT);
+    }
+    if (!platform::isFile(path) || ::access(path.c_str(), X_OK) != 0) {
+        return startFailureMessage(ENOEXEC);
+    }
+    // The kernel starts compiled programs and "#!" scripts; anything else would fail to start
+    // only after the dialog had promised a build.
+    char magic[4] = {};
+    std::ifstream file(path, std::ios::binary);
+    file.read(magic, sizeof magic);
+    const std::streamsize got = file.gcount();
+    const bool elf = got == 4 && std::memcmp(magic,
+                                             "\x7f"
+                                             "ELF",
+                                             4) == 0;
+    const bool script = got >= 2 && magic[0] == '#' && magic[1] == '!';
+    return elf || script ? std::string() : startFailureMessage(ENOEXEC);
 }
 
 std::string BatchBuildDialogModel::startFailureMessage(int error)

@@ -43,6 +43,14 @@ public:
     // -minsize as switched, then the apps directory. Each is one argument; nothing is ever
     // parsed by a shell.
     std::vector<std::string> arguments() const;
+    // The same list without the program.
+    std::vector<std::string> switchArguments() const;
+
+    // Why the builder at `path` cannot be started, before trying: "找不到resBuildApp.exe！"
+    // when there is nothing there, "resBuildApp.exe格式错误！" when it is no program (a
+    // folder, no execute permission, neither a compiled program nor a "#!" script); ""
+    // when it looks startable.
+    static std::string builderProblem(const std::string& path);
 
     // "Build": "请指定路径!" for an empty apps directory; otherwise starts the builder
     // without waiting for it. A missing builder shows "找不到resBuildApp.exe！", one that is no

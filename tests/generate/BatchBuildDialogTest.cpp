@@ -65,3 +65,28 @@ TEST(BatchBuildDialog, EmptyPathStaysAndStartFailuresAreShown)
     EXPECT_EQ("/chosen/apps", dialog.appsDirectory);
     EXPECT_EQ("请选择apps路径", script.records().back().text);
 }
+
+TEST(BatchBuildDialog, BuilderCheckBeforeTheStart)
+{
+    platform::TemporaryDirectory dir;
+    const std::string builder = dir.filePath("resBuildApp");
+    EXPECT_EQ("找不到resBuildApp.exe！", BatchBuildDialogModel::builderProblem(builder));
+    // Compiled programs and scripts start; other files, folders and files that may not be run
+    // do not.
+    EXPECT_EQ(
+        "", BatchBuildDialogModel::builderProblem(platform::programDirectory() + "test_generate"));
+    ASSERT_TRUE(platform::writeFileAtomically(builder, "#!/bin/sh\nexit 0\n"));
+    ::chmod(builder.c_str(), 0755);
+    EXPECT_EQ("", BatchBuildDialogModel::builderProblem(builder));
+    ::chmod(builder.c_str(), 0644);
+    EXPECT_EQ("resBuildApp.exe格式错误！", BatchBuildDialogModel::builderProblem(builder));
+    for (const char* bytes : {"", "#", "MZ\x90\x00 a program for another system"}) {
+        ASSERT_TRUE(platform::writeFileAtomically(builder, bytes));
+        ::chmod(builder.c_str(), 0755);
+        EXPECT_EQ("resBuildApp.exe格式错误！", BatchBuildDialogModel::builderProblem(builder))
+            << bytes;
+    }
+    platform::removeFile(builder);
+    platform::createDirectories(builder);
+    EXPECT_EQ("resBuildApp.exe格式错误！", BatchBuildDialogModel::builderProblem(builder));
+}
