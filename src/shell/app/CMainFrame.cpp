@@ -16,6 +16,7 @@
 #include "shell/app/CommandActions.h"
 #include "shell/app/QtUserInteraction.h"
 #include "shell/app/SettingsDirectory.h"
+#include "shell/dialogs/CBatchBuildDlg.h"
 #include "shell/dialogs/DlgProjectSetting.h"
 #include "shell/dialogs/DlgStringSelect.h"
 #include "shell/panels/AttributeListCtrl.h"
@@ -209,6 +210,7 @@ void CMainFrame::installHandlers()
     handle(kBuildSmallest, [this] { generateResources(0); });
     handle(kDesktopFiles, [this] { generateDesktopFiles(); });
     handle(kOpenCaseDir, [this] { openCaseDirectory(); });
+    handle(kBatchBuild, [this] { showBatchBuild(); });
     handle(kHelp, [this] { showHelp(); });
     handle(kAbout, [this] { showAbout(); });
     installPanelSwitch(kTreePanel, m_treeDock);
@@ -537,6 +539,13 @@ void CMainFrame::showProjectSettings()
         m_editor->Refresh();
         m_doc->document().RefreshTitle();
     }
+}
+
+void CMainFrame::showBatchBuild()
+{
+    const APStyleProject* project = m_workspace->CurrentProject();
+    CBatchBuildDlg dialog(project ? project->CaseDir() : std::string(), this);
+    dialog.exec();
 }
 
 void CMainFrame::saveLayout() const

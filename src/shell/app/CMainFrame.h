@@ -90,6 +90,7 @@ private:
     void showHelp();
     void showAbout();
     void showProjectSettings();
+    void showBatchBuild();
 
     QString m_programDirectory;
     QString m_settingsDirectory;
