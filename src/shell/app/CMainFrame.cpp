@@ -16,6 +16,8 @@
 #include "shell/app/CommandActions.h"
 #include "shell/app/QtUserInteraction.h"
 #include "shell/app/SettingsDirectory.h"
+#include "shell/dialogs/CDlgUiResizer.h"
+#include "shell/dialogs/CPrjResizeDlg.h"
 #include "shell/dialogs/DlgProjectSetting.h"
 #include "shell/dialogs/DlgStringSelect.h"
 #include "shell/panels/AttributeListCtrl.h"
@@ -205,6 +207,8 @@ void CMainFrame::installHandlers()
     handle(kCloseAll, [this] { m_doc->closeAll(); });
     handle(kExit, [this] { close(); });
     handle(kProjectSettings, [this] { showProjectSettings(); });
+    handle(kProjectResize, [this] { showProjectResize(); });
+    handle(kResizer, [this] { showUiResizer(); });
     handle(kBuildBest, [this] { generateResources(1); });
     handle(kBuildSmallest, [this] { generateResources(0); });
     handle(kDesktopFiles, [this] { generateDesktopFiles(); });
@@ -537,6 +541,25 @@ void CMainFrame::showProjectSettings()
         m_editor->Refresh();
         m_doc->document().RefreshTitle();
     }
+}
+
+void CMainFrame::showProjectResize()
+{
+    if (APStyleProject* project = m_workspace->CurrentProject()) {
+        CPrjResizeDlg dialog(*project, this);
+        if (dialog.exec() == QDialog::Accepted) {
+            platform::notifyMainWindow(platform::kMsgResizeSurface,
+                                       static_cast<std::uintptr_t>(project->ScreenWidth()),
+                                       project->ScreenHeight());
+        }
+    }
+}
+
+void CMainFrame::showUiResizer()
+{
+    const APStyleProject* project = m_workspace->CurrentProject();
+    CDlgUiResizer dialog(project ? project->CaseDir() : std::string(), this);
+    dialog.exec();
 }
 
 void CMainFrame::saveLayout() const

@@ -90,6 +90,8 @@ private:
     void showHelp();
     void showAbout();
     void showProjectSettings();
+    void showProjectResize();
+    void showUiResizer();
 
     QString m_programDirectory;
     QString m_settingsDirectory;
