@@ -12,7 +12,8 @@ namespace editing {
 //   pictures, picture regions, strings: "x" by scale x, "y" by scale y (their width and height
 //   follow their picture files or fonts and stay);
 //   resource groups: "width" by scale x, "height" by scale y.
-// Elements of any other class (the frame lists of pictures) keep every value.
+// Elements of any other class (the frame lists of pictures) keep every value. Positions are
+// signed: one left of or above the screen stays there, scaled.
 class ElementScaler
 {
 public:
@@ -24,9 +25,19 @@ public:
     // Returns the number of element nodes visited.
     int scaleScenes(TiXmlElement& root) const;
 
-    // Returns `value` (hexadecimal text; text that is no number counts as 0) times `scale`,
-    // computed in single precision, truncated, as "0x%.4x".
-    static std::string scaledValue(const char* value, float scale);
+    // The two kinds of 16-bit field the scaler changes: x and y are signed, width and height
+    // unsigned.
+    enum class FieldType
+    {
+        Position,
+        Size
+    };
+
+    // Returns `value` (hexadecimal text; text that is no number counts as 0), read as a
+    // field of `type` from its low 16 bits, times `scale`, computed in single precision,
+    // truncated toward zero and held within the field's range, as "0x%.4x" of the field's
+    // 16 bits.
+    static std::string scaledValue(const char* value, float scale, FieldType type);
 
 private:
     int scaleTree(TiXmlElement& element) const;

@@ -4,9 +4,32 @@
 #include "model/APStyleProject.h"
 #include "platform/UserInteraction.h"
 
-#include <cstdlib>
+#include <charconv>
+#include <climits>
 
 namespace editing {
+namespace {
+
+// The decimal number of an edit (blanks around it allowed); 0 for text that is no number or
+// one beyond the int's range (never undefined, as atoi's overflow is).
+int decimalOf(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return 0;
+    }
+    const std::size_t last = text.find_last_not_of(" \t");
+    long long value = 0;
+    const char* begin = text.data() + first;
+    const char* end = text.data() + last + 1;
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    if (error != std::errc() || stop != end || value > INT_MAX || value < INT_MIN) {
+        return 0;
+    }
+    return static_cast<int>(value);
+}
+
+} // namespace
 
 PrjResizeDialogModel::PrjResizeDialogModel(APStyleProject& project)
     : newWidthText(std::to_string(project.ScreenWidth())),
@@ -17,8 +40,8 @@ PrjResizeDialogModel::PrjResizeDialogModel(APStyleProject& project)
 
 bool PrjResizeDialogModel::accept()
 {
-    const int newWidth = std::atoi(newWidthText.c_str());
-    const int newHeight = std::atoi(newHeightText.c_str());
+    const int newWidth = decimalOf(newWidthText);
+    const int newHeight = decimalOf(newHeightText);
     if (m_currentWidth <= 0 || m_currentHeight <= 0 || newWidth <= 0 || newHeight <= 0) {
         platform::interaction().showMessage("宽高都不能为0！", {}, platform::MessageIcon::Warning);
         return false;

@@ -15,10 +15,10 @@ public:
     // source apps directory is its "apps" folder then.
     explicit UiResizerDialogModel(const std::string& caseDirectory);
 
-    int sourceWidth = 240;
-    int sourceHeight = 320;
-    int destinationWidth = 240;
-    int destinationHeight = 320;
+    int sourceWidth = 320;
+    int sourceHeight = 240;
+    int destinationWidth = 320;
+    int destinationHeight = 240;
     std::string sourceAppsDirectory;
     std::string destinationAppsDirectory;
     std::string resourceDirectory = "..\\resource"; // relative to the apps directories

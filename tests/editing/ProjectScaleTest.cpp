@@ -106,10 +106,29 @@ TEST(ElementScaler, ScalesEveryElementOnceIn320x240To480x272)
 
 TEST(ElementScaler, SinglePrecisionProductTruncated)
 {
+    constexpr auto size = ElementScaler::FieldType::Size;
+    constexpr auto position = ElementScaler::FieldType::Position;
     // 272/240 in single precision times 240 rounds to exactly 272; in double it stays below.
-    EXPECT_EQ("0x0110", ElementScaler::scaledValue("0xf0", 272.0f / 240.0f));
-    EXPECT_EQ("0x0000", ElementScaler::scaledValue("0x0001", 0.5f));
-    EXPECT_EQ("0x12345", ElementScaler::scaledValue("0x12345", 1.0f));
+    EXPECT_EQ("0x0110", ElementScaler::scaledValue("0xf0", 272.0f / 240.0f, size));
+    EXPECT_EQ("0x0000", ElementScaler::scaledValue("0x0001", 0.5f, position));
+    EXPECT_EQ("0x0000", ElementScaler::scaledValue(nullptr, 2.0f, size));
+}
+
+TEST(ElementScaler, PositionsAreSignedAndFieldsKeepTheirRange)
+{
+    constexpr auto size = ElementScaler::FieldType::Size;
+    constexpr auto position = ElementScaler::FieldType::Position;
+    // x = -16, as the writer stores it, moves to -24 (truncated toward zero: -1.5 gives -1).
+    EXPECT_EQ("0xffe8", ElementScaler::scaledValue("0xfff0", 1.5f, position));
+    EXPECT_EQ("0xffff", ElementScaler::scaledValue("0xffff", 1.5f, position));
+    // A width of 0xfff0 is no negative number, and does not wrap when it outgrows 16 bits.
+    EXPECT_EQ("0xffff", ElementScaler::scaledValue("0xfff0", 1.5f, size));
+    EXPECT_EQ("0x7fff", ElementScaler::scaledValue("0x6000", 2.0f, position));
+    EXPECT_EQ("0x8000", ElementScaler::scaledValue("0xc000", 4.0f, position));
+    // Only the low 16 bits count, as when the project is read; no scale overflows the int.
+    EXPECT_EQ("0x2345", ElementScaler::scaledValue("0x12345", 1.0f, size));
+    EXPECT_EQ("0xffff", ElementScaler::scaledValue("0xffff", 1e30f, size));
+    EXPECT_EQ("0x0000", ElementScaler::scaledValue("0x0010", -1.0f, size));
 }
 
 class ProjectScale : public ::testing::Test
@@ -161,9 +180,17 @@ TEST_F(ProjectScale, CancelledSaveKeepsTheNewSizeAndTheElements)
     EXPECT_NE(std::string::npos, after.find(R"(name="width" value="0x0140")"));
     EXPECT_NE(std::string::npos, after.find(R"(name="x" value="0x010c")"));
 
-    dialog.newWidthText = "0";
-    EXPECT_FALSE(dialog.accept());
-    EXPECT_EQ(480, demo.project->ScreenWidth());
+    // Sizes that are 0, no number or beyond an int are refused with a message, unchanged.
+    for (const char* refused : {"0", "-320", "480px", "", "99999999999"}) {
+        dialog.newWidthText = refused;
+        EXPECT_FALSE(dialog.accept()) << refused;
+        EXPECT_EQ("宽高都不能为0！", demo.ui.messages().back());
+        EXPECT_EQ(480, demo.project->ScreenWidth()) << refused;
+    }
+    dialog.newWidthText = " 400 ";
+    demo.ui.queueCancel();
+    EXPECT_TRUE(dialog.accept());
+    EXPECT_EQ(400, demo.project->ScreenWidth());
 }
 
 TEST_F(ProjectScale, RefusesToWriteOverItsOwnFileInAnyLetterCase)

@@ -18,8 +18,14 @@ TEST(UiResizerDialog, ChecksInOrderAndAsksBeforeOverwriting)
     platform::createDirectories(dir.filePath("case/apps"));
     UiResizerDialogModel dialog(dir.filePath("case"));
     EXPECT_EQ(dir.filePath("case/apps"), dialog.sourceAppsDirectory);
-    EXPECT_EQ(240, dialog.sourceWidth);
-    EXPECT_EQ(320, dialog.destinationHeight);
+    EXPECT_EQ(320, dialog.sourceWidth);
+    EXPECT_EQ(240, dialog.sourceHeight);
+    EXPECT_EQ(320, dialog.destinationWidth);
+    EXPECT_EQ(240, dialog.destinationHeight);
+    EXPECT_EQ("PIC", dialog.uprightFolder);
+    EXPECT_EQ("PICH", dialog.sidewaysFolder);
+    EXPECT_TRUE(dialog.destinationAppsDirectory.empty());
+    EXPECT_TRUE(UiResizerDialogModel("").sourceAppsDirectory.empty());
     EXPECT_EQ("..\\resource", dialog.resourceDirectory);
 
     EXPECT_FALSE(dialog.accept());
@@ -55,7 +61,7 @@ TEST(UiResizerDialog, ParameterTextIsOneArgument)
     UiResizerDialogModel dialog("");
     dialog.sourceAppsDirectory = "/s apps\"; rm x";
     dialog.destinationAppsDirectory = "/d";
-    EXPECT_EQ("string = src_width = 240; src_height = 320; dst_width = 240; dst_height = 320;"
+    EXPECT_EQ("string = src_width = 320; src_height = 240; dst_width = 320; dst_height = 240;"
               "         src_apps_dir = /s apps\"; rm x; src_res_dir = ..\\resource; "
               "dst_apps_dir = /d;        upright_dir_name = PIC; sidelong_dir_name = PICH;",
               dialog.parameterText());

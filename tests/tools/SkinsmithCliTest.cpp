@@ -134,3 +134,27 @@ TEST_F(SkinsmithCli, InfoPrintsTheTreeAndTheRegistries)
     EXPECT_EQ(Run("info -h"), 0);
     EXPECT_NE(m_stdout.find("--json"), std::string::npos);
 }
+
+TEST_F(SkinsmithCli, ScaleWritesACopyAndNeverOverItsInput)
+{
+    const std::string original = *platform::readFile(Demo());
+    // The project itself, in another letter case, or through another path: refused, untouched.
+    for (const std::string& same :
+         {Demo(), Demo("DEMO.UI"), m_dir.filePath("demo/../demo/./demo.ui")}) {
+        EXPECT_EQ(1, Run("scale '" + Demo() + "' --to 480x272 -o '" + same + "'")) << same;
+        EXPECT_NE(std::string::npos, m_stderr.find("is the project itself")) << m_stderr;
+        EXPECT_EQ(original, platform::readFile(Demo()).value_or(""));
+    }
+    EXPECT_FALSE(fs::exists(Demo("DEMO.UI")));
+
+    EXPECT_EQ(0, Run("scale '" + Demo() + "' --to 480x272 -o '" + Demo("scaled.ui") + "'"))
+        << m_stderr;
+    EXPECT_EQ(original, platform::readFile(Demo()).value_or(""));
+    const std::string scaled = platform::readFile(Demo("scaled.ui")).value_or("");
+    EXPECT_NE(std::string::npos, scaled.find(R"(name="prj_screen_width" value="0x1e0")"))
+        << scaled.substr(0, 2000);
+    EXPECT_NE(std::string::npos, scaled.find(R"(name="width" value="0x01e0")"));
+
+    EXPECT_EQ(2, Run("scale '" + Demo() + "' --to 0x272 -o '" + Demo("zero.ui") + "'"));
+    EXPECT_FALSE(fs::exists(Demo("zero.ui")));
+}

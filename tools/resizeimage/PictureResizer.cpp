@@ -8,6 +8,7 @@
 #include <stb/stb_image_resize.h>
 #include <stb/stb_image_write.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -68,15 +69,31 @@ bool PictureResizer::resize(const std::string& from, const std::string& to, doub
                 (format == Format::None ? "not a picture" : stbi_failure_reason());
         return false;
     }
-    // PNG keeps an alpha channel it has; BMP and JPEG are written without one.
-    const bool alpha = format == Format::Png && (channels == 2 || channels == 4);
-    const int outChannels = alpha ? 4 : 3;
+    // PNG keeps an alpha channel it has, also one given by a transparency chunk (a palette's
+    // or a transparent colour's, which the header alone does not tell); BMP and JPEG are
+    // written without one.
+    const int loadChannels = format == Format::Png ? 4 : 3;
     std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
-        stbi_load(from.c_str(), &width, &height, nullptr, outChannels), stbi_image_free);
+        stbi_load(from.c_str(), &width, &height, nullptr, loadChannels), stbi_image_free);
     if (!pixels) {
         error = "cannot read " + from + ": " + stbi_failure_reason();
         return false;
     }
+    const std::size_t pixelCount = static_cast<std::size_t>(width) * height;
+    bool alpha = false;
+    if (format == Format::Png) {
+        alpha = channels == 2 || channels == 4;
+        for (std::size_t i = 0; !alpha && i < pixelCount; ++i) {
+            alpha = pixels.get()[i * 4 + 3] != 255;
+        }
+        if (!alpha) {
+            // Opaque: keep it a colour picture of three channels.
+            for (std::size_t i = 0; i < pixelCount; ++i) {
+                std::copy_n(pixels.get() + i * 4, 3, pixels.get() + i * 3);
+            }
+        }
+    }
+    const int outChannels = alpha ? 4 : 3;
     const int newWidth = scaledLength(width, factorX);
     const int newHeight = scaledLength(height, factorY);
     std::vector<unsigned char> resized(static_cast<std::size_t>(newWidth) * newHeight *

@@ -1,5 +1,6 @@
 #include "ResizeParameters.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <map>
 
@@ -12,6 +13,23 @@ std::string trimmed(const std::string& text)
         return {};
     }
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// True when the ';' at `at` ends a value: only blanks follow it, or a key (a word of letters,
+// digits and '_') and its '='.
+bool endsValue(const std::string& text, std::size_t at)
+{
+    const std::size_t next = text.find_first_not_of(" \t\r\n", at + 1);
+    if (next == std::string::npos) {
+        return true;
+    }
+    std::size_t end = next;
+    while (end < text.size() &&
+           (std::isalnum(static_cast<unsigned char>(text[end])) != 0 || text[end] == '_')) {
+        ++end;
+    }
+    const std::size_t equals = text.find_first_not_of(" \t", end);
+    return end > next && equals != std::string::npos && text[equals] == '=';
 }
 
 } // namespace
@@ -28,7 +46,12 @@ bool parseResizeParameters(const std::string& text, ResizeParameters& parameters
     }
     std::map<std::string, std::string> values;
     for (std::size_t at = 0; at < rest.size();) {
+        // A value runs to the ';' that ends the text or starts the next "key =", so that a
+        // path holding a ';' of its own stays one value.
         std::size_t end = rest.find(';', at);
+        while (end != std::string::npos && !endsValue(rest, end)) {
+            end = rest.find(';', end + 1);
+        }
         if (end == std::string::npos) {
             end = rest.size();
         }

@@ -17,7 +17,8 @@ struct ResizeParameters
 };
 
 // Parses `text`: an optional leading "string =", then "key = value;" pairs (blanks around
-// keys and values are dropped). Returns false with `problem` set for an unknown key, a size
-// that is no number above 0, or a missing key.
+// keys and values are dropped). A value ends at the ';' that is followed by the next key and its
+// '=' or by the end of the text, so paths may hold ';' themselves. Returns false with `problem` set
+// for an unknown key, a size that is no number above 0, or a missing key.
 bool parseResizeParameters(const std::string& text, ResizeParameters& parameters,
                            std::string& problem);

@@ -106,10 +106,12 @@ int main(int argc, char** argv)
             failed += ok ? 0 : 1;
             const std::lock_guard<std::mutex> lock(reporting);
             ++done;
+            // Flushed line by line: the editor shows the lines as they come through a pipe.
             if (ok) {
-                std::cout << "[" << done << "/" << jobs.size() << "] " << jobs[i].to << '\n';
+                std::cout << "[" << done << "/" << jobs.size() << "] " << jobs[i].to << std::endl;
             } else {
-                std::cout << "[" << done << "/" << jobs.size() << "] skipped: " << error << '\n';
+                std::cout << "[" << done << "/" << jobs.size() << "] skipped: " << error
+                          << std::endl;
             }
         }
     };

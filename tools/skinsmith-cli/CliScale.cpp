@@ -6,6 +6,7 @@
 
 #include "editing/ProjectScaler.h"
 #include "model/APStyleProject.h"
+#include "projectfile/StandardProjectFileIo.h"
 
 #include <cstdio>
 #include <iostream>
@@ -85,6 +86,9 @@ int runScale(const std::vector<std::string>& args)
         return kExitFailed;
     }
 
+    // The copy is the project written into its document: without the writer installed the
+    // document would keep the old screen size.
+    projectfile::InstallProjectFileIo();
     CliProjectSession session(kCommand);
     APStyleProject* loaded = session.load(project);
     if (loaded == nullptr) {

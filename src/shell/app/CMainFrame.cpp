@@ -17,6 +17,8 @@
 #include "shell/app/QtUserInteraction.h"
 #include "shell/app/SettingsDirectory.h"
 #include "shell/dialogs/CBatchBuildDlg.h"
+#include "shell/dialogs/CDlgUiResizer.h"
+#include "shell/dialogs/CPrjResizeDlg.h"
 #include "shell/dialogs/DlgProjectSetting.h"
 #include "shell/dialogs/DlgStringSelect.h"
 #include "shell/panels/AttributeListCtrl.h"
@@ -206,6 +208,8 @@ void CMainFrame::installHandlers()
     handle(kCloseAll, [this] { m_doc->closeAll(); });
     handle(kExit, [this] { close(); });
     handle(kProjectSettings, [this] { showProjectSettings(); });
+    handle(kProjectResize, [this] { showProjectResize(); });
+    handle(kResizer, [this] { showUiResizer(); });
     handle(kBuildBest, [this] { generateResources(1); });
     handle(kBuildSmallest, [this] { generateResources(0); });
     handle(kDesktopFiles, [this] { generateDesktopFiles(); });
@@ -545,6 +549,25 @@ void CMainFrame::showBatchBuild()
 {
     const APStyleProject* project = m_workspace->CurrentProject();
     CBatchBuildDlg dialog(project ? project->CaseDir() : std::string(), this);
+    dialog.exec();
+}
+
+void CMainFrame::showProjectResize()
+{
+    if (APStyleProject* project = m_workspace->CurrentProject()) {
+        CPrjResizeDlg dialog(*project, this);
+        if (dialog.exec() == QDialog::Accepted) {
+            platform::notifyMainWindow(platform::kMsgResizeSurface,
+                                       static_cast<std::uintptr_t>(project->ScreenWidth()),
+                                       project->ScreenHeight());
+        }
+    }
+}
+
+void CMainFrame::showUiResizer()
+{
+    const APStyleProject* project = m_workspace->CurrentProject();
+    CDlgUiResizer dialog(project ? project->CaseDir() : std::string(), this);
     dialog.exec();
 }
 

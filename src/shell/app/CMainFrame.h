@@ -91,6 +91,8 @@ private:
     void showAbout();
     void showProjectSettings();
     void showBatchBuild();
+    void showProjectResize();
+    void showUiResizer();
 
     QString m_programDirectory;
     QString m_settingsDirectory;
