@@ -13,11 +13,11 @@
 #include "model/StringSnapShotItem.h"
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
+#include "platform/ScriptedInteraction.h"
 #include "platform/TemporaryDirectory.h"
 #include "platform/UserInteraction.h"
 #include "projectfile/ProjectFileReader.h"
 #include "projectfile/ProjectFileWriter.h"
-#include "support/SilentInteraction.h"
 
 #include <benchmark/benchmark.h>
 #include <stb/stb_image_write.h>
@@ -146,7 +146,8 @@ void BM_ParseFloor(benchmark::State& state)
 
 void BM_Load(benchmark::State& state)
 {
-    testsupport::SilentInteraction quiet;
+    platform::ScriptedInteraction quiet;
+    quiet.keepRecords(false);
     platform::ScopedInteraction scope(quiet);
     const std::string path = ProjectPath();
     for (auto _ : state) {
@@ -166,7 +167,8 @@ void BM_PrintFloor(benchmark::State& state)
 
 void BM_Save(benchmark::State& state)
 {
-    testsupport::SilentInteraction quiet;
+    platform::ScriptedInteraction quiet;
+    quiet.keepRecords(false);
     platform::ScopedInteraction scope(quiet);
     const std::unique_ptr<APStyleProject> project = LoadProject(ProjectPath());
     const std::string out = ProjectPath() + ".saved";

@@ -6,11 +6,11 @@
 
 #include "model/StringRegistry.h"
 #include "platform/FileSystem.h"
+#include "platform/ScriptedInteraction.h"
 #include "platform/TemporaryDirectory.h"
 #include "platform/UserInteraction.h"
 #include "strings/CStdioFileEx.h"
 #include "strings/StringTableImport.h"
-#include "support/SilentInteraction.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <map>
 #include <memory>
 
@@ -263,7 +264,9 @@ private:
 int main(int argc, char** argv)
 {
     // Progress goes nowhere, so only the work is measured; messages would mean a fault.
-    testsupport::SilentInteraction quiet(stderr);
+    platform::ScriptedInteraction quiet;
+    quiet.keepRecords(false);
+    quiet.echoTo(&std::cerr, platform::ScriptedInteraction::Echo::Messages);
     platform::ScopedInteraction scope(quiet);
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;

@@ -185,6 +185,28 @@ std::uint32_t ResourcePanel::RowId(int row) const
                                                   : project->Strings().Records()[index].number;
 }
 
+std::string ResourcePanel::StringTextOfRows(const std::vector<int>& rows, int column) const
+{
+    const int columns = static_cast<int>(m_columns.size());
+    if (ShownList() != Workspace::kStringList || columns <= 2) {
+        return {};
+    }
+    const int language = column >= 2 && column < columns ? column : 2;
+    std::string text;
+    bool first = true;
+    for (const int row : rows) {
+        if (row < 0 || row >= RowCount()) {
+            continue;
+        }
+        if (!first) {
+            text += '\n';
+        }
+        first = false;
+        text += CellText(row, language);
+    }
+    return text;
+}
+
 bool ResourcePanel::IsMissing(int row) const
 {
     return ShownList() == Workspace::kPictureList && row >= 0 && row < RowCount() &&
@@ -426,6 +448,29 @@ bool ResourcePanel::ClearAllLists()
     return true;
 }
 
+std::string ResourcePanel::ResourceDirectory() const
+{
+    const APStyleProject* project = Project();
+    return project ? (fs::path(project->CaseDir()) / "resource").string() : std::string();
+}
+
+std::vector<std::string> ResourcePanel::ResourceSubDirectories() const
+{
+    std::vector<std::string> names;
+    const std::string folder = ResourceDirectory();
+    std::error_code error;
+    if (folder.empty() || !fs::is_directory(folder, error)) {
+        return names;
+    }
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (it->is_directory(error)) {
+            names.push_back(it->path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 void ResourcePanel::UpdateFromResourceDirs(int command,
                                            const std::vector<std::string>& subDirectories)
 {
@@ -434,9 +479,22 @@ void ResourcePanel::UpdateFromResourceDirs(int command,
         return;
     }
     const bool pictures = command == kCmdUpdatePictures;
-    const fs::path resourceDir = fs::path(project->CaseDir()) / "resource";
-    std::vector<std::string> files;
+    const fs::path resourceDir = ResourceDirectory();
+    // Only folders of the resource folder itself: a name that climbs out of it or is not
+    // there must not empty the list.
+    const std::vector<std::string> existing = ResourceSubDirectories();
+    std::vector<std::string> chosen;
     for (const std::string& sub : subDirectories) {
+        if (std::find(existing.begin(), existing.end(), sub) != existing.end() &&
+            std::find(chosen.begin(), chosen.end(), sub) == chosen.end()) {
+            chosen.push_back(sub);
+        }
+    }
+    if (chosen.empty()) {
+        return;
+    }
+    std::vector<std::string> files;
+    for (const std::string& sub : chosen) {
         for (const std::string& file : FilesBelow((resourceDir / sub).string())) {
             const FileKind kind = KindOf(file);
             if (kind == (pictures ? FileKind::Picture : FileKind::Strings)) {

@@ -56,6 +56,8 @@ public:
         "确定删除图片和字符串列表？界面使用到的资源同时也被删除！";
     static constexpr const char* kMissingPictureMessage =
         "找不到图片，请确认该图片存在，并重新刷新列表！";
+    // Followed by the resource folder, when it holds no folder to update from.
+    static constexpr const char* kNoResourceDirsMessage = "找不到资源子目录：";
     static constexpr int kMaxLanguageColumns = 40;
 
     // Follows `ws`: refills whenever the workspace asks the panel to (another project,
@@ -87,6 +89,10 @@ public:
     std::string PicturePath(int row) const;
     // Width and height of the picture in `row`, when its file can be read.
     std::optional<std::pair<int, int>> PictureSize(int row) const;
+    // The text that copying the string rows `rows` gives: each row's text in the language of
+    // `column` (the first language when `column` is not a language column), one row a line.
+    // Empty for the picture list and for a list without languages.
+    std::string StringTextOfRows(const std::vector<int>& rows, int column) const;
     // The row the last add asks to be selected, or -1.
     int RowToSelect() const { return m_rowToSelect; }
 
@@ -109,8 +115,15 @@ public:
     // Each asks first; false when the answer was No.
     bool ClearList();
     bool ClearAllLists();
+    // The case directory's "resource" folder (native path), or "" without a project.
+    std::string ResourceDirectory() const;
+    // The names of the folders directly inside the resource folder, in name order; none when
+    // it does not exist.
+    std::vector<std::string> ResourceSubDirectories() const;
     // Updates the picture (32797) or string (32798) list from the chosen sub-directories
     // of the case directory's "resource" folder and writes "res.prc" or "res.src" there.
+    // Names that are not folders directly inside the resource folder are passed over; when
+    // none is left the list stays as it was.
     void UpdateFromResourceDirs(int command, const std::vector<std::string>& subDirectories);
 
     // Double-click on `row`: assigns the row's picture or string to the current element

@@ -3,7 +3,7 @@
 #include "generate/ProjectStyleSteps.h"
 #include "generate/ResourceBuild.h"
 #include "model/APStyleProject.h"
-#include "platform/HeadlessInteraction.h"
+#include "platform/ScriptedInteraction.h"
 #include "projectfile/LoadFailureReason.h"
 #include "projectfile/ProjectFileReader.h"
 #include "projectfile/StandardProjectFileIo.h"
@@ -37,8 +37,11 @@ UnattendedBuild::UnattendedBuild(std::string projectPath, ResourceBuildOptions o
 
 UnattendedBuild::Status UnattendedBuild::Run()
 {
-    platform::HeadlessInteraction headless(m_messages);
-    headless.setProgressBar(m_progressBar);
+    platform::ScriptedInteraction headless(m_messages);
+    headless.keepRecords(false);
+    if (m_progressBar) {
+        headless.echoProgress(platform::ScriptedInteraction::ProgressEcho::Bar);
+    }
     platform::ScopedInteraction interaction(headless);
     // The unattended build saves the project first, sizing pictures from their files.
     projectfile::InstallProjectFileIo().SetSizePicturesFromFiles(true);

@@ -3,9 +3,62 @@
 #include <algorithm>
 
 namespace platform {
+namespace {
+
+const char* answerText(Answer answer)
+{
+    switch (answer) {
+    case Answer::Yes:
+        return "yes";
+    case Answer::No:
+        return "no";
+    case Answer::Cancel:
+        return "cancel";
+    }
+    return "";
+}
+
+} // namespace
+
+ScriptedInteraction::ScriptedInteraction(std::ostream& out)
+{
+    echoTo(&out);
+    echoProgress(ProgressEcho::Lines);
+}
+
+void ScriptedInteraction::echoTo(std::ostream* out, Echo what)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_echo = out;
+    m_echoed = what;
+}
+
+bool ScriptedInteraction::echoes(Echo what) const
+{
+    return m_echo != nullptr && m_echoed >= what;
+}
+
+void ScriptedInteraction::queueAnswer(Answer answer)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_answers.push_back(answer);
+}
+
+void ScriptedInteraction::queuePath(const std::string& path)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_paths.push_back(path);
+}
+
+void ScriptedInteraction::queueColour(std::uint32_t colour)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_colours.push_back(colour);
+}
 
 std::vector<std::string> ScriptedInteraction::messages() const
 {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
     std::vector<std::string> texts;
     for (const Record& record : m_records) {
         if (record.kind == "message") {
@@ -17,6 +70,7 @@ std::vector<std::string> ScriptedInteraction::messages() const
 
 std::vector<std::string> ScriptedInteraction::questions() const
 {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
     std::vector<std::string> texts;
     for (const Record& record : m_records) {
         if (record.kind == "question") {
@@ -28,6 +82,7 @@ std::vector<std::string> ScriptedInteraction::questions() const
 
 void ScriptedInteraction::clear()
 {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
     m_answers.clear();
     m_paths.clear();
     m_colours.clear();
@@ -37,17 +92,27 @@ void ScriptedInteraction::clear()
     m_position = 0;
 }
 
+void ScriptedInteraction::record(const char* kind, const std::string& text,
+                                 const std::string& caption)
+{
+    if (m_keepRecords) {
+        m_records.push_back({kind, text, caption});
+    }
+}
+
 void ScriptedInteraction::showMessage(const std::string& text, const std::string& caption,
                                       MessageIcon)
 {
-    m_records.push_back({"message", text, caption});
-    if (m_echo != nullptr) {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    record("message", text, caption);
+    if (echoes(Echo::Messages)) {
         *m_echo << "message: " << text << '\n';
     }
 }
 
 bool ScriptedInteraction::takeMessage(std::string& text)
 {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
     std::size_t seen = 0;
     for (const Record& record : m_records) {
         if (record.kind == "message" && seen++ == m_messagesTaken) {
@@ -62,21 +127,24 @@ bool ScriptedInteraction::takeMessage(std::string& text)
 Answer ScriptedInteraction::askYesNo(const std::string& text, const std::string& caption,
                                      Answer defaultAnswer)
 {
-    m_records.push_back({"question", text, caption});
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    record("question", text, caption);
     return nextAnswer(text, defaultAnswer, false);
 }
 
 Answer ScriptedInteraction::askYesNoCancel(const std::string& text, const std::string& caption,
                                            Answer defaultAnswer)
 {
-    m_records.push_back({"question", text, caption});
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    record("question", text, caption);
     return nextAnswer(text, defaultAnswer, true);
 }
 
 std::optional<std::string> ScriptedInteraction::chooseFolder(const std::string& title,
                                                              const std::string&)
 {
-    m_records.push_back({"folder", title, {}});
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    record("folder", title, {});
     return nextPath("folder", title);
 }
 
@@ -84,16 +152,18 @@ std::optional<std::string> ScriptedInteraction::chooseFile(FileChooserMode, cons
                                                            const std::string& title,
                                                            const std::string&)
 {
-    m_records.push_back({"file", title, {}});
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    record("file", title, {});
     return nextPath("file", title);
 }
 
 std::vector<std::string>
 ScriptedInteraction::chooseFiles(const std::string&, const std::string& title, const std::string&)
 {
-    m_records.push_back({"files", title, {}});
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    record("files", title, {});
     std::vector<std::string> files;
-    const std::optional<std::string> queued = nextPath("files", title);
+    const std::optional<std::string> queued = nextPath("file", title);
     if (!queued) {
         return files;
     }
@@ -110,7 +180,8 @@ ScriptedInteraction::chooseFiles(const std::string&, const std::string& title, c
 
 std::optional<std::uint32_t> ScriptedInteraction::chooseColour(std::uint32_t)
 {
-    m_records.push_back({"colour", {}, {}});
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    record("colour", {}, {});
     if (m_colours.empty()) {
         return std::nullopt;
     }
@@ -130,17 +201,14 @@ Answer ScriptedInteraction::nextAnswer(const std::string& text, Answer defaultAn
     if (answer == Answer::Cancel && !cancelAllowed) {
         answer = Answer::No;
     }
-    if (m_echo != nullptr) {
-        *m_echo << "question: " << text << " -> "
-                << (answer == Answer::Yes  ? "yes"
-                    : answer == Answer::No ? "no"
-                                           : "cancel")
-                << '\n';
+    if (echoes(Echo::Everything)) {
+        *m_echo << "question: " << text << " -> " << answerText(answer) << '\n';
     }
     return answer;
 }
 
-std::optional<std::string> ScriptedInteraction::nextPath(const char* kind, const std::string& title)
+std::optional<std::string> ScriptedInteraction::nextPath(const char* chooser,
+                                                         const std::string& title)
 {
     std::string path;
     if (!m_paths.empty()) {
@@ -148,12 +216,65 @@ std::optional<std::string> ScriptedInteraction::nextPath(const char* kind, const
         m_paths.pop_front();
     }
     if (path.empty()) {
-        if (m_echo != nullptr) {
-            *m_echo << kind << " chooser cancelled: " << title << '\n';
+        if (echoes(Echo::Everything)) {
+            *m_echo << chooser << " chooser cancelled: " << title << '\n';
         }
         return std::nullopt;
     }
     return path;
+}
+
+void ScriptedInteraction::setPhase(const std::string& text)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    if (m_keepRecords) {
+        m_phases.push_back(text);
+    }
+    if (m_echo == nullptr || m_progressEcho == ProgressEcho::None || text == m_phase) {
+        return;
+    }
+    if (m_progressEcho == ProgressEcho::Bar && m_lastPercent >= 0) {
+        *m_echo << '\n';
+    }
+    m_phase = text;
+    m_lastPercent = -1;
+    if (m_progressEcho == ProgressEcho::Lines) {
+        *m_echo << text << '\n';
+    }
+}
+
+void ScriptedInteraction::setRange(int lower, int upper)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_lower = lower;
+    m_upper = upper > lower ? upper : lower + 1;
+}
+
+void ScriptedInteraction::setPosition(int position)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_position = position;
+    if (m_echo == nullptr || m_progressEcho != ProgressEcho::Bar) {
+        return;
+    }
+    const int percent = static_cast<int>(100LL * (position - m_lower) / (m_upper - m_lower));
+    if (percent == m_lastPercent) {
+        return;
+    }
+    m_lastPercent = percent;
+    const int filled = percent < 0 ? 0 : (percent > 100 ? 30 : percent * 30 / 100);
+    *m_echo << '\r' << m_phase << " [" << std::string(filled, '#') << std::string(30 - filled, ' ')
+            << "] " << percent << '%' << std::flush;
+}
+
+void ScriptedInteraction::finish()
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    if (m_echo != nullptr && m_progressEcho == ProgressEcho::Bar && m_lastPercent >= 0) {
+        *m_echo << '\n';
+    }
+    m_lastPercent = -1;
+    m_phase.clear();
 }
 
 } // namespace platform

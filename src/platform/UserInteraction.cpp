@@ -1,6 +1,6 @@
 #include "platform/UserInteraction.h"
 
-#include "platform/HeadlessInteraction.h"
+#include "platform/ScriptedInteraction.h"
 
 #include <iostream>
 
@@ -9,7 +9,10 @@ namespace {
 
 UserInteraction& headlessDefault()
 {
-    static HeadlessInteraction headless(std::cerr);
+    // Lives as long as the process: it echoes, but keeps no log.
+    static ScriptedInteraction headless(std::cerr);
+    static const bool logless = (headless.keepRecords(false), true);
+    static_cast<void>(logless);
     return headless;
 }
 

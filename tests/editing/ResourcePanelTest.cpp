@@ -216,4 +216,63 @@ TEST_F(ResourcePanelTest, ResourceDirectoriesLeaveAPictureListAndItsListing)
     EXPECT_EQ(first, "1\t" + Stored("resource/day/a.bmp.png"));
 }
 
+TEST_F(ResourcePanelTest, CopiedStringRowsGiveTheTextOfOneLanguageALine)
+{
+    StringRegistry& strings = project->Strings();
+    strings.LanguageNames()[0] = "English";
+    strings.LanguageNames()[1] = "中文";
+    StringRecord& ok = strings.Append(1, "IDS_OK");
+    ok.texts[0] = "OK";
+    ok.texts[1] = "确定";
+    StringRecord& no = strings.Append(2, "IDS_NO");
+    no.texts[0] = "No";
+    no.texts[1] = "否";
+    EXPECT_EQ(panel.StringTextOfRows({0}, 3), ""); // the picture list is shown
+    Click(AddString(Root(scene1)));
+    ASSERT_EQ(panel.ShownList(), Workspace::kStringList);
+    ASSERT_EQ(panel.Columns().size(), 4u);
+
+    EXPECT_EQ(panel.StringTextOfRows({0, 1}, 3), "确定\n否");
+    // Not a language column (the name, the id, past the end): the first language.
+    EXPECT_EQ(panel.StringTextOfRows({1}, 0), "No");
+    EXPECT_EQ(panel.StringTextOfRows({1}, 9), "No");
+    EXPECT_EQ(panel.StringTextOfRows({-1, 1, 7}, 2), "No");
+    EXPECT_EQ(panel.StringTextOfRows({}, 2), "");
+}
+
+TEST_F(ResourcePanelTest, ResourceDirectoriesOnlyFromFoldersOfTheResourceFolder)
+{
+    platform::createDirectories(dir.filePath("resource/day"));
+    platform::createDirectories(dir.filePath("resource/b-night"));
+    platform::createDirectories(dir.filePath("elsewhere"));
+    Png("resource/day/a.png", 2, 2);
+    Png("elsewhere/x.png", 2, 2);
+    Text("resource/loose.png", "not a folder");
+    EXPECT_EQ(panel.ResourceSubDirectories(), (std::vector<std::string>{"b-night", "day"}));
+    panel.AddFiles({Png("kept.png", 2, 2)});
+    ASSERT_EQ(project->Pictures().Size(), 1u);
+
+    // Nothing chosen, or only names that are not folders of the resource folder: the list
+    // stays and no listing is written.
+    for (const std::vector<std::string>& names : std::vector<std::vector<std::string>>{
+             {}, {"../elsewhere"}, {"missing"}, {"loose.png"}, {""}}) {
+        panel.UpdateFromResourceDirs(ResourcePanel::kCmdUpdatePictures, names);
+        ASSERT_EQ(project->Pictures().Size(), 1u);
+        EXPECT_EQ(project->Pictures().At(0).path, Stored("kept.png"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.filePath("resource/res.prc")));
+
+    // A folder named twice is read once.
+    panel.UpdateFromResourceDirs(ResourcePanel::kCmdUpdatePictures, {"day", "../elsewhere", "day"});
+    ASSERT_EQ(project->Pictures().Size(), 1u);
+    EXPECT_EQ(project->Pictures().At(0).path, Stored("resource/day/a.png"));
+    EXPECT_TRUE(std::filesystem::exists(dir.filePath("resource/res.prc")));
+}
+
+TEST_F(ResourcePanelTest, ResourceDirectoriesOfAProjectWithoutResourceFolder)
+{
+    EXPECT_EQ(panel.ResourceDirectory(), (std::filesystem::path(dir.path()) / "resource").string());
+    EXPECT_TRUE(panel.ResourceSubDirectories().empty());
+}
+
 } // namespace

@@ -1,4 +1,3 @@
-#include "platform/HeadlessInteraction.h"
 #include "platform/MainWindowSink.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/Trace.h"
@@ -9,18 +8,58 @@
 
 using namespace platform;
 
-TEST(InteractionSeam, HeadlessAnswersDefaultsAndCancelsChoosers)
+TEST(InteractionSeam, UnattendedAnswersDefaultsCancelsChoosersAndEchoesLines)
 {
     std::ostringstream out;
-    HeadlessInteraction headless(out);
+    ScriptedInteraction headless(out);
     ScopedInteraction scope(headless);
 
     interaction().showMessage("无法添加文件：a.png", "SkinSmith", MessageIcon::Error);
     EXPECT_EQ(interaction().askYesNo("save?", "", Answer::No), Answer::No);
-    EXPECT_EQ(interaction().askYesNoCancel("save?", "", Answer::Cancel), Answer::Cancel);
+    EXPECT_EQ(interaction().askYesNoCancel("close?", "", Answer::Cancel), Answer::Cancel);
     EXPECT_FALSE(interaction().chooseFolder("Case", "/tmp").has_value());
+    EXPECT_TRUE(interaction().chooseFiles("", "Pictures", "").empty());
     EXPECT_FALSE(interaction().chooseColour(0xFF).has_value());
-    EXPECT_NE(out.str().find("message: 无法添加文件：a.png\n"), std::string::npos);
+    interaction().progress().setPhase("校验");
+    interaction().progress().setPhase("校验");
+    interaction().progress().setPosition(40);
+    EXPECT_EQ(out.str(), "message: 无法添加文件：a.png\n"
+                         "question: save? -> no\n"
+                         "question: close? -> cancel\n"
+                         "folder chooser cancelled: Case\n"
+                         "file chooser cancelled: Pictures\n"
+                         "校验\n");
+}
+
+TEST(InteractionSeam, EchoLevelsProgressBarAndNoLog)
+{
+    std::ostringstream out;
+    ScriptedInteraction quiet;
+    quiet.keepRecords(false);
+    quiet.echoTo(&out, ScriptedInteraction::Echo::Messages);
+    quiet.queueAnswer(Answer::Yes);
+    EXPECT_EQ(quiet.askYesNo("sure?", "", Answer::No), Answer::Yes);
+    quiet.showMessage("only this");
+    quiet.progress().setPhase("打包");
+    EXPECT_EQ(out.str(), "message: only this\n");
+    EXPECT_TRUE(quiet.records().empty());
+    EXPECT_TRUE(quiet.phases().empty());
+
+    std::ostringstream bar;
+    ScriptedInteraction terminal;
+    terminal.echoTo(&bar);
+    terminal.echoProgress(ScriptedInteraction::ProgressEcho::Bar);
+    ProgressReporter& progress = terminal.progress();
+    progress.setPhase("打包");
+    progress.setRange(0, 10);
+    progress.setPosition(5);
+    progress.setPosition(5);
+    progress.setPosition(10);
+    progress.finish();
+    EXPECT_EQ(bar.str(), "\r打包 [###############               ] 50%"
+                         "\r打包 [##############################] 100%\n");
+    EXPECT_EQ(terminal.phases(), std::vector<std::string>{"打包"});
+    EXPECT_EQ(terminal.lastPosition(), 10);
 }
 
 TEST(InteractionSeam, ScriptedQueuesAnswersAndRecords)

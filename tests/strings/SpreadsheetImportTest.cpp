@@ -9,7 +9,6 @@
 
 #include "ScratchFiles.h"
 #include "StringIdentifiers.h"
-#include "support/SilentInteraction.h"
 
 #include <sys/stat.h>
 
@@ -179,7 +178,7 @@ TEST_F(SpreadsheetImport, SideBySideImportsKeepTheirOwnOutput)
     const std::string second = table("second.xls", u"ResID\tEnglish\r\nSECOND\t2\r\n");
     StringTableImport import;
     import.SetConverter(converter);
-    testsupport::SilentInteraction silent;
+    platform::ScriptedInteraction silent;
     platform::ScopedInteraction quiet(silent);
     StringRegistry firstList;
     StringRegistry secondList;

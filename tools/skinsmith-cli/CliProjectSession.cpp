@@ -9,6 +9,7 @@
 CliProjectSession::CliProjectSession(const CliCommand& command)
     : m_command(command), m_headless(std::cerr), m_scope(m_headless)
 {
+    m_headless.keepRecords(false);
 }
 
 CliProjectSession::~CliProjectSession()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/HeadlessInteraction.h"
+#include "platform/ScriptedInteraction.h"
 
 #include <memory>
 #include <string>
@@ -24,11 +24,11 @@ public:
     APStyleProject* load(const std::string& path);
 
     // The installed interaction, for options such as the progress bar.
-    platform::HeadlessInteraction& interaction() { return m_headless; }
+    platform::ScriptedInteraction& interaction() { return m_headless; }
 
 private:
     const CliCommand& m_command;
-    platform::HeadlessInteraction m_headless;
+    platform::ScriptedInteraction m_headless;
     platform::ScopedInteraction m_scope;
     std::unique_ptr<APStyleProject> m_project;
 };

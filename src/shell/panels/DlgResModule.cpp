@@ -1,11 +1,17 @@
 #include "shell/panels/DlgResModule.h"
 
 #include "editing/Workspace.h"
+#include "platform/UserInteraction.h"
+#include "shell/dialogs/DlgResDirSelect.h"
 #include "shell/panels/ResourceTableModel.h"
+#include "shell/panels/StringTextBox.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,22 +28,6 @@
 
 namespace {
 
-// The string text box: pasting inserts the clipboard's text at the caret.
-class StringTextBox : public QTextEdit
-{
-public:
-    using QTextEdit::QTextEdit;
-
-protected:
-    bool canInsertFromMimeData(const QMimeData* source) const override { return source->hasText(); }
-    void insertFromMimeData(const QMimeData* source) override
-    {
-        if (source->hasText()) {
-            textCursor().insertText(source->text());
-        }
-    }
-};
-
 struct MenuEntry
 {
     int id;
@@ -51,6 +41,10 @@ constexpr MenuEntry kMenu[] = {
     {editing::ResourcePanel::kCmdDeleteSelection, QT_TRANSLATE_NOOP("DlgResModule", "删除选择")},
     {editing::ResourcePanel::kCmdClearList, QT_TRANSLATE_NOOP("DlgResModule", "清空列表")},
     {editing::ResourcePanel::kCmdClearAllLists, QT_TRANSLATE_NOOP("DlgResModule", "清空所有列表")},
+    {editing::ResourcePanel::kCmdUpdatePictures,
+     QT_TRANSLATE_NOOP("DlgResModule", "从资源目录更新图片...")},
+    {editing::ResourcePanel::kCmdUpdateStrings,
+     QT_TRANSLATE_NOOP("DlgResModule", "从资源目录更新字符串...")},
 };
 
 } // namespace
@@ -96,7 +90,7 @@ DlgResModule::DlgResModule(editing::Workspace& ws, QWidget* parent)
     m_previewSize->setAccessibleName(tr("图片大小"));
     m_previewSize->setAlignment(Qt::AlignCenter);
     m_textBox->setAccessibleName(tr("字符串内容"));
-    m_textBox->setAcceptRichText(false);
+    m_view->installEventFilter(this);
 
     auto* listSide = new QWidget(this);
     auto* listLayout = new QVBoxLayout(listSide);
@@ -142,8 +136,64 @@ std::vector<int> DlgResModule::selectedRows() const
 
 void DlgResModule::runCommand(int command)
 {
+    if (command == editing::ResourcePanel::kCmdUpdatePictures ||
+        command == editing::ResourcePanel::kCmdUpdateStrings) {
+        updateFromResourceDirs(command);
+        return;
+    }
     m_logic.Run(command, selectedRows());
     selectRow(m_logic.RowToSelect());
+}
+
+void DlgResModule::updateFromResourceDirs(int command)
+{
+    if (!m_logic.CanRun(command)) {
+        return;
+    }
+    const std::vector<std::string> folders = m_logic.ResourceSubDirectories();
+    if (folders.empty()) {
+        platform::interaction().showMessage(editing::ResourcePanel::kNoResourceDirsMessage +
+                                            m_logic.ResourceDirectory());
+        return;
+    }
+    DlgResDirSelect dialog(command == editing::ResourcePanel::kCmdUpdatePictures
+                               ? DlgResDirSelect::Kind::Pictures
+                               : DlgResDirSelect::Kind::Strings,
+                           m_logic.ResourceDirectory(), folders, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_logic.UpdateFromResourceDirs(command, dialog.chosen());
+    }
+}
+
+bool DlgResModule::copySelectedStrings()
+{
+    if (m_logic.ShownList() != editing::Workspace::kStringList) {
+        return false;
+    }
+    const std::vector<int> rows = selectedRows();
+    if (rows.empty()) {
+        return false;
+    }
+    const int column = m_proxy->mapToSource(m_view->currentIndex()).column();
+    const QString text = QString::fromStdString(m_logic.StringTextOfRows(rows, column));
+    QApplication::clipboard()->setMimeData(StringTextBox::mimeDataFor(text));
+    return true;
+}
+
+bool DlgResModule::eventFilter(QObject* watched, QEvent* event)
+{
+    // Copying string rows offers their RTF too; the picture list keeps the view's own copy.
+    if (watched == m_view &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+        m_logic.ShownList() == editing::Workspace::kStringList) {
+        if (event->type() == QEvent::KeyPress) {
+            copySelectedStrings();
+        }
+        event->accept();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void DlgResModule::selectRow(int row)
@@ -166,7 +216,8 @@ void DlgResModule::showContextMenu(const QPoint& position)
         QAction* action = menu.addAction(tr(entry.text));
         action->setData(entry.id);
         action->setEnabled(m_logic.CanRun(entry.id));
-        if (entry.id == editing::ResourcePanel::kCmdAddDirectory) {
+        if (entry.id == editing::ResourcePanel::kCmdAddDirectory ||
+            entry.id == editing::ResourcePanel::kCmdClearAllLists) {
             menu.addSeparator();
         }
     }
@@ -197,10 +248,17 @@ void DlgResModule::onCurrentChanged(const QModelIndex& current)
 {
     m_preview->clear();
     m_previewSize->clear();
-    if (!current.isValid() || m_logic.ShownList() != editing::Workspace::kPictureList) {
+    if (!current.isValid()) {
         return;
     }
-    const int row = m_proxy->mapToSource(current).row();
+    const QModelIndex source = m_proxy->mapToSource(current);
+    const int row = source.row();
+    if (m_logic.ShownList() == editing::Workspace::kStringList) {
+        // The text box shows the current string's text in the language of the current cell.
+        m_textBox->setPlainText(
+            QString::fromStdString(m_logic.StringTextOfRows({row}, source.column())));
+        return;
+    }
     const QPixmap picture(QString::fromStdString(m_logic.PicturePath(row)));
     if (picture.isNull()) {
         return;

@@ -33,11 +33,20 @@ public:
     QTextEdit* textBox() const { return m_textBox; }
     // Rows of the shown list selected in the view, in list order.
     std::vector<int> selectedRows() const;
-    // Runs a context-menu command on the current selection.
+    // Puts the selected string rows' texts in the language of the current cell on the
+    // clipboard, as plain text and RTF. False when the string list is not shown or no row is
+    // selected.
+    bool copySelectedStrings();
+    // Runs a context-menu command on the current selection (the updates from the resource
+    // folders first ask which folders).
     void runCommand(int command);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showContextMenu(const QPoint& position);
+    void updateFromResourceDirs(int command);
     void onColumnsReset();
     void onDoubleClicked(const QModelIndex& index);
     void onCurrentChanged(const QModelIndex& current);
