@@ -60,6 +60,22 @@ std::vector<std::uint8_t> reference(const std::vector<std::uint8_t>& rgba, std::
     return out;
 }
 
+void encodeEveryFormat(const std::vector<std::uint8_t>& rgba)
+{
+    const std::size_t count = rgba.size() / 4;
+    for (const std::uint8_t format :
+         {kFormatRgb565, kFormatArgb8565, kFormatArgb8888, kFormatRgb888, kFormatWatch,
+          kFormatArgb6666, kFormatArgb1555}) {
+        for (const bool alphaPlane : {false, true}) {
+            std::vector<std::uint8_t> out(count * bytesPerPixel(format), 0xEE);
+            PixelCodec::encodeColour(rgba.data(), count, format, alphaPlane, out.data());
+            EXPECT_EQ(reference(rgba, format, alphaPlane), out)
+                << formatName(format) << (alphaPlane ? " with alpha plane" : "") << ", " << count
+                << " pixels";
+        }
+    }
+}
+
 // Every value occurs in every channel, each channel running differently.
 TEST(PixelCodecTest, EveryFormatEncodesEveryChannelValueAsDocumented)
 {
@@ -69,17 +85,11 @@ TEST(PixelCodecTest, EveryFormatEncodesEveryChannelValueAsDocumented)
                     {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(255 - v),
                      static_cast<std::uint8_t>(v * 7), static_cast<std::uint8_t>(v * 13 + 5)});
     }
-    const std::size_t count = rgba.size() / 4;
-    for (const std::uint8_t format :
-         {kFormatRgb565, kFormatArgb8565, kFormatArgb8888, kFormatRgb888, kFormatWatch,
-          kFormatArgb6666, kFormatArgb1555}) {
-        for (const bool alphaPlane : {false, true}) {
-            std::vector<std::uint8_t> out(count * bytesPerPixel(format), 0xEE);
-            PixelCodec::encodeColour(rgba.data(), count, format, alphaPlane, out.data());
-            EXPECT_EQ(reference(rgba, format, alphaPlane), out)
-                << formatName(format) << (alphaPlane ? " with alpha plane" : "");
-        }
+    // Whole blocks of pixels and a few left over are converted on different paths.
+    for (const std::size_t count : {std::size_t{256}, std::size_t{253}, std::size_t{5}}) {
+        encodeEveryFormat(std::vector<std::uint8_t>(rgba.begin(), rgba.begin() + count * 4));
     }
+    const std::size_t count = rgba.size() / 4;
     std::vector<std::uint8_t> alpha(count);
     PixelCodec::encodeAlpha(rgba.data(), count, alpha.data());
     for (std::size_t i = 0; i < count; ++i) {

@@ -2,6 +2,12 @@
 
 #include "components/packing/ResFileLayout.h"
 
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace packing {
 
 namespace {
@@ -65,6 +71,113 @@ void forEachPixel(const std::uint8_t* rgba, std::size_t count, std::uint8_t* out
         encode(rgba + i * 4, out + i * step);
     }
 }
+
+// Eight pixels at a time where the processor has 128-bit integer vectors: the converters
+// below hand whole blocks to them and finish the pixels left over one by one.
+constexpr std::size_t kBlock = 8;
+
+#if defined(__SSE2__)
+// The RGB565 words and the alpha values of eight pixels, one per 16-bit lane.
+struct Rgb565Lanes
+{
+    __m128i words;
+    __m128i alpha;
+};
+
+// (v * levels + 127) / 255 in every 16-bit lane (v up to 255): the division is exact as
+// (x + 1 + (x >> 8)) >> 8 for every x below 65535.
+inline __m128i quantiseLanes(__m128i v, short levels)
+{
+    const __m128i x =
+        _mm_add_epi16(_mm_mullo_epi16(v, _mm_set1_epi16(levels)), _mm_set1_epi16(127));
+    const __m128i sum = _mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8));
+    return _mm_srli_epi16(sum, 8);
+}
+
+// Channel Shift / 8 of eight RGBA pixels, one per 16-bit lane.
+template <int Shift>
+inline __m128i channelLanes(__m128i first, __m128i second)
+{
+    const __m128i byte = _mm_set1_epi32(0xFF);
+    return _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(first, Shift), byte),
+                           _mm_and_si128(_mm_srli_epi32(second, Shift), byte));
+}
+
+inline Rgb565Lanes convertLanes(const std::uint8_t* rgba)
+{
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rgba));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rgba + 16));
+    const __m128i r = quantiseLanes(channelLanes<0>(first, second), 31);
+    const __m128i g = quantiseLanes(channelLanes<8>(first, second), 63);
+    const __m128i b = quantiseLanes(channelLanes<16>(first, second), 31);
+    return {_mm_or_si128(_mm_or_si128(_mm_slli_epi16(r, 11), _mm_slli_epi16(g, 5)), b),
+            channelLanes<24>(first, second)};
+}
+
+// Hands store(first pixel, lanes) every whole block of eight that leaves at least `keep`
+// pixels after it. Returns the pixels handed over.
+template <class Store>
+std::size_t forEachBlock(const std::uint8_t* rgba, std::size_t count, std::size_t keep, Store store)
+{
+    std::size_t i = 0;
+    for (; i + kBlock + keep <= count; i += kBlock) {
+        store(i, convertLanes(rgba + i * 4));
+    }
+    return i;
+}
+
+std::size_t rgb565Blocks(const std::uint8_t* rgba, std::size_t count, std::uint8_t* out)
+{
+    return forEachBlock(rgba, count, 0, [out](std::size_t i, const Rgb565Lanes& lanes) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i * 2), lanes.words);
+    });
+}
+
+std::size_t watchBlocks(const std::uint8_t* rgba, std::size_t count, std::uint8_t* out)
+{
+    return forEachBlock(rgba, count, 0, [out](std::size_t i, const Rgb565Lanes& lanes) {
+        const __m128i swapped =
+            _mm_or_si128(_mm_slli_epi16(lanes.words, 8), _mm_srli_epi16(lanes.words, 8));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i * 2), swapped);
+    });
+}
+
+// Each pixel is stored as four bytes of which the next pixel overwrites the last, so one
+// pixel is left to the caller for the end.
+std::size_t argb8565Blocks(const std::uint8_t* rgba, std::size_t count, unsigned forced,
+                           std::uint8_t* out)
+{
+    const __m128i forcedLanes = _mm_set1_epi16(static_cast<short>(forced));
+    return forEachBlock(rgba, count, 1, [&](std::size_t i, const Rgb565Lanes& lanes) {
+        const __m128i alpha = _mm_or_si128(lanes.alpha, forcedLanes);
+        std::uint32_t pixels[kBlock];
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels),
+                         _mm_unpacklo_epi16(lanes.words, alpha));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + 4),
+                         _mm_unpackhi_epi16(lanes.words, alpha));
+        std::uint8_t* o = out + i * 3;
+#pragma GCC unroll 8
+        for (std::size_t k = 0; k < kBlock; ++k) {
+            std::memcpy(o + k * 3, &pixels[k], 4);
+        }
+    });
+}
+#else
+std::size_t rgb565Blocks(const std::uint8_t*, std::size_t, std::uint8_t*)
+{
+    return 0;
+}
+
+std::size_t watchBlocks(const std::uint8_t*, std::size_t, std::uint8_t*)
+{
+    return 0;
+}
+
+std::size_t argb8565Blocks(const std::uint8_t*, std::size_t, unsigned, std::uint8_t*)
+{
+    return 0;
+}
+#endif
 
 void unpackRgb565(unsigned word, std::uint8_t* rgba)
 {
@@ -136,22 +249,30 @@ void PixelCodec::encodeColour(const std::uint8_t* rgba, std::size_t pixelCount, 
     // OR-ing 255 into every alpha makes the format's own alpha opaque.
     const unsigned forced = alphaPlane ? 255u : 0u;
     switch (format) {
-    case kFormatRgb565:
-        forEachPixel(rgba, pixelCount, out, 2,
+    case kFormatRgb565: {
+        const std::size_t done = rgb565Blocks(rgba, pixelCount, out);
+        forEachPixel(rgba + done * 4, pixelCount - done, out + done * 2, 2,
                      [&](const std::uint8_t* p, std::uint8_t* o) { putLe(o, rgb565(q, p), 2); });
         break;
-    case kFormatWatch:
-        forEachPixel(rgba, pixelCount, out, 2, [&](const std::uint8_t* p, std::uint8_t* o) {
-            const unsigned word = rgb565(q, p);
-            o[0] = static_cast<std::uint8_t>(word >> 8);
-            o[1] = static_cast<std::uint8_t>(word);
-        });
+    }
+    case kFormatWatch: {
+        const std::size_t done = watchBlocks(rgba, pixelCount, out);
+        forEachPixel(rgba + done * 4, pixelCount - done, out + done * 2, 2,
+                     [&](const std::uint8_t* p, std::uint8_t* o) {
+                         const unsigned word = rgb565(q, p);
+                         o[0] = static_cast<std::uint8_t>(word >> 8);
+                         o[1] = static_cast<std::uint8_t>(word);
+                     });
         break;
-    case kFormatArgb8565:
-        forEachPixel(rgba, pixelCount, out, 3, [&](const std::uint8_t* p, std::uint8_t* o) {
-            putLe(o, rgb565(q, p) | ((p[3] | forced) << 16), 3);
-        });
+    }
+    case kFormatArgb8565: {
+        const std::size_t done = argb8565Blocks(rgba, pixelCount, forced, out);
+        forEachPixel(rgba + done * 4, pixelCount - done, out + done * 3, 3,
+                     [&](const std::uint8_t* p, std::uint8_t* o) {
+                         putLe(o, rgb565(q, p) | ((p[3] | forced) << 16), 3);
+                     });
         break;
+    }
     case kFormatArgb8888:
         forEachPixel(rgba, pixelCount, out, 4, [&](const std::uint8_t* p, std::uint8_t* o) {
             o[0] = p[2];
