@@ -76,6 +76,7 @@ public:
     // differential project path. Returns whether the load succeeded.
     bool loadDifferentialProject(const std::string& path);
     const std::string& differentialProjectPath() const { return m_differentialProjectPath; }
+    const std::string& settingsPath() const { return m_settingsPath; }
 
     // OK: computes the values of the run and writes every key to the settings file. Returns
     // false when the settings file could not be written (the values are computed anyway and

@@ -45,6 +45,14 @@ bool PicturePackingPhase::stop(const std::string& message)
     return false;
 }
 
+bool PicturePackingPhase::goOn()
+{
+    if (m_options.cancelled()) {
+        m_cancelled = true;
+    }
+    return !m_cancelled;
+}
+
 int PicturePackingPhase::layerOf(const std::string& storedPath) const
 {
     const auto& layers = m_project.LayerMap();
@@ -65,6 +73,8 @@ bool PicturePackingPhase::run()
     }
     CZorRes full;
     CZorRes splitPack;
+    full.SetCancelCheck(m_options.cancelRequested);
+    splitPack.SetCancelCheck(m_options.cancelRequested);
     if (compressAhead()) {
         // Each picture is compressed on the worker that converted it and kept in memory
         // (compressed, it is a fraction of its raw size), so the file is written once,
@@ -91,7 +101,7 @@ bool PicturePackingPhase::run()
         // Nothing accepted: the picture resource file stays as it was.
         return true;
     }
-    return save(full, splitPack) && finish();
+    return goOn() && save(full, splitPack) && goOn() && finish();
 }
 
 bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
@@ -115,6 +125,10 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
             }
         },
         &refusals);
+    // Pictures refused because of a cancel are no fault of theirs: nothing to report.
+    if (!goOn()) {
+        return false;
+    }
     // A refused picture would move every later one down an index, away from the identifiers
     // the style file uses for them: nothing is written then.
     if (!allAccepted(requests, results, refusals)) {
@@ -183,7 +197,7 @@ bool PicturePackingPhase::packSplitPack(const CZorRes& full, CZorRes& packer,
     const auto flush = [&] {
         std::vector<std::string> refusals;
         const std::vector<int> results = packer.AddPictures(requests, {}, &refusals);
-        packed = packed && allAccepted(requests, results, refusals);
+        packed = packed && goOn() && allAccepted(requests, results, refusals);
         requests.clear();
         return packed;
     };
@@ -193,6 +207,9 @@ bool PicturePackingPhase::packSplitPack(const CZorRes& full, CZorRes& packer,
         carriers.emplace(layer, &path);
     }
     for (const int layer : layers) {
+        if (!goOn()) {
+            return false;
+        }
         const auto found = carriers.find(layer);
         if (found == carriers.end()) {
             continue;
@@ -260,8 +277,9 @@ bool PicturePackingPhase::finish()
                    : compression.compress(m_resFile, m_options.splitSize))) {
             return stop(compression.error());
         }
-        if (m_options.splitPack() && !done && !compression.compress(m_splitPackFile, 0)) {
-            return stop(compression.error());
+        if (m_options.splitPack() && !done &&
+            (!goOn() || !compression.compress(m_splitPackFile, 0))) {
+            return m_cancelled ? false : stop(compression.error());
         }
     }
     if (m_options.splitPack()) {

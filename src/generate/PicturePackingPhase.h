@@ -29,9 +29,12 @@ public:
                         int identifierBase, platform::ProgressReporter& progress);
 
     // Runs the phase. Returns false when the build has to stop; error() then holds the
-    // message, which has been shown. Files written before stay; a picture that cannot be
-    // read stops the phase before any output is written.
+    // message, which has been shown, or cancelled() is true and nothing was shown. Files
+    // written before stay; a picture that cannot be read stops the phase before any output is
+    // written.
     bool run();
+    // True when run() stopped because the options' cancel check asked it to.
+    bool cancelled() const { return m_cancelled; }
 
     // Entries of the full and the split-pack file after run().
     int fullCount() const { return m_fullCount; }
@@ -57,6 +60,8 @@ private:
     bool finish();
     int layerOf(const std::string& storedPath) const;
     bool stop(const std::string& message);
+    // Stops the phase (returning false) when the build was cancelled; true otherwise.
+    bool goOn();
 
     APStyleProject& m_project;
     const ResourceBuildOptions& m_options;
@@ -67,6 +72,7 @@ private:
     int m_fullCount = 0;
     int m_splitCount = 0;
     std::string m_error;
+    bool m_cancelled = false;
     // Stored path -> index in the full packer of the pictures the split pack can copy.
     std::map<std::string, int> m_reusable;
 };

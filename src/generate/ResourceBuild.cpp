@@ -44,9 +44,18 @@ ResourceBuild::Outcome ResourceBuild::stop(const std::string& message)
     return Outcome::Stopped;
 }
 
+bool ResourceBuild::cancelled()
+{
+    if (m_options.cancelled()) {
+        m_cancelled = true;
+    }
+    return m_cancelled;
+}
+
 ResourceBuild::Outcome ResourceBuild::run()
 {
     m_errors.clear();
+    m_cancelled = false;
     // Checked first: the packer would refuse every picture and leave an empty file.
     if (!packing::PictureEncoder::isSupportedFormat(m_options.format)) {
         const std::string message = "图片格式无效（RES_FORMAT=" + std::to_string(m_options.format) +
@@ -54,11 +63,17 @@ ResourceBuild::Outcome ResourceBuild::run()
         platform::interaction().showMessage(message);
         return stop(message);
     }
+    if (cancelled()) {
+        return Outcome::Cancelled;
+    }
     if (!checkResources()) {
         return Outcome::Stopped;
     }
     const int base = identifierBase(m_project.BuildResType());
     offerSave();
+    if (cancelled()) {
+        return Outcome::Cancelled;
+    }
     // Every output of this build is written aside and replaces the previous ones together at
     // the end: a build that stops half way leaves the firmware a consistent older set.
     OutputStaging staging;
@@ -70,6 +85,9 @@ ResourceBuild::Outcome ResourceBuild::run()
         platform::interaction().showMessage(message);
         return stop(message);
     }
+    if (cancelled()) {
+        return Outcome::Cancelled;
+    }
     m_total = static_cast<int>(m_project.Strings().Size() + 5 * m_project.Pictures().Size());
     if (m_total == 0) {
         return commit(staging) ? Outcome::NothingToBuild : Outcome::Stopped;
@@ -77,10 +95,17 @@ ResourceBuild::Outcome ResourceBuild::run()
     platform::ProgressReporter& progress = platform::interaction().progress();
     ProgressShown shown(progress);
     progress.setRange(0, m_total);
-    if (!packPictures(base) || !packStrings(base)) {
-        return Outcome::Stopped;
+    if (!packPictures(base) || cancelled() || !packStrings(base)) {
+        return m_cancelled ? Outcome::Cancelled : Outcome::Stopped;
+    }
+    if (cancelled()) {
+        return Outcome::Cancelled;
     }
     finishOutputs();
+    // The last chance: once committed, the new outputs are in place.
+    if (cancelled()) {
+        return Outcome::Cancelled;
+    }
     if (!commit(staging)) {
         return Outcome::Stopped;
     }
@@ -138,7 +163,11 @@ bool ResourceBuild::packPictures(int identifierBase)
     PicturePackingPhase phase(m_project, m_options, identifierBase,
                               platform::interaction().progress());
     if (!phase.run()) {
-        m_errors.push_back(phase.error());
+        if (phase.cancelled()) {
+            m_cancelled = true;
+        } else {
+            m_errors.push_back(phase.error());
+        }
         return false;
     }
     return true;
@@ -148,8 +177,12 @@ bool ResourceBuild::packStrings(int identifierBase)
 {
     const int start = static_cast<int>(5 * m_project.Pictures().Size());
     StringPackingPhase phase(m_project, m_style, identifierBase, platform::interaction().progress(),
-                             start);
+                             start, m_options.cancelRequested);
     if (!phase.run()) {
+        if (phase.cancelled()) {
+            m_cancelled = true;
+            return false;
+        }
         m_errors.push_back(phase.error());
         return false;
     }

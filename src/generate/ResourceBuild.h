@@ -27,6 +27,8 @@ public:
         BuiltWithErrors, // every step ran, but the style converter or the desktop file failed
         NothingToBuild,  // the project has no pictures and no strings
         Stopped,         // a step failed; every earlier output is as it was
+        Cancelled,       // the options' cancel check asked to stop; every earlier output is
+                         // as it was and nothing was reported
     };
 
     // `project` and `style` must outlive the build.
@@ -46,11 +48,14 @@ private:
     // Puts the staged outputs in place; on failure says so and returns false.
     bool commit(OutputStaging& staging);
     Outcome stop(const std::string& message);
+    // True (and remembered) once the options' cancel check asked to stop.
+    bool cancelled();
 
     APStyleProject& m_project;
     BuildStyleSteps& m_style;
     ResourceBuildOptions m_options;
     int m_total = 0;
+    bool m_cancelled = false;
     std::vector<std::string> m_errors;
 };
 

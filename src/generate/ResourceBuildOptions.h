@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class SettingsAccessor;
@@ -22,8 +23,14 @@ struct ResourceBuildOptions
     int tileHeight = 0;
     bool debugMode = false;  // keep the intermediate files ("-DebugMode")
     bool unattended = false; // a build without a window: the project is saved first
+    // Asked between phases and between pictures and strings, also from the packer's worker
+    // threads, so it must be safe to call from any thread; once it returns true the build
+    // stops and replaces none of the previous outputs. Empty: the build cannot be cancelled.
+    std::function<bool()> cancelRequested;
 
     bool splitPack() const { return splitPackStart >= 0; }
+    // True once cancelRequested said so.
+    bool cancelled() const { return cancelRequested && cancelRequested(); }
 };
 
 // Returns the options `settings` holds in section "CONFIG": RES_FORMAT, RES_COMPRESS,

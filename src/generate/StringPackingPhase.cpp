@@ -12,6 +12,7 @@
 #include "platform/UserInteraction.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace generate {
 namespace {
@@ -26,10 +27,18 @@ bool holdsWideTexts(const StringRecord& record)
 
 StringPackingPhase::StringPackingPhase(APStyleProject& project, BuildStyleSteps& style,
                                        int identifierBase, platform::ProgressReporter& progress,
-                                       int progressStart)
+                                       int progressStart, std::function<bool()> cancelRequested)
     : m_project(project), m_style(style), m_base(identifierBase), m_progress(progress),
-      m_progressStart(progressStart)
+      m_progressStart(progressStart), m_cancelRequested(std::move(cancelRequested))
 {
+}
+
+bool StringPackingPhase::cancelNow()
+{
+    if (m_cancelRequested && m_cancelRequested()) {
+        m_cancelled = true;
+    }
+    return m_cancelled;
 }
 
 bool StringPackingPhase::stop(const std::string& message)
@@ -81,6 +90,10 @@ bool StringPackingPhase::run()
     std::string list;
     std::vector<std::string> accepted;
     for (std::size_t i = 0; i < used.size(); ++i) {
+        if (cancelNow()) {
+            platform::removeFile(nativeOutputPath(header));
+            return false;
+        }
         const StringRecord& record = records.at(used[i]);
         const std::string data = stringData(record, lineBreakMode);
         const std::string name = "STR" + std::to_string(i + 1);
@@ -102,7 +115,7 @@ bool StringPackingPhase::run()
         return false;
     }
     m_count = packer.GetResNum();
-    return saveLanguageFiles(packer);
+    return !cancelNow() && saveLanguageFiles(packer);
 }
 
 bool StringPackingPhase::saveLanguageFiles(CZorRes& packer)

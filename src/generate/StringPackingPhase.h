@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,13 +22,18 @@ class BuildStyleSteps;
 class StringPackingPhase
 {
 public:
-    // `progressStart`: the progress position of the first string.
+    // `progressStart`: the progress position of the first string. `cancelRequested`, when
+    // given, is asked between strings and before the files are saved.
     StringPackingPhase(APStyleProject& project, BuildStyleSteps& style, int identifierBase,
-                       platform::ProgressReporter& progress, int progressStart);
+                       platform::ProgressReporter& progress, int progressStart,
+                       std::function<bool()> cancelRequested = {});
 
     // Runs the phase. Returns false when the build has to stop; error() then holds the
-    // message, which has been shown. Files written before stay.
+    // message, which has been shown, or cancelled() is true and nothing was shown. Files
+    // written before stay; the transient header is gone either way.
     bool run();
+    // True when run() stopped because it was asked to.
+    bool cancelled() const { return m_cancelled; }
 
     // Entries the string packer accepted.
     int count() const { return m_count; }
@@ -42,12 +48,16 @@ public:
 private:
     bool saveLanguageFiles(CZorRes& packer);
     bool stop(const std::string& message);
+    // True (and remembered) once the cancel check asked to stop.
+    bool cancelNow();
 
     APStyleProject& m_project;
     BuildStyleSteps& m_style;
     int m_base;
     platform::ProgressReporter& m_progress;
     int m_progressStart;
+    std::function<bool()> m_cancelRequested;
+    bool m_cancelled = false;
     int m_count = 0;
     std::string m_error;
 };

@@ -68,6 +68,10 @@ UnattendedBuild::Status UnattendedBuild::Run()
                    << (errors.empty() ? std::string() : ": " + errors.back()) << '\n';
         return kFailed;
     }
+    if (outcome == Outcome::Cancelled) {
+        m_messages << m_programName << ": the build was cancelled; every output is as it was\n";
+        return kFailed;
+    }
     if (outcome == Outcome::NothingToBuild) {
         m_messages << m_programName << ": the project has no pictures and no strings\n";
     }

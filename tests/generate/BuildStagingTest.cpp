@@ -6,30 +6,10 @@
 #include "platform/FileSystem.h"
 
 #include <filesystem>
-#include <map>
 
 namespace fs = std::filesystem;
 using Outcome = generate::ResourceBuild::Outcome;
 using packingtest::gradient;
-
-namespace {
-
-// Every file below `root` (relative name -> bytes); "staging" entries for leftover folders.
-std::map<std::string, std::string> filesBelow(const std::string& root)
-{
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        const std::string name = fs::relative(entry.path(), root).string();
-        if (name.find(".skinsmith-build") != std::string::npos) {
-            files["staging"] += name + "\n";
-        } else if (entry.is_regular_file()) {
-            files[name] = fileBytes(entry.path().string());
-        }
-    }
-    return files;
-}
-
-} // namespace
 
 TEST_F(ResourceBuildTest, AnOutputThatCannotBeReplacedLeavesEveryOutputAsItWas)
 {

@@ -4,6 +4,7 @@
 
 #include <stb/stb_image_write.h>
 
+#include <filesystem>
 #include <numeric>
 
 bool FakeStyleSteps::generateStyle(bool resetLayerMap)
@@ -102,4 +103,19 @@ generate::ResourceBuild::Outcome ResourceBuildTest::build()
 std::string fileBytes(const std::string& path)
 {
     return platform::readFile(path).value_or(std::string());
+}
+
+std::map<std::string, std::string> filesBelow(const std::string& root)
+{
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = fs::relative(entry.path(), root).string();
+        if (name.find(".skinsmith-build") != std::string::npos) {
+            files["staging"] += name + "\n";
+        } else if (entry.is_regular_file()) {
+            files[name] = fileBytes(entry.path().string());
+        }
+    }
+    return files;
 }

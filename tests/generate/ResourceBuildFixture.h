@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -67,3 +68,7 @@ protected:
 
 // Returns the bytes of the file at `path` ("" when it cannot be read).
 std::string fileBytes(const std::string& path);
+
+// Every file below `root` (relative name -> bytes); leftover staging folders are listed under
+// the name "staging".
+std::map<std::string, std::string> filesBelow(const std::string& root);

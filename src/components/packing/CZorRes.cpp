@@ -142,7 +142,14 @@ std::vector<int> CZorRes::AddPictures(const std::vector<PictureRequest>& request
     const unsigned threads = m_threads != 0 ? m_threads : std::thread::hardware_concurrency();
     packing::runOrderedWith<Scratch, PictureEncoder::Result>(
         requests.size(), threads,
-        [&](Scratch& scratch, std::size_t i) { return encode(requests[i], scratch); },
+        [&](Scratch& scratch, std::size_t i) {
+            if (m_cancelled && m_cancelled()) {
+                PictureEncoder::Result refused;
+                refused.error = "cancelled";
+                return refused;
+            }
+            return encode(requests[i], scratch);
+        },
         [&](std::size_t i, PictureEncoder::Result result) {
             results[i] = accept(requests[i].name, std::move(result));
             if (results[i] == 0 && refusals != nullptr) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The resource packer: one object per output file. Pictures are converted when
@@ -40,6 +41,10 @@ public:
     // SaveFile(path, ...) then only writes the entry table and puts the file in place. The
     // file is the same; SaveFile to another path, or after other additions, writes it whole.
     void SetSaveAhead(const std::string& path) { m_saveAheadPath = path; }
+    // `cancelled` is asked on the converting threads before each picture of AddPictures; once
+    // it returns true the pictures not yet converted are refused unread (reason "cancelled").
+    // It must be safe to call from any thread. Empty: every picture is converted.
+    void SetCancelCheck(std::function<bool()> cancelled) { m_cancelled = std::move(cancelled); }
 
     // Converts and appends one picture. `reserved` is passed as 1 and not
     // used. Returns 1 when accepted, 0 when refused (unreadable picture,
@@ -151,6 +156,7 @@ private:
     Coding m_wantCoding;
     unsigned m_threads = 0;
     std::string m_saveAheadPath;
+    std::function<bool()> m_cancelled;
     std::unique_ptr<SavedAhead> m_savedAhead;
     std::string m_error;
 };

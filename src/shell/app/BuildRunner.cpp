@@ -2,15 +2,22 @@
 
 #include "generate/ProjectStyleSteps.h"
 #include "generate/ResourceBuild.h"
+#include "generate/SharedParameterBlock.h"
 #include "model/APStyleProject.h"
 #include "shell/app/QtUserInteraction.h"
+#include "shell/dialogs/BuildProgressDlg.h"
 
-#include <QProgressDialog>
+#include <QProgressBar>
 #include <QThread>
+#include <QTimer>
+
+#include <utility>
 
 BuildRunner::BuildRunner(QtUserInteraction& interaction, QWidget* window, QObject* parent)
-    : QObject(parent), m_interaction(interaction), m_window(window)
+    : QObject(parent), m_interaction(interaction), m_dialog(new BuildProgressDlg(window))
 {
+    m_dialog->setWindowModality(Qt::WindowModal);
+    connect(m_dialog, &BuildProgressDlg::cancelRequested, this, &BuildRunner::cancel);
 }
 
 BuildRunner::~BuildRunner()
@@ -18,94 +25,126 @@ BuildRunner::~BuildRunner()
     m_interaction.setProgressTarget(nullptr);
 }
 
-bool BuildRunner::startBuild(APStyleProject& project, const generate::ResourceBuildOptions& options)
+bool BuildRunner::startBuild(APStyleProject& project, const generate::ResourceBuildOptions& options,
+                             bool sharedParameterBlock)
 {
     APStyleProject* target = &project;
-    return start(tr("生成资源"), [target, options] {
-        generate::ProjectStyleSteps style(*target, options);
-        generate::ResourceBuild build(*target, style, options);
+    return startCancellable(tr("生成资源"), [target, options,
+                                             sharedParameterBlock](const CancelCheck& cancelled) {
+        generate::ResourceBuildOptions run = options;
+        run.cancelRequested = cancelled;
+        generate::ProjectStyleSteps style(*target, run);
+        generate::ResourceBuild build(*target, style, run);
         using Outcome = generate::ResourceBuild::Outcome;
-        const Outcome outcome = build.run();
-        return outcome == Outcome::Built || outcome == Outcome::NothingToBuild;
+        const Outcome outcome =
+            sharedParameterBlock
+                ? generate::runWithSharedParameterBlock([&build] { return build.run(); })
+                : build.run();
+        if (outcome == Outcome::Cancelled) {
+            return Result::Cancelled;
+        }
+        return outcome == Outcome::Built || outcome == Outcome::NothingToBuild ? Result::Succeeded
+                                                                               : Result::Failed;
     });
 }
 
 bool BuildRunner::start(const QString& title, std::function<bool()> work)
 {
+    return run(title, false, [work = std::move(work)](const CancelCheck&) {
+        return work() ? Result::Succeeded : Result::Failed;
+    });
+}
+
+bool BuildRunner::startCancellable(const QString& title,
+                                   std::function<Result(const CancelCheck&)> work)
+{
+    return run(title, true, std::move(work));
+}
+
+bool BuildRunner::run(const QString& title, bool cancellable,
+                      std::function<Result(const CancelCheck&)> work)
+{
     if (m_running) {
         return false;
     }
     m_running = true;
-    m_phase.clear();
-    m_lower = 0;
-    m_upper = 100;
-    m_position = 0;
-    m_dialog = new QProgressDialog(m_window);
-    m_dialog->setWindowTitle(title);
-    m_dialog->setAccessibleName(title);
-    m_dialog->setCancelButton(nullptr);
-    m_dialog->setWindowModality(Qt::WindowModal);
-    m_dialog->setMinimumDuration(0);
-    m_dialog->setAutoClose(false);
-    m_dialog->setAutoReset(false);
-    m_dialog->setRange(0, 100);
-    m_dialog->setValue(0);
-    m_dialog->setLabelText(title);
+    m_cancellable = cancellable;
+    // A flag per run: a worker still finishing an earlier run never sees a later cancel.
+    m_cancel = std::make_shared<std::atomic<bool>>(false);
+    m_dialog->start(title, cancellable);
+    m_dialog->setPhase(title);
     m_dialog->show();
     m_interaction.setProgressTarget(this);
     emit started();
 
-    auto* ok = new bool(false);
-    QThread* thread = QThread::create([work = std::move(work), ok] { *ok = work(); });
-    connect(thread, &QThread::finished, this, [this, thread, ok] {
-        const bool result = *ok;
-        delete ok;
+    const std::shared_ptr<std::atomic<bool>> flag = m_cancel;
+    auto result = std::make_shared<Result>(Result::Failed);
+    QThread* thread = QThread::create([work = std::move(work), flag, result] {
+        *result = work([flag] { return flag->load(); });
+    });
+    connect(thread, &QThread::finished, this, [this, thread, result] {
         thread->deleteLater();
         m_interaction.setProgressTarget(nullptr);
-        if (m_dialog) {
-            m_dialog->close();
-            m_dialog->deleteLater();
-        }
+        m_dialog->hide();
         m_running = false;
-        emit finished(result);
+        m_lastResult = *result;
+        emit finished(*result == Result::Succeeded);
+        if (QPointer<QWidget> window = std::exchange(m_closeAfterRun, nullptr)) {
+            // From the event loop: the window's close may ask about unsaved projects.
+            QTimer::singleShot(0, window, &QWidget::close);
+        }
     });
     thread->start();
     return true;
 }
 
+bool BuildRunner::cancel()
+{
+    if (!m_running || !m_cancellable) {
+        return false;
+    }
+    m_cancel->store(true);
+    return true;
+}
+
+void BuildRunner::askToCancelForClose(QWidget* window)
+{
+    if (!m_running) {
+        return;
+    }
+    if (!m_cancellable) {
+        platform::interaction().showMessage("正在执行任务，请等待其结束后再关闭窗口。", "SkinSmith",
+                                            platform::MessageIcon::Information);
+        return;
+    }
+    if (!m_cancel->load()) {
+        const platform::Answer answer = platform::interaction().askYesNo(
+            "正在生成资源，是否取消生成并关闭窗口？\n取消后原有的生成文件保持不变。", "SkinSmith",
+            platform::Answer::No);
+        if (answer != platform::Answer::Yes) {
+            return;
+        }
+        m_dialog->reject();
+    }
+    m_closeAfterRun = window;
+}
+
 void BuildRunner::setPhase(const std::string& text)
 {
-    m_phase = QString::fromStdString(text);
-    showPercent();
+    m_dialog->setPhase(QString::fromStdString(text));
 }
 
 void BuildRunner::setRange(int lower, int upper)
 {
-    m_lower = lower;
-    m_upper = upper > lower ? upper : lower + 1;
-    showPercent();
+    m_dialog->setRange(lower, upper);
 }
 
 void BuildRunner::setPosition(int position)
 {
-    m_position = position;
-    showPercent();
+    m_dialog->setPosition(position);
 }
 
 void BuildRunner::finish()
 {
-    m_position = m_upper;
-    showPercent();
-}
-
-void BuildRunner::showPercent()
-{
-    if (!m_dialog) {
-        return;
-    }
-    const int percent =
-        std::clamp(static_cast<int>(100LL * (m_position - m_lower) / (m_upper - m_lower)), 0, 100);
-    m_dialog->setValue(percent);
-    m_dialog->setLabelText(
-        QStringLiteral("%1\n%2").arg(m_phase, QString::asprintf("%d%%", percent)));
+    m_dialog->setPosition(m_dialog->bar()->maximum());
 }

@@ -6,51 +6,80 @@
 #include <QObject>
 #include <QPointer>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 
 class APStyleProject;
-class QProgressDialog;
+class BuildProgressDlg;
 class QtUserInteraction;
 class QWidget;
 
-// Runs long work on a project (a resource build, a desktop file) on a worker thread while a
-// progress dialog shows the phase, the bar and "%d%%". The dialog is window-modal: the window
-// keeps painting and answering questions of the work, but takes no edits while the project is
-// being read. One run at a time.
+// Runs long work on a project (a resource build, a desktop file) on a worker thread while the
+// progress window (BuildProgressDlg) shows the phase, the bar and "%d%%". The window is shown
+// without an event loop of its own, so the main window keeps painting and answering the
+// work's questions, but it is window-modal: the main window takes no edits while the worker
+// reads the project. Work that can stop offers Cancel. One run at a time.
 class BuildRunner : public QObject, private platform::ProgressReporter
 {
     Q_OBJECT
 
 public:
+    enum class Result
+    {
+        Succeeded,
+        Failed,
+        Cancelled
+    };
+    // Tells cancellable work whether the user asked it to stop; callable from any thread.
+    using CancelCheck = std::function<bool()>;
+
     BuildRunner(QtUserInteraction& interaction, QWidget* window, QObject* parent = nullptr);
     ~BuildRunner() override;
 
     bool isRunning() const { return m_running; }
-    // Starts the resource build of `project` with `options`. Returns false when a run is
-    // already going on.
-    bool startBuild(APStyleProject& project, const generate::ResourceBuildOptions& options);
-    // Starts `work` on the worker thread under the progress dialog titled `title`; its result is
-    // handed to finished().
+    // The result of the last run that ended.
+    Result lastResult() const { return m_lastResult; }
+    // The progress window (created with the runner, hidden between runs).
+    BuildProgressDlg& progressWindow() const { return *m_dialog; }
+
+    // Starts the resource build of `project` with `options`, cancellable; with
+    // `sharedParameterBlock` (a build from the build options dialog) inside the shared
+    // parameter block. Returns false when a run is already going on.
+    bool startBuild(APStyleProject& project, const generate::ResourceBuildOptions& options,
+                    bool sharedParameterBlock = false);
+    // Starts `work` on the worker thread under the progress window titled `title`, without
+    // Cancel; its result is handed to finished().
     bool start(const QString& title, std::function<bool()> work);
+    // As start(), with Cancel: `work` gets the check to ask between its steps.
+    bool startCancellable(const QString& title, std::function<Result(const CancelCheck&)> work);
+
+    // Asks the running work to stop (what Cancel does). Returns false when nothing runs that
+    // can be cancelled.
+    bool cancel();
+    // For closing `window` during a run: asks whether to cancel the run (unless it is being
+    // cancelled already). On yes the run is asked to stop and `window` is closed again once
+    // it has ended; on no the run goes on. Work without Cancel is waited for (said so).
+    void askToCancelForClose(QWidget* window);
 
 signals:
     void started();
-    // `ok`: the work reported success.
+    // `ok`: the work reported success (false also when it was cancelled: see lastResult()).
     void finished(bool ok);
 
 private:
+    bool run(const QString& title, bool cancellable,
+             std::function<Result(const CancelCheck&)> work);
     void setPhase(const std::string& text) override;
     void setRange(int lower, int upper) override;
     void setPosition(int position) override;
     void finish() override;
-    void showPercent();
 
     QtUserInteraction& m_interaction;
-    QWidget* m_window;
-    QPointer<QProgressDialog> m_dialog;
-    QString m_phase;
-    int m_lower = 0;
-    int m_upper = 100;
-    int m_position = 0;
+    BuildProgressDlg* m_dialog; // owned by the window
+    std::shared_ptr<std::atomic<bool>> m_cancel;
+    bool m_cancellable = false;
     bool m_running = false;
+    QPointer<QWidget> m_closeAfterRun;
+    Result m_lastResult = Result::Succeeded;
 };

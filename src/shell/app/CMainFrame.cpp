@@ -17,6 +17,7 @@
 #include "shell/app/QtUserInteraction.h"
 #include "shell/app/SettingsDirectory.h"
 #include "shell/dialogs/CBatchBuildDlg.h"
+#include "shell/dialogs/CBuildResDlg.h"
 #include "shell/dialogs/CDlgUiResizer.h"
 #include "shell/dialogs/CPrjResizeDlg.h"
 #include "shell/dialogs/DlgProjectSetting.h"
@@ -128,6 +129,9 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
     connect(m_buildRunner, &BuildRunner::finished, this, [this] {
         m_doc->setBusy(false);
         scheduleActionUpdate();
+        if (m_buildRunner->lastResult() == BuildRunner::Result::Cancelled) {
+            statusBar()->showMessage(tr("已取消生成资源，原有文件均未改变"), 10000);
+        }
     });
     m_actions->update();
 }
@@ -210,6 +214,7 @@ void CMainFrame::installHandlers()
     handle(kProjectSettings, [this] { showProjectSettings(); });
     handle(kProjectResize, [this] { showProjectResize(); });
     handle(kResizer, [this] { showUiResizer(); });
+    handle(kBuild, [this] { buildWithOptionsDialog(); });
     handle(kBuildBest, [this] { generateResources(1); });
     handle(kBuildSmallest, [this] { generateResources(0); });
     handle(kDesktopFiles, [this] { generateDesktopFiles(); });
@@ -479,6 +484,25 @@ void CMainFrame::generateResources(int quality)
     m_buildRunner->startBuild(*project, options);
 }
 
+void CMainFrame::buildWithOptionsDialog()
+{
+    APStyleProject* project = m_workspace->CurrentProject();
+    if (!project || m_buildRunner->isRunning()) {
+        return;
+    }
+    CBuildResDlg dialog(m_options.SettingsPath(), project->NextLayerId(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    // The dialog has stored its values (RAW_JPEG among them): the menus follow them.
+    m_options.Read();
+    generate::ResourceBuildOptions options =
+        generate::readResourceBuildOptions(SettingsAccessor(m_options.SettingsPath()));
+    dialog.model().applyTo(options);
+    options.debugMode = qApp->property("skinsmithDebugMode").toBool();
+    m_buildRunner->startBuild(*project, options, true);
+}
+
 void CMainFrame::generateDesktopFiles()
 {
     if (APStyleProject* project = m_workspace->CurrentProject()) {
@@ -589,7 +613,9 @@ void CMainFrame::restoreLayout()
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (m_buildRunner->isRunning()) {
+        // Asks whether to cancel the build; on yes the window closes once it has stopped.
         event->ignore();
+        m_buildRunner->askToCancelForClose(this);
         return;
     }
     saveLayout();

@@ -85,6 +85,8 @@ private:
     void scheduleActionUpdate();
     void refreshState();
     void generateResources(int quality);
+    // "生成资源": the build options dialog, then the build with its values.
+    void buildWithOptionsDialog();
     void generateDesktopFiles();
     void openCaseDirectory();
     void showHelp();
