@@ -73,6 +73,8 @@ bool PicturePackingPhase::run()
     }
     CZorRes full;
     CZorRes splitPack;
+    full.SetThreadCount(m_options.packingThreads);
+    splitPack.SetThreadCount(m_options.packingThreads);
     full.SetCancelCheck(m_options.cancelRequested);
     splitPack.SetCancelCheck(m_options.cancelRequested);
     if (compressAhead()) {

@@ -21,8 +21,9 @@ struct ResourceBuildOptions
     int compressType = 2;       // 1 RLE, 2 LZ4, 0 no choice (the packer takes LZ4)
     int tileWidth = 0;          // compression tiles; 0 (or less) for none
     int tileHeight = 0;
-    bool debugMode = false;  // keep the intermediate files ("-DebugMode")
-    bool unattended = false; // a build without a window: the project is saved first
+    bool debugMode = false;      // keep the intermediate files ("-DebugMode")
+    bool unattended = false;     // a build without a window: the project is saved first
+    unsigned packingThreads = 0; // threads converting pictures; 0 for one per core
     // Asked between phases and between pictures and strings, also from the packer's worker
     // threads, so it must be safe to call from any thread; once it returns true the build
     // stops and replaces none of the previous outputs. Empty: the build cannot be cancelled.

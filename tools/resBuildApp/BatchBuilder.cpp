@@ -107,6 +107,9 @@ BatchBuilder::Result BatchBuilder::buildOne(const std::string& project,
     for (const std::vector<std::string>& step : buildSteps(m_switches, project, desktopOn)) {
         std::vector<std::string> argv{m_cliPath};
         argv.insert(argv.end(), step.begin(), step.end());
+        if (m_onePackingThread && step.front() == "build") {
+            argv.insert(argv.end(), {"--threads", "1"});
+        }
         platform::ChildProcess child;
         child.setOutputFile(scratch);
         const bool started = child.start(argv);
@@ -142,6 +145,7 @@ BatchBuilder::run(const std::vector<std::string>& projects,
         jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     }
     jobs = std::min<int>(jobs, static_cast<int>(std::max<std::size_t>(1, projects.size())));
+    m_onePackingThread = jobs > 1;
 
     platform::TemporaryDirectory scratch("resBuildApp");
     std::atomic<std::size_t> next{0};

@@ -41,4 +41,7 @@ private:
 
     BatchSwitches m_switches;
     std::string m_cliPath;
+    // Several projects built side by side already keep every core busy: each then converts
+    // its pictures on one thread instead of competing with the others for the cores.
+    bool m_onePackingThread = false;
 };

@@ -92,13 +92,17 @@ bool parseValue(const std::string& name, const std::string& value, CliBuildArgum
     if (name == "--split-size-mb") {
         return (parsed.splitSizeMb = number(value, 1, 4095)) ? true : bad("megabytes, 1-4095");
     }
+    if (name == "--threads") {
+        return (parsed.threads = number(value, 1, 256)) ? true : bad("a thread count, 1-256");
+    }
     return (parsed.tile = tileSize(value)) ? true : bad("WIDTHxHEIGHT");
 }
 
 bool takesValue(const std::string& name)
 {
     return name == "--format" || name == "--quality" || name == "--compress-type" ||
-           name == "--split-pack" || name == "--split-size-mb" || name == "--tile";
+           name == "--split-pack" || name == "--split-size-mb" || name == "--tile" ||
+           name == "--threads";
 }
 
 } // namespace
@@ -176,6 +180,9 @@ void applyBuildArguments(const CliBuildArguments& parsed, generate::ResourceBuil
     if (parsed.splitSizeMb) {
         options.splitSize = std::int64_t{*parsed.splitSizeMb} << 20;
         options.splitPackStart = -1;
+    }
+    if (parsed.threads) {
+        options.packingThreads = static_cast<unsigned>(*parsed.threads);
     }
     if (parsed.tile) {
         options.tileWidth = parsed.tile->first;

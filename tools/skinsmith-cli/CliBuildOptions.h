@@ -19,6 +19,7 @@ struct CliBuildArguments
     std::optional<int> splitSizeMb;
     std::optional<std::pair<int, int>> tile;
     bool debug = false;
+    std::optional<int> threads;
 };
 
 // Parses the arguments after "build". Returns false with `problem` set on a usage error.
