@@ -142,24 +142,32 @@ std::size_t watchBlocks(const std::uint8_t* rgba, std::size_t count, std::uint8_
     });
 }
 
-// Each pixel is stored as four bytes of which the next pixel overwrites the last, so one
-// pixel is left to the caller for the end.
+// The low three bytes of each 32-bit lane (the top one is zero) packed into the low 12 bytes.
+inline __m128i packThreeByteLanes(__m128i pixels)
+{
+    // In each 64-bit lane the odd pixel moves down a byte onto the even one's empty top byte.
+    const __m128i even = _mm_set_epi32(0, 0x00FFFFFF, 0, 0x00FFFFFF);
+    const __m128i odd = _mm_set_epi32(0x0000FFFF, static_cast<int>(0xFF000000u), 0x0000FFFF,
+                                      static_cast<int>(0xFF000000u));
+    const __m128i pairs =
+        _mm_or_si128(_mm_and_si128(pixels, even), _mm_and_si128(_mm_srli_epi64(pixels, 8), odd));
+    // Six bytes per 64-bit lane: the second lane's follow the first's.
+    return _mm_or_si128(_mm_move_epi64(pairs), _mm_slli_si128(_mm_srli_si128(pairs, 8), 6));
+}
+
+// Four pixels take 12 bytes but are stored with 16-byte writes whose last four bytes the next
+// write (or the pixels after the block) overwrites, so two pixels are left to the caller.
 std::size_t argb8565Blocks(const std::uint8_t* rgba, std::size_t count, unsigned forced,
                            std::uint8_t* out)
 {
     const __m128i forcedLanes = _mm_set1_epi16(static_cast<short>(forced));
-    return forEachBlock(rgba, count, 1, [&](std::size_t i, const Rgb565Lanes& lanes) {
+    return forEachBlock(rgba, count, 2, [&](std::size_t i, const Rgb565Lanes& lanes) {
         const __m128i alpha = _mm_or_si128(lanes.alpha, forcedLanes);
-        std::uint32_t pixels[kBlock];
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels),
-                         _mm_unpacklo_epi16(lanes.words, alpha));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + 4),
-                         _mm_unpackhi_epi16(lanes.words, alpha));
         std::uint8_t* o = out + i * 3;
-#pragma GCC unroll 8
-        for (std::size_t k = 0; k < kBlock; ++k) {
-            std::memcpy(o + k * 3, &pixels[k], 4);
-        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
+                         packThreeByteLanes(_mm_unpacklo_epi16(lanes.words, alpha)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 12),
+                         packThreeByteLanes(_mm_unpackhi_epi16(lanes.words, alpha)));
     });
 }
 #else
