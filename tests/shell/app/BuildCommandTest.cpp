@@ -1,5 +1,6 @@
 // "生成资源" from the main window: the build options dialog, then the build with its values on
 // the worker thread; and closing the window while a build runs.
+#include "DialogScript.h"
 #include "ExampleCopy.h"
 
 #include "editing/CommandIds.h"
@@ -30,28 +31,6 @@
 using namespace editing::cmd;
 
 namespace {
-
-QString programDirectory(const ExampleCopy& example)
-{
-    const std::string dir = example.filePath("program");
-    std::filesystem::create_directories(dir);
-    return QString::fromStdString(dir + "/");
-}
-
-// Answers the next modal dialog of type `Dialog` with `fill`, from the event loop.
-template <typename Dialog, typename Fill>
-void whenDialogShows(Fill fill)
-{
-    QTimer::singleShot(0, [fill] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible()) {
-                fill(*dialog);
-                return;
-            }
-        }
-        QFAIL("the dialog did not show");
-    });
-}
 
 // Work that runs until it is cancelled (bounded, so a broken cancel cannot hang the test).
 BuildRunner::Result untilCancelled(const BuildRunner::CancelCheck& cancelled)

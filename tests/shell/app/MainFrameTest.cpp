@@ -1,3 +1,4 @@
+#include "DialogScript.h"
 #include "ExampleCopy.h"
 
 #include "editing/CommandIds.h"
@@ -23,32 +24,6 @@
 #include <set>
 
 using namespace editing::cmd;
-
-namespace {
-
-QString programDirectory(const ExampleCopy& example)
-{
-    const std::string dir = example.filePath("program");
-    std::filesystem::create_directories(dir);
-    return QString::fromStdString(dir + "/");
-}
-
-// Answers the next modal dialog of type `Dialog` with `fill`, from the event loop.
-template <typename Dialog, typename Fill>
-void whenDialogShows(Fill fill)
-{
-    QTimer::singleShot(0, [fill] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible()) {
-                fill(*dialog);
-                return;
-            }
-        }
-        QFAIL("the dialog did not show");
-    });
-}
-
-} // namespace
 
 class MainFrameTest : public QObject
 {

@@ -1,5 +1,6 @@
 // The project scaling dialog, opened by its command in the main window on a copy of the
 // example: what it shows, the copy it writes, the cancelled save dialog and refused sizes.
+#include "DialogScript.h"
 #include "ExampleCopy.h"
 
 #include "editing/CommandIds.h"
@@ -32,13 +33,6 @@
 using namespace editing::cmd;
 
 namespace {
-
-QString programDirectory(const ExampleCopy& example)
-{
-    const std::string dir = example.filePath("program");
-    std::filesystem::create_directories(dir);
-    return QString::fromStdString(dir + "/");
-}
 
 // Runs `fill` on the scaling dialog once it shows (from the event loop, as it is modal).
 void whenDialogShows(std::function<void(CPrjResizeDlg&)> fill)
