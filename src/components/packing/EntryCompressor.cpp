@@ -39,13 +39,19 @@ void codeTile(const std::uint8_t* tile, std::size_t size, std::size_t colourByte
         RleCodec::encode(tile + colourBytes, size - colourBytes, 1, out);
         return;
     }
+    // LZ4 writes into a buffer that only grows, so that no picture pays for zeroing the
+    // bound's room in `out`: only the bytes written are appended.
+    thread_local std::vector<std::uint8_t> coded;
     const int bound = LZ4_compressBound(static_cast<int>(size));
-    const std::size_t at = out.size();
-    out.resize(at + static_cast<std::size_t>(bound));
-    const int written = LZ4_compress_default(reinterpret_cast<const char*>(tile),
-                                             reinterpret_cast<char*>(out.data() + at),
-                                             static_cast<int>(size), bound);
-    out.resize(at + static_cast<std::size_t>(written > 0 ? written : 0));
+    if (coded.size() < static_cast<std::size_t>(bound)) {
+        coded.resize(static_cast<std::size_t>(bound));
+    }
+    const int written =
+        LZ4_compress_default(reinterpret_cast<const char*>(tile),
+                             reinterpret_cast<char*>(coded.data()), static_cast<int>(size), bound);
+    if (written > 0) {
+        out.insert(out.end(), coded.begin(), coded.begin() + written);
+    }
 }
 
 bool restoreTile(const std::uint8_t* in, std::size_t inSize, std::uint8_t compression,
