@@ -50,7 +50,12 @@ bool PrjResizeDialogModel::accept()
     m_scaleY = static_cast<float>(newHeight) / static_cast<float>(m_currentHeight);
     m_project.SetScreenWidth(newWidth);
     m_project.SetScreenHeight(newHeight);
-    ProjectScaler(m_project, m_scaleX, m_scaleY).run();
+    if (!ProjectScaler(m_project, m_scaleX, m_scaleY).run()) {
+        // No copy was written: the open project keeps the size its elements were laid out for,
+        // rather than a new one that nothing marks as a change.
+        m_project.SetScreenWidth(m_currentWidth);
+        m_project.SetScreenHeight(m_currentHeight);
+    }
     return true;
 }
 

@@ -167,7 +167,7 @@ TEST_F(ProjectScale, DialogScalesACopyAndLeavesTheOpenProject)
     EXPECT_EQ(demo.sourcePath, project.Document().Value());
 }
 
-TEST_F(ProjectScale, CancelledSaveKeepsTheNewSizeAndTheElements)
+TEST_F(ProjectScale, CancelledOrFailedSaveLeavesTheOpenProjectAsItWas)
 {
     ASSERT_TRUE(demo.Loaded()) << demo.error;
     const std::string before = demo.Print();
@@ -175,22 +175,25 @@ TEST_F(ProjectScale, CancelledSaveKeepsTheNewSizeAndTheElements)
     dialog.newWidthText = "480";
     demo.ui.queueCancel();
     EXPECT_TRUE(dialog.accept());
-    EXPECT_EQ(480, demo.project->ScreenWidth());
-    const std::string after = demo.Print();
-    EXPECT_NE(std::string::npos, after.find(R"(name="width" value="0x0140")"));
-    EXPECT_NE(std::string::npos, after.find(R"(name="x" value="0x010c")"));
+    EXPECT_EQ(320, demo.project->ScreenWidth());
+    EXPECT_EQ(240, demo.project->ScreenHeight());
+    EXPECT_EQ(0, demo.project->Modified());
+    EXPECT_EQ(before, demo.Print());
 
     // Sizes that are 0, no number or beyond an int are refused with a message, unchanged.
     for (const char* refused : {"0", "-320", "480px", "", "99999999999"}) {
         dialog.newWidthText = refused;
         EXPECT_FALSE(dialog.accept()) << refused;
         EXPECT_EQ("宽高都不能为0！", demo.ui.messages().back());
-        EXPECT_EQ(480, demo.project->ScreenWidth()) << refused;
+        EXPECT_EQ(320, demo.project->ScreenWidth()) << refused;
     }
+
+    // A target that cannot be written is reported, and the size goes back too.
     dialog.newWidthText = " 400 ";
-    demo.ui.queueCancel();
+    demo.ui.queuePath(target("no-such-folder/scaled.ui"));
     EXPECT_TRUE(dialog.accept());
-    EXPECT_EQ(400, demo.project->ScreenWidth());
+    EXPECT_EQ("无法写入文件：" + target("no-such-folder/scaled.ui"), demo.ui.messages().back());
+    EXPECT_EQ(320, demo.project->ScreenWidth());
 }
 
 TEST_F(ProjectScale, RefusesToWriteOverItsOwnFileInAnyLetterCase)

@@ -243,9 +243,11 @@ void CPrjResizeDlgTest::cancelledSaveDialogWritesNothing()
     QVERIFY(ui.messages().empty());
     QCOMPARE(filesIn(folder), files);
     QCOMPARE(platform::readFile(example.projectPath()).value_or(""), original);
-    // The new size stays set on the open project; its elements keep their places.
+    // The open project keeps its size and is not marked; its elements keep their places.
     APStyleProject& project = *frame.workspace().CurrentProject();
-    QCOMPARE(project.ScreenWidth(), 480);
+    QCOMPARE(project.ScreenWidth(), 320);
+    QCOMPARE(project.ScreenHeight(), 240);
+    QCOMPARE(project.Modified(), 0);
     TiXmlElement* root = project.Document().RootElement();
     const TiXmlElement* mainGroup = root->FirstChildElement("scene")->FirstChildElement("element");
     QCOMPARE(QString::fromUtf8(valueOf(*mainGroup, "width")), QStringLiteral("0x0140"));
