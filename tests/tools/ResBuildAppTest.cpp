@@ -131,6 +131,7 @@ TEST_F(ResBuildApp, SwitchesLimitTheOutputs)
 
     // Style generation only: the style file and its header, nothing of the resource build.
     ASSERT_EQ(0, run("resBuildApp", {"-sty", path("styles")})) << m_output;
+    EXPECT_TRUE(printed("resBuildApp: 1 project, 1 built, 0 failed (")) << m_output;
     EXPECT_TRUE(fs::exists(path("styles") + app + "demo.sty"));
     EXPECT_TRUE(fs::exists(path("styles/one/demo_sty.h")));
     EXPECT_FALSE(fs::exists(path("styles") + app + "style0/demo.res"));

@@ -115,7 +115,8 @@ int main(int argc, char** argv)
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::cout << "resBuildApp: " << results.size() << " projects, " << results.size() - failed
+    std::cout << "resBuildApp: " << results.size()
+              << (results.size() == 1 ? " project, " : " projects, ") << results.size() - failed
               << " built, " << failed << " failed (" << seconds << " s)\n";
     return failed == 0 ? 0 : 1;
 }
