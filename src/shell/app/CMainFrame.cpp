@@ -28,6 +28,7 @@
 #include "shell/surface/QtVisualEditor.h"
 #include "shell/panels/DlgResModule.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -276,6 +277,12 @@ void CMainFrame::createToolBar()
         } else {
             m_toolBar->addAction(m_actions->action(id));
         }
+    }
+    // The button that shows the buttons a narrow window has no room for.
+    if (auto* more =
+            m_toolBar->findChild<QAbstractButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setAccessibleName(tr("更多工具"));
+        more->setToolTip(tr("更多工具"));
     }
     m_commands.SetHandler(
         kToolbar, [this](editing::Workspace&) { m_toolBar->setVisible(!m_toolBar->isVisible()); });

@@ -31,6 +31,7 @@ AttributeListCtrl::AttributeListCtrl(editing::Workspace& ws, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setWordWrap(false);
     verticalHeader()->hide();
+    horizontalHeader()->setAccessibleName(tr("属性列"));
     horizontalHeader()->setStretchLastSection(false);
     setColumnWidth(AttributeGridModel::kLabelColumn, 100);
     setColumnWidth(AttributeGridModel::kValueColumn, 180);

@@ -33,6 +33,7 @@ DlgLayerManage::DlgLayerManage(editing::Workspace& ws, QWidget* parent)
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setIconSize(QSize(16, 16));
+    m_list->header()->setAccessibleName(tr("图层列"));
     m_list->header()->setStretchLastSection(false);
     m_list->setColumnWidth(0, 50);
     m_list->setColumnWidth(1, 150);

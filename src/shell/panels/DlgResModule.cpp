@@ -75,6 +75,7 @@ DlgResModule::DlgResModule(editing::Workspace& ws, QWidget* parent)
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     m_view->verticalHeader()->hide();
     m_view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    m_view->horizontalHeader()->setAccessibleName(tr("资源列"));
     m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setWordWrap(false);

@@ -12,8 +12,14 @@
 #include "shell/app/CommandActions.h"
 #include "shell/dialogs/DlgProjectCreate.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,6 +45,8 @@ private slots:
     void autoSaveWritesAStampedCopy();
     void panelLayoutIsRestoredAfterARestart();
     void wheelZoomStopsAtThreeAndOne();
+    void everyControlOfTheWindowHasAnAccessibleName();
+    void everyControlOfItsDialogsHasAnAccessibleName();
 };
 
 void MainFrameTest::onlyProjectFreeCommandsAreEnabledWithoutAProject()
@@ -243,6 +251,75 @@ void MainFrameTest::wheelZoomStopsAtThreeAndOne()
     }
     QCOMPARE(frame.workspace().Panel().Zoom(), 1.0);
     QCOMPARE(frame.view().editingPanel()->size(), QSize(329, 249));
+}
+
+namespace {
+
+// The controls under `top` that a screen reader would announce without a name.
+QStringList unnamedControls(QWidget& top)
+{
+    QStringList unnamed;
+    for (QWidget* widget : top.findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(widget) ||
+                             qobject_cast<QLineEdit*>(widget) || qobject_cast<QComboBox*>(widget) ||
+                             qobject_cast<QAbstractItemView*>(widget) ||
+                             qobject_cast<QDockWidget*>(widget);
+        // A spin box speaks for the line edit inside it.
+        const bool part = qobject_cast<QAbstractSpinBox*>(widget->parentWidget()) != nullptr;
+        if (!control || part || !widget->isVisibleTo(&top)) {
+            continue;
+        }
+        // The accessible name, or what Qt derives from the control's text or tool tip.
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(widget);
+        if (reader == nullptr || reader->text(QAccessible::Name).trimmed().isEmpty()) {
+            unnamed << QStringLiteral("%1 %2 in %3")
+                           .arg(widget->metaObject()->className(), widget->objectName(),
+                                widget->parentWidget()->accessibleName());
+        }
+    }
+    return unnamed;
+}
+
+} // namespace
+
+void MainFrameTest::everyControlOfTheWindowHasAnAccessibleName()
+{
+    ExampleCopy example;
+    CMainFrame frame(programDirectory(example));
+    platform::ScriptedInteraction ui;
+    platform::ScopedInteraction scope(ui);
+    QVERIFY(frame.doc().openPath(QString::fromStdString(example.projectPath())));
+    for (QDockWidget* dock : frame.findChildren<QDockWidget*>()) {
+        dock->show();
+    }
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    const QStringList unnamed = unnamedControls(frame);
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+}
+
+void MainFrameTest::everyControlOfItsDialogsHasAnAccessibleName()
+{
+    ExampleCopy example;
+    CMainFrame frame(programDirectory(example));
+    platform::ScriptedInteraction ui;
+    platform::ScopedInteraction scope(ui);
+    QVERIFY(frame.doc().openPath(QString::fromStdString(example.projectPath())));
+    for (const int command : {kNewProject, kProjectSettings, kProjectResize, kBuild, kBatchBuild,
+                              kResizer, kSearch, kAbout}) {
+        bool seen = false;
+        whenDialogShows<QDialog>([&](QDialog& dialog) {
+            seen = true;
+            const QStringList unnamed = unnamedControls(dialog);
+            const bool named = !dialog.accessibleName().isEmpty();
+            dialog.reject();
+            QVERIFY2(unnamed.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(
+                                            dialog.windowTitle(), unnamed.join(", "))));
+            QVERIFY2(named, qPrintable(dialog.windowTitle()));
+        });
+        frame.runCommand(command);
+        QTRY_VERIFY2(seen, qPrintable(QString::number(command)));
+    }
 }
 
 QTEST_MAIN(MainFrameTest)
