@@ -125,7 +125,12 @@ void IniFile::setText(std::string_view text)
     while (start < text.size()) {
         const std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) {
-            m_lines.push_back({std::string(text.substr(start)), ""});
+            // A carriage return that ends the file still ends its last line, as it does for
+            // the platform's reader: it is no part of the last value.
+            std::string_view last = text.substr(start);
+            const bool cr = last.back() == '\r';
+            m_lines.push_back(
+                {std::string(last.substr(0, last.size() - (cr ? 1 : 0))), cr ? "\r" : ""});
             break;
         }
         const bool crlf = end > start && text[end - 1] == '\r';
@@ -133,7 +138,8 @@ void IniFile::setText(std::string_view text)
         m_lines.push_back({std::string(text.substr(start, length)), crlf ? "\r\n" : "\n"});
         start = end + 1;
     }
-    if (!m_lines.empty() && !m_lines.front().ending.empty()) {
+    if (!m_lines.empty() && !m_lines.front().ending.empty() &&
+        m_lines.front().ending.back() == '\n') {
         m_newline = m_lines.front().ending;
     }
 }
@@ -254,7 +260,8 @@ bool IniFile::setValue(std::string_view section, std::string_view key, std::stri
 
 void IniFile::insertLine(std::size_t index, std::string text)
 {
-    if (index > 0 && m_lines[index - 1].ending.empty()) {
+    // A line after the last one needs a line break the reader splits at.
+    if (index > 0 && (m_lines[index - 1].ending.empty() || m_lines[index - 1].ending == "\r")) {
         m_lines[index - 1].ending = m_newline;
     }
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(index),

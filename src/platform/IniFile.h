@@ -48,7 +48,7 @@ private:
     struct Line
     {
         std::string text;
-        std::string ending; // "\n", "\r\n" or "" (last line without a line break)
+        std::string ending; // "\n", "\r\n"; "\r" or "" for a last line without a "\n"
     };
     // Returns the index range [first, last) of the body of the first section named `section`;
     // first is npos when there is none.

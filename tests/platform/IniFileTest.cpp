@@ -88,6 +88,16 @@ TEST(IniFile, NewSectionsGoAtTheEnd)
     ini.setText("[EMPTY]");
     ASSERT_TRUE(ini.setValue("empty", "k", "v"));
     EXPECT_EQ(ini.text(), "[EMPTY]\nk=v\n");
+
+    // A file cut after the carriage return of its last line: that line keeps its value when
+    // a line follows it, and the file its bytes until then.
+    ini.setText("[A]\r\nk=0\r");
+    EXPECT_EQ(ini.value("A", "k"), "0");
+    EXPECT_EQ(ini.text(), "[A]\r\nk=0\r");
+    ASSERT_TRUE(ini.setValue("B", "k", "1"));
+    EXPECT_EQ(ini.text(), "[A]\r\nk=0\r\n[B]\r\nk=1\r\n");
+    ini.setText(ini.text());
+    EXPECT_EQ(ini.value("A", "k"), "0");
 }
 
 TEST(IniFile, ValuesReadBackAsWrittenAndUnsafeTextIsRefused)
