@@ -1,6 +1,7 @@
 #include "projectfile/DefinitionFile.h"
 
 #include "platform/FileSystem.h"
+#include "projectfile/XmlText.h"
 
 #include <tinyxml.h>
 
@@ -37,10 +38,8 @@ int leadingDecimal(const char* text)
 std::optional<std::vector<DefinitionEntry>>
 parseDefinitionEntries(std::string_view text, const DefinitionFileLayout& layout)
 {
-    // TinyXML wants a terminated buffer; a NUL inside the text ends the document there.
-    const std::string buffer(text);
     TiXmlDocument document;
-    document.Parse(buffer.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    ParseXmlText(document, text, TIXML_ENCODING_UTF8);
     const TiXmlElement* root = document.RootElement();
     if (document.Error() || root == nullptr || layout.root != root->Value()) {
         return std::nullopt;

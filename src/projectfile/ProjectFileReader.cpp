@@ -8,6 +8,7 @@
 #include "platform/UserInteraction.h"
 #include "projectfile/ElementReader.h"
 #include "projectfile/ProjectXml.h"
+#include "projectfile/XmlText.h"
 #include "projectfile/ProjectTables.h"
 #include "projectfile/StringImporter.h"
 
@@ -165,8 +166,8 @@ bool ProjectFileReader::Impl::ParseFile(const std::string& path)
     const std::string text = WithLineFeeds(*bytes);
     // UTF-8 is assumed. Only the "unknown" mode notes a byte-order mark (and then reads
     // UTF-8), so a file that starts with one is parsed in that mode.
-    document.Parse(text.c_str(), nullptr,
-                   StartsWithByteOrderMark(text) ? TIXML_ENCODING_UNKNOWN : TIXML_ENCODING_UTF8);
+    ParseXmlText(document, text,
+                 StartsWithByteOrderMark(text) ? TIXML_ENCODING_UNKNOWN : TIXML_ENCODING_UTF8);
     if (document.Error() || !document.RootElement()) {
         return Fail(kMalformed, kErrorCaption);
     }

@@ -4,6 +4,7 @@
 #include "platform/ChildProcess.h"
 #include "platform/FileSystem.h"
 #include "platform/TemporaryDirectory.h"
+#include "projectfile/XmlText.h"
 
 #include <tinyxml.h>
 
@@ -26,8 +27,12 @@ namespace {
 // desktop step of a project that has it off is no failure, it is skipped.
 bool desktopSwitchOn(const std::string& project)
 {
-    TiXmlDocument document(project.c_str());
-    if (!document.LoadFile()) {
+    const std::optional<std::string> text = platform::readFile(project);
+    TiXmlDocument document;
+    if (text) {
+        ParseXmlText(document, *text, TIXML_ENCODING_UNKNOWN);
+    }
+    if (!text || document.Error()) {
         return true; // let skinsmith-cli say what is wrong with it
     }
     const TiXmlElement* root = document.RootElement();
