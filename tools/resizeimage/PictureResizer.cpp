@@ -1,5 +1,6 @@
 #include "PictureResizer.h"
 
+#include "components/imaging/DecoderInputCheck.h"
 #include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
@@ -9,8 +10,11 @@
 #include <stb/stb_image_write.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -61,12 +65,28 @@ bool PictureResizer::resize(const std::string& from, const std::string& to, doub
                             double factorY, std::string& error)
 {
     const Format format = formatOf(from);
+    if (format == Format::None) {
+        error = "cannot read " + from + ": not a picture";
+        return false;
+    }
+    std::error_code readError;
+    const std::optional<std::string> file = platform::readFile(from, &readError);
+    if (!file) {
+        error = "cannot read " + from + ": " + readError.message();
+        return false;
+    }
+    const auto* source = reinterpret_cast<const stbi_uc*>(file->data());
+    const std::string refused = imaging::DecoderInputCheck::refusal(source, file->size());
+    if (!refused.empty() || file->size() > static_cast<std::size_t>(INT_MAX)) {
+        error = "cannot read " + from + ": " + (refused.empty() ? "file too large" : refused);
+        return false;
+    }
+    const int length = static_cast<int>(file->size());
     int width = 0;
     int height = 0;
     int channels = 0;
-    if (format == Format::None || !stbi_info(from.c_str(), &width, &height, &channels)) {
-        error = "cannot read " + from + ": " +
-                (format == Format::None ? "not a picture" : stbi_failure_reason());
+    if (!stbi_info_from_memory(source, length, &width, &height, &channels)) {
+        error = "cannot read " + from + ": " + stbi_failure_reason();
         return false;
     }
     // PNG keeps an alpha channel it has, also one given by a transparency chunk (a palette's
@@ -74,7 +94,8 @@ bool PictureResizer::resize(const std::string& from, const std::string& to, doub
     // written without one.
     const int loadChannels = format == Format::Png ? 4 : 3;
     std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
-        stbi_load(from.c_str(), &width, &height, nullptr, loadChannels), stbi_image_free);
+        stbi_load_from_memory(source, length, &width, &height, nullptr, loadChannels),
+        stbi_image_free);
     if (!pixels) {
         error = "cannot read " + from + ": " + stbi_failure_reason();
         return false;

@@ -1,5 +1,6 @@
 #include "components/packing/PictureEncoder.h"
 
+#include "components/imaging/DecoderInputCheck.h"
 #include "components/packing/FileBytes.h"
 #include "components/packing/PixelCodec.h"
 
@@ -60,6 +61,11 @@ bool decode(const std::vector<std::uint8_t>& bytes, Decoded& image, std::string&
 {
     if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         error = "file too large";
+        return false;
+    }
+    const std::string refused = imaging::DecoderInputCheck::refusal(bytes.data(), bytes.size());
+    if (!refused.empty()) {
+        error = "cannot decode picture: " + refused;
         return false;
     }
     int w = 0;

@@ -1,5 +1,6 @@
 #include "components/packing/ResFileReader.h"
 
+#include "components/imaging/DecoderInputCheck.h"
 #include "components/packing/ByteOrder.h"
 #include "components/packing/EntryCompressor.h"
 #include "components/packing/PixelCodec.h"
@@ -168,6 +169,11 @@ bool ResFileReader::decodeRgba(std::size_t index, RgbaImage& image)
         int channels = 0;
         const int size = static_cast<int>(std::min<std::size_t>(
             e.size, static_cast<std::size_t>(std::numeric_limits<int>::max())));
+        const std::string refused =
+            imaging::DecoderInputCheck::refusal(storedData(index), static_cast<std::size_t>(size));
+        if (!refused.empty()) {
+            return fail(entryName(index) + refused);
+        }
         // The header is checked first, so that a damaged entry is not decoded at all.
         if (stbi_info_from_memory(storedData(index), size, &w, &h, &channels) == 0 ||
             w != e.width || h != e.height) {

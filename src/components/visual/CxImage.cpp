@@ -1,5 +1,6 @@
 #include "components/visual/CxImage.h"
 
+#include "components/imaging/DecoderInputCheck.h"
 #include "components/visual/CxMemFile.h"
 
 #include <stb/stb_image.h>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -40,6 +42,9 @@ std::string decoderReason()
     const char* reason = stbi_failure_reason();
     return reason ? reason : "unknown reason";
 }
+
+// Bytes ReadSize reads first; the whole file only when the header is not within them.
+constexpr std::size_t kHeaderPrefix = 64 * 1024;
 
 // Checks the header values both ReadSize and Decode act on.
 bool checkSize(int width, int height, std::string& error)
@@ -106,6 +111,11 @@ bool CxImage::Decode(const std::uint8_t* data, std::size_t size, std::uint32_t)
         m_lastError = "picture data too large";
         return false;
     }
+    const std::string refused = imaging::DecoderInputCheck::refusal(data, size);
+    if (!refused.empty()) {
+        m_lastError = refused;
+        return false;
+    }
     const int length = static_cast<int>(size);
     int width = 0;
     int height = 0;
@@ -146,13 +156,34 @@ bool CxImage::ReadSize(const std::string& path, Info& info, std::string* error)
     if (!file) {
         return fail("cannot open");
     }
-    std::uint8_t signature[8] = {};
-    const std::size_t got = std::fread(signature, 1, sizeof signature, file.get());
-    std::rewind(file.get());
+    // The decoder reads the size from the part of the file that was checked: the first bytes,
+    // which hold the header of nearly every picture, or else the whole file.
+    std::vector<std::uint8_t> bytes(kHeaderPrefix);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    const bool whole = bytes.size() < kHeaderPrefix;
     int width = 0;
     int height = 0;
     int channels = 0;
-    if (!stbi_info_from_file(file.get(), &width, &height, &channels)) {
+    const auto readInfo = [&] {
+        width = height = channels = 0;
+        reason = imaging::DecoderInputCheck::refusal(bytes.data(), bytes.size(), true);
+        return reason.empty() && stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()),
+                                                       &width, &height, &channels) != 0;
+    };
+    if (!readInfo() && !whole) {
+        std::uint8_t chunk[65536];
+        for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) {
+            bytes.insert(bytes.end(), chunk, chunk + got);
+            if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
+                return fail("picture data too large");
+            }
+        }
+        readInfo();
+    }
+    if (!reason.empty()) {
+        return fail(reason);
+    }
+    if (width == 0) {
         return fail("not a picture or damaged: " + decoderReason());
     }
     if (!checkSize(width, height, reason)) {
@@ -161,7 +192,7 @@ bool CxImage::ReadSize(const std::string& path, Info& info, std::string* error)
     info.width = width;
     info.height = height;
     info.hasAlpha = channelsHaveAlpha(channels);
-    info.format = formatFromSignature(signature, got);
+    info.format = formatFromSignature(bytes.data(), bytes.size());
     return true;
 }
 
