@@ -93,9 +93,34 @@ TEST_F(DecoderInput, JpegWithAnOversizedHuffmanTableNeverReachesTheDecoder)
     EXPECT_NE(std::string::npos, result.error.find(late)) << result.error;
 }
 
+TEST_F(DecoderInput, ScansMayUseOnlyDefinedHuffmanTables)
+{
+    // Real files: a progressive one defines tables between its scans.
+    for (const char* name : {"progressive.jpg", "restarts.jpg"}) {
+        const std::string path = std::string(SKINSMITH_TEST_DATA_DIR) + "/jpeg/" + name;
+        EXPECT_EQ("", refusalOf(PictureFiles::read(path))) << name;
+        CxImage image;
+        ASSERT_TRUE(image.Load(path, CxImage::kFormatJpg)) << name << image.GetLastError();
+        EXPECT_EQ(40, image.GetWidth());
+        EXPECT_EQ(24, image.GetHeight());
+    }
+    // The scan's first component names AC table 2, which no segment defines: the decoder
+    // would decode with what its memory happens to hold.
+    std::string bytes = PictureFiles::read(jpeg("plain.jpg", ""));
+    const std::size_t scan = bytes.find("\xFF\xDA");
+    ASSERT_NE(std::string::npos, scan);
+    bytes[scan + 6] = static_cast<char>((bytes[scan + 6] & 0xF0) | 2);
+    EXPECT_NE(std::string::npos, refusalOf(bytes).find("not defined"));
+    CxImage image;
+    EXPECT_FALSE(image.Load(files.bytes("undefined.jpg", bytes), CxImage::kFormatJpg));
+}
+
 TEST_F(DecoderInput, EntropyCodedDataIsSkippedAsTheDecoderReadsIt)
 {
-    const std::string scan = segment(0xDA, std::string(6, '\x01'));
+    // One DC and one AC table of a single code each, and a scan of one component using both.
+    const std::string oneCode = std::string(1, '\x01') + std::string(15, '\x00') + '\x00';
+    const std::string tables = segment(0xC4, '\x00' + oneCode + '\x10' + oneCode);
+    const std::string scan = tables + segment(0xDA, std::string("\x01\x01\x00\x00\x3F\x00", 6));
     const std::string start = "\xFF\xD8";
     const std::string end = "\xFF\xD9";
     // A stuffed 0xFF and a restart marker are part of the data: the bytes after them are no

@@ -10,6 +10,7 @@ constexpr std::uint8_t kStartOfImage = 0xD8;
 constexpr std::uint8_t kEndOfImage = 0xD9;
 constexpr std::uint8_t kStartOfScan = 0xDA;
 constexpr std::uint8_t kHuffmanTables = 0xC4;
+constexpr std::uint8_t kProgressiveFrame = 0xC2;
 constexpr std::size_t kMaxHuffmanCodes = 256;
 
 bool isRestart(std::uint8_t marker)
@@ -42,8 +43,11 @@ public:
             if (marker == kStartOfImage || isRestart(static_cast<std::uint8_t>(marker))) {
                 continue;
             }
-            if (headerOnly && isFrameHeader(static_cast<std::uint8_t>(marker))) {
-                return {};
+            if (isFrameHeader(static_cast<std::uint8_t>(marker))) {
+                if (headerOnly) {
+                    return {};
+                }
+                m_progressive = marker == kProgressiveFrame;
             }
             const long long length = segmentLength();
             if (length < 2) {
@@ -52,6 +56,12 @@ public:
             const std::size_t body = m_at + 2;
             if (marker == kHuffmanTables) {
                 std::string refused = checkHuffmanTables(body, length - 2);
+                if (!refused.empty()) {
+                    return refused;
+                }
+            }
+            if (marker == kStartOfScan) {
+                std::string refused = checkScanTables(body);
                 if (!refused.empty()) {
                     return refused;
                 }
@@ -87,9 +97,14 @@ private:
 
     std::uint8_t byteAt(std::size_t at) const { return at < m_size ? m_data[at] : 0; }
 
-    std::string checkHuffmanTables(std::size_t at, long long left) const
+    std::string checkHuffmanTables(std::size_t at, long long left)
     {
         while (left > 0 && at < m_size) {
+            const unsigned kind = byteAt(at) >> 4;
+            const unsigned slot = byteAt(at) & 15;
+            if (kind > 1 || slot > 3) {
+                return {}; // the decoder refuses the segment itself
+            }
             std::size_t codes = 0;
             for (std::size_t i = 1; i <= 16; ++i) {
                 codes += byteAt(at + i);
@@ -98,8 +113,32 @@ private:
                 return "damaged JPEG: a Huffman table declares " + std::to_string(codes) +
                        " codes, at most 256 are possible";
             }
+            m_defined[kind][slot] = true;
             at += 17 + codes;
             left -= static_cast<long long>(17 + codes);
+        }
+        return {};
+    }
+
+    // The decoder takes the tables a scan names without asking whether they were ever
+    // defined, and decodes with whatever its memory holds then.
+    std::string checkScanTables(std::size_t at) const
+    {
+        const unsigned components = byteAt(at);
+        const std::size_t spectrum = at + 1 + 2 * components;
+        const bool dcScan = byteAt(spectrum) == 0;
+        const bool refinement = (byteAt(spectrum + 2) >> 4) != 0;
+        const bool needsDc = m_progressive ? dcScan && !refinement : true;
+        const bool needsAc = m_progressive ? !dcScan : true;
+        for (unsigned i = 0; i < components && i < 4; ++i) {
+            const unsigned dc = byteAt(at + 2 + 2 * i) >> 4;
+            const unsigned ac = byteAt(at + 2 + 2 * i) & 15;
+            if (dc > 3 || ac > 3) {
+                return {}; // the decoder refuses the scan itself
+            }
+            if ((needsDc && !m_defined[0][dc]) || (needsAc && !m_defined[1][ac])) {
+                return "damaged JPEG: a scan uses a Huffman table that is not defined";
+            }
         }
         return {};
     }
@@ -129,6 +168,8 @@ private:
     const std::uint8_t* m_data;
     std::size_t m_size;
     std::size_t m_at = 0;
+    bool m_progressive = false;
+    bool m_defined[2][4] = {}; // DC and AC tables by slot
 };
 
 } // namespace

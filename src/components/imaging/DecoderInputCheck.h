@@ -8,8 +8,9 @@ namespace imaging {
 
 // What may be handed to the picture decoder (stb_image). Projects use PNG, BMP and JPEG
 // pictures; the decoder would also take GIF, PSD, TGA and other formats by their content, and
-// its JPEG reader writes past its Huffman tables when a table declares more than 256 codes.
-// Data of other formats and such JPEG data are refused before the decoder sees them.
+// its JPEG reader writes past its Huffman tables when a table declares more than 256 codes,
+// and decodes a scan with tables no segment defined. Data of other formats and such JPEG data
+// are refused before the decoder sees them.
 class DecoderInputCheck
 {
 public:
