@@ -7,7 +7,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -17,17 +16,17 @@ namespace {
 
 std::uint32_t formatFromSignature(const std::uint8_t* data, std::size_t size)
 {
-    static const std::uint8_t png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (size >= sizeof png && std::memcmp(data, png, sizeof png) == 0) {
+    using Format = imaging::DecoderInputCheck::Format;
+    switch (imaging::DecoderInputCheck::formatOf(data, size)) {
+    case Format::Png:
         return CxImage::kFormatPng;
-    }
-    if (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) {
+    case Format::Jpeg:
         return CxImage::kFormatJpg;
-    }
-    if (size >= 2 && data[0] == 'B' && data[1] == 'M') {
+    case Format::Bmp:
         return CxImage::kFormatBmp;
+    default:
+        return CxImage::kFormatOther;
     }
-    return CxImage::kFormatOther;
 }
 
 // Channel counts as the decoder reports them: 2 is grey with alpha, 4 colour with alpha.
