@@ -43,7 +43,7 @@ std::string decoderReason()
 }
 
 // Bytes ReadSize reads first; the whole file only when the header is not within them.
-constexpr std::size_t kHeaderPrefix = 64 * 1024;
+constexpr std::size_t kHeaderPrefix = 16 * 1024;
 
 // Checks the header values both ReadSize and Decode act on.
 bool checkSize(int width, int height, std::string& error)
