@@ -170,3 +170,19 @@ TEST_F(DecoderInput, SizeIsReadWhereTheHeaderLiesBeyondTheFirstBytes)
     EXPECT_EQ(16, info.width);
     EXPECT_EQ(8, info.height);
 }
+
+TEST_F(DecoderInput, BuildRefusesAPictureTooLargeByItsHeader)
+{
+    // 9000 x 9000 pixels in a header of a few bytes: refused before 324 MB are taken.
+    std::string png = std::string("\x89PNG\r\n\x1A\n", 8) + std::string("\0\0\0\x0D", 4) + "IHDR" +
+                      std::string("\0\0\x23\x28\0\0\x23\x28\x08\x06\0\0\0", 13) +
+                      std::string(4, '\0') + std::string("\0\0\0\0IEND", 8) + std::string(4, '\0');
+    packing::PictureRequest request;
+    request.path = files.bytes("huge.png", png);
+    std::vector<std::uint8_t> file;
+    std::vector<std::uint8_t> planes;
+    const packing::PictureEncoder::Result result =
+        packing::PictureEncoder::encodeInto(request, file, planes);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(std::string::npos, result.error.find("9000x9000")) << result.error;
+}

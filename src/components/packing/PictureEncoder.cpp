@@ -68,20 +68,37 @@ bool decode(const std::vector<std::uint8_t>& bytes, Decoded& image, std::string&
         error = "cannot decode picture: " + refused;
         return false;
     }
-    int w = 0;
-    int h = 0;
-    int channels = 0;
-    image.pixels.reset(
-        stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &w, &h, &channels, 4));
-    if (!image.pixels) {
+    const auto failure = [&error] {
         const char* reason = stbi_failure_reason();
         error = std::string("cannot decode picture: ") + (reason != nullptr ? reason : "unknown");
         return false;
-    }
-    if (w <= 0 || h <= 0 || w > 0xFFFF || h > 0xFFFF ||
-        std::size_t(w) * std::size_t(h) > kMaxPicturePixels) {
+    };
+    const auto sizeRefused = [&error](int w, int h) {
+        if (w > 0 && h > 0 && w <= 0xFFFF && h <= 0xFFFF &&
+            std::size_t(w) * std::size_t(h) <= kMaxPicturePixels) {
+            return false;
+        }
         error = "picture size " + std::to_string(w) + "x" + std::to_string(h) +
                 " outside 1..65535 or too large";
+        return true;
+    };
+    const int length = static_cast<int>(bytes.size());
+    int w = 0;
+    int h = 0;
+    int channels = 0;
+    // The header first: a picture too large for the file is refused before its pixels take
+    // the memory.
+    if (stbi_info_from_memory(bytes.data(), length, &w, &h, &channels) == 0) {
+        return failure();
+    }
+    if (sizeRefused(w, h)) {
+        return false;
+    }
+    image.pixels.reset(stbi_load_from_memory(bytes.data(), length, &w, &h, &channels, 4));
+    if (!image.pixels) {
+        return failure();
+    }
+    if (sizeRefused(w, h)) {
         return false;
     }
     image.width = static_cast<std::size_t>(w);
