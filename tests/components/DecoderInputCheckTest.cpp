@@ -39,6 +39,16 @@ std::vector<std::uint8_t> grey(int width, int height)
     return rgb;
 }
 
+// What the build makes of the picture file at `path`.
+packing::PictureEncoder::Result encode(const std::string& path)
+{
+    packing::PictureRequest request;
+    request.path = path;
+    std::vector<std::uint8_t> file;
+    std::vector<std::uint8_t> planes;
+    return packing::PictureEncoder::encodeInto(request, file, planes);
+}
+
 class DecoderInput : public ::testing::Test
 {
 protected:
@@ -82,12 +92,7 @@ TEST_F(DecoderInput, JpegWithAnOversizedHuffmanTableNeverReachesTheDecoder)
     ASSERT_TRUE(CxImage::ReadSize(late, info, &error)) << error;
     EXPECT_EQ(16, info.width);
     EXPECT_FALSE(image.Load(late, CxImage::kFormatJpg));
-    packing::PictureRequest request;
-    request.path = late;
-    std::vector<std::uint8_t> file;
-    std::vector<std::uint8_t> planes;
-    const packing::PictureEncoder::Result result =
-        packing::PictureEncoder::encodeInto(request, file, planes);
+    const packing::PictureEncoder::Result result = encode(late);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(std::string::npos, result.error.find("Huffman")) << result.error;
     EXPECT_NE(std::string::npos, result.error.find(late)) << result.error;
@@ -177,12 +182,7 @@ TEST_F(DecoderInput, BuildRefusesAPictureTooLargeByItsHeader)
     std::string png = std::string("\x89PNG\r\n\x1A\n", 8) + std::string("\0\0\0\x0D", 4) + "IHDR" +
                       std::string("\0\0\x23\x28\0\0\x23\x28\x08\x06\0\0\0", 13) +
                       std::string(4, '\0') + std::string("\0\0\0\0IEND", 8) + std::string(4, '\0');
-    packing::PictureRequest request;
-    request.path = files.bytes("huge.png", png);
-    std::vector<std::uint8_t> file;
-    std::vector<std::uint8_t> planes;
-    const packing::PictureEncoder::Result result =
-        packing::PictureEncoder::encodeInto(request, file, planes);
+    const packing::PictureEncoder::Result result = encode(files.bytes("huge.png", png));
     EXPECT_FALSE(result.ok);
     EXPECT_NE(std::string::npos, result.error.find("9000x9000")) << result.error;
 }
