@@ -39,7 +39,7 @@ std::optional<std::vector<DefinitionEntry>>
 parseDefinitionEntries(std::string_view text, const DefinitionFileLayout& layout)
 {
     TiXmlDocument document;
-    ParseXmlText(document, text, TIXML_ENCODING_UTF8);
+    ParseXmlText(document, std::string(text), TIXML_ENCODING_UTF8);
     const TiXmlElement* root = document.RootElement();
     if (document.Error() || root == nullptr || layout.root != root->Value()) {
         return std::nullopt;

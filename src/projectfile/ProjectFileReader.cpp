@@ -163,11 +163,12 @@ bool ProjectFileReader::Impl::ParseFile(const std::string& path)
     if (!bytes) {
         return Fail(kMalformed, kErrorCaption);
     }
-    const std::string text = WithLineFeeds(*bytes);
+    std::string text = WithLineFeeds(*bytes);
     // UTF-8 is assumed. Only the "unknown" mode notes a byte-order mark (and then reads
     // UTF-8), so a file that starts with one is parsed in that mode.
-    ParseXmlText(document, text,
-                 StartsWithByteOrderMark(text) ? TIXML_ENCODING_UNKNOWN : TIXML_ENCODING_UTF8);
+    const TiXmlEncoding encoding =
+        StartsWithByteOrderMark(text) ? TIXML_ENCODING_UNKNOWN : TIXML_ENCODING_UTF8;
+    ParseXmlText(document, std::move(text), encoding);
     if (document.Error() || !document.RootElement()) {
         return Fail(kMalformed, kErrorCaption);
     }

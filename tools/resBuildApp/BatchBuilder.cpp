@@ -27,10 +27,10 @@ namespace {
 // desktop step of a project that has it off is no failure, it is skipped.
 bool desktopSwitchOn(const std::string& project)
 {
-    const std::optional<std::string> text = platform::readFile(project);
+    std::optional<std::string> text = platform::readFile(project);
     TiXmlDocument document;
     if (text) {
-        ParseXmlText(document, *text, TIXML_ENCODING_UNKNOWN);
+        ParseXmlText(document, std::move(*text), TIXML_ENCODING_UNKNOWN);
     }
     if (!text || document.Error()) {
         return true; // let skinsmith-cli say what is wrong with it

@@ -1,6 +1,7 @@
 #include "shell/dialogs/CBuildResDlg.h"
 
 #include "platform/UserInteraction.h"
+#include "shell/dialogs/DialogButtons.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -131,11 +132,8 @@ void CBuildResDlg::buildWidgets()
         button->setAccessibleName(button->text());
     }
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setAccessibleName(tr("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(tr("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CBuildResDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CBuildResDlg::reject);
+    QDialogButtonBox* buttons = createOkCancelButtons(*this);
+    nameOkCancelButtons(*buttons, false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(qualityBox);

@@ -1,6 +1,7 @@
 #include "shell/dialogs/CDlgUiResizer.h"
 
 #include "shell/dialogs/CResizerRunWindow.h"
+#include "shell/dialogs/DialogButtons.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -78,13 +79,8 @@ CDlgUiResizer::CDlgUiResizer(const std::string& caseDirectory, QWidget* parent)
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
-    buttons->button(QDialogButtonBox::Ok)->setAccessibleName(tr("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
-    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(tr("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CDlgUiResizer::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CDlgUiResizer::reject);
+    QDialogButtonBox* buttons = createOkCancelButtons(*this);
+    nameOkCancelButtons(*buttons, true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

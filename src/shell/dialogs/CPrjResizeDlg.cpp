@@ -1,11 +1,12 @@
 #include "shell/dialogs/CPrjResizeDlg.h"
 
+#include "shell/dialogs/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,13 +55,8 @@ CPrjResizeDlg::CPrjResizeDlg(APStyleProject& project, QWidget* parent)
     grid->setColumnStretch(2, 1);
     grid->setColumnStretch(4, 1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
-    buttons->button(QDialogButtonBox::Ok)->setAccessibleName(tr("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
-    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(tr("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CPrjResizeDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CPrjResizeDlg::reject);
+    QDialogButtonBox* buttons = createOkCancelButtons(*this);
+    nameOkCancelButtons(*buttons, true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

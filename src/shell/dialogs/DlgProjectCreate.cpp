@@ -1,6 +1,7 @@
 #include "shell/dialogs/DlgProjectCreate.h"
 
 #include "platform/UserInteraction.h"
+#include "shell/dialogs/DialogButtons.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -48,11 +49,8 @@ DlgProjectCreate::DlgProjectCreate(QWidget* parent)
     form->addRow(tr("Case目录(&C)："), withBrowseButton(m_caseDir, browseCase));
     form->addRow(tr("工程文件："), m_fullPath);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setAccessibleName(tr("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(tr("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &DlgProjectCreate::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DlgProjectCreate::reject);
+    QDialogButtonBox* buttons = createOkCancelButtons(*this);
+    nameOkCancelButtons(*buttons, false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -2,6 +2,7 @@
 
 #include "model/APStyleProject.h"
 #include "platform/UserInteraction.h"
+#include "shell/dialogs/DialogButtons.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -37,9 +38,7 @@ DlgProjectSetting::DlgProjectSetting(APStyleProject& project, QWidget* parent)
     form->addRow(tr("语言(&L)："), m_language);
     form->addRow(tr("工程名(&N)："), m_name);
     form->addRow(tr("Case目录(&C)："), caseRow);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &DlgProjectSetting::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DlgProjectSetting::reject);
+    QDialogButtonBox* buttons = createOkCancelButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

@@ -1,6 +1,7 @@
 #include "shell/dialogs/DlgResDirSelect.h"
 
 #include "platform/UserInteraction.h"
+#include "shell/dialogs/DialogButtons.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -40,10 +41,8 @@ DlgResDirSelect::DlgResDirSelect(Kind kind, const std::string& folder,
     connect(m_all, &QPushButton::clicked, this, [this] { setAllChecked(true); });
     connect(m_none, &QPushButton::clicked, this, [this] { setAllChecked(false); });
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox* buttons = createOkCancelButtons(*this);
     buttons->setAccessibleName(tr("按钮"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &DlgResDirSelect::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DlgResDirSelect::reject);
 
     auto* checkRow = new QHBoxLayout;
     checkRow->addWidget(m_all);

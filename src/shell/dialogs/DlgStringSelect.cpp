@@ -3,6 +3,7 @@
 #include "model/APStyleProject.h"
 #include "model/StringRegistry.h"
 #include "platform/UserInteraction.h"
+#include "shell/dialogs/DialogButtons.h"
 
 #include <QAbstractTableModel>
 #include <QButtonGroup>
@@ -156,10 +157,8 @@ DlgStringSelect::DlgStringSelect(const StringRegistry& strings, QWidget* parent)
     auto* searchLabel = new QLabel(tr("查找"), this);
     searchLabel->setBuddy(m_search);
     searchLabel->setAccessibleName(searchLabel->text());
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox* buttons = createOkCancelButtons(*this);
     buttons->setAccessibleName(tr("按钮"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &DlgStringSelect::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DlgStringSelect::reject);
 
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(searchLabel);
