@@ -133,7 +133,6 @@ void CBuildResDlg::buildWidgets()
     }
 
     QDialogButtonBox* buttons = createOkCancelButtons(*this);
-    nameOkCancelButtons(*buttons, false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(qualityBox);

@@ -80,7 +80,6 @@ CDlgUiResizer::CDlgUiResizer(const std::string& caseDirectory, QWidget* parent)
     grid->setColumnStretch(3, 1);
 
     QDialogButtonBox* buttons = createOkCancelButtons(*this);
-    nameOkCancelButtons(*buttons, true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -56,7 +56,6 @@ CPrjResizeDlg::CPrjResizeDlg(APStyleProject& project, QWidget* parent)
     grid->setColumnStretch(4, 1);
 
     QDialogButtonBox* buttons = createOkCancelButtons(*this);
-    nameOkCancelButtons(*buttons, true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -50,7 +50,6 @@ DlgProjectCreate::DlgProjectCreate(QWidget* parent)
     form->addRow(tr("工程文件："), m_fullPath);
 
     QDialogButtonBox* buttons = createOkCancelButtons(*this);
-    nameOkCancelButtons(*buttons, false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
