@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -37,7 +38,10 @@ DlgProjectSetting::DlgProjectSetting(APStyleProject& project, QWidget* parent)
     auto* form = new QFormLayout;
     form->addRow(tr("语言(&L)："), m_language);
     form->addRow(tr("工程名(&N)："), m_name);
-    form->addRow(tr("Case目录(&C)："), caseRow);
+    // A row of several widgets has no buddy of its own: the label names the folder's field.
+    auto* caseLabel = new QLabel(tr("Case目录(&C)："), this);
+    caseLabel->setBuddy(m_caseDir);
+    form->addRow(caseLabel, caseRow);
     QDialogButtonBox* buttons = createOkCancelButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
