@@ -70,7 +70,9 @@ ResourceBuild::Outcome ResourceBuild::run()
         return Outcome::Stopped;
     }
     const int base = identifierBase(m_project.BuildResType());
-    offerSave();
+    if (!m_options.saveOffered) {
+        offerSave(m_project);
+    }
     if (cancelled()) {
         return Outcome::Cancelled;
     }
@@ -140,9 +142,9 @@ bool ResourceBuild::checkResources()
     return true;
 }
 
-void ResourceBuild::offerSave()
+void ResourceBuild::offerSave(APStyleProject& project)
 {
-    if (!m_project.Modified()) {
+    if (!project.Modified()) {
         return;
     }
     const platform::Answer answer =
@@ -151,10 +153,10 @@ void ResourceBuild::offerSave()
         return;
     }
     // Clearing the flag without saving would drop the changes from the next save prompt.
-    if (m_project.Save(m_project.ProjectFilePath())) {
-        m_project.SetModified(0);
+    if (project.Save(project.ProjectFilePath())) {
+        project.SetModified(0);
     } else {
-        platform::interaction().showMessage("保存工程失败：" + m_project.ProjectFilePath());
+        platform::interaction().showMessage("保存工程失败：" + project.ProjectFilePath());
     }
 }
 

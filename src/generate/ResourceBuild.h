@@ -35,13 +35,15 @@ public:
     ResourceBuild(APStyleProject& project, BuildStyleSteps& style, ResourceBuildOptions options);
 
     Outcome run();
+    // Asks whether a modified project is to be saved first, and saves it on yes. A window
+    // asks before its progress shows (and sets the options' saveOffered); else run asks.
+    static void offerSave(APStyleProject& project);
 
     // The messages of the failures met, in order (shown to the user as they happened).
     const std::vector<std::string>& errors() const { return m_errors; }
 
 private:
     bool checkResources();
-    void offerSave();
     bool packPictures(int identifierBase);
     bool packStrings(int identifierBase);
     void finishOutputs();

@@ -23,6 +23,7 @@ struct ResourceBuildOptions
     int tileHeight = 0;
     bool debugMode = false;      // keep the intermediate files ("-DebugMode")
     bool unattended = false;     // a build without a window: the project is saved first
+    bool saveOffered = false;    // the window asked to save before the build started
     unsigned packingThreads = 0; // threads converting pictures; 0 for one per core
     // Asked between phases and between pictures and strings, also from the packer's worker
     // threads, so it must be safe to call from any thread; once it returns true the build

@@ -28,8 +28,15 @@ BuildRunner::~BuildRunner()
 bool BuildRunner::startBuild(APStyleProject& project, const generate::ResourceBuildOptions& options,
                              bool sharedParameterBlock)
 {
+    if (m_running) {
+        return false;
+    }
+    // The question comes before the progress window, on this thread.
+    generate::ResourceBuild::offerSave(project);
+    generate::ResourceBuildOptions asked = options;
+    asked.saveOffered = true;
     APStyleProject* target = &project;
-    return startCancellable(tr("生成资源"), [target, options,
+    return startCancellable(tr("生成资源"), [target, options = std::move(asked),
                                              sharedParameterBlock](const CancelCheck& cancelled) {
         generate::ResourceBuildOptions run = options;
         run.cancelRequested = cancelled;
