@@ -35,6 +35,13 @@ PicSnapshotItem::PicSnapshotItem(int kind, const SnapItemAttrDesc* table, int co
     info.StoreInto(m_info);
 }
 
+bool PicSnapshotItem::IsResizeable() const
+{
+    // A picture or region is as large as its picture file: it moves on the surface but does
+    // not resize (its Width and Height rows are read-only too). Groups resize.
+    return KindCode() != kPicture && ImageGraph::IsResizeable();
+}
+
 PicSnapshotItem::~PicSnapshotItem() = default;
 
 Graph* PicSnapshotItem::OwnGraph()

@@ -70,6 +70,7 @@ public:
 
     // Drawable side: the parent's drawable.
     Graph* GetParentGraph() const override;
+    bool IsResizeable() const override;
 
     int IsSingle() const { return m_single; }
     std::vector<PicFrame>& Frames() { return m_frames; }

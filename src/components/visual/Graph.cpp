@@ -67,11 +67,11 @@ void Graph::DrawFoucs(GraphPainter& painter) const
     if (m_deleted || !m_visible) {
         return;
     }
-    const bool adjustable = m_editable && m_resizeable && !m_fixed;
-    painter.drawFrame(GetRect(), adjustable ? kFocusColour : kLockedColour,
-                      adjustable ? GraphPainter::LineStyle::Solid
-                                 : GraphPainter::LineStyle::Dotted);
-    if (!adjustable) {
+    // A drawable that moves but keeps its size gets the frame without the grips.
+    const bool movable = m_editable && !m_fixed;
+    painter.drawFrame(GetRect(), movable ? kFocusColour : kLockedColour,
+                      movable ? GraphPainter::LineStyle::Solid : GraphPainter::LineStyle::Dotted);
+    if (!movable || !IsResizeable()) {
         return;
     }
     for (int handle = 0; handle < kHandleCount; ++handle) {
