@@ -177,6 +177,23 @@ TEST_F(ResourceBuildTest, YesToTheSaveQuestionSavesTheProject)
     EXPECT_EQ(0, m_project.Modified());
 }
 
+TEST_F(ResourceBuildTest, AWindowAsksBeforeTheBuildStartsAndTheBuildDoesNotAskAgain)
+{
+    CountingFileIo io;
+    m_project.SetProjectFilePath(path("t.ui"));
+    m_project.SetModified(1);
+    m_ui.queueAnswer(platform::Answer::No);
+    generate::ResourceBuild::offerSave(m_project);
+    ASSERT_EQ(1u, m_ui.questions().size());
+    m_options.saveOffered = true;
+
+    build();
+
+    EXPECT_EQ(1u, m_ui.questions().size());
+    EXPECT_TRUE(io.saved.empty());
+    EXPECT_EQ(1, m_project.Modified());
+}
+
 TEST_F(ResourceBuildTest, UnsavedProjectStaysModified)
 {
     CountingFileIo io;
