@@ -114,8 +114,12 @@ int ReorderIds(Workspace& ws)
 
 void MultiSelect(Workspace& ws)
 {
+    // A second use hides the check boxes again; each showing starts with none checked.
+    const bool shown = ws.Tree().CheckBoxes();
     ws.Tree().SetCheckBoxes(false);
-    ws.Tree().SetCheckBoxes(true);
+    if (!shown) {
+        ws.Tree().SetCheckBoxes(true);
+    }
 }
 
 } // namespace editing::misc

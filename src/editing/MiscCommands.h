@@ -16,7 +16,7 @@ bool ToggleEditing(Workspace& ws);
 // Renumbers every live scene and element of the current project in tree order.
 // Returns the number of identifiers given.
 int ReorderIds(Workspace& ws);
-// Shows check boxes on every node, none checked.
+// Shows check boxes on every node, none checked; hides them when they are shown.
 void MultiSelect(Workspace& ws);
 
 } // namespace misc

@@ -195,6 +195,12 @@ TEST_F(EditingFixture, ObserversHearEveryCommandsChangeToTheTree)
     ws.Tree().SetSelected(Node(scene2), true);
     EXPECT_TRUE(Node(scene2)->checked);
     EXPECT_EQ(view.Mirror(), view.Actual());
+    // A second use switches the boxes off again; the menu item shows which it is.
+    EXPECT_TRUE(table.IsChecked(ws, cmd::kMultiSelect));
+    Run(cmd::kMultiSelect);
+    EXPECT_FALSE(ws.Tree().CheckBoxes());
+    EXPECT_FALSE(table.IsChecked(ws, cmd::kMultiSelect));
+    EXPECT_EQ(view.Mirror(), view.Actual());
     ws.Tree().RemoveObserver(&view);
 }
 

@@ -63,6 +63,7 @@ bool isCheckable(int id)
 {
     switch (id) {
     case kAutoSave:
+    case kMultiSelect:
     case kCompress:
     case kPicSameName:
     case kTreePanel:
