@@ -3,6 +3,7 @@
 #include "editing/ActAddSnapItemObj.h"
 #include "editing/ActAddSnapshotObj.h"
 #include "editing/ActModifySnapItemAttr.h"
+#include "editing/RecordedEdit.h"
 #include "editing/RootGroup.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
@@ -168,15 +169,13 @@ bool Frame(Workspace& ws)
     if (!project || !region || region->KindCode() != SnapShotItem::kPicture) {
         return false;
     }
-    auto record = std::make_unique<ActModifySnapItemAttr>(project, region);
-    record->CaptureBefore();
-    region->AppendFrame(PicFrame{});
-    region->RefreshRows();
-    record->CaptureAfter();
+    RecordElementEdit(*project, *region, [&] {
+        region->AppendFrame(PicFrame{});
+        region->RefreshRows();
+    });
     if (!region->IsSingle()) {
         ws.Tree().InsertFrame(static_cast<int>(region->Frames().size()) - 1, *region);
     }
-    AddRecord(*project, std::move(record));
     return true;
 }
 

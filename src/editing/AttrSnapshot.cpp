@@ -4,7 +4,7 @@
 #include "model/CCanvasSnapShotItem.h"
 #include "model/PicSnapshotItem.h"
 #include "model/StringSnapShotItem.h"
-#include "platform/MainWindowSink.h"
+#include "editing/ChangeFeed.h"
 
 AttrSnapshot AttrSnapshot::Capture(SnapShotItem& element)
 {
@@ -66,11 +66,9 @@ void AttrSnapshot::Restore(SnapShotItem& element) const
         kind->PlaceDrawable();
     }
     element.ReplaceRows(rows);
-    platform::notifyMainWindow(platform::kMsgElementChanged,
-                               reinterpret_cast<std::uintptr_t>(&element));
-    platform::notifyMainWindow(platform::kMsgRedrawSurface);
+    editing::PostChange(editing::Change::ElementChanged(&element));
+    editing::PostChange(editing::Change::Redraw());
     if (element.KindCode() == SnapShotItem::kPicture) {
-        platform::notifyMainWindow(platform::kMsgRebuildTree,
-                                   reinterpret_cast<std::uintptr_t>(&element));
+        editing::PostChange(editing::Change::Rebuild(&element));
     }
 }

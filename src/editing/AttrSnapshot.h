@@ -30,7 +30,7 @@ struct AttrSnapshot
 
     // Returns the state of `element` now.
     static AttrSnapshot Capture(SnapShotItem& element);
-    // Puts `element` back into this state, reloads its drawable and tells the main
-    // window (0x465 with the element, 0x467, and 0x46A for a picture).
+    // Puts `element` back into this state, reloads its drawable and tells the views (the
+    // element changed, the surface redraws, and a picture's tree node is rebuilt).
     void Restore(SnapShotItem& element) const;
 };

@@ -1,6 +1,7 @@
 #include "editing/CommandTable.h"
 
 #include "editing/AddCommands.h"
+#include "editing/ChangeFeed.h"
 #include "editing/ClipboardCommands.h"
 #include "editing/CommandIds.h"
 #include "editing/CommandRules.h"
@@ -115,15 +116,16 @@ std::vector<Command> EditCommands()
     };
     return {
         Edit(kUndo, "撤销(&U)", history(CanUndo),
-             [](Workspace& ws) { Undo(*ws.CurrentProject()), ws.Panel().Redraw(); }),
+             [](Workspace& ws) { Undo(*ws.CurrentProject()); }),
         Edit(kRedo, "恢复(&R)", history(CanRedo),
-             [](Workspace& ws) { Redo(*ws.CurrentProject()), ws.Panel().Redraw(); }),
+             [](Workspace& ws) { Redo(*ws.CurrentProject()); }),
         Edit(
             kCopy, "复制(&C)",
             [](Workspace& ws) { return ws.Selection().Element() || ws.Selection().Scene(); },
             clip::Copy),
         Edit(kPaste, "粘贴(&P)", clip::CanPaste, clip::Paste),
-        Edit(kMultiSelect, "多选", Always, misc::MultiSelect),
+        Command{kMultiSelect, "多选", Always,
+                [](Workspace& ws) { return ws.Tree().CheckBoxes(); }, misc::MultiSelect},
         Edit(kDelete, "删除(&D)", rules::CanDelete, del::Caret),
         Edit(kDeleteSelected, "删除", rules::CanDeleteSelected, del::Selected),
         Edit(kMoveUp, "上移", rules::CanMoveFromMenu, [](Workspace& ws) { Move(ws, -1); }),
@@ -246,6 +248,8 @@ CommandTable::Result CommandTable::Run(Workspace& ws, int id) const
     if (!command->handler) {
         return Result::NoHandler;
     }
+    // Whatever the command changes, the views hear of it once, when it is done.
+    const ChangeBatch batch;
     command->handler(ws);
     return Result::Ran;
 }

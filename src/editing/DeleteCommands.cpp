@@ -4,6 +4,7 @@
 #include "editing/ActDelSnapItemObj.h"
 #include "editing/ActDelSnashotObj.h"
 #include "editing/ActModifySnapItemAttr.h"
+#include "editing/RecordedEdit.h"
 #include "editing/AddCommands.h"
 #include "editing/DeletedFlag.h"
 #include "editing/RootGroup.h"
@@ -145,17 +146,14 @@ void DeleteFrame(Workspace& ws, APStyleProject& project, TreeNode* node)
         return;
     }
     project.SetCurrentScene(scene);
-    auto record = std::make_unique<ActModifySnapItemAttr>(&project, region);
-    record->CaptureBefore();
-    // The last frame node goes: frame nodes are numbered by position, so the ones
-    // that stay keep labels and indexes that match the shortened list.
-    const int last = static_cast<int>(region->Frames().size()) - 1;
-    TreeNode* doomed = ws.Tree().FindFrameNode(region, last);
-    ws.Tree().DeleteNode(doomed ? doomed : node);
-    RemoveFrame(*region, index);
-    // Taken once the frame is gone, so that redo removes it again.
-    record->CaptureAfter();
-    AddRecord(project, std::move(record));
+    RecordElementEdit(project, *region, [&] {
+        // The last frame node goes: frame nodes are numbered by position, so the ones
+        // that stay keep labels and indexes that match the shortened list.
+        const int last = static_cast<int>(region->Frames().size()) - 1;
+        TreeNode* doomed = ws.Tree().FindFrameNode(region, last);
+        ws.Tree().DeleteNode(doomed ? doomed : node);
+        RemoveFrame(*region, index);
+    });
     ws.ShowElement(region);
     ws.Panel().ShowScene(project, *scene, region);
     TreeNode* next = index > 0 ? ws.Tree().FindFrameNode(region, index - 1) : nullptr;

@@ -91,8 +91,7 @@ void GrowToFit(CCanvasSnapShotItem& group, int width, int height)
         {drawn.left, drawn.top, drawn.left + newWidth, drawn.top + newHeight});
     group.RefreshRows();
     ReloadKeepingGeometry(group);
-    platform::notifyMainWindow(platform::kMsgElementChanged,
-                               reinterpret_cast<std::uintptr_t>(&group));
+    PostChange(Change::ElementChanged(&group));
 }
 
 // Binds the current frame of `picture` to the registered picture at `path`.

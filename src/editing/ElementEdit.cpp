@@ -1,9 +1,8 @@
 #include "editing/ElementEdit.h"
 
-#include "editing/ActModifySnapItemAttr.h"
 #include "editing/KeptGeometry.h"
 #include "editing/ProjectTree.h"
-#include "editing/UndoHistory.h"
+#include "editing/RecordedEdit.h"
 #include "model/APStyleProject.h"
 #include "model/PicSnapshotItem.h"
 #include "platform/AsciiCase.h"
@@ -13,17 +12,14 @@ namespace editing {
 void CommitElementText(APStyleProject& project, ProjectTree& tree, SnapShotItem& element, int row,
                        int column, const std::string& text)
 {
-    auto record = std::make_unique<ActModifySnapItemAttr>(&project, &element);
-    record->CaptureBefore();
-    ActModifySnapItemAttr* added = record.get();
-    AddRecord(project, std::move(record));
-    if (row == 0 && text != element.GetAttrText(0, column)) {
-        element.SetAttrText(0, column, text);
-        tree.SetLabel(tree.FindNode(&element), element.Name());
-    } else {
-        element.SetAttrText(row, column, text);
-    }
-    added->CaptureAfter();
+    RecordElementEdit(project, element, [&] {
+        if (row == 0 && text != element.GetAttrText(0, column)) {
+            element.SetAttrText(0, column, text);
+            tree.SetLabel(tree.FindNode(&element), element.Name());
+        } else {
+            element.SetAttrText(row, column, text);
+        }
+    });
 }
 
 std::vector<std::string> ElementDropDown(SnapShotItem& element, int row, int column)

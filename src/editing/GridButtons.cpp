@@ -1,14 +1,13 @@
 #include "editing/GridButtons.h"
 
 #include "components/visual/CxImage.h"
-#include "editing/ActModifySnapItemAttr.h"
+#include "editing/ChangeFeed.h"
 #include "editing/PropertyGrid.h"
-#include "editing/UndoHistory.h"
+#include "editing/RecordedEdit.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/PicSnapshotItem.h"
 #include "model/StringSnapShotItem.h"
-#include "platform/MainWindowSink.h"
 #include "platform/Path.h"
 #include "platform/UserInteraction.h"
 
@@ -29,10 +28,23 @@ AttrKind KindOfRow(const SnapShotItem& element, int row)
     return element.Rows()[static_cast<std::size_t>(row)].kind;
 }
 
-const std::string& LabelOf(const PropertyGrid& grid, int row)
+// The property id of a scene or project page row.
+std::int32_t PropertyOf(const PropertyGrid& grid, int row)
 {
-    return grid.Rows()[static_cast<std::size_t>(row)].label;
+    return grid.Rows()[static_cast<std::size_t>(row)].property;
 }
+
+// Project page rows (ids of the project property table) that the buttons set.
+enum ProjectButtonRow : std::int32_t
+{
+    kRowCaseDir = 4,
+    kRowPicResPath = 7,
+    kRowStrResDir = 8,
+    kRowStyleHeader = 9,
+    kRowStylePath = 10,
+    kRowDesktopPath = 14,
+    kRowNameStringId = 24
+};
 
 // The size a new picture for the current frame of `region` must have: that of frame 0,
 // or of frame 1 while frame 0 is the current one. False when any size goes: a single
@@ -52,18 +64,6 @@ bool RequiredSize(const APStyleProject& project, const PicSnapshotItem& region, 
     width = info.width;
     height = info.height;
     return true;
-}
-
-// Runs `change` on `element` inside one property-edit undo record.
-template <typename Change>
-void Recorded(APStyleProject& project, SnapShotItem& element, Change change)
-{
-    auto record = std::make_unique<ActModifySnapItemAttr>(&project, &element);
-    record->CaptureBefore();
-    ActModifySnapItemAttr* added = record.get();
-    AddRecord(project, std::move(record));
-    change();
-    added->CaptureAfter();
 }
 
 bool SameFolder(const std::string& a, const std::string& b)
@@ -100,7 +100,7 @@ bool ChangeCaseDir(Workspace& ws, APStyleProject& project, const std::string& fo
     }
     ws.CloseProject(&project);
     ws.OpenProject(std::move(reopened));
-    platform::notifyMainWindow(platform::kMsgRedrawSurface);
+    PostChange(Change::Redraw());
     return true;
 }
 
@@ -126,15 +126,16 @@ bool Available(const PropertyGrid& grid, int row)
     if (grid.CellType(row, 2) != PropertyGrid::kCellButton) {
         return false;
     }
-    const bool stringRow =
-        grid.Shown() == PropertyGrid::Page::Element
-            ? KindOfRow(*grid.Element(), row) == kAttrStringId
-            : grid.Shown() == PropertyGrid::Page::Project && LabelOf(grid, row) == "name strId";
+    const bool stringRow = grid.Shown() == PropertyGrid::Page::Element
+                               ? KindOfRow(*grid.Element(), row) == kAttrStringId
+                               : grid.Shown() == PropertyGrid::Page::Project &&
+                                     PropertyOf(grid, row) == kRowNameStringId;
     return !stringRow || static_cast<bool>(grid.StringChooserHook());
 }
 
 bool Press(Workspace& ws, int row)
 {
+    const ChangeBatch batch(ws.Feed());
     PropertyGrid& grid = ws.Grid();
     if (!Available(grid, row)) {
         return false;
@@ -203,7 +204,7 @@ bool PressPath(Workspace& ws, int row)
         return false;
     }
     const PictureRecord& record = project->Pictures().At(static_cast<std::size_t>(index));
-    Recorded(*project, *picture, [&] {
+    RecordElementEdit(*project, *picture, [&] {
         PicFrame& frame = *picture->CurrentFrame();
         frame.id = static_cast<std::int32_t>(record.number);
         frame.name = record.name;
@@ -212,7 +213,7 @@ bool PressPath(Workspace& ws, int row)
         picture->RefreshRows();
     });
     grid.Refresh();
-    platform::notifyMainWindow(platform::kMsgRedrawSurface);
+    PostChange(Change::Redraw());
     return true;
 }
 
@@ -229,7 +230,7 @@ bool PressStringId(Workspace& ws, int row)
     if (!chosen) {
         return false;
     }
-    Recorded(*project, *text, [&] {
+    RecordElementEdit(*project, *text, [&] {
         text->TextStore() = *chosen;
         StringItemInfo info = text->StringInfo();
         info.stringId = static_cast<std::int16_t>(chosen->number);
@@ -237,7 +238,7 @@ bool PressStringId(Workspace& ws, int row)
         text->RefreshRows();
     });
     ws.ShowElement(text);
-    platform::notifyMainWindow(platform::kMsgRedrawSurface);
+    PostChange(Change::Redraw());
     return true;
 }
 
@@ -250,13 +251,13 @@ bool PressProjectButton(Workspace& ws, int row)
     }
     APStyleProject& p = *project;
     platform::UserInteraction& ui = platform::interaction();
-    const std::string label = LabelOf(grid, row);
+    const std::int32_t property = PropertyOf(grid, row);
     // Output files may not exist yet: they are chosen as a save would choose them.
     const auto file = [&ui](const char* filter, const std::string& current) {
         return ui.chooseFile(platform::FileChooserMode::Save, filter, {}, current);
     };
     bool changed = false;
-    if (label == "Case Dir") {
+    if (property == kRowCaseDir) {
         const std::optional<std::string> folder = ui.chooseFolder("请选择Case路径", p.CaseDir());
         if (!folder || folder->empty() || SameFolder(*folder, p.CaseDir())) {
             return false;
@@ -267,24 +268,24 @@ bool PressProjectButton(Workspace& ws, int row)
         }
         // The grid now shows the reopened project (or the same one, on failure).
         return ChangeCaseDir(ws, p, platform::canonicalPath(*folder));
-    } else if (label == "Pic Res Path") {
+    } else if (property == kRowPicResPath) {
         changed =
             StoreChosenPath(p, file("资源文件(*.res)|*.res||", p.ResourceFile()), p.ResourceFile(),
                             [&p](const std::string& v) { p.SetResourceFile(v); });
-    } else if (label == "Str Res Dir") {
+    } else if (property == kRowStrResDir) {
         changed = StoreChosenPath(p, ui.chooseFolder("请选择字符串资源存放路径", p.StringDir()),
                                   p.StringDir(), [&p](const std::string& v) { p.SetStringDir(v); });
-    } else if (label == "style header Path") {
+    } else if (property == kRowStyleHeader) {
         changed = StoreChosenPath(p, file("头文件(*.h)|*.h||", p.StyleHeader()), p.StyleHeader(),
                                   [&p](const std::string& v) { p.SetStyleHeader(v); });
-    } else if (label == "style Path") {
+    } else if (property == kRowStylePath) {
         changed = StoreChosenPath(p, file("sty文件(*.sty)|*.sty||", p.StyleFile()), p.StyleFile(),
                                   [&p](const std::string& v) { p.SetStyleFile(v); });
-    } else if (label == ".desktop file path") {
+    } else if (property == kRowDesktopPath) {
         DesktopSettings& d = p.Desktop();
         changed = StoreChosenPath(p, file("desktop文件(*.desktop)|*.desktop||", d.path), d.path,
                                   [&d](const std::string& v) { d.path = v; });
-    } else if (label == "name strId") {
+    } else if (property == kRowNameStringId) {
         const std::optional<StringRecord> chosen = grid.StringChooserHook()(p.Strings());
         if (chosen) {
             if (chosen->identifier != p.Desktop().nameStringId) {

@@ -3,7 +3,7 @@
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/PicSnapshotItem.h"
-#include "platform/MainWindowSink.h"
+#include "editing/ChangeFeed.h"
 
 namespace editing {
 
@@ -100,7 +100,7 @@ void LayerList::CheckAll()
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         SetChecked(static_cast<int>(i), true);
     }
-    platform::notifyMainWindow(platform::kMsgRedrawSurface);
+    PostChange(Change::Redraw());
 }
 
 void LayerList::InvertChecks()
@@ -108,7 +108,7 @@ void LayerList::InvertChecks()
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         SetChecked(static_cast<int>(i), !m_rows[i].checked);
     }
-    platform::notifyMainWindow(platform::kMsgRedrawSurface);
+    PostChange(Change::Redraw());
 }
 
 void LayerList::Notify(int row)

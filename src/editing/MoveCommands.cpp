@@ -1,6 +1,7 @@
 #include "editing/MoveCommands.h"
 
 #include "editing/ActModifySnapItemAttr.h"
+#include "editing/RecordedEdit.h"
 #include "editing/AddCommands.h"
 #include "editing/DocumentSync.h"
 #include "editing/UndoHistory.h"
@@ -72,13 +73,11 @@ bool MoveFrame(Workspace& ws, APStyleProject& project, PicSnapshotItem* region, 
     }
     // Recorded, unlike the other moves: the region's other records restore whole frame
     // lists, so an unrecorded swap would be undone or redone along with them unasked.
-    auto record = std::make_unique<ActModifySnapItemAttr>(&project, region);
-    record->CaptureBefore();
-    std::swap(frames[static_cast<std::size_t>(current)],
-              frames[static_cast<std::size_t>(current + step)]);
-    region->RefreshRows();
-    record->CaptureAfter();
-    AddRecord(project, std::move(record));
+    RecordElementEdit(project, *region, [&] {
+        std::swap(frames[static_cast<std::size_t>(current)],
+                  frames[static_cast<std::size_t>(current + step)]);
+        region->RefreshRows();
+    });
     ws.RebuildTree();
     if (TreeNode* node = ws.Tree().FindFrameNode(region, current + step)) {
         ws.Tree().EnsureVisible(node);

@@ -2,13 +2,14 @@
 
 #include "editing/ActModifySnapItemAttr.h"
 #include "editing/ElementEdit.h"
+#include "editing/GridPages.h"
 #include "editing/ProjectTree.h"
 #include "editing/RootGroup.h"
 #include "editing/UndoHistory.h"
 #include "model/APStyleProject.h"
 #include "model/CCanvasSnapShotItem.h"
 #include "model/SnapItemAttr.h"
-#include "platform/MainWindowSink.h"
+#include "editing/ChangeFeed.h"
 #include "platform/UserInteraction.h"
 
 #include <algorithm>
@@ -76,27 +77,42 @@ GridRow Row(const std::string& label, const std::string& value, std::uint32_t va
     return GridRow{label, value, button, valueCell, buttonCell};
 }
 
-const char* const kRotations[] = {"0 Degree", "90 Degree", "180 Degree", "270 Degree"};
-// The display languages when the string table names none.
-const char* const kDefaultLanguages[] = {"English", "Simplified Chinese", "Traditional Chinese"};
-
-// The root group's property behind a group-backed row of the scene page, or -1.
-int GroupPropertyOf(const std::string& label)
+// The text a scene row shows, from the scene or its root group.
+std::string SceneValue(const Snapshot& scene, const CCanvasSnapShotItem* group, std::int32_t id)
 {
-    static const std::pair<const char*, int> kMap[] = {{"x", 2},
-                                                       {"y", 3},
-                                                       {"Width", 4},
-                                                       {"Height", 5},
-                                                       {"Transparency", 6},
-                                                       {"Background Color", 7},
-                                                       {"Opaque", 11},
-                                                       {"Visible", 10}};
-    for (const auto& [name, id] : kMap) {
-        if (label == name) {
-            return id;
-        }
+    if (id == 0) {
+        return scene.Name();
     }
-    return -1;
+    if (id == 9) {
+        return Decimal(static_cast<long long>(scene.Elements().size()));
+    }
+    if (id == 11) {
+        return SceneRotations()[scene.Record().direction % 4];
+    }
+    const GroupInfo info = group->Group();
+    switch (id) {
+    case 2:
+        return Decimal(info.x);
+    case 3:
+        return Decimal(info.y);
+    case 4:
+        return Decimal(info.width);
+    case 5:
+        return Decimal(info.height);
+    case 6:
+        return Decimal(info.transparency);
+    case 7: {
+        char colour[16];
+        std::snprintf(colour, sizeof colour, "0x%.8x", static_cast<unsigned>(info.background));
+        return colour;
+    }
+    case 8:
+        return info.opaque ? "Yes" : "No";
+    case 10:
+        return static_cast<const Graph&>(*group).IsVisible() ? "Yes" : "No";
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -178,10 +194,11 @@ void PropertyGrid::Refresh()
     std::vector<GridRow> before = std::move(m_rows);
     m_rows.clear();
     Fill();
-    const bool sameRows =
-        before.size() == m_rows.size() &&
-        std::equal(before.begin(), before.end(), m_rows.begin(),
-                   [](const GridRow& a, const GridRow& b) { return a.label == b.label; });
+    const bool sameRows = before.size() == m_rows.size() &&
+                          std::equal(before.begin(), before.end(), m_rows.begin(),
+                                     [](const GridRow& a, const GridRow& b) {
+                                         return a.label == b.label && a.property == b.property;
+                                     });
     if (!sameRows) {
         CancelEdit();
         NotifyReset();
@@ -236,76 +253,26 @@ void PropertyGrid::FillScene()
         m_scene->SetName(name);
     }
     auto* group = dynamic_cast<CCanvasSnapShotItem*>(RootGroupOf(*m_scene));
-    m_rows.push_back(Row("Name", m_scene->Name(), kCellEdit));
-    if (group) {
-        const GroupInfo info = group->Group();
-        char colour[16];
-        std::snprintf(colour, sizeof colour, "0x%.8x", static_cast<unsigned>(info.background));
-        m_rows.push_back(Row("x", Decimal(info.x), kCellEdit));
-        m_rows.push_back(Row("y", Decimal(info.y), kCellEdit));
-        m_rows.push_back(Row("Width", Decimal(info.width), kCellEdit));
-        m_rows.push_back(Row("Height", Decimal(info.height), kCellEdit));
-        m_rows.push_back(Row("Transparency", Decimal(info.transparency), kCellEdit));
-        m_rows.push_back(Row("Background Color", colour, kCellEdit, "Click Browse..", kCellButton));
-        m_rows.push_back(Row("Opaque", info.opaque ? "Yes" : "No", kCellDropList));
+    for (const SceneRowRule& rule : SceneRowRules()) {
+        // A scene without its root group has only its own rows.
+        if (rule.groupProperty >= 0 && !group) {
+            continue;
+        }
+        GridRow row = Row(SceneRowLabel(rule.id), SceneValue(*m_scene, group, rule.id),
+                          rule.valueCell, rule.button ? rule.button : "", rule.buttonCell);
+        row.property = rule.id;
+        m_rows.push_back(std::move(row));
     }
-    m_rows.push_back(Row("Resource Num",
-                         Decimal(static_cast<long long>(m_scene->Elements().size())),
-                         kCellReadOnly));
-    if (group) {
-        const bool shown = static_cast<const Graph&>(*group).IsVisible();
-        m_rows.push_back(Row("Visible", shown ? "Yes" : "No", kCellDropList));
-    }
-    m_rows.push_back(Row("Rotation", kRotations[m_scene->Record().direction % 4], kCellDropList));
 }
 
 void PropertyGrid::FillProject()
 {
-    const APStyleProject& p = *m_project;
-    const DesktopSettings& d = p.Desktop();
-    const std::string language = [&] {
-        const auto& names = p.Strings().LanguageNames();
-        const int index = p.DisplayLanguage();
-        if (index >= 0 && index < StringRecord::kLanguages && !names[index].empty()) {
-            return names[static_cast<std::size_t>(index)];
-        }
-        return std::string(index >= 0 && index < 3 ? kDefaultLanguages[index] : "");
-    }();
-    m_rows.push_back(Row("Name", p.Name(), kCellEdit));
-    m_rows.push_back(Row("Display Language", language, kCellDropList));
-    m_rows.push_back(Row("Screen Width", Decimal(p.ScreenWidth()), kCellEdit));
-    m_rows.push_back(Row("Screen Height", Decimal(p.ScreenHeight()), kCellEdit));
-    // Paths show in the form the project file stores them.
-    // (A project made in memory has no directories to be relative to yet.)
-    const auto stored = [&p](const std::string& path) {
-        return p.CaseDir().empty() ? path : p.MakeRelativePath(path, false);
-    };
-    const std::string caseDir =
-        p.ProjectDir().empty() ? p.CaseDir() : p.MakeRelativePath(p.CaseDir(), true);
-    m_rows.push_back(Row("Case Dir", caseDir, kCellReadOnly, "Browse..", kCellButton));
-    m_rows.push_back(
-        Row("Pic Res Path", stored(p.ResourceFile()), kCellReadOnly, "Browse..", kCellButton));
-    m_rows.push_back(
-        Row("Str Res Dir", stored(p.StringDir()), kCellReadOnly, "Browse..", kCellButton));
-    m_rows.push_back(
-        Row("style header Path", stored(p.StyleHeader()), kCellReadOnly, "Browse..", kCellButton));
-    m_rows.push_back(
-        Row("style Path", stored(p.StyleFile()), kCellReadOnly, "Browse..", kCellButton));
-    m_rows.push_back(
-        Row("resource type", p.BuildResType() == 0 ? "Public" : "Private", kCellDropList));
-    m_rows.push_back(Row(".desktop file", d.create ? "Yes" : "No", kCellDropList));
-    m_rows.push_back(
-        Row(".desktop file path", stored(d.path), kCellReadOnly, "Browse..", kCellButton));
-    m_rows.push_back(Row("comment", d.comment, kCellEdit));
-    m_rows.push_back(Row("exec dir", d.execDir, kCellEdit));
-    m_rows.push_back(Row("type", d.type == 0 ? "Application" : "Directory", kCellDropList));
-    m_rows.push_back(Row("child", d.child, kCellEdit));
-    m_rows.push_back(Row("exec", d.exec, kCellEdit));
-    m_rows.push_back(Row("icon-id", Decimal(d.iconId), kCellEdit));
-    m_rows.push_back(Row("icon", Decimal(d.icon), kCellEdit));
-    m_rows.push_back(Row("name-id", Decimal(d.nameId), kCellEdit));
-    m_rows.push_back(Row("name", d.name, kCellEdit));
-    m_rows.push_back(Row("name strId", d.nameStringId, kCellReadOnly, "Browse..", kCellButton));
+    for (const ProjectRowRule& rule : ProjectRowRules()) {
+        GridRow row = Row(ProjectRowLabel(rule.id), rule.read(*m_project), rule.valueCell,
+                          rule.buttonCell == kCellButton ? "Browse.." : "", rule.buttonCell);
+        row.property = rule.id;
+        m_rows.push_back(std::move(row));
+    }
 }
 
 int PropertyGrid::FindRow(const std::string& label) const
@@ -330,28 +297,11 @@ std::vector<std::string> PropertyGrid::DropDownItems(int row, int column) const
     if (m_page == Page::Element) {
         return ElementDropDown(*m_element, row, column);
     }
-    if (cell.label == "Rotation") {
-        return {std::begin(kRotations), std::end(kRotations)};
+    if (m_page == Page::Scene) {
+        return cell.property == 11 ? SceneRotations() : std::vector<std::string>{"No", "Yes"};
     }
-    if (cell.label == "resource type") {
-        return {"Public", "Private"};
-    }
-    if (cell.label == "type") {
-        return {"Application", "Directory"};
-    }
-    if (cell.label == "Display Language") {
-        std::vector<std::string> names;
-        for (const std::string& name : m_project->Strings().LanguageNames()) {
-            if (!name.empty()) {
-                names.push_back(name);
-            }
-        }
-        if (names.empty()) {
-            names = {std::begin(kDefaultLanguages), std::end(kDefaultLanguages)};
-        }
-        return names;
-    }
-    return {"No", "Yes"};
+    const ProjectRowRule* rule = FindProjectRowRule(cell.property);
+    return rule && rule->items ? rule->items(*m_project) : std::vector<std::string>{};
 }
 
 std::uint32_t PropertyGrid::CellType(int row, int column) const
@@ -411,17 +361,29 @@ bool PropertyGrid::Commit(APStyleProject& project, ProjectTree& tree, int row, i
         std::find(items.begin(), items.end(), text) == items.end()) {
         return false;
     }
+    // The views hear of the edit once, when it is committed; an edit that made the project
+    // modified tells them so.
+    const ChangeBatch batch;
+    APStyleProject* changed = m_page == Page::Project ? m_project : &project;
+    const bool wasModified = changed->Modified() != 0;
+    bool committed = false;
     switch (m_page) {
     case Page::Element:
-        return CommitElement(project, tree, row, column, text);
+        committed = CommitElement(project, tree, row, column, text);
+        break;
     case Page::Scene:
-        return CommitScene(project, tree, row, text);
+        committed = CommitScene(project, tree, row, text);
+        break;
     case Page::Project:
-        return CommitProject(tree, row, text);
+        committed = CommitProject(tree, row, text);
+        break;
     case Page::None:
         break;
     }
-    return false;
+    if (committed && !wasModified && changed->Modified()) {
+        PostChange(Change::Redraw());
+    }
+    return committed;
 }
 
 bool PropertyGrid::PressColourButton(APStyleProject& project, ProjectTree& tree, int row)
@@ -433,10 +395,10 @@ bool PropertyGrid::PressColourButton(APStyleProject& project, ProjectTree& tree,
     SnapShotItem* target = m_element;
     int targetRow = row;
     if (m_page == Page::Scene) {
-        const std::string& label = m_rows[static_cast<std::size_t>(row)].label;
+        const SceneRowRule* rule = FindSceneRowRule(m_rows[static_cast<std::size_t>(row)].property);
         target = RootGroupOf(*m_scene);
         targetRow =
-            target && label == "Background Color" ? target->FindRow(GroupPropertyOf(label)) : -1;
+            target && rule && rule->groupProperty >= 0 ? target->FindRow(rule->groupProperty) : -1;
     } else if (m_page != Page::Element) {
         target = nullptr;
     }
@@ -468,8 +430,17 @@ bool PropertyGrid::CommitElement(APStyleProject& project, ProjectTree& tree, int
 bool PropertyGrid::CommitScene(APStyleProject& project, ProjectTree& tree, int row,
                                const std::string& text)
 {
-    const std::string label = m_rows[static_cast<std::size_t>(row)].label;
-    if (label == "Name") {
+    const SceneRowRule* rule = FindSceneRowRule(m_rows[static_cast<std::size_t>(row)].property);
+    if (!rule) {
+        return false;
+    }
+    if (rule->groupProperty >= 0) {
+        SnapShotItem* group = RootGroupOf(*m_scene);
+        if (!group) {
+            return false;
+        }
+        CommitElementText(project, tree, *group, group->FindRow(rule->groupProperty), 1, text);
+    } else if (rule->id == 0) {
         if (text == m_scene->Name()) {
             return true;
         }
@@ -479,17 +450,12 @@ bool PropertyGrid::CommitScene(APStyleProject& project, ProjectTree& tree, int r
         m_scene->SetName(text);
         tree.SetLabel(tree.FindNode(m_scene), text);
         project.SetModified(1);
-    } else if (label == "Rotation") {
-        for (std::uint8_t i = 0; i < 4; ++i) {
-            if (text == kRotations[i]) {
-                m_scene->Record().direction = i;
-            }
-        }
+    } else if (rule->id == 11) {
+        const auto& rotations = SceneRotations();
+        const auto at = std::find(rotations.begin(), rotations.end(), text);
+        m_scene->Record().direction = static_cast<std::uint8_t>(at - rotations.begin());
         project.SetModified(1);
         project.NotifyScreenSize(*m_scene);
-    } else if (const int id = GroupPropertyOf(label); id >= 0 && RootGroupOf(*m_scene)) {
-        SnapShotItem& group = *RootGroupOf(*m_scene);
-        CommitElementText(project, tree, group, group.FindRow(id), 1, text);
     } else {
         return false;
     }
@@ -499,62 +465,8 @@ bool PropertyGrid::CommitScene(APStyleProject& project, ProjectTree& tree, int r
 
 bool PropertyGrid::CommitProject(ProjectTree& tree, int row, const std::string& text)
 {
-    APStyleProject& p = *m_project;
-    DesktopSettings& d = p.Desktop();
-    const std::string label = m_rows[static_cast<std::size_t>(row)].label;
-    const auto store = [&p](auto& field, const auto& value) {
-        if (field != value) {
-            field = value;
-            p.SetModified(1);
-        }
-    };
-    if (label == "Name") {
-        if (text != p.Name()) {
-            p.SetName(text);
-            tree.SetProjectLabel(p, text);
-            p.SetModified(1);
-        }
-    } else if (label == "Display Language") {
-        const std::vector<std::string> items = DropDownItems(row, 1);
-        const auto index = std::find(items.begin(), items.end(), text) - items.begin();
-        p.SetDisplayLanguage(static_cast<std::int32_t>(index));
-        p.SetModified(1);
-        ReloadTopLevel(p);
-        platform::notifyMainWindow(platform::kMsgRedrawSurface);
-    } else if (label == "Screen Width" || label == "Screen Height") {
-        const std::int32_t value = ParseDecimalText(text);
-        label == "Screen Width" ? p.SetScreenWidth(value) : p.SetScreenHeight(value);
-        p.SetModified(1);
-        platform::notifyMainWindow(platform::kMsgResizeSurface,
-                                   static_cast<std::uintptr_t>(p.ScreenWidth()),
-                                   static_cast<std::intptr_t>(p.ScreenHeight()));
-    } else if (label == "resource type") {
-        const std::int32_t type = text == "Public" ? 0 : 1;
-        if (type != p.BuildResType()) {
-            p.SetBuildResType(type);
-            p.SetModified(1);
-        }
-    } else if (label == ".desktop file") {
-        store(d.create, std::int32_t{text == "Yes" ? 1 : 0});
-    } else if (label == "type") {
-        store(d.type, std::int32_t{text == "Directory" ? 1 : 0});
-    } else if (label == "comment") {
-        store(d.comment, text);
-    } else if (label == "exec dir") {
-        store(d.execDir, text);
-    } else if (label == "child") {
-        store(d.child, text);
-    } else if (label == "exec") {
-        store(d.exec, text);
-    } else if (label == "name") {
-        store(d.name, text);
-    } else if (label == "icon-id") {
-        store(d.iconId, ParseDecimalText(text));
-    } else if (label == "icon") {
-        store(d.icon, ParseDecimalText(text));
-    } else if (label == "name-id") {
-        store(d.nameId, ParseDecimalText(text));
-    } else {
+    const ProjectRowRule* rule = FindProjectRowRule(m_rows[static_cast<std::size_t>(row)].property);
+    if (!rule || !rule->write || !rule->write(*m_project, tree, text)) {
         return false;
     }
     Refresh();

@@ -1,17 +1,27 @@
 #include "editing/RecordNotify.h"
 
-#include "platform/MainWindowSink.h"
+#include "editing/ChangeFeed.h"
 
 namespace editing {
 
-void NotifyRebuild(const void* object)
+void NotifyRebuild(APStyleProject* project)
 {
-    platform::notifyMainWindow(platform::kMsgRebuildTree, reinterpret_cast<std::uintptr_t>(object));
+    PostChange(Change::Rebuild(project));
+}
+
+void NotifyRebuild(Snapshot* scene)
+{
+    PostChange(Change::Rebuild(scene));
+}
+
+void NotifyRebuild(SnapShotItem* element)
+{
+    PostChange(Change::Rebuild(element));
 }
 
 void NotifyRefresh()
 {
-    platform::notifyMainWindow(platform::kMsgRefreshSurface);
+    PostChange(Change::Refresh());
 }
 
 } // namespace editing

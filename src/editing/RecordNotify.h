@@ -1,13 +1,17 @@
 #pragma once
 
-#include <cstdint>
+class APStyleProject;
+class Snapshot;
+class SnapShotItem;
 
-// The main-window messages the undo records send.
+// What the undo records tell the views.
 namespace editing {
 
-// 0x46A: rebuild the project tree and select the node of `object`.
-void NotifyRebuild(const void* object);
-// 0x46C: refresh the editing surface and mark the document modified.
+// Rebuild the project tree and select the node of `object`.
+void NotifyRebuild(APStyleProject* project);
+void NotifyRebuild(Snapshot* scene);
+void NotifyRebuild(SnapShotItem* element);
+// Refresh the editing surface; the project is modified.
 void NotifyRefresh();
 
 } // namespace editing

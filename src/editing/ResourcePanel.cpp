@@ -2,13 +2,14 @@
 
 #include "components/visual/CxImage.h"
 #include "editing/ActModifySnapItemAttr.h"
+#include "editing/RecordedEdit.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/PicSnapshotItem.h"
 #include "model/StringSnapShotItem.h"
 #include "platform/AsciiCase.h"
-#include "platform/MainWindowSink.h"
+#include "editing/ChangeFeed.h"
 #include "platform/UserInteraction.h"
 #include "strings/StringTableImport.h"
 
@@ -295,7 +296,7 @@ void ResourcePanel::AfterChange()
         m_ws.ShowElement(element);
     }
     project->SetModified(1);
-    platform::notifyMainWindow(platform::kMsgRedrawSurface);
+    PostChange(Change::Redraw());
 }
 
 bool ResourcePanel::AddOne(APStyleProject& project, const std::string& path)
@@ -565,34 +566,26 @@ bool ResourcePanel::Assign(int row)
             }
             break;
         }
-        auto undo = std::make_unique<ActModifySnapItemAttr>(project, element);
-        undo->CaptureBefore();
-        ActModifySnapItemAttr* added = undo.get();
-        AddRecord(*project, std::move(undo));
-        PicFrame* frame = picture->CurrentFrame();
-        frame->id = static_cast<std::int32_t>(record.number);
-        frame->name = record.name;
-        frame->path = record.path;
-        picture->LoadResource();
-        picture->RefreshRows();
-        m_ws.ShowElement(picture);
-        added->CaptureAfter();
+        RecordElementEdit(*project, *element, [&] {
+            PicFrame* frame = picture->CurrentFrame();
+            frame->id = static_cast<std::int32_t>(record.number);
+            frame->name = record.name;
+            frame->path = record.path;
+            picture->LoadResource();
+            picture->RefreshRows();
+        });
     } else {
         auto* text = dynamic_cast<StringSnapShotItem*>(element);
         if (!text) {
             return false;
         }
-        auto undo = std::make_unique<ActModifySnapItemAttr>(project, element);
-        undo->CaptureBefore();
-        ActModifySnapItemAttr* added = undo.get();
-        AddRecord(*project, std::move(undo));
-        text->TextStore() = project->Strings().Records()[index];
-        text->LoadResource();
-        text->RefreshRows();
-        m_ws.ShowElement(text);
-        added->CaptureAfter();
+        RecordElementEdit(*project, *element, [&] {
+            text->TextStore() = project->Strings().Records()[index];
+            text->LoadResource();
+            text->RefreshRows();
+        });
     }
-    platform::notifyMainWindow(platform::kMsgRedrawSurface);
+    PostChange(Change::Redraw());
     return true;
 }
 

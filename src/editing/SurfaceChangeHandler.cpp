@@ -1,14 +1,11 @@
 #include "editing/SurfaceChangeHandler.h"
 
 #include "components/visual/Graph.h"
-#include "editing/ActModifySnapItemAttr.h"
-#include "editing/UndoHistory.h"
+#include "editing/ChangeFeed.h"
+#include "editing/RecordedEdit.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/SnapShotItem.h"
-#include "platform/MainWindowSink.h"
-
-#include <memory>
 
 namespace editing {
 
@@ -25,33 +22,29 @@ void SurfaceChangeHandler::operator()(Graph* graph, int code)
     if (!element || element->IsDeleted()) {
         return;
     }
-    APStyleProject* project = m_workspace.CurrentProject();
+    // The pick or the gesture with all it changes is one batch: every view hears it once.
+    const ChangeBatch batch(m_workspace.Feed());
     m_workspace.Panel().ClearSelection();
     graph->SetSelected(true);
     if (code == VisualEditor::kCodeChanged) {
         // The element still holds its state from before the gesture: only the drawable
-        // moved. That state is what an undo puts back.
-        std::unique_ptr<ActModifySnapItemAttr> record;
-        const GraphRect before = element->AbsoluteRect();
-        if (project) {
-            record = std::make_unique<ActModifySnapItemAttr>(project, element);
-            record->CaptureBefore();
-        }
-        element->RefreshRows();
-        element->LoadResource();
-        // A gesture that ended where it started (or that the reload undid, as for a
-        // picture, which keeps its picture's size) leaves nothing to undo.
-        if (record && element->AbsoluteRect() != before) {
-            record->CaptureAfter();
-            AddRecord(*project, std::move(record));
+        // moved. That state is what an undo puts back. A gesture that ended where it
+        // started leaves nothing to undo.
+        const auto takeFromDrawable = [element] {
+            element->RefreshRows();
+            element->LoadResource();
+        };
+        if (APStyleProject* project = m_workspace.CurrentProject()) {
+            RecordElementEdit(*project, *element, takeFromDrawable,
+                              RecordPolicy::WhenGeometryChanged);
+        } else {
+            takeFromDrawable();
         }
     }
-    platform::notifyMainWindow(platform::kMsgElementChanged,
-                               reinterpret_cast<std::uintptr_t>(element));
     if (Graph* parent = element->ParentGraph()) {
         parent->SetSelected(true);
     }
-    m_workspace.Panel().Redraw();
+    m_workspace.Select(element);
 }
 
 VisualEditor::Callback SurfaceChangeHandler::Callback(Workspace& workspace)

@@ -11,9 +11,9 @@ class Workspace;
 // What the editor does when the user works on the editing surface. A change (code 2) of
 // a picture or text drawable: the surface deselects all and selects it, its element
 // refreshes its rows from the drawable and reloads, the change becomes one undo record,
-// the main window hears 0x465 with the element, and the parent's drawable is selected
-// too. A pick (code 1) selects the same way, without rows, reload or record, so that the
-// tree and the property grid follow the click.
+// the element becomes the selection that every view shows, and the parent's drawable is
+// selected too. A pick (code 1) selects the same way, without rows, reload or record, so
+// that the tree and the property grid follow the click.
 class SurfaceChangeHandler
 {
 public:

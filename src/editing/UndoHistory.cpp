@@ -1,6 +1,7 @@
 #include "editing/UndoHistory.h"
 
 #include "editing/ActProjectStack.h"
+#include "editing/ChangeFeed.h"
 #include "model/APStyleProject.h"
 
 namespace editing {
@@ -14,6 +15,9 @@ void AddRecord(APStyleProject& project, std::unique_ptr<ActProjectStack> record)
     history.push_back(std::shared_ptr<ActProjectStack>(std::move(record)));
     project.SetHistoryCursor(cursor);
     project.SetModified(1);
+    // Whatever made the record changed the project: the views hear it with the rest of the
+    // command or gesture.
+    PostChange(Change::Refresh());
 }
 
 bool Undo(APStyleProject& project)
@@ -21,6 +25,7 @@ bool Undo(APStyleProject& project)
     if (!CanUndo(project)) {
         return false;
     }
+    const ChangeBatch batch;
     const std::int32_t cursor = project.HistoryCursor();
     // The cursor moves first, so that a record whose Undo adds nothing sees the
     // history as it will be.
@@ -34,6 +39,7 @@ bool Redo(APStyleProject& project)
     if (!CanRedo(project)) {
         return false;
     }
+    const ChangeBatch batch;
     const std::int32_t cursor = project.HistoryCursor() + 1;
     project.SetHistoryCursor(cursor);
     project.History()[static_cast<std::size_t>(cursor)]->Redo();

@@ -11,15 +11,18 @@
 namespace editing {
 
 Workspace::Workspace(VisualEditor& editor)
-    : m_panel(editor), m_previousSink(platform::mainWindowSink())
+    : m_panel(editor), m_previousFeed(InstallFeed(&m_feed)),
+      m_previousSink(platform::mainWindowSink())
 {
     m_tree.SetSelectionObserver([this](TreeNode* node) { OnSelectionChanged(node); });
     platform::setMainWindowSink(this);
+    m_feed.Subscribe(this);
 }
 
 Workspace::~Workspace()
 {
     platform::setMainWindowSink(m_previousSink);
+    InstallFeed(m_previousFeed);
     if (APStyleProject::Current() && IsOpen(APStyleProject::Current())) {
         APStyleProject::SetCurrent(nullptr);
     }
@@ -113,6 +116,14 @@ void Workspace::OnSelectionChanged(TreeNode* node)
     if (!project) {
         return;
     }
+    const ChangeBatch batch(m_feed);
+    ShowNode(*project, node);
+    PostSelection();
+}
+
+void Workspace::ShowNode(APStyleProject& shown, TreeNode* node)
+{
+    APStyleProject* project = &shown;
     if (project != CurrentProject()) {
         RefreshResourcePanel();
     }
@@ -209,54 +220,138 @@ bool Workspace::SelectObject(const void* object, bool expand)
     return m_tree.SelectNode(object, expand);
 }
 
-void Workspace::notify(const platform::MainWindowNotification& notification)
+void Workspace::Select(SnapShotItem* element)
 {
-    switch (notification.message) {
-    case platform::kMsgElementChanged: {
-        auto* element = reinterpret_cast<SnapShotItem*>(notification.wParam);
-        ShowElement(element);
-        auto* region = dynamic_cast<PicSnapshotItem*>(element);
-        TreeNode* node = nullptr;
-        if (region && !region->IsSingle() && !region->Frames().empty()) {
-            node = m_tree.FindFrameNode(region, region->CurrentFrameIndex());
-        }
-        node ? (m_tree.EnsureVisible(node), m_tree.SetCaret(node))
-             : (void)SelectObject(element);
-        break;
+    if (!element) {
+        return;
     }
-    case platform::kMsgRedrawSurface:
-    case platform::kMsgRefreshSurface:
-        m_panel.Redraw();
-        if (CurrentProject()) {
-            CurrentProject()->SetModified(1);
-        }
-        break;
-    case platform::kMsgPropertyFollow:
-        if (notification.wParam == PicSnapshotItem::kPropArgbOutput) {
-            FollowArgbOutput(notification.lParam);
-        }
-        break;
-    case platform::kMsgRebuildTree: {
-        RebuildTree();
-        const void* object = reinterpret_cast<const void*>(notification.wParam);
-        if (!object || !SelectObject(object)) {
-            if (m_selection.Element() && !m_selection.Element()->IsDeleted()) {
-                SelectObject(m_selection.Element());
-            } else if (m_selection.Scene() && !m_selection.Scene()->IsDeleted()) {
-                SelectObject(m_selection.Scene());
+    const ChangeBatch batch(m_feed);
+    ShowElement(element);
+    auto* region = dynamic_cast<PicSnapshotItem*>(element);
+    TreeNode* node = nullptr;
+    if (region && !region->IsSingle() && !region->Frames().empty()) {
+        node = m_tree.FindFrameNode(region, region->CurrentFrameIndex());
+    }
+    if (node) {
+        m_tree.EnsureVisible(node);
+        m_tree.SetCaret(node);
+    } else {
+        SelectObject(element);
+    }
+    // As a click in the tree: the node alone is selected, so that Delete removes it.
+    if (TreeNode* caret = m_tree.Caret(); caret && !m_tree.CheckBoxes()) {
+        for (TreeNode* other : m_tree.AllNodes()) {
+            if (other->selected != (other == caret)) {
+                m_tree.SetSelected(other, other == caret);
             }
         }
-        break;
     }
-    default:
-        break;
-    }
-    if (m_previousSink) {
-        m_previousSink->notify(notification);
+    PostSelection();
+}
+
+void Workspace::PostSelection()
+{
+    // While the views are told of a batch, they already hear of the selection it made.
+    if (!m_feed.Delivering()) {
+        m_feed.Post(Change::Selection());
     }
 }
 
-void Workspace::FollowArgbOutput(std::intptr_t value)
+void Workspace::notify(const platform::MainWindowNotification& notification)
+{
+    Change change;
+    change.kind = static_cast<ChangeKind>(notification.message);
+    switch (change.kind) {
+    case ChangeKind::SurfaceRedraw:
+    case ChangeKind::SurfaceRefresh:
+    case ChangeKind::TreeRebuild:
+        break;
+    case ChangeKind::PropertyFollow:
+        change.property = static_cast<int>(notification.first);
+        change.value = notification.second;
+        break;
+    case ChangeKind::GenerationStep:
+        change.value = notification.first;
+        change.text = notification.text;
+        break;
+    case ChangeKind::SurfaceResize:
+        change.width = static_cast<int>(notification.first);
+        change.height = static_cast<int>(notification.second);
+        break;
+    default:
+        return;
+    }
+    m_feed.Post(std::move(change));
+}
+
+void Workspace::OnChanges(const ChangeSet& changes)
+{
+    if (changes.Modifies() && CurrentProject()) {
+        CurrentProject()->SetModified(1);
+    }
+    SyncTree(changes);
+    if (const Change* follow = changes.Last(ChangeKind::PropertyFollow);
+        follow && follow->property == PicSnapshotItem::kPropArgbOutput) {
+        FollowArgbOutput(follow->value);
+    }
+    if (changes.Has(ChangeKind::ElementChanged) || changes.Modifies() ||
+        changes.Has(ChangeKind::TreeRebuild)) {
+        m_grid.Refresh();
+    }
+    if (changes.Repaints()) {
+        m_panel.Redraw();
+    }
+}
+
+void Workspace::SyncTree(const ChangeSet& changes)
+{
+    if (const Change* rebuild = changes.Last(ChangeKind::TreeRebuild)) {
+        RebuildTree();
+        SelectRebuilt(*rebuild);
+        return;
+    }
+    const Change* changed = changes.Last(ChangeKind::ElementChanged);
+    if (!changed || !changed->element || changed->element->IsDeleted()) {
+        return;
+    }
+    SnapShotItem* element = changed->element;
+    if (TreeNode* node = m_tree.FindNode(element); node && node->label != element->Name()) {
+        m_tree.SetLabel(node, element->Name());
+    }
+    if (element == m_selection.Element()) {
+        return;
+    }
+    // A root group is edited through its scene's page: its scene stays selected.
+    if (!element->Parent()) {
+        if (!m_selection.Scene() || RootGroupOf(*m_selection.Scene()) != element) {
+            SelectObject(element);
+        }
+        return;
+    }
+    Select(element);
+}
+
+void Workspace::SelectRebuilt(const Change& rebuild)
+{
+    // A rebuild that names nothing (a build that stopped at a scene) selects the current
+    // project's current scene.
+    const void* object = rebuild.element ? static_cast<const void*>(rebuild.element)
+                         : rebuild.scene ? static_cast<const void*>(rebuild.scene)
+                                         : static_cast<const void*>(rebuild.project);
+    if (!object && CurrentProject()) {
+        object = CurrentProject()->CurrentScene();
+    }
+    if (object && SelectObject(object)) {
+        return;
+    }
+    if (m_selection.Element() && !m_selection.Element()->IsDeleted()) {
+        SelectObject(m_selection.Element());
+    } else if (m_selection.Scene() && !m_selection.Scene()->IsDeleted()) {
+        SelectObject(m_selection.Scene());
+    }
+}
+
+void Workspace::FollowArgbOutput(std::int64_t value)
 {
     // Every picture selected in the tree takes the value (a frame node stands for
     // its region), written directly so that no further message is sent.

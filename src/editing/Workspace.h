@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/ChangeFeed.h"
 #include "editing/EditSelection.h"
 #include "editing/EditingPanel.h"
 #include "editing/ProjectClipboard.h"
@@ -19,10 +20,13 @@ namespace editing {
 
 // The toolkit-free state of the main frame that the structural commands act on:
 // the open projects (owned), the selection state, the copy buffer, the copy and
-// quiet flags, the project tree, the editing panel and the property grid. While it
-// lives it receives the main-window messages (and passes them on to the sink that
-// was installed before it).
-class Workspace : private platform::MainWindowSink
+// quiet flags, the project tree, the editing panel and the property grid.
+//
+// It is the one dispatcher of changes: its feed is the installed one while it lives, and
+// the main-window messages of the layers below arrive as typed changes in it. The
+// workspace's own panels hear each batch first, in this order: the modified flag, the
+// tree, the grid, the editing panel. The shell's views subscribe after them.
+class Workspace : private platform::MainWindowSink, private ChangeObserver
 {
 public:
     // Lists of the resource panel.
@@ -50,6 +54,7 @@ public:
     // Makes `project` the current one, also for identifier counting.
     void SetCurrentProject(APStyleProject* project);
 
+    ChangeFeed& Feed() { return m_feed; }
     EditSelection& Selection() { return m_selection; }
     ProjectClipboard& Clipboard() { return m_clipboard; }
     int CopyFlag() const { return m_copyFlag; }
@@ -85,21 +90,28 @@ public:
 
     // What the main frame does when the tree's caret moves to `node`.
     void OnSelectionChanged(TreeNode* node);
+    // Makes `element` the selection, as a click on the surface does: the tree's caret goes
+    // to its node (a region's current frame node), the grid shows it, the surface selects it.
+    void Select(SnapShotItem* element);
     // Rebuilds the tree from all open projects.
     void RebuildTree();
     // Makes the node of `object` the caret; a scene's root group stands for its
     // scene node. Returns false when there is no node.
     bool SelectObject(const void* object, bool expand = false);
 
-    // Handles one private message of the main window.
-    void notify(const platform::MainWindowNotification& notification) override;
-
 private:
+    // A main-window message of the layers below becomes a typed change.
+    void notify(const platform::MainWindowNotification& notification) override;
+    void OnChanges(const ChangeSet& changes) override;
+    void SyncTree(const ChangeSet& changes);
+    void SelectRebuilt(const Change& rebuild);
+    void ShowNode(APStyleProject& project, TreeNode* node);
+    void PostSelection();
     void SelectElementNode(TreeNode& node, const TreeNodeData& data, APStyleProject& project);
     void SelectFrameNode(const TreeNodeData& data);
     void SelectGroupNode(const TreeNodeData& data);
     void SwitchResourceList(int list);
-    void FollowArgbOutput(std::intptr_t value);
+    void FollowArgbOutput(std::int64_t value);
 
     std::vector<std::unique_ptr<APStyleProject>> m_projects;
     EditSelection m_selection;
@@ -115,6 +127,8 @@ private:
     std::function<void()> m_resourceListener;
     // The project the resource panel was last told about.
     const APStyleProject* m_resourceProject = nullptr;
+    ChangeFeed m_feed;
+    ChangeFeed* m_previousFeed;
     platform::MainWindowSink* m_previousSink;
 };
 

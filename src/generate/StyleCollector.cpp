@@ -178,8 +178,7 @@ bool StyleCollector::collectString(StringSnapShotItem& text, Snapshot& scene)
              shown(text.Name()) + "的String ID是否正确");
         // The scene is selected in the project tree, where the string can be fixed.
         m_project.SetCurrentScene(&scene);
-        platform::notifyMainWindow(platform::kMsgRebuildTree,
-                                   reinterpret_cast<std::uintptr_t>(&scene));
+        platform::notifyMainWindow(platform::kMsgRebuildTree);
         return false;
     }
     const auto position = static_cast<std::size_t>(index);

@@ -170,7 +170,7 @@ void APStyleProject::NotifyScreenSize(const Snapshot& scene) const
     const bool turned = scene.Record().direction % 2 != 0;
     const std::int32_t width = turned ? m_screenHeight : m_screenWidth;
     const std::int32_t height = turned ? m_screenWidth : m_screenHeight;
-    platform::notifyMainWindow(platform::kMsgResizeSurface, static_cast<std::uintptr_t>(width),
+    platform::notifyMainWindow(platform::kMsgResizeSurface, width,
                                height);
 }
 

@@ -13,4 +13,6 @@ struct GridRow
     std::string button;
     std::uint32_t valueCellType = 0;
     std::uint32_t buttonCellType = 0;
+    // The property id of the row in its page's table (scene or project).
+    std::int32_t property = -1;
 };

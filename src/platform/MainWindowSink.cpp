@@ -7,11 +7,11 @@ namespace {
 MainWindowSink* g_sink = nullptr;
 }
 
-void notifyMainWindow(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+void notifyMainWindow(unsigned message, std::int64_t first, std::int64_t second,
                       const std::string& text)
 {
     if (g_sink) {
-        g_sink->notify({message, wParam, lParam, text});
+        g_sink->notify({message, first, second, text});
     }
 }
 

@@ -6,23 +6,23 @@
 
 namespace platform {
 
-// The private messages the model and the undo records send to the main window.
-// The numeric ids are kept: they are how the shell and the records agree.
+// The private messages the model, the project reader and the build send to the main
+// window. The numeric ids are kept: the editing layer's typed changes carry the same ones.
+// The parameters are numbers only: these layers know nothing of the windows' objects.
 enum MainWindowMessage : unsigned {
-    kMsgElementChanged = 0x465,  // wParam: element
     kMsgRedrawSurface = 0x467,   // redraw the surface, mark modified
-    kMsgPropertyFollow = 0x468,  // wParam: property id, lParam: value
-    kMsgGenerationStep = 0x469,  // wParam: percent (0 hides), text: step
-    kMsgRebuildTree = 0x46A,     // wParam: scene, lParam: element, parent or project
-    kMsgResizeSurface = 0x46B,   // wParam: width, lParam: height
+    kMsgPropertyFollow = 0x468,  // first: property id, second: value
+    kMsgGenerationStep = 0x469,  // first: percent (0 hides), text: step
+    kMsgRebuildTree = 0x46A,     // rebuild the tree, select the current project's current scene
+    kMsgResizeSurface = 0x46B,   // first: width, second: height
     kMsgRefreshSurface = 0x46C,  // refresh the surface, mark modified
 };
 
 struct MainWindowNotification
 {
     unsigned message = 0;
-    std::uintptr_t wParam = 0;
-    std::intptr_t lParam = 0;
+    std::int64_t first = 0;
+    std::int64_t second = 0;
     std::string text;
 };
 
@@ -34,7 +34,7 @@ public:
 };
 
 // Sends a notification to the installed sink (none by default: it is dropped).
-void notifyMainWindow(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0,
+void notifyMainWindow(unsigned message, std::int64_t first = 0, std::int64_t second = 0,
                       const std::string& text = {});
 
 // Installs `sink` (not owned); null drops notifications again.

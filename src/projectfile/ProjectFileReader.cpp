@@ -148,7 +148,7 @@ int ProjectFileReader::Impl::Load(const std::string& path)
         return 0;
     }
     platform::notifyMainWindow(platform::kMsgResizeSurface,
-                               static_cast<std::uintptr_t>(m_project.ScreenWidth()),
+                               m_project.ScreenWidth(),
                                m_project.ScreenHeight());
     return 1;
 }

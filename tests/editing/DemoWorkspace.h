@@ -4,7 +4,7 @@
 #include "editing/CommandTable.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
-#include "platform/MainWindowSink.h"
+#include "support/RecordingChangeObserver.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/TemporaryDirectory.h"
 
@@ -33,9 +33,9 @@ public:
     platform::TemporaryDirectory dir{"editing-demo"};
     platform::ScriptedInteraction ui;
     platform::ScopedInteraction uiScope{ui};
-    platform::RecordingMainWindowSink sink;
     HeadlessVisualEditor editor;
     editing::Workspace ws{editor};
+    RecordingChangeObserver sink{ws.Feed()};
     editing::CommandTable table;
     APStyleProject* project = nullptr;
     std::string error;

@@ -6,7 +6,7 @@
 #include "model/APStyleProject.h"
 #include "model/CCanvasSnapShotItem.h"
 #include "model/StringSnapShotItem.h"
-#include "platform/MainWindowSink.h"
+#include "support/RecordingChangeObserver.h"
 #include "platform/ScriptedInteraction.h"
 
 #include <gtest/gtest.h>
@@ -33,9 +33,9 @@ protected:
 
     platform::ScriptedInteraction ui;
     platform::ScopedInteraction uiScope{ui};
-    platform::RecordingMainWindowSink sink;
     HeadlessVisualEditor editor;
     editing::Workspace ws{editor};
+    RecordingChangeObserver sink{ws.Feed()};
     editing::CommandTable table;
     APStyleProject* project = nullptr;
     Snapshot* scene1 = nullptr;

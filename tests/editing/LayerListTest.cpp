@@ -46,7 +46,7 @@ TEST_F(EditingFixture, LayerListShowsTheFramesOfTheShownPictureOnly)
     sink.clear();
     layers.CheckAll();
     EXPECT_EQ(Names(layers), (Names_{"0:F0+", "1:F1+", "2:F2+"}));
-    EXPECT_EQ(sink.count(platform::kMsgRedrawSurface), 1);
+    EXPECT_EQ(sink.count(editing::ChangeKind::SurfaceRedraw), 1);
     layers.SetChecked(1, false);
     layers.InvertChecks();
     EXPECT_EQ(Names(layers), (Names_{"0:F0", "1:F1+", "2:F2"}));

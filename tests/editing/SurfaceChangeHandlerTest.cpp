@@ -22,6 +22,7 @@ protected:
         ws.Panel().ShowSceneWithSelection(*project, *scene1, nullptr);
         project->History().clear();
         project->SetHistoryCursor(-1);
+        project->SetModified(0);
         sink.clear();
     }
 
@@ -65,9 +66,16 @@ TEST_F(SurfaceChangeHandlerTest, ADragIsOneUndoRecordThatUndoesExactly)
     EXPECT_EQ(int{text->AttrBlock()->y}, 7);
     EXPECT_EQ(text->Rows()[text->FindRow(2)].Number(), 17);
     ASSERT_EQ(Records(), 1u);
-    // The press picked it, the release changed it.
-    EXPECT_EQ(sink.count(platform::kMsgElementChanged), 2);
-    EXPECT_EQ(sink.received().back().wParam, reinterpret_cast<std::uintptr_t>(text));
+    // The press picked it, the release changed it: one batch each, and the views heard
+    // that the project changed (the title's mark, the save) with the second.
+    ASSERT_EQ(sink.batches().size(), 2u);
+    EXPECT_FALSE(sink.batches()[0].Modifies());
+    const editing::Change* changed =
+        sink.batches()[1].Last(editing::ChangeKind::ElementChanged);
+    ASSERT_NE(changed, nullptr);
+    EXPECT_EQ(changed->element, text);
+    EXPECT_TRUE(sink.batches()[1].Modifies());
+    EXPECT_EQ(project->Modified(), 1);
     // The element is selected with its parent group, and the grid shows it.
     EXPECT_TRUE(static_cast<Graph*>(text)->IsSelected());
     EXPECT_TRUE(static_cast<Graph*>(group)->IsSelected());
@@ -98,7 +106,8 @@ TEST_F(SurfaceChangeHandlerTest, AClickSelectsWithoutARecordAndAResizeIsOneRecor
 {
     Drag(35, 45, 0, 0);
     EXPECT_EQ(Records(), 0u);
-    EXPECT_EQ(sink.count(platform::kMsgElementChanged), 1);
+    ASSERT_EQ(sink.batches().size(), 1u);
+    EXPECT_FALSE(sink.batches()[0].Modifies());
     EXPECT_EQ(ws.Selection().Element(), text);
 
     // The grip at the group's bottom-right corner (120, 110).
@@ -127,7 +136,21 @@ TEST_F(SurfaceChangeHandlerTest, NudgesAreOneRecordEachAndShapesAreLeftAlone)
     shape.Envelop({200, 200, 210, 210});
     editor.AddObj(&shape);
     ASSERT_TRUE(editor.SimulateMove(&shape, 3, 3));
-    EXPECT_EQ(sink.count(platform::kMsgElementChanged), 0);
+    EXPECT_TRUE(sink.batches().empty());
     EXPECT_EQ(Records(), 2u);
     editor.ClearAll();
+}
+
+TEST_F(SurfaceChangeHandlerTest, APictureMovesButOffersNoGripsWhileAGroupDoes)
+{
+    PicSnapshotItem* picture = AddRegion(group, 1);
+    Place(picture, 50, 40, 20, 20);
+    ws.Panel().ShowSceneWithSelection(*project, *scene1, picture);
+    Graph* grip = nullptr;
+    // The picture's bottom-right corner is at (90, 90) on screen.
+    EXPECT_EQ(editor.Surface().HandleAt(90, 90, &grip), -1);
+    EXPECT_FALSE(editor.Surface().Resize(picture, Graph::kHandleBottomRight, 120, 120));
+    EXPECT_TRUE(editor.Surface().MayMove(picture));
+    group->SetSelected(true);
+    EXPECT_EQ(editor.Surface().HandleAt(120, 110, &grip), Graph::kHandleBottomRight);
 }

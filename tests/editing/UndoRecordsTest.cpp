@@ -41,9 +41,11 @@ TEST_F(EditingFixture, AddedElementUndoHidesItAndRebuildsAtTheParent)
     EXPECT_TRUE(group->IsDeleted());
     EXPECT_FALSE(group->OwnGraph()->IsSelected());
     EXPECT_EQ(Node(group), nullptr);
-    ASSERT_EQ(sink.received().front().message, platform::kMsgRebuildTree);
-    EXPECT_EQ(sink.received().front().wParam, reinterpret_cast<std::uintptr_t>(Root(scene1)));
-    EXPECT_EQ(sink.count(platform::kMsgRefreshSurface), 1);
+    // One batch for the whole step: rebuild at the parent, refresh the surface.
+    ASSERT_EQ(sink.batches().size(), 1u);
+    ASSERT_EQ(sink.received().front().kind, editing::ChangeKind::TreeRebuild);
+    EXPECT_EQ(sink.received().front().element, Root(scene1));
+    EXPECT_EQ(sink.count(editing::ChangeKind::SurfaceRefresh), 1);
     // The root group has no node of its own; its scene node is selected instead.
     EXPECT_EQ(ws.Tree().Caret(), Node(scene1));
 }

@@ -68,10 +68,10 @@ TEST(APStyleProject, ScreenSizeFollowsTheSceneDirection)
     const auto& sent = sink.received();
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].message, platform::kMsgResizeSurface);
-    EXPECT_EQ(sent[0].wParam, 320u);
-    EXPECT_EQ(sent[0].lParam, 240);
-    EXPECT_EQ(sent[1].wParam, 240u);
-    EXPECT_EQ(sent[1].lParam, 320);
+    EXPECT_EQ(sent[0].first, 320);
+    EXPECT_EQ(sent[0].second, 240);
+    EXPECT_EQ(sent[1].first, 240);
+    EXPECT_EQ(sent[1].second, 320);
 }
 
 TEST(APStyleProject, IdentifierCounterNeverGoesDown)

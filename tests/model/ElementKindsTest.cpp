@@ -186,9 +186,9 @@ TEST_F(ElementKinds, ArgbOutputAndPngA8)
     EXPECT_EQ(+picture->PicInfo().argbOutput, 0);
     EXPECT_EQ(picture->GetAttrText(argb, 1), "Default");
     ASSERT_EQ(sink.count(platform::kMsgPropertyFollow), 2);
-    EXPECT_EQ(sink.received()[0].wParam, 13u);
-    EXPECT_EQ(sink.received()[0].lParam, 6);
-    EXPECT_EQ(sink.received()[1].lParam, 0);
+    EXPECT_EQ(sink.received()[0].first, 13);
+    EXPECT_EQ(sink.received()[0].second, 6);
+    EXPECT_EQ(sink.received()[1].second, 0);
 
     Type(*picture, PicSnapshotItem::kPropPngA8, "Yes");
     EXPECT_EQ(+picture->PicInfo().alphaFormat, 8);

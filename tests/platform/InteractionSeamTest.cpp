@@ -101,8 +101,8 @@ TEST(InteractionSeam, NotificationsAndTracesReachRecordersOnlyWhileInstalled)
         notifyMainWindow(kMsgGenerationStep, 50, 0, "校验");
         trace("UpdateDocResource\n");
         ASSERT_EQ(sink.received().size(), 2u);
-        EXPECT_EQ(sink.received()[0].wParam, 240u);
-        EXPECT_EQ(sink.received()[0].lParam, 320);
+        EXPECT_EQ(sink.received()[0].first, 240);
+        EXPECT_EQ(sink.received()[0].second, 320);
         EXPECT_EQ(sink.received()[1].text, "校验");
         EXPECT_EQ(sink.count(kMsgGenerationStep), 1);
         EXPECT_EQ(traces.lines(), std::vector<std::string>{"UpdateDocResource\n"});

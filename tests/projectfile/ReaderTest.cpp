@@ -106,8 +106,8 @@ TEST_F(Reader, SettingsAndDerivedPaths)
     EXPECT_EQ(p.HeaderWords()[0], 0x18u);
     EXPECT_EQ(p.HeaderWords()[1], 0u);
     ASSERT_EQ(sink.count(platform::kMsgResizeSurface), 1);
-    EXPECT_EQ(sink.received().back().wParam, 320u);
-    EXPECT_EQ(sink.received().back().lParam, 240);
+    EXPECT_EQ(sink.received().back().first, 320);
+    EXPECT_EQ(sink.received().back().second, 240);
 }
 
 TEST_F(Reader, FramesFromLayerElementOrOlderLayerChildren)

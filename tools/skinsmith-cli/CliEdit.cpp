@@ -7,6 +7,7 @@
 
 #include "platform/ScriptedInteraction.h"
 #include "components/visual/HeadlessVisualEditor.h"
+#include "editing/SurfaceChangeHandler.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "platform/FileSystem.h"
@@ -37,6 +38,10 @@ const char kUsage[] =
     "  set LABEL TEXT          commit TEXT into the value column of a property grid row\n"
     "  set2 LABEL TEXT         commit TEXT into the second column of that row\n"
     "  drag FROM TO [copy]     drag a node onto another (copy: with Ctrl held)\n"
+    "  click PATH              click the node's element on the editing surface\n"
+    "  move PATH DX DY         click the element on the surface and drag it by (DX, DY)\n"
+    "  resize PATH W H         drag the element's bottom-right grip to make it W x H\n"
+    "  nudge DX DY             move the surface's selection with the arrow keys\n"
     "  undo, redo              commands 32774 and 32779\n"
     "  search TEXT             press find in the search dialog (32854) with TEXT: the next\n"
     "                          node whose label contains TEXT becomes the caret; without a\n"
@@ -150,6 +155,8 @@ int runEdit(const std::vector<std::string>& args)
     }
     HeadlessVisualEditor editor;
     editing::Workspace ws(editor);
+    // The surface reacts to gestures as the window's does.
+    editor.CreateEditor(nullptr, {0, 0, 320, 240}, editing::SurfaceChangeHandler::Callback(ws));
     ws.OpenProject(std::move(project));
     return runScript(parsed, *text, ws, ui);
 }

@@ -1,10 +1,13 @@
 #include "EditScript.h"
 
 #include "platform/ScriptedInteraction.h"
+#include "components/visual/Graph.h"
+#include "components/visual/HeadlessVisualEditor.h"
 #include "editing/CommandIds.h"
 #include "editing/TreeDragDrop.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
+#include "model/SnapShotItem.h"
 #include "projectfile/ProjectFileWriter.h"
 
 #include <sstream>
@@ -69,6 +72,9 @@ std::string EditScript::Run(const std::string& line)
     }
     if (word == "drag") {
         return Drag(rest);
+    }
+    if (word == "click" || word == "move" || word == "resize" || word == "nudge") {
+        return Gesture(word, rest);
     }
     if ((word == "undo" || word == "redo") && rest.empty()) {
         return Command(word == "undo" ? editing::cmd::kUndo : editing::cmd::kRedo);
@@ -226,6 +232,57 @@ std::string EditScript::Drag(const std::string& rest)
     }
     if (!drag.Release()) {
         return "nothing was dropped";
+    }
+    return {};
+}
+
+std::string EditScript::Gesture(const std::string& word, const std::string& rest)
+{
+    auto* editor = dynamic_cast<HeadlessVisualEditor*>(&m_ws.Panel().Editor());
+    if (!editor) {
+        return "there is no editing surface";
+    }
+    VisualSurface& surface = editor->Surface();
+    std::istringstream words(rest);
+    if (word == "nudge") {
+        int dx = 0;
+        int dy = 0;
+        std::string extra;
+        if (!(words >> dx >> dy) || (words >> extra)) {
+            return "nudge needs DX DY";
+        }
+        return surface.Nudge(dx, dy) ? std::string() : "nothing selected on the surface moves";
+    }
+    std::string path;
+    int first = 0;
+    int second = 0;
+    std::string extra;
+    words >> path;
+    const bool needsNumbers = word != "click";
+    if (path.empty() || (needsNumbers && !(words >> first >> second)) || (words >> extra)) {
+        return word + (needsNumbers ? " needs PATH and two numbers" : " needs PATH");
+    }
+    editing::TreeNode* node = Find(path);
+    Graph* graph = node && node->data.element ? node->data.element->OwnGraph() : nullptr;
+    if (!graph) {
+        return "no element '" + path + "'";
+    }
+    // The element's scene is on the surface once its node has been clicked in the tree.
+    if (!surface.Contains(graph)) {
+        Select(path);
+    }
+    if (!surface.Select(graph)) {
+        return "'" + path + "' cannot be selected on the surface";
+    }
+    if (word == "move" && !surface.Move(graph, first, second)) {
+        return "'" + path + "' cannot be moved";
+    }
+    if (word == "resize") {
+        const GraphRect rect = graph->Envelop();
+        if (!surface.Resize(graph, Graph::kHandleBottomRight, rect.left + first,
+                            rect.top + second)) {
+            return "'" + path + "' cannot be resized";
+        }
     }
     return {};
 }

@@ -42,6 +42,8 @@ private:
     std::string Command(int id);
     std::string Set(int column, const std::string& rest);
     std::string Drag(const std::string& rest);
+    // click, move, resize and nudge: gestures on the editing surface.
+    std::string Gesture(const std::string& word, const std::string& rest);
     std::string ExpectMessage(const std::string& text);
     std::string SaveLine(const std::string& path);
 

@@ -1,5 +1,6 @@
 #include "shell/app/CMainFrame.h"
 
+#include "editing/ChangeFeed.h"
 #include "editing/CommandIds.h"
 #include "editing/SurfaceChangeHandler.h"
 #include "editing/WheelZoom.h"
@@ -32,6 +33,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
@@ -42,10 +44,11 @@
 #include <QProgressBar>
 #include <QSettings>
 #include <QStatusBar>
-#include <QThread>
 #include <QTimer>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 static void initShellResources()
@@ -61,32 +64,20 @@ const char kIdleText[] = "就绪";
 
 } // namespace
 
-// Receives the main-window messages after the workspace has handled them. Messages sent from
-// a worker thread (a build's progress) are handed to the window's thread.
-class CMainFrame::Sink : public platform::MainWindowSink
+// The frame's subscription to the workspace's changes, after the panels of the workspace.
+class CMainFrame::ChangeView : public editing::ChangeObserver
 {
 public:
-    explicit Sink(CMainFrame& frame) : m_frame(frame), m_previous(platform::mainWindowSink())
+    explicit ChangeView(CMainFrame& frame) : m_frame(frame)
     {
-        platform::setMainWindowSink(this);
+        m_frame.m_workspace->Feed().Subscribe(this);
     }
-    ~Sink() override { platform::setMainWindowSink(m_previous); }
+    ~ChangeView() override { m_frame.m_workspace->Feed().Unsubscribe(this); }
 
-    void notify(const platform::MainWindowNotification& notification) override
-    {
-        if (QThread::currentThread() == m_frame.thread()) {
-            m_frame.onNotification(notification);
-            return;
-        }
-        CMainFrame* frame = &m_frame;
-        QMetaObject::invokeMethod(
-            frame, [frame, notification] { frame->onNotification(notification); },
-            Qt::QueuedConnection);
-    }
+    void OnChanges(const editing::ChangeSet& changes) override { m_frame.onChanges(changes); }
 
 private:
     CMainFrame& m_frame;
-    platform::MainWindowSink* m_previous;
 };
 
 CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
@@ -94,10 +85,14 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
       m_settingsDirectory(SettingsDirectory::forProgram(programDirectory)),
       m_layoutStore(m_settingsDirectory + QStringLiteral("zorve.ini")),
       m_options((m_settingsDirectory + QStringLiteral("SkinSmith.ini")).toStdString()),
-      m_interaction(new QtUserInteraction(this, this)), m_sink(std::make_unique<Sink>(*this)),
+      m_interaction(new QtUserInteraction(this, this)),
       m_editor(std::make_unique<QtVisualEditor>()),
       m_workspace(std::make_unique<editing::Workspace>(*m_editor))
 {
+    // A build reports its progress from its own thread: the report is handed to this one.
+    m_workspace->Feed().SetHandoff([this](std::function<void()> work) {
+        QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+    });
     initShellResources();
     projectfile::InstallProjectFileIo();
     platform::setInteraction(m_interaction);
@@ -109,8 +104,7 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
     m_options.Install(m_commands);
     m_doc = new CZORVEDoc(*m_workspace, m_options, this, m_layoutStore, this);
     m_buildRunner = new BuildRunner(*m_interaction, this, this);
-    m_view = new CZORVEView(
-        *m_editor, [this](Graph*, int) { scheduleActionUpdate(); }, this);
+    m_view = new CZORVEView(*m_editor, editing::SurfaceChangeHandler::Callback(*m_workspace), this);
     setCentralWidget(m_view);
     m_view->viewport()->installEventFilter(this);
     m_view->installEventFilter(this);
@@ -121,6 +115,8 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
     createToolBar();
     createMenus();
     createStatusBar();
+    connect(m_editor.get(), &QtVisualEditor::cursorMoved, this, &CMainFrame::showCursorPosition);
+    m_changeView = std::make_unique<ChangeView>(*this);
 
     connect(m_doc, &CZORVEDoc::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_doc, &CZORVEDoc::projectsChanged, this, &CMainFrame::scheduleActionUpdate);
@@ -139,6 +135,7 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
 
 CMainFrame::~CMainFrame()
 {
+    m_changeView.reset();
     // The panels and the view observe the workspace and the surface: they go first.
     qDeleteAll(findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly));
     delete m_view;
@@ -387,26 +384,20 @@ void CMainFrame::showCursorPosition(int x, int y)
     m_coordinates->setText(QString::asprintf("当前坐标:%d, %d", x, y));
 }
 
-void CMainFrame::onNotification(const platform::MainWindowNotification& notification)
+void CMainFrame::onChanges(const editing::ChangeSet& changes)
 {
-    switch (notification.message) {
-    case platform::kMsgRedrawSurface:
-    case platform::kMsgRefreshSurface:
-        m_editor->Refresh();
+    if (changes.Modifies()) {
         m_doc->document().SetModifiedFlag(true);
-        break;
-    case platform::kMsgGenerationStep:
-        showGenerationProgress(static_cast<int>(notification.wParam),
-                               QString::fromStdString(notification.text));
-        break;
-    case platform::kMsgResizeSurface:
-        m_view->resizeEditingPanel(static_cast<int>(notification.wParam) + 9,
-                                   static_cast<int>(notification.lParam) + 9);
-        break;
-    default:
-        break;
     }
-    scheduleActionUpdate();
+    if (const editing::Change* resize = changes.Last(editing::ChangeKind::SurfaceResize)) {
+        const double zoom = m_workspace->Panel().Zoom();
+        m_view->resizeEditingPanel(static_cast<int>(resize->width * zoom) + 9,
+                                   static_cast<int>(resize->height * zoom) + 9);
+    }
+    if (const editing::Change* step = changes.Last(editing::ChangeKind::GenerationStep)) {
+        showGenerationProgress(static_cast<int>(step->value), QString::fromStdString(step->text));
+    }
+    refreshState();
 }
 
 void CMainFrame::showGenerationProgress(int percent, const QString& text)
@@ -469,11 +460,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            // The Delete key passes refusals silently; the menu's delete does not.
             m_workspace->SetQuietFlag(1);
             runCommand(kDeleteSelected);
+            m_workspace->SetQuietFlag(0);
             return true;
         }
-        m_workspace->SetQuietFlag(0);
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -543,13 +535,38 @@ void CMainFrame::showHelp()
     };
     for (const QString& candidate : candidates) {
         if (QFileInfo::exists(candidate)) {
-            QDesktopServices::openUrl(
-                QUrl::fromLocalFile(QFileInfo(candidate).canonicalFilePath()));
+            const QUrl manual = QUrl::fromLocalFile(QFileInfo(candidate).canonicalFilePath());
+            // Without a browser to hand the page to, the manual opens in a window of its own.
+            if (!QDesktopServices::openUrl(manual)) {
+                showManualWindow(manual);
+            }
             return;
         }
     }
     platform::interaction().showMessage("找不到用户手册：" + candidates.front().toStdString(),
                                         "SkinSmith");
+}
+
+void CMainFrame::showManualWindow(const QUrl& manual)
+{
+    if (!m_manualWindow) {
+        m_manualWindow = new QDialog(this);
+        m_manualWindow->setObjectName(QStringLiteral("manualWindow"));
+        m_manualWindow->setWindowTitle(tr("用户手册"));
+        m_manualWindow->setAccessibleName(tr("用户手册"));
+        auto* browser = new QTextBrowser(m_manualWindow);
+        browser->setAccessibleName(tr("用户手册"));
+        browser->setOpenExternalLinks(false);
+        auto* layout = new QVBoxLayout(m_manualWindow);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(browser);
+        m_manualWindow->resize(860, 640);
+    }
+    auto* browser = m_manualWindow->findChild<QTextBrowser*>();
+    browser->setSource(manual);
+    m_manualWindow->show();
+    m_manualWindow->raise();
+    m_manualWindow->activateWindow();
 }
 
 void CMainFrame::showAbout()
@@ -588,9 +605,8 @@ void CMainFrame::showProjectResize()
     if (APStyleProject* project = m_workspace->CurrentProject()) {
         CPrjResizeDlg dialog(*project, this);
         if (dialog.exec() == QDialog::Accepted) {
-            platform::notifyMainWindow(platform::kMsgResizeSurface,
-                                       static_cast<std::uintptr_t>(project->ScreenWidth()),
-                                       project->ScreenHeight());
+            m_workspace->Feed().Post(
+                editing::Change::Resize(project->ScreenWidth(), project->ScreenHeight()));
         }
     }
 }

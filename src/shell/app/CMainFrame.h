@@ -2,7 +2,6 @@
 
 #include "editing/CommandTable.h"
 #include "editing/EditorOptions.h"
-#include "platform/MainWindowSink.h"
 
 #include <QMainWindow>
 
@@ -12,7 +11,9 @@ class BuildRunner;
 class CommandActions;
 class CZORVEDoc;
 class CZORVEView;
+class QDialog;
 class QDockWidget;
+class QUrl;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -23,8 +24,9 @@ class CProjectTree;
 class QtVisualEditor;
 
 namespace editing {
+class ChangeSet;
 class Workspace;
-}
+} // namespace editing
 
 // The main window: toolbar, menus, status bar and the four docking panels around the editing
 // view. It owns the workspace, the command table and the document, runs every command through
@@ -71,7 +73,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class Sink;
+    class ChangeView;
 
     void createDocks();
     void createMenus();
@@ -80,7 +82,9 @@ private:
     void installHandlers();
     void installPanelSwitch(int id, QWidget* panel);
     void fillRecentFiles();
-    void onNotification(const platform::MainWindowNotification& notification);
+    // The frame's own views (surface size, progress, modified mark, title, actions) after
+    // each batch of changes.
+    void onChanges(const editing::ChangeSet& changes);
     void showGenerationProgress(int percent, const QString& text);
     void scheduleActionUpdate();
     void refreshState();
@@ -90,6 +94,7 @@ private:
     void generateDesktopFiles();
     void openCaseDirectory();
     void showHelp();
+    void showManualWindow(const QUrl& manual);
     void showAbout();
     void showProjectSettings();
     void showBatchBuild();
@@ -102,9 +107,9 @@ private:
     editing::CommandTable m_commands;
     editing::EditorOptions m_options;
     QtUserInteraction* m_interaction;
-    std::unique_ptr<Sink> m_sink;
     std::unique_ptr<QtVisualEditor> m_editor;
     std::unique_ptr<editing::Workspace> m_workspace;
+    std::unique_ptr<ChangeView> m_changeView;
     CommandActions* m_actions = nullptr;
     CZORVEDoc* m_doc = nullptr;
     CZORVEView* m_view = nullptr;
@@ -120,5 +125,6 @@ private:
     QLabel* m_statusText = nullptr;
     QLabel* m_coordinates = nullptr;
     QProgressBar* m_progress = nullptr;
+    QDialog* m_manualWindow = nullptr;
     bool m_actionUpdatePending = false;
 };

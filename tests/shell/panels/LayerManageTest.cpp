@@ -84,7 +84,7 @@ void LayerManageTest::selectAllAndInvertSetTheChecks()
     data.sink.clear();
     QTest::mouseClick(panel.selectAllButton(), Qt::LeftButton);
     QCOMPARE(checks(model), (QList<int>{Qt::Checked, Qt::Checked}));
-    QCOMPARE(data.sink.count(platform::kMsgRedrawSurface), 1);
+    QCOMPARE(data.sink.count(editing::ChangeKind::SurfaceRedraw), 1);
     // The checked frame with a picture shows in the middle of the preview.
     const QImage shown = panel.preview()->pixmap().toImage();
     QCOMPARE(shown.pixel(80, 60), qRgb(0x20, 0x20, 0x20));
@@ -93,7 +93,7 @@ void LayerManageTest::selectAllAndInvertSetTheChecks()
                                                            Qt::CheckStateRole));
     QTest::mouseClick(panel.invertButton(), Qt::LeftButton);
     QCOMPARE(checks(model), (QList<int>{Qt::Checked, Qt::Unchecked}));
-    QCOMPARE(data.sink.count(platform::kMsgRedrawSurface), 2);
+    QCOMPARE(data.sink.count(editing::ChangeKind::SurfaceRedraw), 2);
     QCOMPARE(panel.preview()->pixmap().toImage().pixel(80, 60), qRgb(0xEE, 0xEE, 0xEE));
 }
 

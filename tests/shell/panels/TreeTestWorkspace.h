@@ -6,7 +6,7 @@
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/CCanvasSnapShotItem.h"
-#include "platform/MainWindowSink.h"
+#include "support/RecordingChangeObserver.h"
 #include "platform/ScriptedInteraction.h"
 
 #include <QAbstractItemModel>
@@ -39,9 +39,9 @@ struct TreeTestWorkspace
 
     platform::ScriptedInteraction ui;
     platform::ScopedInteraction uiScope{ui};
-    platform::RecordingMainWindowSink sink;
     HeadlessVisualEditor editor;
     editing::Workspace ws{editor};
+    RecordingChangeObserver sink{ws.Feed()};
     editing::CommandTable table;
     APStyleProject* project = nullptr;
     Snapshot* scene1 = nullptr;

@@ -7,7 +7,7 @@
 #include "model/CCanvasSnapShotItem.h"
 #include "model/PicSnapshotItem.h"
 #include "model/StringSnapShotItem.h"
-#include "platform/MainWindowSink.h"
+#include "support/RecordingChangeObserver.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/TemporaryDirectory.h"
 
@@ -31,9 +31,9 @@ struct GridLayerWorkspace
     platform::TemporaryDirectory dir{"shell-grid"};
     platform::ScriptedInteraction ui;
     platform::ScopedInteraction uiScope{ui};
-    platform::RecordingMainWindowSink sink;
     HeadlessVisualEditor editor;
     editing::Workspace ws{editor};
+    RecordingChangeObserver sink{ws.Feed()};
     APStyleProject* project = nullptr;
     Snapshot* scene = nullptr;
     CCanvasSnapShotItem* root = nullptr;

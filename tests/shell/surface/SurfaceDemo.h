@@ -5,7 +5,7 @@
 #include "components/visual/Graph.h"
 #include "model/APStyleProject.h"
 #include "platform/FileSystem.h"
-#include "platform/MainWindowSink.h"
+#include "support/RecordingChangeObserver.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/TemporaryDirectory.h"
 #include "projectfile/ProjectFileReader.h"
@@ -117,9 +117,9 @@ struct SurfaceDemo
     platform::TemporaryDirectory dir{"surface-demo"};
     platform::ScriptedInteraction ui;
     platform::ScopedInteraction uiScope{ui};
-    platform::RecordingMainWindowSink sink;
     QtVisualEditor editor;
     editing::Workspace ws{editor};
+    RecordingChangeObserver sink{ws.Feed()};
     APStyleProject* project = nullptr;
     Snapshot* scene = nullptr;
     std::string error;

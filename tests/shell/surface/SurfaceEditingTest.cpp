@@ -49,7 +49,8 @@ private slots:
         QCOMPARE(int(element->AttrBlock()->width), int(before.width));
         QVERIFY(envelope(element) == placed.Offset(dx, dy));
         QCOMPARE(demo.project->History().size(), std::size_t{1});
-        QCOMPARE(demo.sink.count(platform::kMsgElementChanged), 2); // the click, the change
+        QCOMPARE(demo.sink.batches().size(), std::size_t{2}); // the click, the change
+        QVERIFY(demo.sink.batches().back().Modifies());
         QVERIFY(element->OwnGraph()->IsSelected());
         QVERIFY(element->ParentGraph()->IsSelected());
         QCOMPARE(demo.ws.Selection().Element(), element);

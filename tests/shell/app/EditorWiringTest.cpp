@@ -1,0 +1,228 @@
+#include "DialogScript.h"
+#include "ExampleCopy.h"
+
+#include "components/visual/Graph.h"
+#include "editing/CommandIds.h"
+#include "editing/Workspace.h"
+#include "model/APStyleProject.h"
+#include "model/SnapShotItem.h"
+#include "platform/FileSystem.h"
+#include "platform/ScriptedInteraction.h"
+#include "shell/app/CMainFrame.h"
+#include "shell/app/CZORVEDoc.h"
+#include "shell/app/CommandActions.h"
+#include "shell/panels/CProjectTree.h"
+#include "shell/surface/QtVisualEditor.h"
+#include "shell/surface/SurfaceWidget.h"
+#include "support/RecordingChangeObserver.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QtTest>
+
+using namespace editing::cmd;
+
+namespace {
+
+SnapShotItem* findElement(SnapShotItem& element, const std::string& name)
+{
+    if (element.Name() == name && !element.IsDeleted()) {
+        return &element;
+    }
+    if (const SnapItemList* children = element.Children()) {
+        for (const auto& child : *children) {
+            if (SnapShotItem* found = findElement(*child, name)) {
+                return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// Counts the paint events and title changes of the window's views.
+class ViewCounter : public QObject
+{
+public:
+    int paints = 0;
+    int titles = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+        } else if (event->type() == QEvent::WindowTitleChange) {
+            ++titles;
+        }
+        return false;
+    }
+};
+
+// The example opened in a shown main window, with MainScene's KeyMenu selected in the tree.
+struct OpenWindow
+{
+    OpenWindow() : frame(programDirectory(example))
+    {
+        frame.resize(1200, 800);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(frame.doc().openPath(QString::fromStdString(example.projectPath())));
+        project = frame.workspace().CurrentProject();
+        keyMenu = findElement(*project->Scenes().front()->Elements().front(), "KeyMenu");
+        QVERIFY(keyMenu);
+        QVERIFY(frame.workspace().SelectObject(keyMenu));
+        QApplication::processEvents();
+    }
+
+    SurfaceWidget* surface() { return frame.surface().widget(); }
+    QPoint centreOf(SnapShotItem* element)
+    {
+        const GraphRect r = element->OwnGraph()->GetRect();
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    void drag(const QPoint& from, const QPoint& by)
+    {
+        QTest::mousePress(surface(), Qt::LeftButton, Qt::ShiftModifier, from);
+        for (int step = 1; step <= 4; ++step) {
+            const QPointF at = from + by * step / 4;
+            QMouseEvent move(QEvent::MouseMove, at, surface()->mapToGlobal(at), Qt::NoButton,
+                             Qt::LeftButton, Qt::ShiftModifier);
+            QApplication::sendEvent(surface(), &move);
+        }
+        QTest::mouseRelease(surface(), Qt::LeftButton, Qt::ShiftModifier, from + by);
+    }
+    QString gridValue(const std::string& label)
+    {
+        const editing::PropertyGrid& grid = frame.workspace().Grid();
+        const int row = grid.FindRow(label);
+        return row < 0 ? QString() : QString::fromStdString(grid.Rows()[row].value);
+    }
+
+    ExampleCopy example;
+    platform::ScriptedInteraction ui;
+    platform::ScopedInteraction scope{ui};
+    CMainFrame frame;
+    APStyleProject* project = nullptr;
+    SnapShotItem* keyMenu = nullptr;
+};
+
+} // namespace
+
+class EditorWiringTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aDragReachesTheGridUndoTheTitleAndTheFile();
+    void aGridEditRepaintsTheSurfaceAndAClickSelectsInTheTree();
+    void everyViewHearsEachStepOnce();
+    void theCursorPositionAndTheMultiSelectSwitchFollowTheUser();
+};
+
+void EditorWiringTest::aDragReachesTheGridUndoTheTitleAndTheFile()
+{
+    OpenWindow w;
+    const QString path = QString::fromStdString(w.example.projectPath());
+    QCOMPARE(w.frame.windowTitle(), path);
+    const int x = w.keyMenu->AttrBlock()->x;
+    w.drag(w.centreOf(w.keyMenu), QPoint(30, -12));
+    QCOMPARE(int(w.keyMenu->AttrBlock()->x), x + 30);
+    QCOMPARE(w.gridValue("x"), QString::number(x + 30));
+    QCOMPARE(w.frame.windowTitle(), path + QStringLiteral(" *"));
+    QVERIFY(w.frame.actions().action(kUndo)->isEnabled());
+
+    // A nudge with the arrow keys is one more step; undo takes back one step at a time.
+    QTest::keyClick(w.surface(), Qt::Key_Right);
+    QCOMPARE(int(w.keyMenu->AttrBlock()->x), x + 31);
+    QCOMPARE(w.frame.runCommand(kUndo), editing::CommandTable::Result::Ran);
+    QCOMPARE(int(w.keyMenu->AttrBlock()->x), x + 30);
+    QCOMPARE(w.gridValue("x"), QString::number(x + 30));
+
+    QCOMPARE(w.frame.runCommand(kSaveProject), editing::CommandTable::Result::Ran);
+    QCOMPARE(w.frame.windowTitle(), path);
+    const std::optional<std::string> saved = platform::readFile(w.example.projectPath());
+    QVERIFY(saved);
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "0x%.4x", x + 30);
+    QVERIFY2(saved->find(expected) != std::string::npos, expected);
+}
+
+void EditorWiringTest::aGridEditRepaintsTheSurfaceAndAClickSelectsInTheTree()
+{
+    OpenWindow w;
+    ViewCounter counter;
+    w.surface()->installEventFilter(&counter);
+    editing::PropertyGrid& grid = w.frame.workspace().Grid();
+    QVERIFY(grid.Commit(*w.project, w.frame.workspace().Tree(), grid.FindRow("x"), 1, "200"));
+    QCOMPARE(int(w.keyMenu->AttrBlock()->x), 200);
+    QTRY_VERIFY(counter.paints > 0);
+
+    // A click on another element selects it in the tree and the grid; Delete removes it.
+    SnapShotItem* keyBack =
+        findElement(*w.project->Scenes().front()->Elements().front(), "KeyBack");
+    QVERIFY(keyBack);
+    const QPoint at = w.centreOf(keyBack);
+    QTest::mouseClick(w.surface(), Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(w.frame.workspace().Selection().Element(), keyBack);
+    QCOMPARE(w.frame.workspace().Grid().Element(), keyBack);
+    const QModelIndex current = w.frame.tree().currentIndex();
+    QCOMPARE(current.data().toString(), QStringLiteral("KeyBack"));
+    QTest::keyClick(w.surface(), Qt::Key_Delete);
+    QVERIFY(keyBack->IsDeleted());
+    QVERIFY(!w.keyMenu->IsDeleted());
+}
+
+void EditorWiringTest::everyViewHearsEachStepOnce()
+{
+    OpenWindow w;
+    ViewCounter counter;
+    ViewCounter titles;
+    w.surface()->installEventFilter(&counter);
+    w.frame.installEventFilter(&titles);
+    RecordingChangeObserver views(w.frame.workspace().Feed());
+    const auto step = [&](const char* what, const std::function<void()>& work) {
+        QApplication::processEvents();
+        counter.paints = titles.titles = 0;
+        views.clear();
+        work();
+        QApplication::processEvents();
+        QVERIFY2(views.batches().size() == 1, what);
+        QVERIFY2(counter.paints == 1, qPrintable(QStringLiteral("%1: %2 paints").arg(what).arg(counter.paints)));
+        QVERIFY2(titles.titles <= 1, what);
+    };
+    step("drag", [&] { w.drag(w.centreOf(w.keyMenu), QPoint(10, 0)); });
+    step("nudge", [&] { QTest::keyClick(w.surface(), Qt::Key_Down); });
+    step("grid", [&] {
+        editing::PropertyGrid& grid = w.frame.workspace().Grid();
+        grid.Commit(*w.project, w.frame.workspace().Tree(), grid.FindRow("y"), 1, "3");
+    });
+    step("undo", [&] { w.frame.runCommand(kUndo); });
+    step("redo", [&] { w.frame.runCommand(kRedo); });
+    step("add scene", [&] { w.frame.runCommand(kAddScene); });
+}
+
+void EditorWiringTest::theCursorPositionAndTheMultiSelectSwitchFollowTheUser()
+{
+    OpenWindow w;
+    QTest::mouseMove(w.surface(), QPoint(40, 50));
+    QMouseEvent move(QEvent::MouseMove, QPointF(40, 50), w.surface()->mapToGlobal(QPointF(40, 50)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.surface(), &move);
+    QVERIFY2(w.frame.coordinatePane()->text().contains(QStringLiteral("40")),
+             qPrintable(w.frame.coordinatePane()->text()));
+
+    QAction* multi = w.frame.actions().action(kMultiSelect);
+    multi->trigger();
+    QApplication::processEvents();
+    QVERIFY(w.frame.workspace().Tree().CheckBoxes());
+    QVERIFY(multi->isChecked());
+    multi->trigger();
+    QApplication::processEvents();
+    QVERIFY(!w.frame.workspace().Tree().CheckBoxes());
+    QVERIFY(!multi->isChecked());
+}
+
+QTEST_MAIN(EditorWiringTest)
+#include "EditorWiringTest.moc"
