@@ -2,7 +2,6 @@
 
 #include "editing/ActAddSnapItemObj.h"
 #include "editing/ActAddSnapshotObj.h"
-#include "editing/ActModifySnapItemAttr.h"
 #include "editing/RecordedEdit.h"
 #include "editing/RootGroup.h"
 #include "editing/UndoHistory.h"

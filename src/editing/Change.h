@@ -23,6 +23,7 @@ enum class ChangeKind : unsigned
     SurfaceRefresh = 0x46C, // refresh the surface; the project is modified
     Selection = 0x1001,     // the selection moved (tree caret, surface pick)
     Projects = 0x1002,      // a project was opened, closed or saved, or became current
+    Resources = 0x1003,     // the resource panel lists again (another project, list or file)
 };
 
 // One typed change. Only the fields its kind names are set.

@@ -10,18 +10,26 @@ ChangeFeed* g_installed = nullptr;
 
 ChangeFeed::ChangeFeed() : m_thread(std::this_thread::get_id()) {}
 
-void ChangeFeed::Subscribe(ChangeObserver* observer)
+void ChangeFeed::Subscribe(ChangeObserver* observer, Tier tier)
 {
-    if (observer &&
-        std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
-        m_observers.push_back(observer);
+    const std::vector<ChangeObserver*> all = Observers();
+    if (observer && std::find(all.begin(), all.end(), observer) == all.end()) {
+        (tier == Tier::Model ? m_models : m_views).push_back(observer);
     }
 }
 
 void ChangeFeed::Unsubscribe(ChangeObserver* observer)
 {
-    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer),
-                      m_observers.end());
+    for (auto* list : {&m_models, &m_views}) {
+        list->erase(std::remove(list->begin(), list->end(), observer), list->end());
+    }
+}
+
+std::vector<ChangeObserver*> ChangeFeed::Observers() const
+{
+    std::vector<ChangeObserver*> all = m_models;
+    all.insert(all.end(), m_views.begin(), m_views.end());
+    return all;
 }
 
 void ChangeFeed::Post(Change change)
@@ -54,9 +62,10 @@ void ChangeFeed::Deliver()
         const ChangeSet batch = std::move(m_pending);
         m_pending = ChangeSet{};
         ++m_delivered;
-        const std::vector<ChangeObserver*> observers = m_observers;
-        for (ChangeObserver* observer : observers) {
-            if (std::find(m_observers.begin(), m_observers.end(), observer) != m_observers.end()) {
+        for (ChangeObserver* observer : Observers()) {
+            // One that left while an earlier one was told is not told.
+            const std::vector<ChangeObserver*> now = Observers();
+            if (std::find(now.begin(), now.end(), observer) != now.end()) {
                 observer->OnChanges(batch);
             }
         }

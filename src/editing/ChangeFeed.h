@@ -10,11 +10,19 @@ namespace editing {
 
 // The one way back from a change of a project to its views. Commands, gestures and undo
 // steps post typed changes; a batch gathers them, and when the outermost batch ends every
-// subscribed view hears the whole set once, in the order the views subscribed. A change
-// posted outside any batch is a batch of its own.
+// subscriber hears the whole set once: first the panel models of the editing layer (the
+// workspace's tree, grid and surface, the layer list, the resource panel), then the views,
+// each tier in the order it subscribed. So a view always sees every panel settled, whatever
+// order the views were built in. A change posted outside any batch is a batch of its own.
 class ChangeFeed
 {
 public:
+    enum class Tier
+    {
+        Model,
+        View
+    };
+
     // Runs `work` later on the feed's own thread.
     using Handoff = std::function<void(std::function<void()> work)>;
 
@@ -23,9 +31,10 @@ public:
     ChangeFeed& operator=(const ChangeFeed&) = delete;
 
     // Views are not owned; each must unsubscribe before it goes away.
-    void Subscribe(ChangeObserver* observer);
+    void Subscribe(ChangeObserver* observer, Tier tier = Tier::View);
     void Unsubscribe(ChangeObserver* observer);
-    const std::vector<ChangeObserver*>& Observers() const { return m_observers; }
+    // Everyone who hears a batch, in the order they hear it.
+    std::vector<ChangeObserver*> Observers() const;
 
     // A change posted from another thread (a build's progress) goes through `handoff`;
     // without one it is dropped.
@@ -44,7 +53,8 @@ private:
     void Deliver();
 
     std::thread::id m_thread;
-    std::vector<ChangeObserver*> m_observers;
+    std::vector<ChangeObserver*> m_models;
+    std::vector<ChangeObserver*> m_views;
     Handoff m_handoff;
     ChangeSet m_pending;
     int m_depth = 0;

@@ -3,7 +3,6 @@
 #include "components/visual/Graph.h"
 #include "editing/ActDelSnapItemObj.h"
 #include "editing/ActDelSnashotObj.h"
-#include "editing/ActModifySnapItemAttr.h"
 #include "editing/RecordedEdit.h"
 #include "editing/AddCommands.h"
 #include "editing/DeletedFlag.h"

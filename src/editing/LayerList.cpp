@@ -9,13 +9,13 @@ namespace editing {
 
 LayerList::LayerList(Workspace& ws) : m_ws(ws)
 {
-    m_ws.Grid().AddObserver(this);
+    m_ws.Feed().Subscribe(this, ChangeFeed::Tier::Model);
     Update();
 }
 
 LayerList::~LayerList()
 {
-    m_ws.Grid().RemoveObserver(this);
+    m_ws.Feed().Unsubscribe(this);
 }
 
 void LayerList::Update()

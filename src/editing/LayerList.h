@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/Change.h"
 #include "editing/PropertyGrid.h"
 
 #include <string>
@@ -14,9 +15,9 @@ class Workspace;
 
 // The layer manager without a window: the frames of the picture the workspace shows in
 // its property grid, one row per frame, each with a checked state that "全选" and "反选"
-// set. It follows the grid by itself: whatever the grid shows, the list shows that
-// element's frames when it is a picture or picture region, and nothing otherwise.
-class LayerList : private PropertyGridObserver
+// set. It follows the grid after each batch of changes: whatever the grid shows, the list
+// shows that element's frames when it is a picture or picture region, and nothing otherwise.
+class LayerList : private ChangeObserver
 {
 public:
     struct Row
@@ -67,8 +68,7 @@ public:
     void InvertChecks();
 
 private:
-    void GridReset() override { Update(); }
-    void GridRowChanged(int) override { Update(); }
+    void OnChanges(const ChangeSet&) override { Update(); }
     void Notify(int row);
 
     Workspace& m_ws;

@@ -1,6 +1,5 @@
 #include "editing/MoveCommands.h"
 
-#include "editing/ActModifySnapItemAttr.h"
 #include "editing/RecordedEdit.h"
 #include "editing/AddCommands.h"
 #include "editing/DocumentSync.h"

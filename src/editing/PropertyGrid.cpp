@@ -1,6 +1,5 @@
 #include "editing/PropertyGrid.h"
 
-#include "editing/ActModifySnapItemAttr.h"
 #include "editing/ElementEdit.h"
 #include "editing/GridPages.h"
 #include "editing/ProjectTree.h"

@@ -1,7 +1,6 @@
 #include "editing/ResourcePanel.h"
 
 #include "components/visual/CxImage.h"
-#include "editing/ActModifySnapItemAttr.h"
 #include "editing/RecordedEdit.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
@@ -72,13 +71,20 @@ std::optional<std::pair<int, int>> SizeOfFile(const std::string& path)
 
 ResourcePanel::ResourcePanel(Workspace& ws) : m_ws(ws)
 {
-    m_ws.SetResourceListener([this] { Refill(); });
+    m_ws.Feed().Subscribe(this, ChangeFeed::Tier::Model);
     Refill();
 }
 
 ResourcePanel::~ResourcePanel()
 {
-    m_ws.SetResourceListener({});
+    m_ws.Feed().Unsubscribe(this);
+}
+
+void ResourcePanel::OnChanges(const ChangeSet& changes)
+{
+    if (changes.Has(ChangeKind::Resources)) {
+        Refill();
+    }
 }
 
 APStyleProject* ResourcePanel::Project() const

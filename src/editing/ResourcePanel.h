@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editing/Change.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,7 +29,7 @@ public:
 // picture or string list of the current project), its columns and rows, the pictures
 // found missing, and the panel's commands (context menu 133) and double-click assignment.
 // Rows are read from the registry on demand, so a list of any length fills at once.
-class ResourcePanel
+class ResourcePanel : private ChangeObserver
 {
 public:
     // Context menu 133.
@@ -63,7 +65,7 @@ public:
     // Follows `ws`: refills whenever the workspace asks the panel to (another project,
     // another list). The workspace must outlive the panel.
     explicit ResourcePanel(Workspace& ws);
-    ~ResourcePanel();
+    ~ResourcePanel() override;
     ResourcePanel(const ResourcePanel&) = delete;
     ResourcePanel& operator=(const ResourcePanel&) = delete;
 
@@ -131,6 +133,7 @@ public:
     bool Assign(int row);
 
 private:
+    void OnChanges(const ChangeSet& changes) override;
     void TakeColumns();
     void AfterChange();
     void ClearShown(APStyleProject& project, int list);

@@ -16,7 +16,7 @@ Workspace::Workspace(VisualEditor& editor)
 {
     m_tree.SetSelectionObserver([this](TreeNode* node) { OnSelectionChanged(node); });
     platform::setMainWindowSink(this);
-    m_feed.Subscribe(this);
+    m_feed.Subscribe(this, ChangeFeed::Tier::Model);
 }
 
 Workspace::~Workspace()
@@ -78,9 +78,7 @@ void Workspace::SetCurrentProject(APStyleProject* project)
     // The resource panel shows the current project's lists, also after the last one closed.
     if (project != m_resourceProject) {
         m_resourceProject = project;
-        if (m_resourceListener) {
-            m_resourceListener();
-        }
+        m_feed.Post(Change{ChangeKind::Resources});
     }
 }
 

@@ -24,8 +24,9 @@ namespace editing {
 //
 // It is the one dispatcher of changes: its feed is the installed one while it lives, and
 // the main-window messages of the layers below arrive as typed changes in it. The
-// workspace's own panels hear each batch first, in this order: the modified flag, the
-// tree, the grid, the editing panel. The shell's views subscribe after them.
+// workspace is the first panel model to hear each batch and settles, in this order, the
+// modified flag, the tree, the grid and the editing panel; the layer list and the resource
+// panel follow it, and the views after all of them.
 class Workspace : private platform::MainWindowSink, private ChangeObserver
 {
 public:
@@ -69,17 +70,11 @@ public:
     int ShownResourceList() const { return m_resourceList; }
     // Number of times the resource panel was filled again.
     int ResourceRefreshCount() const { return m_resourceRefreshes; }
+    // The resource panel fills itself again when the batch ends.
     void RefreshResourcePanel()
     {
         ++m_resourceRefreshes;
-        if (m_resourceListener) {
-            m_resourceListener();
-        }
-    }
-    // Called after every RefreshResourcePanel (the panel's logic fills itself again).
-    void SetResourceListener(std::function<void()> listener)
-    {
-        m_resourceListener = std::move(listener);
+        m_feed.Post(Change{ChangeKind::Resources});
     }
 
     // Shows an element, a scene or a project's settings in the property grid and
@@ -124,7 +119,6 @@ private:
     PropertyGrid m_grid;
     int m_resourceList = kPictureList;
     int m_resourceRefreshes = 0;
-    std::function<void()> m_resourceListener;
     // The project the resource panel was last told about.
     const APStyleProject* m_resourceProject = nullptr;
     ChangeFeed m_feed;

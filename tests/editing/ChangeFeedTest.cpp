@@ -2,6 +2,8 @@
 
 #include "editing/ChangeFeed.h"
 #include "editing/CommandIds.h"
+#include "editing/LayerList.h"
+#include "editing/ResourcePanel.h"
 #include "editing/SurfaceChangeHandler.h"
 #include "editing/UndoHistory.h"
 
@@ -46,8 +48,9 @@ TEST(ChangeFeed, ABatchReachesEveryViewOnceInSubscriptionOrderWhenTheOutermostEn
     ChangeFeed feed;
     std::vector<std::string> log;
     NamedView tree("tree", log), grid("grid", log);
-    feed.Subscribe(&tree);
+    // The panel models hear first, whenever they subscribed.
     feed.Subscribe(&grid);
+    feed.Subscribe(&tree, ChangeFeed::Tier::Model);
     feed.Subscribe(&tree); // twice is still once
     {
         const ChangeBatch outer(feed);
@@ -218,4 +221,59 @@ TEST_F(OneBatchTest, AClickOnTheSurfaceSelectsInTheTreeSoDeleteRemovesThatElemen
     Run(editing::cmd::kDeleteSelected);
     EXPECT_TRUE(other->IsDeleted());
     EXPECT_FALSE(text->IsDeleted());
+}
+
+namespace {
+
+// A view that writes down what the grid, the tree and the layer list show when it hears a
+// batch.
+class StateView : public editing::ChangeObserver
+{
+public:
+    StateView(editing::Workspace& ws, const editing::LayerList* layers) : m_ws(ws), m_layers(layers)
+    {
+        m_ws.Feed().Subscribe(this);
+    }
+    ~StateView() override { m_ws.Feed().Unsubscribe(this); }
+
+    void OnChanges(const ChangeSet&) override
+    {
+        const editing::PropertyGrid& grid = m_ws.Grid();
+        const int x = grid.FindRow("x");
+        std::string state = x >= 0 ? grid.Rows()[static_cast<std::size_t>(x)].value : "-";
+        state += m_ws.Tree().Caret() ? "|" + m_ws.Tree().Caret()->label : "|-";
+        if (const editing::LayerList* layers = m_layers ? m_layers : m_lateLayers) {
+            state += "|" + std::to_string(layers->Rows().size());
+        }
+        seen.push_back(state);
+    }
+    void watchLayers(const editing::LayerList* layers) { m_lateLayers = layers; }
+
+    std::vector<std::string> seen;
+
+private:
+    editing::Workspace& m_ws;
+    const editing::LayerList* m_layers;
+    const editing::LayerList* m_lateLayers = nullptr;
+};
+
+} // namespace
+
+TEST_F(OneBatchTest, ViewsBuiltInEitherOrderSeeTheSameFinishedState)
+{
+    PicSnapshotItem* region = AddRegion(Root(scene1), 3);
+    // One view before the layer list and the resource panel, one after them.
+    StateView first(ws, nullptr);
+    editing::LayerList layers(ws);
+    editing::ResourcePanel resources(ws);
+    first.watchLayers(&layers);
+    StateView last(ws, &layers);
+
+    Click(region);
+    Drag(35, 45, 20, 10);
+    Run(editing::cmd::kUndo);
+    Run(editing::cmd::kRedo);
+    ASSERT_FALSE(first.seen.empty());
+    EXPECT_EQ(first.seen, last.seen);
+    EXPECT_EQ(first.seen.back(), "50|" + text->Name() + "|0");
 }
