@@ -12,6 +12,7 @@
 #include "shell/app/CZORVEDoc.h"
 #include "shell/app/CommandActions.h"
 #include "shell/panels/CProjectTree.h"
+#include "shell/panels/ProjectTreeModel.h"
 #include "shell/surface/QtVisualEditor.h"
 #include "shell/surface/SurfaceWidget.h"
 #include "support/RecordingChangeObserver.h"
@@ -119,6 +120,7 @@ private slots:
     void aGridEditRepaintsTheSurfaceAndAClickSelectsInTheTree();
     void everyViewHearsEachStepOnce();
     void theCursorPositionAndTheMultiSelectSwitchFollowTheUser();
+    void aTreeClickUpdatesTheToolbarAtOnce();
 };
 
 void EditorWiringTest::aDragReachesTheGridUndoTheTitleAndTheFile()
@@ -189,7 +191,8 @@ void EditorWiringTest::everyViewHearsEachStepOnce()
         work();
         QApplication::processEvents();
         QVERIFY2(views.batches().size() == 1, what);
-        QVERIFY2(counter.paints == 1, qPrintable(QStringLiteral("%1: %2 paints").arg(what).arg(counter.paints)));
+        QVERIFY2(counter.paints == 1,
+                 qPrintable(QStringLiteral("%1: %2 paints").arg(what).arg(counter.paints)));
         QVERIFY2(titles.titles <= 1, what);
     };
     step("drag", [&] { w.drag(w.centreOf(w.keyMenu), QPoint(10, 0)); });
@@ -222,6 +225,24 @@ void EditorWiringTest::theCursorPositionAndTheMultiSelectSwitchFollowTheUser()
     QApplication::processEvents();
     QVERIFY(!w.frame.workspace().Tree().CheckBoxes());
     QVERIFY(!multi->isChecked());
+}
+
+void EditorWiringTest::aTreeClickUpdatesTheToolbarAtOnce()
+{
+    OpenWindow w;
+    QAction* addString = w.frame.actions().action(kAddString);
+    QVERIFY(!addString->isEnabled()); // KeyMenu, a string, holds nothing
+    SnapShotItem* softKeys =
+        findElement(*w.project->Scenes().front()->Elements().front(), "SoftKeys");
+    QVERIFY(softKeys);
+    CProjectTree& tree = w.frame.tree();
+    const QModelIndex index =
+        tree.treeModel()->indexOf(w.frame.workspace().Tree().FindNode(softKeys));
+    QVERIFY(index.isValid());
+    // A click on the node: no menu is opened, no event loop turn is needed.
+    tree.setCurrentIndex(index);
+    QCOMPARE(w.frame.workspace().Selection().Element(), softKeys);
+    QVERIFY(addString->isEnabled());
 }
 
 QTEST_MAIN(EditorWiringTest)
