@@ -25,6 +25,23 @@ constexpr std::uint32_t kButton = 32;
 const std::vector<std::string> kDefaultLanguages = {"English", "Simplified Chinese",
                                                     "Traditional Chinese"};
 
+template <typename Rule>
+const Rule* FindById(const std::vector<Rule>& rules, std::int32_t id)
+{
+    const auto it =
+        std::find_if(rules.begin(), rules.end(), [id](const Rule& rule) { return rule.id == id; });
+    return it == rules.end() ? nullptr : &*it;
+}
+
+// The label of row `id` of a model's descriptor table of `count` rows.
+template <typename Desc>
+std::string LabelById(const Desc* table, int count, std::int32_t id)
+{
+    const auto it =
+        std::find_if(table, table + count, [id](const Desc& desc) { return desc.id == id; });
+    return it == table + count ? std::string() : std::string(it->label);
+}
+
 std::string Decimal(long long value)
 {
     return std::to_string(value);
@@ -236,21 +253,12 @@ const std::vector<SceneRowRule>& SceneRowRules()
 
 const SceneRowRule* FindSceneRowRule(std::int32_t id)
 {
-    const auto& rules = SceneRowRules();
-    const auto it = std::find_if(rules.begin(), rules.end(),
-                                 [id](const SceneRowRule& rule) { return rule.id == id; });
-    return it == rules.end() ? nullptr : &*it;
+    return FindById(SceneRowRules(), id);
 }
 
 std::string SceneRowLabel(std::int32_t id)
 {
-    const SnapItemAttrDesc* table = Snapshot::SceneDescTable();
-    for (int i = 0; i < Snapshot::kDescCount; ++i) {
-        if (table[i].id == id) {
-            return table[i].label;
-        }
-    }
-    return {};
+    return LabelById(Snapshot::SceneDescTable(), Snapshot::kDescCount, id);
 }
 
 const std::vector<ProjectRowRule>& ProjectRowRules()
@@ -261,21 +269,12 @@ const std::vector<ProjectRowRule>& ProjectRowRules()
 
 const ProjectRowRule* FindProjectRowRule(std::int32_t id)
 {
-    const auto& rules = ProjectRowRules();
-    const auto it = std::find_if(rules.begin(), rules.end(),
-                                 [id](const ProjectRowRule& rule) { return rule.id == id; });
-    return it == rules.end() ? nullptr : &*it;
+    return FindById(ProjectRowRules(), id);
 }
 
 std::string ProjectRowLabel(std::int32_t id)
 {
-    const ProjectPropertyDesc* table = ProjectPropertyTable();
-    for (int i = 0; i < kProjectPropertyCount; ++i) {
-        if (table[i].id == id) {
-            return table[i].label;
-        }
-    }
-    return {};
+    return LabelById(ProjectPropertyTable(), kProjectPropertyCount, id);
 }
 
 const std::vector<std::string>& SceneRotations()

@@ -12,50 +12,10 @@ import time
 
 import pyatspi
 
+from e2e_support import application, find, key, named, wait_for
+
 EDITOR = sys.argv[1]
 SOURCE = sys.argv[2]
-
-
-def wait_for(what, probe, timeout=30.0):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        found = probe()
-        if found:
-            return found
-        time.sleep(0.2)
-    raise SystemExit(f"timed out waiting for {what}")
-
-
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for index in range(desktop.childCount):
-        app = desktop.getChildAtIndex(index)
-        if app is not None and app.name in ("skinsmith", "SkinSmith"):
-            return app
-    return None
-
-
-def find(node, predicate, depth=0):
-    if node is None or depth > 40:
-        return None
-    try:
-        if predicate(node):
-            return node
-        for index in range(node.childCount):
-            hit = find(node.getChildAtIndex(index), predicate, depth + 1)
-            if hit is not None:
-                return hit
-    except Exception:
-        return None
-    return None
-
-
-def named(name):
-    return lambda node: node.name == name
-
-
-def key(combo):
-    subprocess.run(["xdotool", "key", "--clearmodifiers", combo], check=True)
 
 
 def main():

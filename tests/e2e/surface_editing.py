@@ -16,6 +16,9 @@ import time
 
 import pyatspi
 
+from e2e_support import application, find, wait_for
+from e2e_support import key as press
+
 EDITOR = sys.argv[1]
 SOURCE = sys.argv[2]
 CLI = os.path.join(os.path.dirname(EDITOR), "skinsmith-cli")
@@ -39,40 +42,6 @@ command 32782
 undo
 redo
 """
-
-
-def wait_for(what, probe, timeout=30.0):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        found = probe()
-        if found:
-            return found
-        time.sleep(0.2)
-    raise SystemExit(f"timed out waiting for {what}")
-
-
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for index in range(desktop.childCount):
-        app = desktop.getChildAtIndex(index)
-        if app is not None and app.name in ("skinsmith", "SkinSmith"):
-            return app
-    return None
-
-
-def find(node, predicate, depth=0):
-    if node is None or depth > 40:
-        return None
-    try:
-        if predicate(node):
-            return node
-        for index in range(node.childCount):
-            hit = find(node.getChildAtIndex(index), predicate, depth + 1)
-            if hit is not None:
-                return hit
-    except Exception:
-        return None
-    return None
 
 
 def extents(node):
@@ -110,8 +79,7 @@ def drag(x, y, dx, dy, shift=True):
 
 
 def key(*combos):
-    for combo in combos:
-        xdo("key", "--clearmodifiers", combo)
+    press(*combos)
     settle()
 
 

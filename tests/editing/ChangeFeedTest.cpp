@@ -118,17 +118,24 @@ protected:
     OneBatchTest()
     {
         editor.CreateEditor(nullptr, {0, 0, 320, 240}, editing::SurfaceChangeHandler::Callback(ws));
-        text = AddString(Root(scene1));
-        SnapItemInfo* block = text->AttrBlock();
-        block->x = 30;
-        block->y = 40;
-        block->width = 40;
-        block->height = 20;
-        text->LoadResource();
-        text->RefreshRows();
+        text = AddText(30, 40);
         Click(text);
         project->SetModified(0);
         sink.clear();
+    }
+
+    // A 40 x 20 string at (x, y) in the first scene's root group.
+    StringSnapShotItem* AddText(int x, int y)
+    {
+        StringSnapShotItem* added = AddString(Root(scene1));
+        SnapItemInfo* block = added->AttrBlock();
+        block->x = static_cast<std::int16_t>(x);
+        block->y = static_cast<std::int16_t>(y);
+        block->width = 40;
+        block->height = 20;
+        added->LoadResource();
+        added->RefreshRows();
+        return added;
     }
 
     // Every view heard exactly one batch since the last call.
@@ -202,13 +209,7 @@ TEST_F(OneBatchTest, GesturesReachTheGridTheUndoHistoryAndTypedValuesStayAbsolut
 
 TEST_F(OneBatchTest, AClickOnTheSurfaceSelectsInTheTreeSoDeleteRemovesThatElement)
 {
-    StringSnapShotItem* other = AddString(Root(scene1));
-    SnapItemInfo* block = other->AttrBlock();
-    block->x = 200;
-    block->y = 150;
-    block->width = 40;
-    block->height = 20;
-    other->LoadResource();
+    StringSnapShotItem* other = AddText(200, 150);
     Click(text);
     ws.Panel().ShowScene(*project, *scene1, text);
 
