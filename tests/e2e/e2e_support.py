@@ -47,3 +47,12 @@ def named(name):
 def key(*combos):
     for combo in combos:
         subprocess.run(["xdotool", "key", "--clearmodifiers", combo], check=True)
+
+
+def stop(editor):
+    """Ends the editor's process, killing it when it does not end by itself."""
+    editor.terminate()
+    try:
+        editor.wait(10)
+    except subprocess.TimeoutExpired:
+        editor.kill()

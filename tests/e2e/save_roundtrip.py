@@ -12,7 +12,7 @@ import time
 
 import pyatspi
 
-from e2e_support import application, find, key, named, wait_for
+from e2e_support import stop, application, find, key, named, wait_for
 
 EDITOR = sys.argv[1]
 SOURCE = sys.argv[2]
@@ -57,11 +57,7 @@ def main():
                 raise SystemExit("the saved project differs from the original")
             print("e2e: window read through AT-SPI; add, undo and Ctrl+S gave the same bytes")
         finally:
-            editor.terminate()
-            try:
-                editor.wait(10)
-            except subprocess.TimeoutExpired:
-                editor.kill()
+            stop(editor)
     finally:
         shutil.rmtree(work, ignore_errors=True)
 

@@ -16,7 +16,7 @@ import time
 
 import pyatspi
 
-from e2e_support import application, find, wait_for
+from e2e_support import stop, application, find, wait_for
 from e2e_support import key as press
 
 EDITOR = sys.argv[1]
@@ -150,11 +150,7 @@ def main():
         try:
             run_window(project, env)
         finally:
-            editor.terminate()
-            try:
-                editor.wait(10)
-            except subprocess.TimeoutExpired:
-                editor.kill()
+            stop(editor)
 
         script = os.path.join(work, "steps.txt")
         with open(script, "w", encoding="utf-8") as out:
