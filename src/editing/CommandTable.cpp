@@ -236,6 +236,12 @@ bool CommandTable::IsChecked(Workspace& ws, int id) const
 
 CommandTable::Result CommandTable::Run(Workspace& ws, int id) const
 {
+    // A flag left set would silence the refusals of every later run, those of the menu too.
+    struct QuietForThisRun
+    {
+        Workspace& ws;
+        ~QuietForThisRun() { ws.SetQuietFlag(0); }
+    } quiet{ws};
     const Command* command = Find(id);
     if (!command) {
         return Result::Unknown;
@@ -248,6 +254,12 @@ CommandTable::Result CommandTable::Run(Workspace& ws, int id) const
     }
     command->handler(ws);
     return Result::Ran;
+}
+
+CommandTable::Result CommandTable::RunQuietly(Workspace& ws, int id) const
+{
+    ws.SetQuietFlag(1);
+    return Run(ws, id);
 }
 
 } // namespace editing

@@ -48,6 +48,43 @@ TEST_F(EditingFixture, TheLastLiveSceneIsNotDeletedAndQuietRefusalsAreSilent)
     EXPECT_EQ(ui.messages().size(), 1u);
 }
 
+// Delete selected on the last live scene: the Delete key's run refuses silently, the menu's
+// speaks, also right after the Delete key. The tree widget puts the caret in the selected
+// state, as a click does.
+TEST_F(EditingFixture, OnlyTheDeleteKeysRunOfDeleteSelectedRefusesSilently)
+{
+    Click(scene2);
+    Run(cmd::kDelete);
+    const auto selectScene1 = [this] {
+        Click(scene1);
+        ws.Tree().SetSelected(Node(scene1), true);
+    };
+    const std::vector<std::string> refusal{"不能删除工程唯一的场景!"};
+
+    selectScene1();
+    EXPECT_EQ(table.RunQuietly(ws, cmd::kDeleteSelected), CommandTable::Result::Ran);
+    EXPECT_FALSE(scene1->IsDeleted());
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_EQ(ws.QuietFlag(), 0);
+    selectScene1();
+    Run(cmd::kDeleteSelected);
+    EXPECT_FALSE(scene1->IsDeleted());
+    EXPECT_EQ(ui.messages(), refusal);
+
+    // A flag set for one run is gone after it, whether the command ran or not.
+    ui.clear();
+    selectScene1();
+    ws.SetQuietFlag(1);
+    Run(cmd::kDeleteSelected);
+    EXPECT_TRUE(ui.messages().empty());
+    selectScene1();
+    Run(cmd::kDeleteSelected);
+    EXPECT_EQ(ui.messages(), refusal);
+    ws.SetQuietFlag(1);
+    EXPECT_EQ(table.Run(ws, cmd::kPaste), CommandTable::Result::Disabled);
+    EXPECT_EQ(ws.QuietFlag(), 0);
+}
+
 TEST_F(EditingFixture, DeletingTheFirstSceneShowsALiveOne)
 {
     Click(scene1);
