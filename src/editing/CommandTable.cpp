@@ -238,6 +238,12 @@ bool CommandTable::IsChecked(Workspace& ws, int id) const
 
 CommandTable::Result CommandTable::Run(Workspace& ws, int id) const
 {
+    // A flag left set would silence the refusals of every later run, those of the menu too.
+    struct QuietForThisRun
+    {
+        Workspace& ws;
+        ~QuietForThisRun() { ws.SetQuietFlag(0); }
+    } quiet{ws};
     const Command* command = Find(id);
     if (!command) {
         return Result::Unknown;
@@ -252,6 +258,12 @@ CommandTable::Result CommandTable::Run(Workspace& ws, int id) const
     const ChangeBatch batch;
     command->handler(ws);
     return Result::Ran;
+}
+
+CommandTable::Result CommandTable::RunQuietly(Workspace& ws, int id) const
+{
+    ws.SetQuietFlag(1);
+    return Run(ws, id);
 }
 
 } // namespace editing

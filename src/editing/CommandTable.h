@@ -45,8 +45,12 @@ public:
     bool SetChecked(int id, std::function<bool(Workspace&)> checked);
     bool IsEnabled(Workspace& ws, int id) const;
     bool IsChecked(Workspace& ws, int id) const;
-    // Runs the command as the menu would: only while it is enabled.
+    // Runs the command as the menu would: only while it is enabled. The workspace's quiet
+    // flag holds for this one run: it is clear afterwards, whether the command ran or not.
     Result Run(Workspace& ws, int id) const;
+    // Runs the command as Run does with the quiet flag set, so that its refusals pass
+    // silently: the Delete key's delete selected (32782). The flag is clear afterwards.
+    Result RunQuietly(Workspace& ws, int id) const;
 
 private:
     std::vector<Command> m_commands;

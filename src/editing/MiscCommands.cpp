@@ -58,13 +58,18 @@ bool ToggleEditing(Workspace& ws)
 namespace {
 
 template <typename Object>
-void Number(Object& object, std::int32_t& counter, IdRenumbering& pairs)
+void Renumber(Object& object, std::uint32_t id, IdRenumbering& pairs)
 {
-    const auto id = static_cast<std::uint32_t>(counter++);
     if (object.GetId() != id) {
         pairs.emplace_back(object.GetId(), id);
         object.SetId(id);
     }
+}
+
+template <typename Object>
+void Number(Object& object, std::int32_t& counter, IdRenumbering& pairs)
+{
+    Renumber(object, static_cast<std::uint32_t>(counter++), pairs);
 }
 
 void Walk(TreeNode& node, std::int32_t& counter, IdRenumbering& pairs)
@@ -72,9 +77,14 @@ void Walk(TreeNode& node, std::int32_t& counter, IdRenumbering& pairs)
     const TreeNodeData& data = node.data;
     if (data.kind == TreeNodeData::kScene && !data.scene->IsDeleted()) {
         Number(*data.scene, counter, pairs);
-        // The root group has no node, but it needs an identifier of its own too.
-        if (SnapShotItem* root = RootGroupOf(*data.scene); root && !root->IsDeleted()) {
-            Number(*root, counter, pairs);
+        // The root group has no node and takes no number. Kept as it was, its identifier
+        // would soon be another object's too: the counter starts again at 0, and later
+        // additions go on above it. The document edits find nodes by identifier alone, so a
+        // move or the next renumbering would then hit the root group's node instead of the
+        // other object's. It shares its scene's identifier instead, which no element has and
+        // which renumbering changes for both nodes alike.
+        if (SnapShotItem* root = RootGroupOf(*data.scene)) {
+            Renumber(*root, data.scene->GetId(), pairs);
         }
     } else if ((data.kind == TreeNodeData::kElement || data.kind == TreeNodeData::kGroup) &&
                !data.element->IsDeleted()) {

@@ -60,6 +60,8 @@ public:
     ProjectClipboard& Clipboard() { return m_clipboard; }
     int CopyFlag() const { return m_copyFlag; }
     void SetCopyFlag(int flag) { m_copyFlag = flag; }
+    // Set, the delete commands refuse without a message. It is meant for one command run:
+    // CommandTable::RunQuietly sets it, and every run through the table clears it.
     int QuietFlag() const { return m_quietFlag; }
     void SetQuietFlag(int flag) { m_quietFlag = flag; }
     ProjectTree& Tree() { return m_tree; }

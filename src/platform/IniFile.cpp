@@ -260,9 +260,14 @@ bool IniFile::setValue(std::string_view section, std::string_view key, std::stri
 
 void IniFile::insertLine(std::size_t index, std::string text)
 {
-    // A line after the last one needs a line break the reader splits at.
-    if (index > 0 && (m_lines[index - 1].ending.empty() || m_lines[index - 1].ending == "\r")) {
+    // A line after the last one needs a line break the reader splits at. A carriage return
+    // that ended the file stays and takes a line feed after it: dropping it would join a
+    // carriage return at the end of the line's text with the new line feed, and change the
+    // line's value.
+    if (index > 0 && m_lines[index - 1].ending.empty()) {
         m_lines[index - 1].ending = m_newline;
+    } else if (index > 0 && m_lines[index - 1].ending == "\r") {
+        m_lines[index - 1].ending = "\r\n";
     }
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(index),
                    Line{std::move(text), m_newline});

@@ -103,16 +103,17 @@ TEST_F(DocumentSync, ReorderedIdsAreSavedAndReadBack)
               editing::CommandTable::Result::Ran);
 
     const std::string saved = demo.Save("renumbered.ui");
+    // A scene's root group has no node in the tree and shares its scene's number.
     EXPECT_EQ(IdOf(saved, "WeatherScene"), "0");
-    EXPECT_EQ(IdOf(saved, "WeatherGroup"), "1");
-    EXPECT_EQ(IdOf(saved, "WeatherBg"), "2");
-    EXPECT_EQ(IdOf(saved, "MainScene"), "17");
-    EXPECT_EQ(IdOf(saved, "MainGroup"), "18");
-    EXPECT_EQ(IdOf(saved, "StatusBar"), "19");
-    EXPECT_EQ(IdOf(saved, "SettingsBack"), "45");
+    EXPECT_EQ(IdOf(saved, "WeatherGroup"), "0");
+    EXPECT_EQ(IdOf(saved, "WeatherBg"), "1");
+    EXPECT_EQ(IdOf(saved, "MainScene"), "16");
+    EXPECT_EQ(IdOf(saved, "MainGroup"), "16");
+    EXPECT_EQ(IdOf(saved, "StatusBar"), "17");
+    EXPECT_EQ(IdOf(saved, "SettingsBack"), "42");
     EXPECT_EQ(IdOf(saved, "MainBg"), "");
 
-    // Every identifier is unique, so a second save finds every node again.
+    // A second save finds every node again.
     EXPECT_EQ(demo.Save("again.ui"), saved);
 }
 
@@ -129,4 +130,28 @@ TEST_F(DocumentSync, ReorderingOverADeletedElementKeepsEveryLiveNodeOnce)
     EXPECT_EQ(std::count(names.begin(), names.end(), "StatusBar"), 1);
     EXPECT_EQ(std::count(names.begin(), names.end(), "AppTitle"), 1);
     EXPECT_EQ(Position(names, "StatusBar"), Position(names, "MainGroup") + 1);
+}
+
+TEST_F(DocumentSync, ReorderingAgainAfterAMoveKeepsEveryNodeOnce)
+{
+    // The first renumbering gives MainBg the number MainGroup, its scene's root group, had
+    // before; the move and the second renumbering then edit the document by those numbers.
+    demo.ws.Tree().SetCaret(demo.Node("MainScene"));
+    ASSERT_EQ(demo.table.Run(demo.ws, editing::cmd::kReorderIds),
+              editing::CommandTable::Result::Ran);
+    RunOn("MainScene/MainBg", editing::cmd::kMoveDownObject);
+    demo.ws.Tree().SetCaret(demo.Node("MainScene"));
+    ASSERT_EQ(demo.table.Run(demo.ws, editing::cmd::kReorderIds),
+              editing::CommandTable::Result::Ran);
+
+    const std::string saved = demo.Save("renumbered.ui");
+    const std::vector<std::string> names = NamesInOrder(saved);
+    for (const char* name : {"MainGroup", "MainBg", "StatusBar", "WeatherGroup"}) {
+        EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
+    }
+    EXPECT_EQ(Position(names, "StatusBar"), Position(names, "MainGroup") + 1);
+    EXPECT_EQ(Position(names, "MainBg"), Position(names, "BatteryIcon") + 1);
+    EXPECT_EQ(IdOf(saved, "StatusBar"), "1");
+    EXPECT_EQ(IdOf(saved, "MainBg"), "5");
+    EXPECT_EQ(demo.Save("again.ui"), saved);
 }

@@ -48,6 +48,43 @@ TEST_F(EditingFixture, TheLastLiveSceneIsNotDeletedAndQuietRefusalsAreSilent)
     EXPECT_EQ(ui.messages().size(), 1u);
 }
 
+// Delete selected on the last live scene: the Delete key's run refuses silently, the menu's
+// speaks, also right after the Delete key. The tree widget puts the caret in the selected
+// state, as a click does.
+TEST_F(EditingFixture, OnlyTheDeleteKeysRunOfDeleteSelectedRefusesSilently)
+{
+    Click(scene2);
+    Run(cmd::kDelete);
+    const auto selectScene1 = [this] {
+        Click(scene1);
+        ws.Tree().SetSelected(Node(scene1), true);
+    };
+    const std::vector<std::string> refusal{"不能删除工程唯一的场景!"};
+
+    selectScene1();
+    EXPECT_EQ(table.RunQuietly(ws, cmd::kDeleteSelected), CommandTable::Result::Ran);
+    EXPECT_FALSE(scene1->IsDeleted());
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_EQ(ws.QuietFlag(), 0);
+    selectScene1();
+    Run(cmd::kDeleteSelected);
+    EXPECT_FALSE(scene1->IsDeleted());
+    EXPECT_EQ(ui.messages(), refusal);
+
+    // A flag set for one run is gone after it, whether the command ran or not.
+    ui.clear();
+    selectScene1();
+    ws.SetQuietFlag(1);
+    Run(cmd::kDeleteSelected);
+    EXPECT_TRUE(ui.messages().empty());
+    selectScene1();
+    Run(cmd::kDeleteSelected);
+    EXPECT_EQ(ui.messages(), refusal);
+    ws.SetQuietFlag(1);
+    EXPECT_EQ(table.Run(ws, cmd::kPaste), CommandTable::Result::Disabled);
+    EXPECT_EQ(ws.QuietFlag(), 0);
+}
+
 TEST_F(EditingFixture, DeletingTheFirstSceneShowsALiveOne)
 {
     Click(scene1);
@@ -161,21 +198,33 @@ TEST_F(EditingFixture, DropRules)
 
 TEST_F(EditingFixture, ReorderIdsNumbersLiveObjectsInTreeOrder)
 {
+    PicSnapshotItem* region = AddRegion(Root(scene1), 2);
+    Snapshot* dropped = add::Scene(ws, true);
+    Click(dropped);
+    Run(cmd::kDelete);
     CCanvasSnapShotItem* group = AddGroup(Root(scene2));
     StringSnapShotItem* gone = AddString(group);
     StringSnapShotItem* kept = AddString(group);
     Click(gone);
     Run(cmd::kDelete);
     const std::uint32_t goneId = gone->GetId();
+    const std::uint32_t droppedId = dropped->GetId();
     Run(cmd::kReorderIds);
+    // Depth first from 0; the project, frames, root groups and deleted objects take no
+    // number.
     EXPECT_EQ(scene1->GetId(), 0u);
-    EXPECT_EQ(Root(scene1)->GetId(), 1u);
+    EXPECT_EQ(region->GetId(), 1u);
     EXPECT_EQ(scene2->GetId(), 2u);
-    EXPECT_EQ(Root(scene2)->GetId(), 3u);
-    EXPECT_EQ(group->GetId(), 4u);
-    EXPECT_EQ(kept->GetId(), 5u);
+    EXPECT_EQ(group->GetId(), 3u);
+    EXPECT_EQ(kept->GetId(), 4u);
+    EXPECT_EQ(project->IdCounter(), 5);
     EXPECT_EQ(gone->GetId(), goneId);
-    EXPECT_EQ(project->IdCounter(), 6);
+    EXPECT_EQ(dropped->GetId(), droppedId);
+    // A root group shares its scene's identifier, which no element has, now or when added
+    // later.
+    EXPECT_EQ(Root(scene1)->GetId(), 0u);
+    EXPECT_EQ(Root(scene2)->GetId(), 2u);
+    EXPECT_GT(AddString(group)->GetId(), 4u);
     EXPECT_EQ(ui.messages().back(), "重新排列完成！保存之后，你必须重新编译应用程序");
 }
 

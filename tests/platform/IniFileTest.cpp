@@ -98,6 +98,16 @@ TEST(IniFile, NewSectionsGoAtTheEnd)
     EXPECT_EQ(ini.text(), "[A]\r\nk=0\r\n[B]\r\nk=1\r\n");
     ini.setText(ini.text());
     EXPECT_EQ(ini.value("A", "k"), "0");
+
+    // Only the last carriage return ends the line; the one before it is part of the value, and
+    // stays so once a line follows, also in a file whose lines end in a line feed alone.
+    ini.setText("[A]\nk=0\r\r");
+    EXPECT_EQ(ini.value("A", "k"), "0\r");
+    ASSERT_TRUE(ini.setValue("B", "k", "1"));
+    EXPECT_EQ(ini.text(), "[A]\nk=0\r\r\n[B]\nk=1\n");
+    ini.setText(ini.text());
+    EXPECT_EQ(ini.value("A", "k"), "0\r");
+    EXPECT_EQ(ini.value("B", "k"), "1");
 }
 
 TEST(IniFile, ValuesReadBackAsWrittenAndUnsafeTextIsRefused)
