@@ -29,7 +29,9 @@ enum class ChangeKind : unsigned
 // One typed change. Only the fields its kind names are set.
 struct Change
 {
-    ChangeKind kind = ChangeKind::SurfaceRedraw;
+    explicit Change(ChangeKind of = ChangeKind::SurfaceRedraw) : kind(of) {}
+
+    ChangeKind kind;
     APStyleProject* project = nullptr;
     Snapshot* scene = nullptr;
     SnapShotItem* element = nullptr;

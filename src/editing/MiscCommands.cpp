@@ -9,6 +9,8 @@
 #include "model/CCanvasSnapShotItem.h"
 #include "platform/UserInteraction.h"
 
+#include <vector>
+
 namespace editing::misc {
 
 bool ClearPicture(Workspace& ws)
@@ -72,26 +74,23 @@ void Number(Object& object, std::int32_t& counter, IdRenumbering& pairs)
     Renumber(object, static_cast<std::uint32_t>(counter++), pairs);
 }
 
-void Walk(TreeNode& node, std::int32_t& counter, IdRenumbering& pairs)
+// Numbers the scenes and elements that have nodes, in tree order; collects the scenes' root
+// groups, which have none.
+void Walk(TreeNode& node, std::int32_t& counter, IdRenumbering& pairs,
+          std::vector<SnapShotItem*>& rootGroups)
 {
     const TreeNodeData& data = node.data;
     if (data.kind == TreeNodeData::kScene && !data.scene->IsDeleted()) {
         Number(*data.scene, counter, pairs);
-        // The root group has no node and takes no number. Kept as it was, its identifier
-        // would soon be another object's too: the counter starts again at 0, and later
-        // additions go on above it. The document edits find nodes by identifier alone, so a
-        // move or the next renumbering would then hit the root group's node instead of the
-        // other object's. It shares its scene's identifier instead, which no element has and
-        // which renumbering changes for both nodes alike.
         if (SnapShotItem* root = RootGroupOf(*data.scene)) {
-            Renumber(*root, data.scene->GetId(), pairs);
+            rootGroups.push_back(root);
         }
     } else if ((data.kind == TreeNodeData::kElement || data.kind == TreeNodeData::kGroup) &&
                !data.element->IsDeleted()) {
         Number(*data.element, counter, pairs);
     }
     for (const auto& child : node.children) {
-        Walk(*child, counter, pairs);
+        Walk(*child, counter, pairs, rootGroups);
     }
 }
 
@@ -111,7 +110,16 @@ int ReorderIds(Workspace& ws)
     project->UpdateDocument();
     std::int32_t counter = 0;
     IdRenumbering pairs;
-    Walk(*root, counter, pairs);
+    std::vector<SnapShotItem*> rootGroups;
+    Walk(*root, counter, pairs, rootGroups);
+    // A root group has no node, so the walk gives it no number; left as it was, its
+    // identifier would soon be another object's too, and the document edits, which find
+    // nodes by identifier, would then change the wrong node (a move after a renumbering
+    // saved a whole scene twice). The root groups take the numbers after the walk's, so
+    // every identifier stays unique and the counter stays above them all.
+    for (SnapShotItem* group : rootGroups) {
+        Number(*group, counter, pairs);
+    }
     project->ResetIdCounter();
     project->RaiseIdCounter(counter);
     RenumberNodesInDocument(*project, pairs);

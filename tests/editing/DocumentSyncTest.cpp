@@ -103,14 +103,15 @@ TEST_F(DocumentSync, ReorderedIdsAreSavedAndReadBack)
               editing::CommandTable::Result::Ran);
 
     const std::string saved = demo.Save("renumbered.ui");
-    // A scene's root group has no node in the tree and shares its scene's number.
+    // The nodes of the tree in order from 0; the scenes' root groups, which have no node,
+    // after them in scene order.
     EXPECT_EQ(IdOf(saved, "WeatherScene"), "0");
-    EXPECT_EQ(IdOf(saved, "WeatherGroup"), "0");
     EXPECT_EQ(IdOf(saved, "WeatherBg"), "1");
     EXPECT_EQ(IdOf(saved, "MainScene"), "16");
-    EXPECT_EQ(IdOf(saved, "MainGroup"), "16");
     EXPECT_EQ(IdOf(saved, "StatusBar"), "17");
     EXPECT_EQ(IdOf(saved, "SettingsBack"), "42");
+    EXPECT_EQ(IdOf(saved, "WeatherGroup"), "43");
+    EXPECT_EQ(IdOf(saved, "MainGroup"), "44");
     EXPECT_EQ(IdOf(saved, "MainBg"), "");
 
     // A second save finds every node again.

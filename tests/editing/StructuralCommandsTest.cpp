@@ -217,14 +217,14 @@ TEST_F(EditingFixture, ReorderIdsNumbersLiveObjectsInTreeOrder)
     EXPECT_EQ(scene2->GetId(), 2u);
     EXPECT_EQ(group->GetId(), 3u);
     EXPECT_EQ(kept->GetId(), 4u);
-    EXPECT_EQ(project->IdCounter(), 5);
     EXPECT_EQ(gone->GetId(), goneId);
     EXPECT_EQ(dropped->GetId(), droppedId);
-    // A root group shares its scene's identifier, which no element has, now or when added
-    // later.
-    EXPECT_EQ(Root(scene1)->GetId(), 0u);
-    EXPECT_EQ(Root(scene2)->GetId(), 2u);
-    EXPECT_GT(AddString(group)->GetId(), 4u);
+    // The root groups take the numbers after the walk's, so that no identifier is shared,
+    // now or when an element is added later.
+    EXPECT_EQ(Root(scene1)->GetId(), 5u);
+    EXPECT_EQ(Root(scene2)->GetId(), 6u);
+    EXPECT_EQ(project->IdCounter(), 7);
+    EXPECT_EQ(AddString(group)->GetId(), 7u + 1u);
     EXPECT_EQ(ui.messages().back(), "重新排列完成！保存之后，你必须重新编译应用程序");
 }
 

@@ -461,9 +461,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
             // The Delete key passes refusals silently; the menu's delete does not.
-            m_workspace->SetQuietFlag(1);
-            runCommand(kDeleteSelected);
-            m_workspace->SetQuietFlag(0);
+            m_commands.RunQuietly(*m_workspace, kDeleteSelected);
+            refreshState();
             return true;
         }
     }

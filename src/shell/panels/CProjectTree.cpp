@@ -182,9 +182,10 @@ void CProjectTree::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
         // The Delete key deletes the selected nodes and keeps quiet about refusals.
-        m_ws.SetQuietFlag(1);
-        runCommand(editing::cmd::kDeleteSelected);
-        m_ws.SetQuietFlag(0);
+        if (m_table.RunQuietly(m_ws, editing::cmd::kDeleteSelected) ==
+            editing::CommandTable::Result::Ran) {
+            emit commandRan(editing::cmd::kDeleteSelected);
+        }
         event->accept();
         return;
     }
