@@ -87,7 +87,8 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
       m_options((m_settingsDirectory + QStringLiteral("SkinSmith.ini")).toStdString()),
       m_interaction(new QtUserInteraction(this, this)),
       m_editor(std::make_unique<QtVisualEditor>()),
-      m_workspace(std::make_unique<editing::Workspace>(*m_editor))
+      m_workspace(std::make_unique<editing::Workspace>(*m_editor)),
+      m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); })
 {
     // A build reports its progress from its own thread: the report is handed to this one.
     m_workspace->Feed().SetHandoff([this](std::function<void()> work) {
@@ -521,7 +522,7 @@ void CMainFrame::openCaseDirectory()
                       .toStdString();
         project->SetCaseDir(caseDir);
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(caseDir)))) {
+    if (!m_openUrl(QUrl::fromLocalFile(QString::fromStdString(caseDir)))) {
         platform::interaction().showMessage("无法打开目录：" + caseDir, "SkinSmith");
     }
 }
@@ -536,7 +537,7 @@ void CMainFrame::showHelp()
         if (QFileInfo::exists(candidate)) {
             const QUrl manual = QUrl::fromLocalFile(QFileInfo(candidate).canonicalFilePath());
             // Without a browser to hand the page to, the manual opens in a window of its own.
-            if (!QDesktopServices::openUrl(manual)) {
+            if (!m_openUrl(manual)) {
                 showManualWindow(manual);
             }
             return;

@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 #include <memory>
 
 class BuildRunner;
@@ -65,6 +67,10 @@ public:
     void restoreLayout();
     // Shows the cursor's position on the editing surface in the coordinate pane.
     void showCursorPosition(int x, int y);
+    // Hands a folder or the manual to the desktop; false when nothing could take it (a
+    // machine without a browser), and the manual then opens in a window of the editor's own.
+    void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+    QDialog* manualWindow() const { return m_manualWindow; }
     // One wheel step over the view: towards the user zooms in.
     void wheelZoom(bool towardsUser);
 
@@ -126,5 +132,6 @@ private:
     QLabel* m_coordinates = nullptr;
     QProgressBar* m_progress = nullptr;
     QDialog* m_manualWindow = nullptr;
+    std::function<bool(const QUrl&)> m_openUrl;
     bool m_actionUpdatePending = false;
 };

@@ -18,6 +18,10 @@
 #include "support/RecordingChangeObserver.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QTextBrowser>
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -121,6 +125,7 @@ private slots:
     void everyViewHearsEachStepOnce();
     void theCursorPositionAndTheMultiSelectSwitchFollowTheUser();
     void aTreeClickUpdatesTheToolbarAtOnce();
+    void withoutABrowserTheManualOpensInAWindow();
 };
 
 void EditorWiringTest::aDragReachesTheGridUndoTheTitleAndTheFile()
@@ -243,6 +248,30 @@ void EditorWiringTest::aTreeClickUpdatesTheToolbarAtOnce()
     tree.setCurrentIndex(index);
     QCOMPARE(w.frame.workspace().Selection().Element(), softKeys);
     QVERIFY(addString->isEnabled());
+}
+
+void EditorWiringTest::withoutABrowserTheManualOpensInAWindow()
+{
+    ExampleCopy example;
+    const QString program = programDirectory(example);
+    QDir().mkpath(program + QStringLiteral("manual"));
+    QFile page(program + QStringLiteral("manual/index.html"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<html><body><h1>Manual</h1></body></html>");
+    page.close();
+    CMainFrame frame(program);
+    QList<QUrl> asked;
+    frame.setUrlOpener([&asked](const QUrl& url) {
+        asked.append(url);
+        return false;
+    });
+    QCOMPARE(frame.runCommand(kHelp), editing::CommandTable::Result::Ran);
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(frame.manualWindow());
+    QVERIFY(frame.manualWindow()->isVisible());
+    auto* browser = frame.manualWindow()->findChild<QTextBrowser*>();
+    QVERIFY(browser);
+    QVERIFY(browser->toPlainText().contains(QStringLiteral("Manual")));
 }
 
 QTEST_MAIN(EditorWiringTest)
