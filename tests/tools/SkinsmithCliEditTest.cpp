@@ -189,3 +189,25 @@ TEST_F(SkinsmithCliEdit, SearchGoesOnFromTheLastFindAndStartsAgainAfterAMiss)
     EXPECT_EQ(out.find("value=\"WeatherScene\""), std::string::npos);
     EXPECT_NE(m_stderr.find("message: Cannot find \"Nowhere\""), std::string::npos);
 }
+
+TEST_F(SkinsmithCliEdit, SurfaceGesturesAreStepsOfTheUndoHistory)
+{
+    // KeyMenu is 100 x 20 at (8, 10) in SoftKeys; MainBg is a picture.
+    const std::string script = "move MainScene/SoftKeys/KeyMenu 12 -4\n"
+                               "nudge 1 0\n"
+                               "resize MainScene/SoftKeys/KeyMenu 120 24\n"
+                               "undo\n"
+                               "save\n";
+    ASSERT_EQ(Edit(script), 0) << m_stderr;
+    const std::string saved = Read("demo/demo.ui");
+    const std::string menu = saved.substr(saved.find("value=\"KeyMenu\""), 400);
+    EXPECT_NE(menu.find("name=\"x\" value=\"0x0015\""), std::string::npos) << menu;
+    EXPECT_NE(menu.find("name=\"y\" value=\"0x0006\""), std::string::npos) << menu;
+    EXPECT_NE(menu.find("name=\"width\" value=\"0x0064\""), std::string::npos) << menu;
+
+    // A picture keeps the size of its file; a gesture on nothing says so.
+    EXPECT_EQ(Edit("resize MainScene/MainBg 10 10\n"), 1);
+    EXPECT_NE(m_stderr.find("cannot be resized"), std::string::npos) << m_stderr;
+    EXPECT_EQ(Edit("move MainScene/NoSuch 1 1\n"), 1);
+    EXPECT_NE(m_stderr.find("no element"), std::string::npos) << m_stderr;
+}
