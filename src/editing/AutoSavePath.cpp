@@ -1,8 +1,33 @@
 #include "editing/AutoSavePath.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 
 namespace editing {
+
+namespace {
+
+// Whether `stamp` is "_YYYY_MM_DD_hh_mm_ss".
+bool IsStamp(const std::string& stamp)
+{
+    static const char kShape[] = "_dddd_dd_dd_dd_dd_dd";
+    if (stamp.size() != sizeof kShape - 1) {
+        return false;
+    }
+    for (std::size_t i = 0; i < stamp.size(); ++i) {
+        const bool digit = std::isdigit(static_cast<unsigned char>(stamp[i])) != 0;
+        if (kShape[i] == 'd' ? !digit : stamp[i] != '_') {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 std::string AutoSaveCopyPath(const std::string& projectFile, const platform::LocalTime& time)
 {
@@ -18,6 +43,40 @@ std::string AutoSaveCopyPath(const std::string& projectFile, const platform::Loc
         return projectFile + stamp;
     }
     return projectFile.substr(0, dot) + stamp + projectFile.substr(dot);
+}
+
+int TrimAutoSaveCopies(const std::string& projectFile, int keep)
+{
+    if (keep < 1) {
+        return 0;
+    }
+    namespace fs = std::filesystem;
+    const fs::path project(projectFile);
+    const std::string stem = project.stem().string();
+    const std::string extension = project.extension().string();
+    std::vector<fs::path> copies;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(project.parent_path(), error)) {
+        const std::string name = entry.path().filename().string();
+        const bool shaped =
+            name.size() > stem.size() + extension.size() &&
+            name.compare(0, stem.size(), stem) == 0 &&
+            name.compare(name.size() - extension.size(), extension.size(), extension) == 0 &&
+            IsStamp(name.substr(stem.size(), name.size() - stem.size() - extension.size()));
+        if (shaped && entry.is_regular_file(error)) {
+            copies.push_back(entry.path());
+        }
+    }
+    if (copies.size() <= static_cast<std::size_t>(keep)) {
+        return 0;
+    }
+    // The stamps sort as the times they were written.
+    std::sort(copies.begin(), copies.end());
+    int deleted = 0;
+    for (std::size_t i = 0; i + static_cast<std::size_t>(keep) < copies.size(); ++i) {
+        deleted += fs::remove(copies[i], error) ? 1 : 0;
+    }
+    return deleted;
 }
 
 } // namespace editing

@@ -12,4 +12,9 @@ namespace editing {
 // the file name has no '.'. Never `projectFile` itself.
 std::string AutoSaveCopyPath(const std::string& projectFile, const platform::LocalTime& time);
 
+// Deletes the oldest auto-save copies of `projectFile` (the files beside it named as
+// AutoSaveCopyPath names them) until `keep` are left; `keep` below 1 keeps every copy.
+// Returns how many were deleted. Other files, the project file among them, are never touched.
+int TrimAutoSaveCopies(const std::string& projectFile, int keep);
+
 } // namespace editing

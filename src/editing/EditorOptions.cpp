@@ -29,6 +29,9 @@ void EditorOptions::Read()
     m_compress = TextAsInt(settings, "RES_COMPRESS");
     m_picSameName = TextAsInt(settings, "PIC_SAMENAME");
     m_rawJpeg = TextAsInt(settings, "RAW_JPEG");
+    const std::string keep = settings.readText(kSection, "AUTOSAVE_KEEP", "");
+    m_autoSaveKeep =
+        keep.empty() ? kDefaultAutoSaveKeep : settings.readInt(kSection, "AUTOSAVE_KEEP");
 }
 
 bool EditorOptions::SetFormat(int format)

@@ -21,6 +21,9 @@ public:
     bool Compress() const { return m_compress != 0; }
     bool PicSameName() const { return m_picSameName != 0; }
     bool RawJpeg() const { return m_rawJpeg != 0; }
+    // AUTOSAVE_KEEP: how many auto-save copies of a project are kept (10 when the key is
+    // missing; 0 keeps them all).
+    int AutoSaveKeep() const { return m_autoSaveKeep; }
 
     // Sets RES_FORMAT and writes it (created when missing). Returns false when the write
     // failed; the option is set all the same.
@@ -39,6 +42,8 @@ private:
     int m_compress = 0;
     int m_picSameName = 0;
     int m_rawJpeg = 0;
+    static constexpr int kDefaultAutoSaveKeep = 10;
+    int m_autoSaveKeep = kDefaultAutoSaveKeep;
 };
 
 } // namespace editing

@@ -305,6 +305,7 @@ int ProjectDocument::AutoSave(const platform::LocalTime& now)
         if (project->Save(copy) != 0) {
             state = AutoSaveState{cursor, size, false};
             ++written;
+            TrimAutoSaveCopies(project->ProjectFilePath(), m_options.AutoSaveKeep());
         } else if (!state.failureReported) {
             state.failureReported = true;
             platform::interaction().showMessage("自动保存失败：" + copy, kCaption,

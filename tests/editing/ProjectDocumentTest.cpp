@@ -203,4 +203,37 @@ TEST_F(ProjectDocumentTest, AutoSaveWritesStampedCopiesOfChangedProjectsOnly)
     EXPECT_EQ(document.AutoSave({2024, 1, 5, 9, 5, 7}), 0);
 }
 
+TEST_F(ProjectDocumentTest, AutoSaveKeepsTheNewestCopiesOnly)
+{
+    APStyleProject* project = OpenCopy("one");
+    const std::string unrelated = demo.dir.filePath("one/demo_notes.ui");
+    ASSERT_TRUE(platform::writeFileAtomically(unrelated, "notes"));
+    // 12 changed states, a minute apart; the settings keep 10 by default.
+    for (int minute = 0; minute < 12; ++minute) {
+        project->SetModified(1);
+        project->History().clear();
+        project->SetHistoryCursor(minute % 2 == 0 ? -1 : -2);
+        ASSERT_EQ(document.AutoSave({2024, 1, 5, 9, minute, 0}), 1) << minute;
+    }
+    const auto copy = [this](int minute) {
+        return demo.dir.filePath("one/" +
+                                 editing::AutoSaveCopyPath("demo.ui", {2024, 1, 5, 9, minute, 0}));
+    };
+    EXPECT_FALSE(platform::isFile(copy(0)));
+    EXPECT_FALSE(platform::isFile(copy(1)));
+    for (int minute = 2; minute < 12; ++minute) {
+        EXPECT_TRUE(platform::isFile(copy(minute))) << minute;
+    }
+    EXPECT_TRUE(platform::isFile(PathOf("one")));
+    EXPECT_TRUE(platform::isFile(unrelated));
+
+    // AUTOSAVE_KEEP=0 keeps every copy.
+    ASSERT_TRUE(platform::writeFileAtomically(demo.dir.filePath("SkinSmith.ini"),
+                                              "[CONFIG]\nAUTOSAVE_KEEP=0\n"));
+    options.Read();
+    project->SetHistoryCursor(-1);
+    ASSERT_EQ(document.AutoSave({2024, 1, 5, 10, 0, 0}), 1);
+    EXPECT_TRUE(platform::isFile(copy(2)));
+}
+
 } // namespace
