@@ -56,6 +56,8 @@ bool CanPaste(Workspace& ws)
 
 namespace {
 
+constexpr int kPasteOffset = 10;
+
 void PasteElement(Workspace& ws, APStyleProject& project, SnapShotItem& target)
 {
     const ProjectClipboard& buffer = ws.Clipboard();
@@ -65,6 +67,14 @@ void PasteElement(Workspace& ws, APStyleProject& project, SnapShotItem& target)
         CopyElementInto(*buffer.source, *buffer.element, target, project, ws.CopyFlag());
     if (!copy || !scene) {
         return;
+    }
+    // Pasted beside the original, the copy would hide it exactly: it lands (10, 10) off.
+    if (buffer.element->Parent() == &target) {
+        SnapItemInfo* block = copy->AttrBlock();
+        block->x = static_cast<std::int16_t>(block->x + kPasteOffset);
+        block->y = static_cast<std::int16_t>(block->y + kPasteOffset);
+        copy->MoveBy(kPasteOffset, kPasteOffset);
+        copy->RefreshRows();
     }
     AddRecord(project, std::make_unique<ActAddSnapItemObj>(&project, copy));
     ws.Tree().InsertElement(*copy, add::NodeObjectOf(target, *scene), *scene);
