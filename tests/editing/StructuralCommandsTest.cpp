@@ -161,8 +161,8 @@ TEST_F(EditingFixture, PasteNamesClashingCopies)
     EXPECT_EQ(copy->Name(), "Copyof" + text->Name() + "_id" + std::to_string(copy->GetId()));
     EXPECT_NE(copy->GetId(), text->GetId());
     // Into its original's own group, the copy lands (10, 10) off so that both can be seen.
-    EXPECT_EQ(copy->AttrBlock()->x, text->AttrBlock()->x + 10);
-    EXPECT_EQ(copy->AttrBlock()->y, text->AttrBlock()->y + 10);
+    EXPECT_EQ(int{copy->AttrBlock()->x}, text->AttrBlock()->x + 10);
+    EXPECT_EQ(int{copy->AttrBlock()->y}, text->AttrBlock()->y + 10);
     EXPECT_EQ(copy->Rows()[copy->FindRow(2)].Number(), text->AttrBlock()->x + 10);
     EXPECT_EQ(static_cast<Graph*>(static_cast<StringSnapShotItem*>(copy))->Envelop(),
               static_cast<Graph*>(text)->Envelop().Offset(10, 10));
@@ -174,7 +174,7 @@ TEST_F(EditingFixture, PasteNamesClashingCopies)
     Click(other);
     Run(cmd::kPaste);
     ASSERT_EQ(other->ChildList().size(), 1u);
-    EXPECT_EQ(other->ChildList().back()->AttrBlock()->x, text->AttrBlock()->x);
+    EXPECT_EQ(int{other->ChildList().back()->AttrBlock()->x}, int{text->AttrBlock()->x});
 
     Click(scene1);
     Run(cmd::kCopy);
