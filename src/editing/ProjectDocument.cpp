@@ -118,12 +118,23 @@ ProjectDocument::OpenResult ProjectDocument::Open(const std::string& path)
     LoadDrawables(*loaded);
     m_workspace.Panel().Editor().ClearAll();
     APStyleProject& project = m_workspace.OpenProject(std::move(loaded));
-    m_workspace.Tree().SelectNode(&project, false);
+    ShowFirstScene(project);
     m_workspace.RefreshResourcePanel();
     m_options.Read();
     m_opening = false;
     RefreshTitle();
     return OpenResult::Opened;
+}
+
+void ProjectDocument::ShowFirstScene(APStyleProject& project)
+{
+    // An opened project is ready to work on: its first scene on the surface and in the grid.
+    for (const auto& scene : project.Scenes()) {
+        if (!scene->IsDeleted() && m_workspace.SelectObject(scene.get())) {
+            return;
+        }
+    }
+    m_workspace.Tree().SelectNode(&project, false);
 }
 
 bool ProjectDocument::IsModified() const

@@ -84,6 +84,7 @@ public:
     void RefreshTitle();
 
 private:
+    void ShowFirstScene(APStyleProject& project);
     struct AutoSaveState
     {
         std::int32_t historyCursor = -2;

@@ -117,6 +117,16 @@ TEST_F(ProjectDocumentTest, NewProjectIsWrittenLoadedBackAndRefusedTwice)
     EXPECT_EQ(document.CheckNewProject(request), ProjectDocument::NewProjectCheck::Proceed);
 }
 
+TEST_F(ProjectDocumentTest, AnOpenedProjectShowsItsFirstScene)
+{
+    APStyleProject* project = OpenCopy("one");
+    ASSERT_NE(project, nullptr);
+    Snapshot* first = project->Scenes().front().get();
+    EXPECT_EQ(demo.ws.Selection().Scene(), first);
+    EXPECT_EQ(demo.ws.Grid().Shown(), editing::PropertyGrid::Page::Scene);
+    EXPECT_EQ(demo.ws.Grid().Scene(), first);
+}
+
 TEST_F(ProjectDocumentTest, OpeningTheSameFileInAnotherCaseSelectsIt)
 {
     APStyleProject* first = OpenCopy("one");
