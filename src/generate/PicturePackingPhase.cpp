@@ -169,6 +169,7 @@ packing::PictureRequest PicturePackingPhase::request(const std::string& name,
     request.alphaFormat = alphaFormat;
     request.argbOutput = argbOutput;
     request.rawJpeg = m_options.rawJpeg ? 1 : 0;
+    request.strict = m_options.strict;
     return request;
 }
 
@@ -244,6 +245,9 @@ bool PicturePackingPhase::allAccepted(const std::vector<packing::PictureRequest>
     for (std::size_t i = 0; i < requests.size(); ++i) {
         if (results[i] == 0) {
             return stop("图片无法读取，无法创建资源文件：" + requests[i].path + "\n" + refusals[i]);
+        }
+        if (!refusals[i].empty() && m_warned.insert(requests[i].path).second) {
+            m_warnings.push_back(requests[i].path + ": " + refusals[i]);
         }
     }
     return true;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ public:
     int fullCount() const { return m_fullCount; }
     int splitPackCount() const { return m_splitCount; }
     const std::string& error() const { return m_error; }
+    // Pictures packed all the same though something is wrong with them (a chunk CRC that does
+    // not match), each "path: what", each path once.
+    const std::vector<std::string>& warnings() const { return m_warnings; }
 
     // Derived paths: `resFile` without its last four characters + `suffix`.
     static std::string siblingPath(const std::string& resFile, const std::string& suffix);
@@ -51,7 +55,8 @@ private:
     packing::PictureRequest request(const std::string& name, const std::string& storedPath,
                                     int alphaFormat, int argbOutput) const;
     // Stops the phase (returning false) at the first request the packer refused, naming its
-    // file and the reason; true when every request was accepted.
+    // file and the reason; true when every request was accepted. Keeps the warnings of the
+    // accepted ones.
     bool allAccepted(const std::vector<packing::PictureRequest>& requests,
                      const std::vector<int>& results, const std::vector<std::string>& refusals);
     bool compressAhead() const;
@@ -72,6 +77,8 @@ private:
     int m_fullCount = 0;
     int m_splitCount = 0;
     std::string m_error;
+    std::vector<std::string> m_warnings;
+    std::set<std::string> m_warned; // paths with a warning
     bool m_cancelled = false;
     // Stored path -> index in the full packer of the pictures the split pack can copy.
     std::map<std::string, int> m_reusable;

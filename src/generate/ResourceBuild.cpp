@@ -55,6 +55,7 @@ bool ResourceBuild::cancelled()
 ResourceBuild::Outcome ResourceBuild::run()
 {
     m_errors.clear();
+    m_warnings.clear();
     m_cancelled = false;
     // Checked first: the packer would refuse every picture and leave an empty file.
     if (!packing::PictureEncoder::isSupportedFormat(m_options.format)) {
@@ -172,7 +173,21 @@ bool ResourceBuild::packPictures(int identifierBase)
         }
         return false;
     }
+    reportWarnings(phase.warnings());
     return true;
+}
+
+void ResourceBuild::reportWarnings(const std::vector<std::string>& warnings)
+{
+    if (warnings.empty()) {
+        return;
+    }
+    m_warnings = warnings;
+    std::string message = "以下图片已损坏，已按解码结果打包：";
+    for (const std::string& warning : warnings) {
+        message += "\n" + warning;
+    }
+    platform::interaction().showMessage(message, {}, platform::MessageIcon::Warning);
 }
 
 bool ResourceBuild::packStrings(int identifierBase)

@@ -41,10 +41,14 @@ public:
 
     // The messages of the failures met, in order (shown to the user as they happened).
     const std::vector<std::string>& errors() const { return m_errors; }
+    // Pictures packed though damaged (see PicturePackingPhase::warnings), shown once per build.
+    const std::vector<std::string>& warnings() const { return m_warnings; }
 
 private:
     bool checkResources();
     bool packPictures(int identifierBase);
+    // Shows the pictures packed though damaged, in one message.
+    void reportWarnings(const std::vector<std::string>& warnings);
     bool packStrings(int identifierBase);
     void finishOutputs();
     // Puts the staged outputs in place; on failure says so and returns false.
@@ -59,6 +63,7 @@ private:
     int m_total = 0;
     bool m_cancelled = false;
     std::vector<std::string> m_errors;
+    std::vector<std::string> m_warnings;
 };
 
 } // namespace generate

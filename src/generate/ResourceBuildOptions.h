@@ -25,6 +25,7 @@ struct ResourceBuildOptions
     bool unattended = false;     // a build without a window: the project is saved first
     bool saveOffered = false;    // the window asked to save before the build started
     unsigned packingThreads = 0; // threads converting pictures; 0 for one per core
+    bool strict = false;         // a damaged picture that still decodes stops the build
     // Asked between phases and between pictures and strings, also from the packer's worker
     // threads, so it must be safe to call from any thread; once it returns true the build
     // stops and replaces none of the previous outputs. Empty: the build cannot be cancelled.

@@ -1,4 +1,5 @@
 #include "PictureFiles.h"
+#include "support/PngBytes.h"
 
 #include "components/visual/CxImage.h"
 #include "components/visual/CxMemFile.h"
@@ -74,6 +75,65 @@ TEST_F(CxImageFiles, PaletteWithTransparencyCountsAsAlpha)
     ASSERT_TRUE(opaque.Load(files.palettePng("plain.png", false))) << opaque.GetLastError();
     EXPECT_EQ(opaque.GetColorType(), CxImage::kColorRgb);
     EXPECT_EQ(firstPixel(opaque), (std::vector<std::uint8_t>{255, 0, 0, 255}));
+}
+
+// A grey or colour PNG whose tRNS chunk makes one colour clear decodes with that colour's
+// alpha 0, as a palette with transparent entries does: both have alpha, in the header reading too.
+TEST_F(CxImageFiles, TransparentColourOfGreyAndColourPngsCountsAsAlpha)
+{
+    using testsupport::PngBytes;
+    struct Case
+    {
+        const char* name;
+        std::string path;
+        bool alpha;
+    };
+    const std::string grey("\x0A\xC8", 2);
+    const std::string rgb("\x0A\x14\x1E\xC8\xC8\xC8", 6);
+    const std::vector<Case> cases = {
+        {"grey, tRNS", PngBytes(2, 1, 0, grey).add("tRNS", std::string("\0\x0A", 2)).write(
+                           files.path("grey_trns.png")),
+         true},
+        {"rgb, tRNS",
+         PngBytes(2, 1, 2, rgb)
+             .add("tRNS", std::string("\0\x0A\0\x14\0\x1E", 6))
+             .write(files.path("rgb_trns.png")),
+         true},
+        {"grey", PngBytes(2, 1, 0, grey).write(files.path("grey.png")), false},
+        {"rgb", PngBytes(2, 1, 2, rgb).write(files.path("rgb.png")), false},
+        {"palette, tRNS", files.palettePng("palette_trns.png", true), true},
+        {"palette", files.palettePng("palette.png", false), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CxImage image;
+        ASSERT_TRUE(image.Load(c.path)) << image.GetLastError();
+        EXPECT_EQ(image.GetColorType(), c.alpha ? CxImage::kColorAlpha : CxImage::kColorRgb);
+        CxImage::Info info;
+        std::string error;
+        ASSERT_TRUE(CxImage::ReadSize(c.path, info, &error)) << error;
+        EXPECT_EQ(info.hasAlpha, c.alpha);
+    }
+    CxImage image;
+    ASSERT_TRUE(image.Load(cases[1].path));
+    EXPECT_EQ(firstPixel(image), (std::vector<std::uint8_t>{10, 20, 30, 0}));
+    EXPECT_EQ(image.Pixels()[7], 255);
+}
+
+// Text chunks before the transparency chunk may be larger than the header reading's first
+// bytes: it reads on until the pixel data.
+TEST_F(CxImageFiles, ReadSizeFindsATransparencyChunkBeyondTheFirstBytes)
+{
+    const std::string path = testsupport::PngBytes(1, 1, 0, std::string(1, '\x0A'))
+                                 .add("tEXt", "Comment" + std::string(1, '\0') +
+                                                  std::string(40000, 'x'))
+                                 .add("tRNS", std::string("\0\x0A", 2))
+                                 .write(files.path("late_trns.png"));
+    CxImage::Info info;
+    std::string error;
+    ASSERT_TRUE(CxImage::ReadSize(path, info, &error)) << error;
+    EXPECT_TRUE(info.hasAlpha);
+    EXPECT_EQ(info.width, 1);
 }
 
 TEST_F(CxImageFiles, BmpAndJpegDecodeWithoutAlpha)

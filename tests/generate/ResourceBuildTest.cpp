@@ -9,6 +9,7 @@
 #include "model/ProjectFileIo.h"
 #include "platform/FileSystem.h"
 #include "platform/Trace.h"
+#include "support/PngBytes.h"
 
 using generate::ResourceBuild;
 using Outcome = ResourceBuild::Outcome;
@@ -349,6 +350,33 @@ TEST_F(ResourceBuildTest, UndecodablePictureStopsTheBuildBeforeAnyOutputIsReplac
         EXPECT_FALSE(platform::pathExists(path("case/out/style0/t_3.res")));
         EXPECT_FALSE(platform::pathExists(path("inc/pic.h")));
     }
+}
+
+// The decoder passes over chunk CRCs: a picture damaged inside its pixel data still decodes,
+// to other pixels. It is packed and named in one warning, or with strict options refused.
+TEST_F(ResourceBuildTest, PictureFailingItsCrcIsNamedOrWithStrictOptionsRefused)
+{
+    const std::string damaged = addPicture("a.png", gradient(4, 2));
+    addPicture("b.png", gradient(3, 3));
+    std::string png = testsupport::PngBytes(4, 2, 2, std::string(24, '\x50')).stored().bytes();
+    png[testsupport::PngBytes::dataOffset(png, "IDAT") + 9] ^= 0x7F;
+    ASSERT_TRUE(platform::writeFileAtomically(damaged, png));
+
+    ASSERT_EQ(Outcome::Built, build()) << ::testing::PrintToString(m_errors);
+    ASSERT_EQ(1u, m_ui.messages().size());
+    const std::string expected = damaged + ": damaged picture: CRC of its IDAT chunk at byte 33 " +
+                                 "does not match; packed as it decodes";
+    EXPECT_EQ(m_ui.messages()[0], "以下图片已损坏，已按解码结果打包：\n" + expected);
+    EXPECT_EQ(entriesOf(resFile()).size(), 2u);
+    const std::string packed = fileBytes(resFile());
+
+    m_options.strict = true;
+    EXPECT_EQ(Outcome::Stopped, build());
+    ASSERT_EQ(2u, m_ui.messages().size());
+    EXPECT_EQ(m_ui.messages()[1], "图片无法读取，无法创建资源文件：" + damaged +
+                                      "\ndamaged picture: CRC of its IDAT chunk at byte 33 does "
+                                      "not match (" + damaged + ")");
+    EXPECT_EQ(packed, fileBytes(resFile()));
 }
 
 // The split pack reads the first file carrying a layer, which need not be one the full pack

@@ -7,6 +7,7 @@
 #include "model/PicSnapshotItem.h"
 #include "model/StringSnapShotItem.h"
 #include "projectfile/StandardProjectFileIo.h"
+#include "support/PngBytes.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -202,6 +203,31 @@ TEST_F(Writer, OnlyShownPicturesTakeTheFormatByte)
         static_cast<PicSnapshotItem&>(*TopGroup(*project, 0).ChildList()[1]).PicInfo();
     EXPECT_EQ(int{sized.width}, 320);
     EXPECT_EQ(int{sized.height}, 240);
+}
+
+// The firmware draws a picture shown with 0x10 opaque: a grey or colour PNG whose tRNS chunk
+// makes a colour clear has alpha like a palette or an alpha channel, and is stored with 0x11.
+TEST_F(Writer, TransparentColourOfAPictureGivesItTheAlphaFormatByte)
+{
+    using testsupport::PngBytes;
+    const std::string images = dir.filePath("case/images/apps/p/");
+    const std::string grey(4, '\x40');
+    PngBytes(2, 2, 0, grey).add("tRNS", std::string("\0\x40", 2)).write(images + "g.png");
+    PngBytes(2, 2, 0, grey).write(images + "o.png");
+    PngBytes(2, 2, 2, grey + grey + grey)
+        .add("tRNS", std::string("\0\x40\0\x40\0\x40", 6))
+        .write(images + "c.png");
+    const std::string children = Picture(3, 1, ".\\images\\apps\\p\\g.png") +
+                                 Picture(4, 1, ".\\images\\apps\\p\\o.png") +
+                                 Picture(5, 1, ".\\images\\apps\\p\\c.png");
+    ASSERT_EQ(Load(Project(Scene(0, children))), 1);
+    const std::string saved = Save();
+    std::vector<std::string> bytes;
+    for (std::size_t at = saved.find("name=\"visible\" value=\""); at != std::string::npos;
+         at = saved.find("name=\"visible\" value=\"", at + 1)) {
+        bytes.push_back(saved.substr(at + 22, 6));
+    }
+    EXPECT_EQ(bytes, (std::vector<std::string>{"0x0001", "0x0011", "0x0010", "0x0011"}));
 }
 
 TEST_F(Writer, FailedWriteIsReportedAndLeavesTheFileAsItWas)

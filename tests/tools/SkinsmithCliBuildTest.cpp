@@ -175,6 +175,27 @@ TEST_F(SkinsmithCliBuild, MissingPictureStopsTheBuild)
     EXPECT_FALSE(fs::exists(m_dir.file("demo") + kDemoApp + "style0/demo.res"));
 }
 
+// A picture whose last pixel chunk fails its CRC still decodes: the build names it and goes on,
+// or with --strict stops.
+TEST_F(SkinsmithCliBuild, DamagedPictureIsNamedAndStrictStops)
+{
+    const std::string project = copyDemo("demo");
+    const std::string damaged = m_dir.file("demo") + kDemoApp + "icons/ic_alarm.png";
+    std::vector<std::uint8_t> png = packingtest::readBytes(damaged);
+    ASSERT_GT(png.size(), 16u);
+    png[png.size() - 13] ^= 0xFF; // the CRC of the chunk before IEND
+    packingtest::writeBytes(damaged, png);
+
+    EXPECT_EQ(0, run({"build", project})) << m_stderr;
+    EXPECT_NE(std::string::npos, m_stderr.find(damaged + ": damaged picture: CRC of its IDAT"))
+        << m_stderr;
+    EXPECT_TRUE(fs::exists(m_dir.file("demo") + kDemoApp + "style0/demo.res"));
+
+    EXPECT_EQ(1, run({"build", project, "--strict"})) << m_stderr;
+    EXPECT_NE(std::string::npos, m_stderr.find("图片无法读取，无法创建资源文件：" + damaged))
+        << m_stderr;
+}
+
 namespace {
 
 struct FormatBits

@@ -126,6 +126,8 @@ bool parseBuildArguments(const std::vector<std::string>& args, CliBuildArguments
             parsed.rawJpeg = true;
         } else if (arg == "--debug") {
             parsed.debug = true;
+        } else if (arg == "--strict") {
+            parsed.strict = true;
         } else if (!arg.empty() && arg[0] == '-') {
             problem = "unknown option '" + arg + "'";
             return false;
@@ -173,6 +175,7 @@ void applyBuildArguments(const CliBuildArguments& parsed, generate::ResourceBuil
     }
     options.rawJpeg = options.rawJpeg || parsed.rawJpeg;
     options.debugMode = options.debugMode || parsed.debug;
+    options.strict = options.strict || parsed.strict;
     if (parsed.splitPackStart) {
         options.splitPackStart = *parsed.splitPackStart;
         options.splitSize = 0;

@@ -19,6 +19,7 @@ struct CliBuildArguments
     std::optional<int> splitSizeMb;
     std::optional<std::pair<int, int>> tile;
     bool debug = false;
+    bool strict = false;
     std::optional<int> threads;
 };
 

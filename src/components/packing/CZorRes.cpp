@@ -151,9 +151,10 @@ std::vector<int> CZorRes::AddPictures(const std::vector<PictureRequest>& request
             return encode(requests[i], scratch);
         },
         [&](std::size_t i, PictureEncoder::Result result) {
+            std::string warning = std::move(result.warning);
             results[i] = accept(requests[i].name, std::move(result));
-            if (results[i] == 0 && refusals != nullptr) {
-                (*refusals)[i] = m_error;
+            if (refusals != nullptr) {
+                (*refusals)[i] = results[i] == 0 ? m_error : std::move(warning);
             }
             if (m_savedAhead) {
                 if (results[i] == 0) {

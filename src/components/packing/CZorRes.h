@@ -56,7 +56,8 @@ public:
     // Returns one result per request; the entries are those of calling
     // AddPicture one by one. `added`, when given, is called on the calling
     // thread with each request's index once it has been accepted or refused.
-    // `refusals`, when given, gets one text per request: why it was refused, or empty.
+    // `refusals`, when given, gets one text per request: why it was refused, or for an
+    // accepted one what is wrong with it all the same (a warning), or empty.
     std::vector<int> AddPictures(const std::vector<packing::PictureRequest>& requests,
                                  const std::function<void(std::size_t)>& added = {},
                                  std::vector<std::string>* refusals = nullptr);

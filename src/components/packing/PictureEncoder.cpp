@@ -1,6 +1,8 @@
 #include "components/packing/PictureEncoder.h"
 
+#include "components/imaging/DecodeFailure.h"
 #include "components/imaging/DecoderInputCheck.h"
+#include "components/imaging/PngChunks.h"
 #include "components/packing/FileBytes.h"
 #include "components/packing/PixelCodec.h"
 
@@ -68,9 +70,8 @@ bool decode(const std::vector<std::uint8_t>& bytes, Decoded& image, std::string&
         error = "cannot decode picture: " + refused;
         return false;
     }
-    const auto failure = [&error] {
-        const char* reason = stbi_failure_reason();
-        error = std::string("cannot decode picture: ") + (reason != nullptr ? reason : "unknown");
+    const auto failure = [&] {
+        error = "cannot decode picture: " + imaging::decodeFailureReason(bytes.data(), bytes.size());
         return false;
     };
     const auto sizeRefused = [&error](int w, int h) {
@@ -149,6 +150,15 @@ PictureEncoder::Result PictureEncoder::encodeInto(const PictureRequest& request,
     if (!decode(bytes, image, result.error)) {
         result.error += " (" + request.path + ")";
         return result;
+    }
+    // The decoder does not look at chunk CRCs: damage inside the data would be packed unseen.
+    const std::string crc = imaging::PngChunks::crcProblem(bytes.data(), bytes.size());
+    if (!crc.empty() && request.strict) {
+        result.error = "damaged picture: " + crc + " (" + request.path + ")";
+        return result;
+    }
+    if (!crc.empty()) {
+        result.warning = "damaged picture: " + crc + "; packed as it decodes";
     }
     ResEntryInfo& entry = result.entry;
     entry.width = static_cast<std::uint16_t>(image.width);

@@ -15,6 +15,7 @@ struct PictureRequest
     int alphaFormat = 0; // 8: PNG A8, an 8-bit alpha plane; anything else: none
     int argbOutput = 0;  // 6: ARGB6666, 8: ARGB8888, anything else: the format above
     int rawJpeg = 0;     // 1: a JPEG file is packed with its bytes unchanged
+    bool strict = false; // a PNG chunk whose CRC does not match refuses the picture
 };
 
 } // namespace packing

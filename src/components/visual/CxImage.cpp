@@ -1,6 +1,8 @@
 #include "components/visual/CxImage.h"
 
+#include "components/imaging/DecodeFailure.h"
 #include "components/imaging/DecoderInputCheck.h"
+#include "components/imaging/PngChunks.h"
 #include "components/visual/CxMemFile.h"
 
 #include <stb/stb_image.h>
@@ -10,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -30,16 +33,12 @@ std::uint32_t formatFromSignature(const std::uint8_t* data, std::size_t size)
 }
 
 // Channel counts as the decoder reports them: 2 is grey with alpha, 4 colour with alpha.
-// A palette with transparency is reported as 4 as well.
-bool channelsHaveAlpha(int channels)
+// A palette with transparency is reported as 4 as well; a grey or colour PNG whose
+// transparency chunk makes one colour clear is not, though its pixels carry the alpha:
+// `transparentColour` says so.
+bool hasAlpha(int channels, bool transparentColour)
 {
-    return channels == 2 || channels == 4;
-}
-
-std::string decoderReason()
-{
-    const char* reason = stbi_failure_reason();
-    return reason ? reason : "unknown reason";
+    return channels == 2 || channels == 4 || transparentColour;
 }
 
 // Bytes ReadSize reads first; the whole file only when the header is not within them.
@@ -120,7 +119,7 @@ bool CxImage::Decode(const std::uint8_t* data, std::size_t size, std::uint32_t)
     int height = 0;
     int channels = 0;
     if (!stbi_info_from_memory(data, length, &width, &height, &channels)) {
-        m_lastError = "not a picture or damaged: " + decoderReason();
+        m_lastError = "damaged picture: " + imaging::decodeFailureReason(data, size);
         return false;
     }
     if (!checkSize(width, height, m_lastError)) {
@@ -129,14 +128,15 @@ bool CxImage::Decode(const std::uint8_t* data, std::size_t size, std::uint32_t)
     std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
         stbi_load_from_memory(data, length, &width, &height, nullptr, 4), stbi_image_free);
     if (!pixels) {
-        m_lastError = "damaged picture: " + decoderReason();
+        m_lastError = "damaged picture: " + imaging::decodeFailureReason(data, size);
         return false;
     }
     const std::size_t byteCount = static_cast<std::size_t>(width) * height * 4;
     m_pixels.assign(pixels.get(), pixels.get() + byteCount);
     m_width = width;
     m_height = height;
-    m_hasAlpha = channelsHaveAlpha(channels);
+    m_hasAlpha =
+        hasAlpha(channels, imaging::PngChunks::hasTransparentColour(data, size).value_or(false));
     m_type = formatFromSignature(data, size);
     m_lastError.clear();
     return true;
@@ -159,7 +159,7 @@ bool CxImage::ReadSize(const std::string& path, Info& info, std::string* error)
     // which hold the header of nearly every picture, or else the whole file.
     std::vector<std::uint8_t> bytes(kHeaderPrefix);
     bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
-    const bool whole = bytes.size() < kHeaderPrefix;
+    bool whole = bytes.size() < kHeaderPrefix;
     int width = 0;
     int height = 0;
     int channels = 0;
@@ -169,28 +169,46 @@ bool CxImage::ReadSize(const std::string& path, Info& info, std::string* error)
         return reason.empty() && stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()),
                                                        &width, &height, &channels) != 0;
     };
-    if (!readInfo() && !whole) {
+    bool tooLarge = false;
+    const auto readRest = [&] {
         std::uint8_t chunk[65536];
         for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) {
             bytes.insert(bytes.end(), chunk, chunk + got);
             if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
-                return fail("picture data too large");
+                tooLarge = true;
+                return;
             }
         }
+    };
+    if (!readInfo() && !whole) {
+        readRest();
+        if (tooLarge) {
+            return fail("picture data too large");
+        }
         readInfo();
+        whole = true;
     }
     if (!reason.empty()) {
         return fail(reason);
     }
     if (width == 0) {
-        return fail("not a picture or damaged: " + decoderReason());
+        return fail("damaged picture: " +
+                    imaging::decodeFailureReason(bytes.data(), bytes.size()));
     }
     if (!checkSize(width, height, reason)) {
         return fail(reason);
     }
+    // A transparency chunk comes before the pixel data, but other chunks before it may take
+    // more than the first bytes.
+    std::optional<bool> transparent =
+        imaging::PngChunks::hasTransparentColour(bytes.data(), bytes.size());
+    if (!transparent && !whole) {
+        readRest();
+        transparent = imaging::PngChunks::hasTransparentColour(bytes.data(), bytes.size());
+    }
     info.width = width;
     info.height = height;
-    info.hasAlpha = channelsHaveAlpha(channels);
+    info.hasAlpha = hasAlpha(channels, transparent.value_or(false));
     info.format = formatFromSignature(bytes.data(), bytes.size());
     return true;
 }

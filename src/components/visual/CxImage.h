@@ -64,8 +64,9 @@ public:
     bool IsValid() const { return !m_pixels.empty(); }
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }
-    // kColorAlpha (4) when the picture has an alpha channel or a transparent palette,
-    // kColorRgb without one, kColorNone without a picture.
+    // kColorAlpha (4) when the picture has any transparency: an alpha channel, a palette
+    // with transparent entries or a transparent colour (a PNG's tRNS chunk); kColorRgb
+    // without, kColorNone without a picture.
     int GetColorType() const;
     // The format found in the content of the last decoded picture.
     std::uint32_t GetType() const { return m_type; }
