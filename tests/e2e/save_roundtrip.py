@@ -43,12 +43,14 @@ def main():
                                            and n.name.startswith("添加场景")))
             button.queryAction().doAction(0)
             wait_for("the modified title", lambda: frame.name.endswith(" *"))
-            xid = subprocess.run(["xdotool", "search", "--name", "demo.ui"], capture_output=True,
-                                 text=True).stdout.split()
-            if xid:
-                # A bare X server has no window manager to activate windows: focus it directly.
-                subprocess.run(["xdotool", "windowfocus", "--sync", xid[0]],
-                               stderr=subprocess.DEVNULL)
+            xid = wait_for("the window", lambda: subprocess.run(
+                ["xdotool", "search", "--name", "demo.ui"], capture_output=True,
+                text=True).stdout.split())
+            # A bare X server has no window manager to activate windows: focus it directly.
+            subprocess.run(["xdotool", "windowfocus", "--sync", xid[0]], stderr=subprocess.DEVNULL)
+            wait_for("the keyboard focus", lambda: subprocess.run(
+                ["xdotool", "getwindowfocus"], capture_output=True, text=True).stdout.strip()
+                in xid)
             key("ctrl+z")
             key("ctrl+s")
             wait_for("the saved title", lambda: not frame.name.endswith(" *"))
