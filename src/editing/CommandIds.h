@@ -69,7 +69,12 @@ enum : int
     kHelp = 32834,
     kAbout = 57664,
     kToolbar = 59392,
-    kStatusBar = 59393
+    kStatusBar = 59393,
+    kZoomIn = 33001,
+    kZoomOut = 33002,
+    kZoomFit = 33003,
+    kZoomActual = 33004,
+    kZoomSelection = 33005
 };
 
 } // namespace editing::cmd

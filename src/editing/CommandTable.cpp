@@ -10,6 +10,7 @@
 #include "editing/MiscCommands.h"
 #include "editing/MoveCommands.h"
 #include "editing/UndoHistory.h"
+#include "editing/ViewZoom.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/PicSnapshotItem.h"
@@ -178,6 +179,14 @@ std::vector<Command> ProjectCommands()
         Shell(kAbout, "About", Always),
         Shell(kToolbar, "工具栏(&T)", Always),
         Shell(kStatusBar, "状态栏(&S)", Always),
+        Shell(kZoomIn, "放大(&I)",
+              [](Workspace& ws) { return ws.CurrentProject() && ws.Panel().Zoom() < zoom::kMax; }),
+        Shell(kZoomOut, "缩小(&O)",
+              [](Workspace& ws) { return ws.CurrentProject() && ws.Panel().Zoom() > zoom::kMin; }),
+        Shell(kZoomFit, "适合窗口(&F)", rules::HasProject),
+        Shell(kZoomActual, "实际大小(&Z)", rules::HasProject),
+        Shell(kZoomSelection, "缩放到选中对象(&L)",
+              [](Workspace& ws) { return ws.CurrentProject() && ws.Selection().Element(); }),
     };
     list.insert(list.end(), rest.begin(), rest.end());
     return list;

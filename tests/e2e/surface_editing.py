@@ -192,6 +192,10 @@ def run_window(project, env):
              and grid_value_cell(frame, "Name").name == "MainScene")
     surface = wait_for("the editing surface",
                        lambda: find(frame, lambda n: n.name == "Editing surface"))
+    # The scene opens fitted to the view; Ctrl+1 shows it at actual size, a scene pixel for a
+    # screen pixel.
+    key("ctrl+1")
+    wait_for("the actual size", lambda: extents(surface)[2] == 320 + 9)
     ox, oy, _, _ = extents(surface)
     check_painted(window, surface, "showing MainScene")
 

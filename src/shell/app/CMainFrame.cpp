@@ -3,7 +3,6 @@
 #include "editing/ChangeFeed.h"
 #include "editing/CommandIds.h"
 #include "editing/SurfaceChangeHandler.h"
-#include "editing/WheelZoom.h"
 #include "editing/Workspace.h"
 #include "generate/ProjectDesktopFile.h"
 #include "generate/ResourceBuildOptions.h"
@@ -17,6 +16,7 @@
 #include "shell/app/CommandActions.h"
 #include "shell/app/QtUserInteraction.h"
 #include "shell/app/SettingsDirectory.h"
+#include "shell/app/ZoomControl.h"
 #include "shell/dialogs/CBatchBuildDlg.h"
 #include "shell/dialogs/CBuildResDlg.h"
 #include "shell/dialogs/CDlgUiResizer.h"
@@ -109,6 +109,7 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
     setCentralWidget(m_view);
     m_view->viewport()->installEventFilter(this);
     m_view->installEventFilter(this);
+    m_zoom = new ZoomControl(*m_workspace, *m_editor, *m_view, this);
 
     createDocks();
     installHandlers();
@@ -121,6 +122,9 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
 
     connect(m_doc, &CZORVEDoc::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_doc, &CZORVEDoc::projectsChanged, this, &CMainFrame::scheduleActionUpdate);
+    // Once the window has its size: the first scene of an opened project fills the view.
+    connect(m_doc, &CZORVEDoc::projectOpened, this,
+            [this] { QTimer::singleShot(0, m_zoom, &ZoomControl::zoomToFit); });
     connect(m_doc, &CZORVEDoc::recentFilesChanged, this, &CMainFrame::fillRecentFiles);
     connect(m_actions, &CommandActions::commandRan, this, &CMainFrame::refreshState);
     connect(m_buildRunner, &BuildRunner::started, this, [this] { m_doc->setBusy(true); });
@@ -196,6 +200,7 @@ void CMainFrame::installPanelSwitch(int id, QWidget* panel)
 
 void CMainFrame::installHandlers()
 {
+    m_zoom->install(m_commands);
     const auto handle = [this](int id, auto work) {
         m_commands.SetHandler(id, [work](editing::Workspace&) { work(); });
     };
@@ -337,7 +342,8 @@ void CMainFrame::createMenus()
     add(build, {kBuild, kBatchBuild, 0, kDesktopFiles, kResizer, kOpenCaseDir});
 
     QMenu* view = menu(tr("视图(&V)"));
-    add(view, {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel});
+    add(view, {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel, 0,
+               kZoomIn, kZoomOut, kZoomFit, kZoomActual, kZoomSelection});
 
     QMenu* help = menu(tr("帮助(&H)"));
     add(help, {kHelp, 0, kAbout});
@@ -371,6 +377,7 @@ void CMainFrame::createStatusBar()
     m_progress->hide();
     statusBar()->addWidget(m_statusText, 1);
     statusBar()->addPermanentWidget(m_progress);
+    statusBar()->addPermanentWidget(m_zoom->createStatusPane(this));
     statusBar()->addPermanentWidget(m_coordinates);
     statusBar()->setAccessibleName(tr("状态栏"));
     m_commands.SetHandler(kStatusBar, [this](editing::Workspace&) {
@@ -391,9 +398,7 @@ void CMainFrame::onChanges(const editing::ChangeSet& changes)
         m_doc->document().SetModifiedFlag(true);
     }
     if (const editing::Change* resize = changes.Last(editing::ChangeKind::SurfaceResize)) {
-        const double zoom = m_workspace->Panel().Zoom();
-        m_view->resizeEditingPanel(static_cast<int>(resize->width * zoom) + 9,
-                                   static_cast<int>(resize->height * zoom) + 9);
+        m_zoom->fitPanelTo(resize->width, resize->height);
     }
     if (const editing::Change* step = changes.Last(editing::ChangeKind::GenerationStep)) {
         showGenerationProgress(static_cast<int>(step->value), QString::fromStdString(step->text));
@@ -434,19 +439,7 @@ void CMainFrame::refreshState()
 
 void CMainFrame::wheelZoom(bool towardsUser)
 {
-    APStyleProject* project = m_workspace->CurrentProject();
-    if (!project) {
-        return;
-    }
-    const double zoom = m_workspace->Panel().Zoom();
-    const double next = editing::WheelZoom(zoom, towardsUser);
-    if (next == zoom) {
-        return;
-    }
-    m_workspace->Panel().SetZoom(next);
-    m_view->resizeEditingPanel(static_cast<int>(project->ScreenWidth() * next) + 9,
-                               static_cast<int>(project->ScreenHeight() * next) + 9);
-    m_editor->Refresh();
+    m_zoom->wheel(towardsUser);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)

@@ -24,6 +24,7 @@ class QtUserInteraction;
 class AttributeListCtrl;
 class CProjectTree;
 class QtVisualEditor;
+class ZoomControl;
 
 namespace editing {
 class ChangeSet;
@@ -73,6 +74,7 @@ public:
     QDialog* manualWindow() const { return m_manualWindow; }
     // One wheel step over the view: towards the user zooms in.
     void wheelZoom(bool towardsUser);
+    ZoomControl& zoom() { return *m_zoom; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -119,6 +121,7 @@ private:
     CommandActions* m_actions = nullptr;
     CZORVEDoc* m_doc = nullptr;
     CZORVEView* m_view = nullptr;
+    ZoomControl* m_zoom = nullptr;
     CProjectTree* m_tree = nullptr;
     AttributeListCtrl* m_grid = nullptr;
     BuildRunner* m_buildRunner = nullptr;

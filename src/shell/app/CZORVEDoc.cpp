@@ -63,6 +63,9 @@ bool CZORVEDoc::openPath(const QString& path)
     }
     addRecentFile(absolute);
     emit projectsChanged();
+    if (result == editing::ProjectDocument::OpenResult::Opened) {
+        emit projectOpened();
+    }
     return true;
 }
 

@@ -56,6 +56,8 @@ signals:
     void recentFilesChanged();
     // Projects were opened, created or closed: panels and actions follow.
     void projectsChanged();
+    // A project file was opened (not one already open selected again).
+    void projectOpened();
 
 private:
     void addRecentFile(const QString& path);

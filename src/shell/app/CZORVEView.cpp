@@ -1,8 +1,16 @@
 #include "shell/app/CZORVEView.h"
 
+#include "editing/ViewZoom.h"
+
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+
+#include <algorithm>
+
 namespace {
 
-const int kCanvasSize = 2400;
 const int kPanelWidth = 328;
 const int kPanelHeight = 248;
 
@@ -15,7 +23,6 @@ CZORVEView::CZORVEView(VisualEditor& editor, VisualEditor::Callback callback, QW
     m_canvas->setAccessibleName(tr("编辑区"));
     m_panel->setAccessibleName(tr("编辑面板"));
     m_panel->setObjectName(QStringLiteral("editingPanel"));
-    m_canvas->resize(kCanvasSize, kCanvasSize);
     m_panel->setGeometry(0, 0, kPanelWidth, kPanelHeight);
     m_canvas->setAutoFillBackground(true);
     setWidget(m_canvas);
@@ -25,11 +32,83 @@ CZORVEView::CZORVEView(VisualEditor& editor, VisualEditor::Callback callback, QW
     m_editor.SetTool(VisualEditor::kToolSelect);
     m_editor.SetScreenBkColor(0xEEEEEE);
     m_panel->show();
+    layoutPanel();
 }
 
 void CZORVEView::resizeEditingPanel(int width, int height)
 {
     m_panel->resize(width, height);
-    m_canvas->resize(std::max(kCanvasSize, width), std::max(kCanvasSize, height));
     m_editor.OnSize(0, width, height);
+    layoutPanel();
+}
+
+QSize CZORVEView::room(bool withScrollBars) const
+{
+    const QSize whole = maximumViewportSize();
+    if (!withScrollBars) {
+        return whole;
+    }
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return whole - QSize(bar, bar);
+}
+
+void CZORVEView::scrollToPanelRect(const QRect& rect)
+{
+    // Scroll bars that a larger panel brings are laid out once the events posted now are
+    // handled, and take their room from the viewport; the scroll waits for them.
+    QTimer::singleShot(0, this, [this, rect] { scrollNow(rect); });
+}
+
+void CZORVEView::scrollNow(const QRect& rect)
+{
+    const QRect onCanvas = rect.translated(m_panel->pos());
+    const QSize view = viewport()->size();
+    horizontalScrollBar()->setValue(onCanvas.center().x() - view.width() / 2);
+    verticalScrollBar()->setValue(onCanvas.center().y() - view.height() / 2);
+}
+
+void CZORVEView::resizeEvent(QResizeEvent* event)
+{
+    QScrollArea::resizeEvent(event);
+    layoutPanel();
+}
+
+void CZORVEView::mousePressEvent(QMouseEvent* event)
+{
+    m_panning = true;
+    m_panFrom = event->globalPosition().toPoint();
+    viewport()->setCursor(Qt::ClosedHandCursor);
+    event->accept();
+}
+
+void CZORVEView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_panning) {
+        QScrollArea::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint at = event->globalPosition().toPoint();
+    const QPoint moved = at - m_panFrom;
+    m_panFrom = at;
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() - moved.x());
+    verticalScrollBar()->setValue(verticalScrollBar()->value() - moved.y());
+    event->accept();
+}
+
+void CZORVEView::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_panning = false;
+    viewport()->unsetCursor();
+    event->accept();
+}
+
+void CZORVEView::layoutPanel()
+{
+    const int margin = editing::zoom::kMargin;
+    const QSize view = viewport()->size();
+    const QSize canvas(std::max(view.width(), m_panel->width() + 2 * margin),
+                       std::max(view.height(), m_panel->height() + 2 * margin));
+    m_canvas->resize(canvas);
+    m_panel->move((canvas.width() - m_panel->width()) / 2,
+                  (canvas.height() - m_panel->height()) / 2);
 }

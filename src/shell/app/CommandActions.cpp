@@ -55,6 +55,13 @@ QList<Decoration> decorations()
         {kAbout, "about", {}},
         {kSearch, "search", {QKeySequence(Qt::CTRL | Qt::Key_F)}},
         {kHelp, nullptr, {QKeySequence(Qt::Key_F1)}},
+        {kZoomIn,
+         nullptr,
+         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+        {kZoomOut, nullptr, {QKeySequence(Qt::CTRL | Qt::Key_Minus)}},
+        {kZoomFit, nullptr, {QKeySequence(Qt::CTRL | Qt::Key_0)}},
+        {kZoomActual, nullptr, {QKeySequence(Qt::CTRL | Qt::Key_1)}},
+        {kZoomSelection, nullptr, {QKeySequence(Qt::CTRL | Qt::Key_2)}},
     };
 }
 

@@ -64,7 +64,7 @@ void SurfaceWidget::resizeEvent(QResizeEvent* event)
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton || m_spaceHeld) {
         QWidget::mousePressEvent(event);
         return;
     }
@@ -104,20 +104,27 @@ void SurfaceWidget::mouseReleaseEvent(QMouseEvent* event)
 
 void SurfaceWidget::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Space) {
+        m_spaceHeld = true;
+        setCursor(Qt::OpenHandCursor);
+        event->accept();
+        return;
+    }
+    const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
     int dx = 0;
     int dy = 0;
     switch (event->key()) {
     case Qt::Key_Left:
-        dx = -1;
+        dx = -step;
         break;
     case Qt::Key_Right:
-        dx = 1;
+        dx = step;
         break;
     case Qt::Key_Up:
-        dy = -1;
+        dy = -step;
         break;
     case Qt::Key_Down:
-        dy = 1;
+        dy = step;
         break;
     default:
         QWidget::keyPressEvent(event);
@@ -128,8 +135,29 @@ void SurfaceWidget::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
+void SurfaceWidget::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        m_spaceHeld = false;
+        unsetCursor();
+        event->accept();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void SurfaceWidget::focusOutEvent(QFocusEvent* event)
+{
+    // Space may be let go elsewhere.
+    m_spaceHeld = false;
+    QWidget::focusOutEvent(event);
+}
+
 void SurfaceWidget::updateCursor(const QPoint& scene)
 {
+    if (m_spaceHeld) {
+        return;
+    }
     const VisualSurface& surface = m_editor.surface();
     Graph* grip = nullptr;
     switch (surface.HandleAt(scene.x(), scene.y(), &grip)) {

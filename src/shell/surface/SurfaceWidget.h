@@ -5,8 +5,10 @@
 class QtVisualEditor;
 
 // The painted editing surface: draws the editor's drawables at its zoom and turns mouse
-// and keyboard input into the surface's gestures (click, drag, resize grips, arrow keys;
-// Shift while dragging turns the alignment guides off).
+// and keyboard input into the surface's gestures (click, drag, resize grips, arrow keys by 1
+// pixel and Shift+arrow keys by 10; Shift while dragging turns the alignment guides off). A
+// press of the middle button, or of the left one while Space is held, is left to the view
+// around it, which pans.
 class SurfaceWidget : public QWidget
 {
     Q_OBJECT
@@ -27,9 +29,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void updateCursor(const QPoint& scene);
 
     QtVisualEditor& m_editor;
+    bool m_spaceHeld = false;
 };

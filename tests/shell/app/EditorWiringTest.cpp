@@ -11,6 +11,7 @@
 #include "shell/app/CMainFrame.h"
 #include "shell/app/CZORVEDoc.h"
 #include "shell/app/CommandActions.h"
+#include "shell/app/ZoomControl.h"
 #include "shell/panels/CProjectTree.h"
 #include "shell/panels/ProjectTreeModel.h"
 #include "shell/surface/QtVisualEditor.h"
@@ -74,6 +75,9 @@ struct OpenWindow
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         QVERIFY(frame.doc().openPath(QString::fromStdString(example.projectPath())));
+        // Opening fits the screen into the view; at actual size view pixels are scene pixels.
+        QApplication::processEvents();
+        frame.zoom().setZoom(1.0);
         project = frame.workspace().CurrentProject();
         keyMenu = findElement(*project->Scenes().front()->Elements().front(), "KeyMenu");
         QVERIFY(keyMenu);
