@@ -147,6 +147,11 @@ void EditorWiringTest::aDragReachesTheGridUndoTheTitleAndTheFile()
     // A nudge with the arrow keys is one more step; undo takes back one step at a time.
     QTest::keyClick(w.surface(), Qt::Key_Right);
     QCOMPARE(int(w.keyMenu->AttrBlock()->x), x + 31);
+    // Shift moves by ten.
+    QTest::keyClick(w.surface(), Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(int(w.keyMenu->AttrBlock()->x), x + 21);
+    QCOMPARE(w.frame.runCommand(kUndo), editing::CommandTable::Result::Ran);
+    QCOMPARE(int(w.keyMenu->AttrBlock()->x), x + 31);
     QCOMPARE(w.frame.runCommand(kUndo), editing::CommandTable::Result::Ran);
     QCOMPARE(int(w.keyMenu->AttrBlock()->x), x + 30);
     QCOMPARE(w.gridValue("x"), QString::number(x + 30));
