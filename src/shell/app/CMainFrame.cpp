@@ -16,6 +16,7 @@
 #include "shell/app/CommandActions.h"
 #include "shell/app/QtUserInteraction.h"
 #include "shell/app/SettingsDirectory.h"
+#include "shell/app/SurfaceContextMenu.h"
 #include "shell/app/ZoomControl.h"
 #include "shell/dialogs/CBatchBuildDlg.h"
 #include "shell/dialogs/CBuildResDlg.h"
@@ -117,6 +118,9 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
     createToolBar();
     createMenus();
     createStatusBar();
+    new SurfaceContextMenu(*m_editor, *m_actions,
+                           {kCopy, kPaste, kDelete, 0, kMoveUp, kMoveDown, 0, kZoomSelection},
+                           this);
     connect(m_editor.get(), &QtVisualEditor::cursorMoved, this, &CMainFrame::showCursorPosition);
     m_changeView = std::make_unique<ChangeView>(*this);
 

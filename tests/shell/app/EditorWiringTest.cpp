@@ -25,6 +25,8 @@
 #include <QTextBrowser>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QtTest>
 
@@ -130,6 +132,7 @@ private slots:
     void theCursorPositionAndTheMultiSelectSwitchFollowTheUser();
     void aTreeClickUpdatesTheToolbarAtOnce();
     void withoutABrowserTheManualOpensInAWindow();
+    void aRightClickSelectsAndOffersTheCommandsOfTheElement();
 };
 
 void EditorWiringTest::aDragReachesTheGridUndoTheTitleAndTheFile()
@@ -186,6 +189,41 @@ void EditorWiringTest::aGridEditRepaintsTheSurfaceAndAClickSelectsInTheTree()
     const QModelIndex current = w.frame.tree().currentIndex();
     QCOMPARE(current.data().toString(), QStringLiteral("KeyBack"));
     QTest::keyClick(w.surface(), Qt::Key_Delete);
+    QVERIFY(keyBack->IsDeleted());
+    QVERIFY(!w.keyMenu->IsDeleted());
+}
+
+void EditorWiringTest::aRightClickSelectsAndOffersTheCommandsOfTheElement()
+{
+    OpenWindow w;
+    SnapShotItem* keyBack =
+        findElement(*w.project->Scenes().front()->Elements().front(), "KeyBack");
+    QVERIFY(keyBack);
+    QStringList offered;
+    // The menu runs its own loop: it is read and its 删除 chosen from inside that loop.
+    QTimer::singleShot(0, [&offered] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator()) {
+                offered << action->text() + (action->isEnabled() ? QString() : QStringLiteral(" -"));
+            }
+        }
+        for (QAction* action : menu->actions()) {
+            if (action->data().toInt() == kDelete) {
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
+        }
+    });
+    const QPoint at = w.centreOf(keyBack);
+    QTest::mousePress(w.surface(), Qt::RightButton, Qt::NoModifier, at);
+    QCOMPARE(w.frame.workspace().Selection().Element(), keyBack);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, w.surface()->mapToGlobal(at));
+    QApplication::sendEvent(w.surface(), &menu);
+    QCOMPARE(offered, (QStringList{QStringLiteral("复制(&C)"), QStringLiteral("粘贴(&P) -"),
+                                   QStringLiteral("删除(&D)"), QStringLiteral("上移"),
+                                   QStringLiteral("下移"), QStringLiteral("缩放到选中对象(&L)")}));
     QVERIFY(keyBack->IsDeleted());
     QVERIFY(!w.keyMenu->IsDeleted());
 }
