@@ -55,6 +55,13 @@ Change Change::Selection()
     return Change{ChangeKind::Selection};
 }
 
+Change Change::Note(std::string text)
+{
+    Change change{ChangeKind::StatusNote};
+    change.text = std::move(text);
+    return change;
+}
+
 bool ChangeSet::Has(ChangeKind kind) const
 {
     return Last(kind) != nullptr;

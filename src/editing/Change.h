@@ -24,6 +24,7 @@ enum class ChangeKind : unsigned
     Selection = 0x1001,     // the selection moved (tree caret, surface pick)
     Projects = 0x1002,      // a project was opened, closed or saved, or became current
     Resources = 0x1003,     // the resource panel lists again (another project, list or file)
+    StatusNote = 0x1004,    // `text` is a note for the status bar (what a command left alone)
 };
 
 // One typed change. Only the fields its kind names are set.
@@ -49,6 +50,7 @@ struct Change
     static Change Rebuild(APStyleProject* project);
     static Change Resize(int width, int height);
     static Change Selection();
+    static Change Note(std::string text);
 };
 
 // The changes of one batch (a command, a gesture, an undo step), in the order they came.

@@ -74,7 +74,18 @@ enum : int
     kZoomOut = 33002,
     kZoomFit = 33003,
     kZoomActual = 33004,
-    kZoomSelection = 33005
+    kZoomSelection = 33005,
+    kAlignLeft = 33010,
+    kAlignRight = 33011,
+    kAlignTop = 33012,
+    kAlignBottom = 33013,
+    kAlignHorizontalCentre = 33014,
+    kAlignVerticalCentre = 33015,
+    kDistributeHorizontally = 33016,
+    kDistributeVertically = 33017,
+    kSameWidth = 33018,
+    kSameHeight = 33019,
+    kSameSize = 33020
 };
 
 } // namespace editing::cmd

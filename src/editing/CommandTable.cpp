@@ -1,6 +1,7 @@
 #include "editing/CommandTable.h"
 
 #include "editing/AddCommands.h"
+#include "editing/Arrange.h"
 #include "editing/ChangeFeed.h"
 #include "editing/ClipboardCommands.h"
 #include "editing/CommandIds.h"
@@ -144,6 +145,43 @@ std::vector<Command> EditCommands()
     };
 }
 
+// The 排列 menu: each command tells the status bar what it left alone.
+std::vector<Command> ArrangeCommands()
+{
+    using namespace cmd;
+    using arrange::Align;
+    const auto note = [](const arrange::Outcome& outcome) {
+        if (!outcome.note.empty()) {
+            PostChange(Change::Note(outcome.note));
+        }
+    };
+    const auto align = [note](Align how) {
+        return [note, how](Workspace& ws) { note(arrange::AlignSelection(ws, how)); };
+    };
+    const auto distribute = [note](arrange::Axis axis) {
+        return [note, axis](Workspace& ws) { note(arrange::DistributeSelection(ws, axis)); };
+    };
+    const auto match = [note](arrange::Match how) {
+        return [note, how](Workspace& ws) { note(arrange::MatchSelection(ws, how)); };
+    };
+    return {
+        Edit(kAlignLeft, "左对齐(&L)", arrange::CanAlign, align(Align::Left)),
+        Edit(kAlignRight, "右对齐(&R)", arrange::CanAlign, align(Align::Right)),
+        Edit(kAlignTop, "顶端对齐(&T)", arrange::CanAlign, align(Align::Top)),
+        Edit(kAlignBottom, "底端对齐(&B)", arrange::CanAlign, align(Align::Bottom)),
+        Edit(kAlignHorizontalCentre, "水平居中(&H)", arrange::CanAlign,
+             align(Align::HorizontalCentre)),
+        Edit(kAlignVerticalCentre, "垂直居中(&V)", arrange::CanAlign, align(Align::VerticalCentre)),
+        Edit(kDistributeHorizontally, "水平分布(&D)", arrange::CanDistribute,
+             distribute(arrange::Axis::Horizontal)),
+        Edit(kDistributeVertically, "垂直分布(&E)", arrange::CanDistribute,
+             distribute(arrange::Axis::Vertical)),
+        Edit(kSameWidth, "等宽(&W)", arrange::CanMatch, match(arrange::Match::Width)),
+        Edit(kSameHeight, "等高(&G)", arrange::CanMatch, match(arrange::Match::Height)),
+        Edit(kSameSize, "等大小(&S)", arrange::CanMatch, match(arrange::Match::Size)),
+    };
+}
+
 std::vector<Command> ProjectCommands()
 {
     using namespace cmd;
@@ -196,7 +234,8 @@ std::vector<Command> ProjectCommands()
 
 CommandTable::CommandTable()
 {
-    for (auto part : {FileCommands(), AddingCommands(), EditCommands(), ProjectCommands()}) {
+    for (auto part : {FileCommands(), AddingCommands(), EditCommands(), ArrangeCommands(),
+                      ProjectCommands()}) {
         m_commands.insert(m_commands.end(), part.begin(), part.end());
     }
 }

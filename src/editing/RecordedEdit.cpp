@@ -1,6 +1,7 @@
 #include "editing/RecordedEdit.h"
 
 #include "components/visual/GraphRect.h"
+#include "editing/ActModifyElementsAttr.h"
 #include "editing/ActModifySnapItemAttr.h"
 #include "editing/ChangeFeed.h"
 #include "editing/UndoHistory.h"
@@ -37,6 +38,30 @@ bool RecordElementEdit(APStyleProject& project, SnapShotItem& element,
         PostChange(Change::Redraw());
     }
     return added;
+}
+
+bool RecordElementsEdit(APStyleProject& project, const std::vector<SnapShotItem*>& elements,
+                        const std::function<void()>& change)
+{
+    const ChangeBatch batch;
+    auto record = std::make_unique<ActModifyElementsAttr>(&project, elements);
+    record->CaptureBefore();
+    std::vector<GraphRect> before;
+    for (const SnapShotItem* element : elements) {
+        before.push_back(element->AbsoluteRect());
+    }
+    change();
+    bool changed = false;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        changed = changed || elements[i]->AbsoluteRect() != before[i];
+        PostChange(Change::ElementChanged(elements[i]));
+    }
+    if (changed) {
+        record->CaptureAfter();
+        AddRecord(project, std::move(record));
+        PostChange(Change::Redraw());
+    }
+    return changed;
 }
 
 } // namespace editing

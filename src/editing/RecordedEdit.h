@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 class APStyleProject;
 class SnapShotItem;
@@ -22,5 +23,10 @@ enum class RecordPolicy
 bool RecordElementEdit(APStyleProject& project, SnapShotItem& element,
                        const std::function<void()>& change,
                        RecordPolicy policy = RecordPolicy::Always);
+
+// Changes several elements under one undo record, as RecordElementEdit changes one: a
+// change that moves or resizes none of them adds no record. Returns whether one was added.
+bool RecordElementsEdit(APStyleProject& project, const std::vector<SnapShotItem*>& elements,
+                        const std::function<void()>& change);
 
 } // namespace editing

@@ -319,6 +319,10 @@ void Workspace::SyncTree(const ChangeSet& changes)
     if (element == m_selection.Element()) {
         return;
     }
+    // An element of a selection of several keeps that selection when it changes.
+    if (TreeNode* node = m_tree.FindNode(element); node && node->selected) {
+        return;
+    }
     // A root group is edited through its scene's page: its scene stays selected.
     if (!element->Parent()) {
         if (!m_selection.Scene() || RootGroupOf(*m_selection.Scene()) != element) {

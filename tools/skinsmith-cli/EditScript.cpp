@@ -4,12 +4,14 @@
 #include "components/visual/Graph.h"
 #include "components/visual/HeadlessVisualEditor.h"
 #include "editing/CommandIds.h"
+#include "editing/MultiSelection.h"
 #include "editing/TreeDragDrop.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/SnapShotItem.h"
 #include "projectfile/ProjectFileWriter.h"
 
+#include <map>
 #include <sstream>
 
 namespace {
@@ -38,6 +40,60 @@ EditScript::EditScript(editing::Workspace& ws, platform::ScriptedInteraction& ui
                        std::string scriptDirectory)
     : m_ws(ws), m_ui(ui), m_directory(std::move(scriptDirectory))
 {
+    m_ws.Feed().Subscribe(this);
+}
+
+EditScript::~EditScript()
+{
+    m_ws.Feed().Unsubscribe(this);
+}
+
+void EditScript::OnChanges(const editing::ChangeSet& changes)
+{
+    if (const editing::Change* note = changes.Last(editing::ChangeKind::StatusNote)) {
+        m_ui.showMessage(note->text);
+    }
+}
+
+std::string EditScript::Arrange(const std::string& word, const std::string& rest)
+{
+    using namespace editing::cmd;
+    if (word == "select-add") {
+        editing::TreeNode* node = Find(rest);
+        if (!node || !node->data.element) {
+            return "no element '" + rest + "'";
+        }
+        editing::multi::Toggle(m_ws, *node->data.element);
+        return {};
+    }
+    if (word == "select-clear") {
+        if (!rest.empty()) {
+            return "select-clear takes nothing";
+        }
+        editing::multi::Clear(m_ws);
+        return {};
+    }
+    static const std::map<std::string, int> kIds = {
+        {"align left", kAlignLeft},
+        {"align right", kAlignRight},
+        {"align top", kAlignTop},
+        {"align bottom", kAlignBottom},
+        {"align hcenter", kAlignHorizontalCentre},
+        {"align vcenter", kAlignVerticalCentre},
+        {"distribute horizontal", kDistributeHorizontally},
+        {"distribute vertical", kDistributeVertically},
+        {"same width", kSameWidth},
+        {"same height", kSameHeight},
+        {"same size", kSameSize},
+    };
+    const auto found = kIds.find(word + " " + rest);
+    if (found == kIds.end()) {
+        return "unknown line '" + word + " " + rest + "'";
+    }
+    if (!m_table.IsEnabled(m_ws, found->second)) {
+        return word + " " + rest + " does not apply to the selection";
+    }
+    return Command(found->second);
 }
 
 std::string EditScript::Run(const std::string& line)
@@ -82,6 +138,10 @@ std::string EditScript::Run(const std::string& line)
     if (word == "search") {
         m_ws.Search().Find(rest);
         return {};
+    }
+    if (word == "select-add" || word == "select-clear" || word == "align" ||
+        word == "distribute" || word == "same") {
+        return Arrange(word, rest);
     }
     if (word == "expect-message") {
         return ExpectMessage(rest);

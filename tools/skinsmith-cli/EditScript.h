@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/ChangeFeed.h"
 #include "editing/CommandTable.h"
 
 #include <string>
@@ -15,14 +16,18 @@ struct TreeNode;
 } // namespace editing
 
 // Runs the lines of an edit script on the first project of a workspace, as a user would
-// through the tree, the menus and the property grid.
-class EditScript
+// through the tree, the menus and the property grid. What a command leaves alone (a note for
+// the window's status bar) is shown as a message.
+class EditScript : private editing::ChangeObserver
 {
 public:
     // `scriptDirectory` is where relative paths of the script are taken from. `ws` and `ui`
     // must outlive the script.
     EditScript(editing::Workspace& ws, platform::ScriptedInteraction& ui,
                std::string scriptDirectory);
+    ~EditScript() override;
+    EditScript(const EditScript&) = delete;
+    EditScript& operator=(const EditScript&) = delete;
 
     // Runs one line. Returns "" when it ran (blank and comment lines included), else why it
     // failed.
@@ -46,6 +51,9 @@ private:
     std::string Gesture(const std::string& word, const std::string& rest);
     std::string ExpectMessage(const std::string& text);
     std::string SaveLine(const std::string& path);
+    // select-add, select-clear, align, distribute and same: the selection and 排列.
+    std::string Arrange(const std::string& word, const std::string& rest);
+    void OnChanges(const editing::ChangeSet& changes) override;
 
     // The node at `path` (labels below the project node joined with '/'), or null.
     editing::TreeNode* Find(const std::string& path) const;

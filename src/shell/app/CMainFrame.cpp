@@ -329,6 +329,11 @@ void CMainFrame::createMenus()
     add(edit,
         {kUndo, kRedo, 0, kCopy, kPaste, kDelete, 0, kMoveUp, kMoveDown, 0, kMultiSelect, kSearch});
 
+    QMenu* arrange = menu(tr("排列(&A)"));
+    add(arrange, {kAlignLeft, kAlignRight, kAlignTop, kAlignBottom, kAlignHorizontalCentre,
+                  kAlignVerticalCentre, 0, kDistributeHorizontally, kDistributeVertically, 0,
+                  kSameWidth, kSameHeight, kSameSize});
+
     QMenu* project = menu(tr("工程(&P)"));
     add(project, {kAddScene, kAddGroup, kAddString, kAddRegion, kAddPicture, kAddFrame, 0,
                   kProjectSettings, kProjectResize});
@@ -403,6 +408,9 @@ void CMainFrame::onChanges(const editing::ChangeSet& changes)
     }
     if (const editing::Change* resize = changes.Last(editing::ChangeKind::SurfaceResize)) {
         m_zoom->fitPanelTo(resize->width, resize->height);
+    }
+    if (const editing::Change* note = changes.Last(editing::ChangeKind::StatusNote)) {
+        statusBar()->showMessage(QString::fromStdString(note->text), 5000);
     }
     if (const editing::Change* step = changes.Last(editing::ChangeKind::GenerationStep)) {
         showGenerationProgress(static_cast<int>(step->value), QString::fromStdString(step->text));

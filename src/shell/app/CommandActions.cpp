@@ -62,6 +62,19 @@ QList<Decoration> decorations()
         {kZoomFit, nullptr, {QKeySequence(Qt::CTRL | Qt::Key_0)}},
         {kZoomActual, nullptr, {QKeySequence(Qt::CTRL | Qt::Key_1)}},
         {kZoomSelection, nullptr, {QKeySequence(Qt::CTRL | Qt::Key_2)}},
+        {kAlignLeft, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Left)}},
+        {kAlignRight, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Right)}},
+        {kAlignTop, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Up)}},
+        {kAlignBottom, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Down)}},
+        {kAlignHorizontalCentre, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_H)}},
+        {kAlignVerticalCentre, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V)}},
+        {kDistributeHorizontally,
+         nullptr,
+         {QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_H)}},
+        {kDistributeVertically, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_V)}},
+        {kSameWidth, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_W)}},
+        {kSameHeight, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T)}},
+        {kSameSize, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S)}},
     };
 }
 
