@@ -85,7 +85,8 @@ enum : int
     kDistributeVertically = 33017,
     kSameWidth = 33018,
     kSameHeight = 33019,
-    kSameSize = 33020
+    kSameSize = 33020,
+    kSelectAll = 33021
 };
 
 } // namespace editing::cmd

@@ -9,6 +9,7 @@
 #include "editing/DeleteCommands.h"
 #include "editing/DirectoryCommands.h"
 #include "editing/MiscCommands.h"
+#include "editing/MultiSelection.h"
 #include "editing/MoveCommands.h"
 #include "editing/UndoHistory.h"
 #include "editing/ViewZoom.h"
@@ -126,6 +127,8 @@ std::vector<Command> EditCommands()
             [](Workspace& ws) { return ws.Selection().Element() || ws.Selection().Scene(); },
             clip::Copy),
         Edit(kPaste, "粘贴(&P)", clip::CanPaste, clip::Paste),
+        Edit(kSelectAll, "全选(&A)", [](Workspace& ws) { return !multi::Elements(ws).empty(); },
+             multi::SelectLevel),
         Command{kMultiSelect, "多选", Always,
                 [](Workspace& ws) { return ws.Tree().CheckBoxes(); }, misc::MultiSelect},
         Edit(kDelete, "删除(&D)", rules::CanDelete, del::Caret),

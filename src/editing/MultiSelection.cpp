@@ -1,6 +1,7 @@
 #include "editing/MultiSelection.h"
 
 #include "components/visual/Graph.h"
+#include "components/visual/VisualEditor.h"
 #include "editing/ChangeFeed.h"
 #include "editing/ProjectTree.h"
 #include "editing/Workspace.h"
@@ -69,6 +70,40 @@ void Toggle(Workspace& ws, SnapShotItem& element)
     ShowOnSurface(ws);
 }
 
+void SelectSet(Workspace& ws, const std::vector<SnapShotItem*>& elements)
+{
+    if (elements.empty()) {
+        return;
+    }
+    const ChangeBatch batch(ws.Feed());
+    ws.Select(elements.front());
+    ProjectTree& tree = ws.Tree();
+    TreeNode* key = tree.Caret();
+    for (std::size_t i = 1; i < elements.size(); ++i) {
+        TreeNode* node = tree.FindNode(elements[i]);
+        if (IsElementNode(node) && key && node->data.scene == key->data.scene) {
+            tree.SetSelected(node, true);
+        }
+    }
+    ShowOnSurface(ws);
+}
+
+void SelectLevel(Workspace& ws)
+{
+    ProjectTree& tree = ws.Tree();
+    TreeNode* key = tree.Caret();
+    if (!IsElementNode(key) || !key->parent) {
+        return;
+    }
+    const ChangeBatch batch(ws.Feed());
+    for (const auto& sibling : key->parent->children) {
+        if (IsElementNode(sibling.get())) {
+            tree.SetSelected(sibling.get(), true);
+        }
+    }
+    ShowOnSurface(ws);
+}
+
 void Clear(Workspace& ws)
 {
     ProjectTree& tree = ws.Tree();
@@ -84,12 +119,28 @@ void Clear(Workspace& ws)
 void ShowOnSurface(Workspace& ws)
 {
     const std::vector<SnapShotItem*> elements = Elements(ws);
+    if (elements.size() < 2) {
+        // One element is shown as a click shows it, with the group it belongs to.
+        ws.Panel().Editor().SetKeyObj(nullptr);
+        if (!elements.empty()) {
+            ws.Panel().ClearSelection();
+            if (Graph* graph = elements.front()->OwnGraph()) {
+                graph->SetSelected(true);
+            }
+            if (Graph* parent = elements.front()->ParentGraph()) {
+                parent->SetSelected(true);
+            }
+        }
+        PostChange(Change::Selection());
+        return;
+    }
     ws.Panel().ClearSelection();
     for (SnapShotItem* element : elements) {
         if (Graph* graph = element->OwnGraph()) {
             graph->SetSelected(true);
         }
     }
+    ws.Panel().Editor().SetKeyObj(elements.front()->OwnGraph());
     PostChange(Change::Selection());
 }
 

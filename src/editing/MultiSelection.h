@@ -19,6 +19,11 @@ std::vector<SnapShotItem*> Elements(Workspace& ws);
 // Ctrl+click: adds `element` to the selection, or takes it out when it is in. Without a
 // selection it becomes the key element.
 void Toggle(Workspace& ws, SnapShotItem& element);
+// Makes `elements` the selection, the first the key element. Empty: nothing changes.
+void SelectSet(Workspace& ws, const std::vector<SnapShotItem*>& elements);
+// Every element beside the key element in its group (the scene's top level for a top-level
+// one) joins the selection.
+void SelectLevel(Workspace& ws);
 // Takes every element but the key element out of the selection.
 void Clear(Workspace& ws);
 // Marks the selected elements' drawables on the surface, so that each shows its frame.

@@ -1,6 +1,7 @@
 #include "EditingFixture.h"
 
 #include "components/visual/Graph.h"
+#include "editing/MultiSelection.h"
 #include "editing/SurfaceChangeHandler.h"
 #include "editing/UndoHistory.h"
 
@@ -153,4 +154,58 @@ TEST_F(SurfaceChangeHandlerTest, APictureMovesButOffersNoGripsWhileAGroupDoes)
     EXPECT_TRUE(editor.Surface().MayMove(picture));
     group->SetSelected(true);
     EXPECT_EQ(editor.Surface().HandleAt(120, 110, &grip), Graph::kHandleBottomRight);
+}
+
+// Ctrl+click, the rubber band and Esc pick several elements; a drag or a nudge of them is one
+// undo record that puts them all back.
+TEST_F(SurfaceChangeHandlerTest, SeveralElementsAreSelectedAndMovedAsOne)
+{
+    StringSnapShotItem* other = AddString(group);
+    Place(other, 60, 40, 30, 20); // on screen 80,70 .. 110,90
+    ws.Panel().ShowSceneWithSelection(*project, *scene1, nullptr);
+    project->History().clear();
+    project->SetHistoryCursor(-1);
+    VisualSurface& surface = editor.Surface();
+
+    Drag(35, 45, 0, 0);
+    ASSERT_TRUE(surface.Toggle(other));
+    EXPECT_EQ(editing::multi::Elements(ws), (std::vector<SnapShotItem*>{text, other}));
+    EXPECT_TRUE(static_cast<Graph*>(other)->IsSelected());
+    EXPECT_FALSE(static_cast<Graph*>(group)->IsSelected());
+    EXPECT_EQ(surface.KeyObj(), static_cast<Graph*>(text));
+
+    const std::string before = Digest(*project);
+    Drag(85, 75, 4, 6);
+    EXPECT_EQ(static_cast<Graph*>(text)->Envelop(), (GraphRect{34, 46, 74, 66}));
+    EXPECT_EQ(int{other->AttrBlock()->x}, 64);
+    EXPECT_EQ(int{text->AttrBlock()->y}, 16);
+    ASSERT_TRUE(surface.Nudge(10, 0));
+    EXPECT_EQ(int{other->AttrBlock()->x}, 74);
+    EXPECT_EQ(int{text->AttrBlock()->x}, 24);
+    EXPECT_EQ(Records(), 2u);
+    EXPECT_EQ(editing::multi::Elements(ws).size(), 2u);
+    ASSERT_TRUE(editing::Undo(*project));
+    ASSERT_TRUE(editing::Undo(*project));
+    EXPECT_EQ(Digest(*project), before);
+
+    // Esc leaves the key element; a band from empty space catches what it encloses, and with
+    // Alt what it touches.
+    surface.ClearByUser();
+    EXPECT_EQ(editing::multi::Elements(ws), (std::vector<SnapShotItem*>{text}));
+    surface.Press(5, 5);
+    surface.DragTo(112, 92, true);
+    surface.Release();
+    EXPECT_EQ(editing::multi::Elements(ws), (std::vector<SnapShotItem*>{text, other}));
+    // Touched, the group is passed over for the elements inside it that the band touches.
+    surface.ClearByUser();
+    surface.Press(5, 5);
+    surface.DragTo(85, 80, true, true);
+    surface.Release();
+    EXPECT_EQ(editing::multi::Elements(ws), (std::vector<SnapShotItem*>{text, other}));
+    surface.Press(5, 5);
+    surface.DragTo(75, 80, true);
+    surface.Release();
+    EXPECT_EQ(editing::multi::Elements(ws), (std::vector<SnapShotItem*>{text}));
+    // Selecting recorded nothing: the two undone records are still there to redo.
+    EXPECT_EQ(project->HistoryCursor(), -1);
 }

@@ -123,6 +123,45 @@ TEST_F(SkinsmithCliEdit, FirstFailingLineStopsWithoutWriting)
     EXPECT_EQ(Read("demo/demo.ui"), m_original);
 }
 
+TEST_F(SkinsmithCliEdit, ArrangeLinesActOnTheSelection)
+{
+    const std::string script = "select MainScene/SoftKeys/KeyMenu\n"
+                               "select-add MainScene/SoftKeys/KeyBack\n"
+                               "align left\n"
+                               "same size\n"
+                               "save out.ui\n"
+                               "undo\n"
+                               "save copy.ui\n";
+    ASSERT_EQ(Edit(script), 0) << m_stderr;
+    // KeyBack (x 0xd4) takes the key element KeyMenu's left edge (x 8).
+    const std::string out = Read("out.ui");
+    const std::size_t back = out.find("value=\"KeyBack\"");
+    ASSERT_NE(back, std::string::npos);
+    const std::string left = "name=\"x\" value=\"0x0008\"";
+    EXPECT_EQ(out.compare(out.find("name=\"x\"", back), left.size(), left), 0)
+        << out.substr(back, 200);
+    EXPECT_EQ(Read("copy.ui"), m_original);
+
+    // Two elements cannot be distributed; one aligns to the screen.
+    EXPECT_EQ(Edit("select MainScene/SoftKeys/KeyMenu\nselect-add MainScene/SoftKeys/KeyBack\n"
+                   "distribute horizontal\n"),
+              1);
+    EXPECT_NE(m_stderr.find("edit.txt:3: distribute horizontal does not apply to the selection"),
+              std::string::npos)
+        << m_stderr;
+    ASSERT_EQ(Edit("select MainScene/SoftKeys/KeyBack\nselect-add MainScene/SoftKeys/KeyMenu\n"
+                   "select-clear\nalign right\nsave out.ui\n"),
+              0)
+        << m_stderr;
+    const std::string alone = Read("out.ui");
+    const std::size_t key = alone.find("value=\"KeyBack\"");
+    // Alone, it aligns to the screen: 320 - 100.
+    const std::string right = "name=\"x\" value=\"0x00dc\"";
+    EXPECT_EQ(alone.compare(alone.find("name=\"x\"", key), right.size(), right), 0)
+        << alone.substr(key, 200);
+    EXPECT_EQ(Edit("align middle\n"), 1);
+}
+
 TEST_F(SkinsmithCliEdit, QuestionsTakeQueuedAnswers)
 {
     // Allowing editing of a locked group asks first; "no" leaves it locked.

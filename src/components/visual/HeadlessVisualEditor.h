@@ -19,6 +19,7 @@ public:
     void ClearAll() override { m_surface.ClearAll(); }
     void AddObj(Graph* graph) override { m_surface.AddObj(graph); }
     void ClearSelectedObj() override { m_surface.ClearSelectedObj(); }
+    void SetKeyObj(Graph* graph) override { m_surface.SetKeyObj(graph); }
     void Refresh() override { ++m_refreshCount; }
     double Scale() const override { return m_surface.Scale(); }
     void Scale(double factor) override { m_surface.Scale(factor); }

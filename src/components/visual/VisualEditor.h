@@ -18,7 +18,12 @@ public:
     enum Code
     {
         kCodeSelected = 1,
-        kCodeChanged = 2
+        kCodeChanged = 2,
+        kCodeToggled = 3,     // Ctrl+click: the drawable joins or leaves the selection
+        kCodeGroupBegin = 4,  // (null) the reports up to kCodeGroupEnd are one gesture
+        kCodeGroupEnd = 5,    // (null)
+        kCodeBanded = 6,      // the rubber band caught the drawable (inside a group)
+        kCodeCleared = 7      // (null) the user cleared the selection (Esc)
     };
     // Tools (SetTool).
     enum Tool
@@ -46,6 +51,8 @@ public:
     virtual void AddObj(Graph* graph) = 0;
     // Deselects every drawable on the surface.
     virtual void ClearSelectedObj() = 0;
+    // The key element of a selection of several, drawn with a heavier frame; null for none.
+    virtual void SetKeyObj(Graph* graph) = 0;
     // Repaints the surface.
     virtual void Refresh() = 0;
     // The zoom: view pixels per scene pixel.

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr std::uint32_t kGuideColour = 0x00FF00FF; // magenta, seen on any picture
+constexpr std::uint32_t kBandColour = 0x00D77800;  // the focus frame's blue (0x00BBGGRR)
+constexpr std::uint32_t kKeyColour = 0x00D77800;
 constexpr std::uint32_t kRgbMask = 0x00FFFFFF;
 
 bool MovesLeft(int handle)
@@ -57,6 +59,18 @@ void VisualSurface::ClearAll()
 {
     EndGesture();
     m_objects.clear();
+    m_key = nullptr;
+}
+
+void VisualSurface::SetKeyObj(Graph* graph)
+{
+    if (m_key && Contains(m_key)) {
+        MarkDirty(m_key);
+    }
+    m_key = Contains(graph) ? graph : nullptr;
+    if (m_key) {
+        MarkDirty(m_key);
+    }
 }
 
 void VisualSurface::AddObj(Graph* graph)
@@ -152,6 +166,23 @@ bool VisualSurface::Select(Graph* graph)
     return true;
 }
 
+bool VisualSurface::Toggle(Graph* graph)
+{
+    if (!Contains(graph) || !graph->IsEditable()) {
+        return false;
+    }
+    Report(graph, VisualEditor::kCodeToggled);
+    return true;
+}
+
+void VisualSurface::ClearByUser()
+{
+    EndGesture();
+    ClearSelectedObj();
+    SetKeyObj(nullptr);
+    Report(nullptr, VisualEditor::kCodeCleared);
+}
+
 bool VisualSurface::Move(Graph* graph, int dx, int dy)
 {
     if (!MayMove(graph)) {
@@ -205,12 +236,17 @@ bool VisualSurface::Press(int x, int y)
             break;
         }
     }
+    m_pressX = x;
+    m_pressY = y;
     if (!hit) {
         const bool any = !SelectedObjects().empty();
         ClearSelectedObj();
+        m_gesture = Gesture::Band;
+        m_band = {x, y, x, y};
         return any;
     }
-    // A click on a drawable already selected keeps the selection (with its parent group).
+    // A click on a drawable already selected keeps the selection (with its parent group);
+    // one of several selected moves them all.
     const bool selectedBefore = hit->IsSelected();
     if (!selectedBefore) {
         Select(hit);
@@ -219,15 +255,25 @@ bool VisualSurface::Press(int x, int y)
     if (MayMove(hit)) {
         m_gesture = Gesture::Move;
         m_target = hit;
-        m_pressX = x;
-        m_pressY = y;
         m_startRect = hit->Envelop();
+        m_moving = MovingSet();
+        if (std::find(m_moving.begin(), m_moving.end(), hit) == m_moving.end()) {
+            m_moving = {hit};
+        }
     }
     return !selectedBefore;
 }
 
-bool VisualSurface::DragTo(int x, int y, bool snap)
+bool VisualSurface::DragTo(int x, int y, bool snap, bool touch)
 {
+    if (m_gesture == Gesture::Band) {
+        AddDirty(Inflate(m_band.Scaled(m_scale), 2));
+        m_band = {std::min(m_pressX, x), std::min(m_pressY, y), std::max(m_pressX, x),
+                  std::max(m_pressY, y)};
+        m_bandTouches = touch;
+        AddDirty(Inflate(m_band.Scaled(m_scale), 2));
+        return false;
+    }
     if (m_gesture == Gesture::None || !Contains(m_target)) {
         return false;
     }
@@ -246,7 +292,9 @@ bool VisualSurface::DragTo(int x, int y, bool snap)
         const int dx = wanted.left - before.left;
         const int dy = wanted.top - before.top;
         if (dx != 0 || dy != 0) {
-            MoveTree(m_target, dx, dy);
+            for (Graph* graph : m_moving) {
+                MoveTree(graph, dx, dy);
+            }
         }
     } else {
         if (snap) {
@@ -275,26 +323,80 @@ bool VisualSurface::DragTo(int x, int y, bool snap)
 
 void VisualSurface::Release()
 {
-    Graph* target = m_target;
-    const bool changed = m_changed && Contains(target);
-    EndGesture();
-    if (changed) {
-        Report(target, VisualEditor::kCodeChanged);
+    if (m_gesture == Gesture::Band) {
+        AddDirty(Inflate(m_band.Scaled(m_scale), 2));
+        const std::vector<Graph*> caught = Banded(m_bandTouches);
+        EndGesture();
+        ReportAll(caught, VisualEditor::kCodeBanded);
+        return;
     }
+    std::vector<Graph*> moved;
+    if (m_changed && Contains(m_target) && m_gesture == Gesture::Resize) {
+        moved.push_back(m_target);
+    } else if (m_changed && Contains(m_target)) {
+        std::copy_if(m_moving.begin(), m_moving.end(), std::back_inserter(moved),
+                     [this](Graph* graph) { return Contains(graph); });
+    }
+    EndGesture();
+    ReportAll(moved, VisualEditor::kCodeChanged);
 }
 
 bool VisualSurface::Nudge(int dx, int dy)
 {
-    // The drawable the user picked is the last one selected in drawing order: the editor
-    // selects the parent group too, and groups come before their children.
-    const std::vector<Graph*> selected = SelectedObjects();
-    if (selected.empty() || !MayMove(selected.back())) {
+    const std::vector<Graph*> moving = MovingSet();
+    if (moving.empty()) {
         return false;
     }
-    Graph* graph = selected.back();
-    MoveTree(graph, dx, dy);
-    Report(graph, VisualEditor::kCodeChanged);
+    for (Graph* graph : moving) {
+        MoveTree(graph, dx, dy);
+    }
+    ReportAll(moving, VisualEditor::kCodeChanged);
     return true;
+}
+
+std::vector<Graph*> VisualSurface::MovingSet() const
+{
+    // The editor selects a picked drawable's parent group too, to show where it belongs:
+    // a group with a selected drawable of its own inside it stays.
+    const std::vector<Graph*> selected = SelectedObjects();
+    std::vector<Graph*> moving;
+    for (Graph* graph : selected) {
+        const bool holdsSelected =
+            std::any_of(selected.begin(), selected.end(),
+                        [&](const Graph* other) { return BelongsTo(other, graph); });
+        if (!holdsSelected && MayMove(graph)) {
+            moving.push_back(graph);
+        }
+    }
+    return moving;
+}
+
+std::vector<Graph*> VisualSurface::Banded(bool touch) const
+{
+    std::vector<Graph*> caught;
+    if (m_band.Width() == 0 && m_band.Height() == 0) {
+        return caught;
+    }
+    for (Graph* graph : m_objects) {
+        if (!graph->IsEditable() || !graph->IsVisible() || graph->IsDelected()) {
+            continue;
+        }
+        const GraphRect rect = graph->Envelop();
+        const bool inside = rect.left >= m_band.left && rect.right <= m_band.right &&
+                            rect.top >= m_band.top && rect.bottom <= m_band.bottom;
+        if (inside || (touch && !rect.Intersect(m_band).IsEmpty())) {
+            caught.push_back(graph);
+        }
+    }
+    // Enclosed, a group stands for the drawables inside it; touched, the drawables inside it
+    // that the band touches stand for it.
+    std::vector<Graph*> chosen;
+    std::copy_if(caught.begin(), caught.end(), std::back_inserter(chosen), [&](Graph* graph) {
+        return std::none_of(caught.begin(), caught.end(), [&](const Graph* other) {
+            return touch ? BelongsTo(other, graph) : BelongsTo(graph, other);
+        });
+    });
+    return chosen;
 }
 
 std::vector<GraphRect> VisualSurface::TakeDirty()
@@ -323,6 +425,15 @@ void VisualSurface::Paint(GraphPainter& painter, const GraphRect& area) const
             graph->DrawFoucs(painter);
         }
     }
+    if (m_key && m_key->IsSelected()) {
+        painter.drawFrame(Inflate(m_key->GetRect(), 1), kKeyColour,
+                          GraphPainter::LineStyle::Solid);
+        painter.drawFrame(Inflate(m_key->GetRect(), 2), kKeyColour,
+                          GraphPainter::LineStyle::Solid);
+    }
+    if (m_gesture == Gesture::Band) {
+        painter.drawFrame(m_band.Scaled(m_scale), kBandColour, GraphPainter::LineStyle::Dashed);
+    }
     for (const Guide& guide : m_guides) {
         const int at = static_cast<int>(std::lround(guide.position * m_scale));
         if (guide.vertical) {
@@ -337,6 +448,22 @@ void VisualSurface::Paint(GraphPainter& painter, const GraphRect& area) const
 void VisualSurface::Paint(GraphPainter& painter) const
 {
     Paint(painter, {0, 0, m_viewWidth, m_viewHeight});
+}
+
+void VisualSurface::ReportAll(const std::vector<Graph*>& graphs, int code)
+{
+    if (graphs.size() == 1) {
+        Report(graphs.front(), code);
+        return;
+    }
+    if (graphs.empty()) {
+        return;
+    }
+    Report(nullptr, VisualEditor::kCodeGroupBegin);
+    for (Graph* graph : graphs) {
+        Report(graph, code);
+    }
+    Report(nullptr, VisualEditor::kCodeGroupEnd);
 }
 
 void VisualSurface::Report(Graph* graph, int code)
@@ -379,8 +506,10 @@ std::vector<int> VisualSurface::SnapLines(const Graph* dragged, bool vertical) c
     std::vector<int> lines;
     const Graph* parent = dragged->GetParentGraph();
     for (const Graph* other : m_objects) {
+        // What moves along with the dragged drawable offers it nothing to catch on.
         if (other == dragged || other->GetParentGraph() != parent || !other->IsVisible() ||
-            other->IsDelected()) {
+            other->IsDelected() ||
+            std::find(m_moving.begin(), m_moving.end(), other) != m_moving.end()) {
             continue;
         }
         const GraphRect r = other->Envelop();
@@ -448,6 +577,8 @@ void VisualSurface::EndGesture()
     m_guides.clear();
     m_gesture = Gesture::None;
     m_target = nullptr;
+    m_moving.clear();
+    m_band = {};
     m_handle = -1;
     m_changed = false;
 }

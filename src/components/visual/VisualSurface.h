@@ -55,6 +55,9 @@ public:
     // Puts `graph` on top; null, or a drawable already there, is ignored.
     void AddObj(Graph* graph);
     void ClearSelectedObj();
+    // The key element of a selection of several: drawn with a heavier frame. Null for none.
+    void SetKeyObj(Graph* graph);
+    Graph* KeyObj() const { return m_key; }
     double Scale() const { return m_scale; }
     // Sets the zoom on the surface and its drawables; false (nothing changed) for a factor
     // that is not a positive finite number.
@@ -78,6 +81,10 @@ public:
     // and reporting nothing, when the rules refuse it.
     // A click on `graph`: selects it alone, reports kCodeSelected.
     bool Select(Graph* graph);
+    // A Ctrl+click on `graph`: reports kCodeToggled; the receiver decides the selection.
+    bool Toggle(Graph* graph);
+    // Esc: deselects everything and reports kCodeCleared.
+    void ClearByUser();
     // A drag of `graph` by (dx, dy), without snapping; reports kCodeChanged once.
     bool Move(Graph* graph, int dx, int dy);
     // A drag of a resize handle to (x, y); reports kCodeChanged once.
@@ -86,19 +93,27 @@ public:
     bool ReportChanged(Graph* graph);
 
     // Mouse gestures in scene pixels. Press on a grip starts a resize; on a drawable it
-    // selects that drawable (the topmost, reported kCodeSelected) and starts a move when it
-    // may move; elsewhere it clears the selection. Returns true when something changed.
+    // selects that drawable (the topmost, reported kCodeSelected) unless it is selected
+    // already, and starts a move of it, or of every selected drawable that may move when
+    // several are; elsewhere it clears the selection and starts a rubber band. Returns true
+    // when something changed.
     bool Press(int x, int y);
     // Drags to (x, y); with `snap` edges and centres catch on the guides. Returns true
-    // when a drawable changed.
-    bool DragTo(int x, int y, bool snap);
-    // Ends the gesture: a gesture that changed its drawable reports kCodeChanged once.
+    // when a drawable changed. A rubber band catches what it encloses, or with `touch` what
+    // it touches.
+    bool DragTo(int x, int y, bool snap, bool touch = false);
+    // Ends the gesture: a gesture that changed its drawable reports kCodeChanged once, one
+    // of several drawables reports each between kCodeGroupBegin and kCodeGroupEnd, and a
+    // rubber band reports what it caught (kCodeBanded) the same way.
     void Release();
+    // The rubber band being dragged (scene pixels); empty when there is none.
+    GraphRect Band() const { return m_gesture == Gesture::Band ? m_band : GraphRect{}; }
     bool IsDragging() const { return m_gesture != Gesture::None; }
     // The drawable of the gesture in progress, or null.
     Graph* DragTarget() const { return m_target; }
-    // Moves every selected drawable that may move by (dx, dy); reports kCodeChanged for
-    // each. Returns false when none could move.
+    // Moves every selected drawable that may move by (dx, dy) (not a group whose own
+    // element is selected inside it); reports kCodeChanged for each, several between
+    // kCodeGroupBegin and kCodeGroupEnd. Returns false when none could move.
     bool Nudge(int dx, int dy);
 
     // The guides that caught the drag in progress.
@@ -120,10 +135,18 @@ private:
     {
         None,
         Move,
-        Resize
+        Resize,
+        Band
     };
 
     void Report(Graph* graph, int code);
+    // Reports each of `graphs` with `code`, several between kCodeGroupBegin and kCodeGroupEnd.
+    void ReportAll(const std::vector<Graph*>& graphs, int code);
+    // The selected drawables a move takes: those that may move, without a group of which
+    // another selected drawable is a part, nor drawables belonging to another one taken.
+    std::vector<Graph*> MovingSet() const;
+    // The drawables the band catches.
+    std::vector<Graph*> Banded(bool touch) const;
     // Moves `graph` and the drawables on the surface that belong to it.
     void MoveTree(Graph* graph, int dx, int dy);
     bool BelongsTo(const Graph* graph, const Graph* owner) const;
@@ -148,6 +171,10 @@ private:
 
     Gesture m_gesture = Gesture::None;
     Graph* m_target = nullptr;
+    std::vector<Graph*> m_moving;
+    GraphRect m_band;
+    bool m_bandTouches = false;
+    Graph* m_key = nullptr;
     int m_handle = -1;
     int m_pressX = 0;
     int m_pressY = 0;

@@ -327,7 +327,8 @@ void CMainFrame::createMenus()
 
     QMenu* edit = menu(tr("编辑(&E)"));
     add(edit,
-        {kUndo, kRedo, 0, kCopy, kPaste, kDelete, 0, kMoveUp, kMoveDown, 0, kMultiSelect, kSearch});
+        {kUndo, kRedo, 0, kCopy, kPaste, kDelete, kSelectAll, 0, kMoveUp, kMoveDown, 0, kMultiSelect,
+         kSearch});
 
     QMenu* arrange = menu(tr("排列(&A)"));
     add(arrange, {kAlignLeft, kAlignRight, kAlignTop, kAlignBottom, kAlignHorizontalCentre,

@@ -75,6 +75,7 @@ QList<Decoration> decorations()
         {kSameWidth, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_W)}},
         {kSameHeight, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T)}},
         {kSameSize, nullptr, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S)}},
+        {kSelectAll, nullptr, {QKeySequence(Qt::CTRL | Qt::Key_A)}},
     };
 }
 

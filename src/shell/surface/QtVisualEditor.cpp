@@ -73,6 +73,12 @@ void QtVisualEditor::ClearSelectedObj()
     flushDirty();
 }
 
+void QtVisualEditor::SetKeyObj(Graph* graph)
+{
+    m_surface.SetKeyObj(graph);
+    flushDirty();
+}
+
 void QtVisualEditor::Refresh()
 {
     if (const APStyleProject* project = APStyleProject::Current()) {

@@ -33,6 +33,7 @@ public:
     void ClearAll() override;
     void AddObj(Graph* graph) override;
     void ClearSelectedObj() override;
+    void SetKeyObj(Graph* graph) override;
     // Takes the screen size of the current project and repaints everything.
     void Refresh() override;
     double Scale() const override { return m_surface.Scale(); }

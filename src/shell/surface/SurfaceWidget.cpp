@@ -70,7 +70,16 @@ void SurfaceWidget::mousePressEvent(QMouseEvent* event)
     }
     setFocus(Qt::MouseFocusReason);
     const QPoint scene = scenePoint(event->position().toPoint());
-    m_editor.surface().Press(scene.x(), scene.y());
+    VisualSurface& surface = m_editor.surface();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (Graph* graph = surface.ObjectAt(scene.x(), scene.y())) {
+            surface.Toggle(graph);
+            m_editor.flushDirty();
+            event->accept();
+            return;
+        }
+    }
+    surface.Press(scene.x(), scene.y());
     m_editor.flushDirty();
     event->accept();
 }
@@ -81,7 +90,8 @@ void SurfaceWidget::mouseMoveEvent(QMouseEvent* event)
     emit m_editor.cursorMoved(scene.x(), scene.y());
     VisualSurface& surface = m_editor.surface();
     if (surface.IsDragging() && (event->buttons() & Qt::LeftButton)) {
-        surface.DragTo(scene.x(), scene.y(), !(event->modifiers() & Qt::ShiftModifier));
+        surface.DragTo(scene.x(), scene.y(), !(event->modifiers() & Qt::ShiftModifier),
+                       (event->modifiers() & Qt::AltModifier) != 0);
         m_editor.flushDirty();
     } else {
         updateCursor(scene);
@@ -104,6 +114,12 @@ void SurfaceWidget::mouseReleaseEvent(QMouseEvent* event)
 
 void SurfaceWidget::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Escape) {
+        m_editor.surface().ClearByUser();
+        m_editor.flushDirty();
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Space) {
         m_spaceHeld = true;
         setCursor(Qt::OpenHandCursor);

@@ -5,8 +5,10 @@
 class QtVisualEditor;
 
 // The painted editing surface: draws the editor's drawables at its zoom and turns mouse
-// and keyboard input into the surface's gestures (click, drag, resize grips, arrow keys by 1
-// pixel and Shift+arrow keys by 10; Shift while dragging turns the alignment guides off). A
+// and keyboard input into the surface's gestures (click, Ctrl+click to add or take out,
+// drag, a rubber band from empty space (Alt: what it touches), resize grips, arrow keys by 1
+// pixel and Shift+arrow keys by 10, Esc to clear; Shift while dragging turns the alignment
+// guides off). A
 // press of the middle button, or of the left one while Space is held, is left to the view
 // around it, which pans.
 class SurfaceWidget : public QWidget
