@@ -3,6 +3,7 @@
 
 #include "components/visual/Graph.h"
 #include "editing/CommandIds.h"
+#include "editing/MultiSelection.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/SnapShotItem.h"
@@ -133,6 +134,7 @@ private slots:
     void aTreeClickUpdatesTheToolbarAtOnce();
     void withoutABrowserTheManualOpensInAWindow();
     void aRightClickSelectsAndOffersTheCommandsOfTheElement();
+    void severalElementsArePickedAndArrangedWithTheMouse();
 };
 
 void EditorWiringTest::aDragReachesTheGridUndoTheTitleAndTheFile()
@@ -226,6 +228,54 @@ void EditorWiringTest::aRightClickSelectsAndOffersTheCommandsOfTheElement()
                                    QStringLiteral("下移"), QStringLiteral("缩放到选中对象(&L)")}));
     QVERIFY(keyBack->IsDeleted());
     QVERIFY(!w.keyMenu->IsDeleted());
+}
+
+void EditorWiringTest::severalElementsArePickedAndArrangedWithTheMouse()
+{
+    OpenWindow w;
+    SnapShotItem* keyBack =
+        findElement(*w.project->Scenes().front()->Elements().front(), "KeyBack");
+    QVERIFY(keyBack);
+    const GraphRect menuRect = w.keyMenu->AbsoluteRect();
+    const GraphRect backRect = keyBack->AbsoluteRect();
+    QTest::mouseClick(w.surface(), Qt::LeftButton, Qt::NoModifier, w.centreOf(w.keyMenu));
+    QTest::mouseClick(w.surface(), Qt::LeftButton, Qt::ControlModifier, w.centreOf(keyBack));
+    QCOMPARE(w.frame.tree().currentIndex().data().toString(), QStringLiteral("KeyMenu"));
+    QVERIFY(w.frame.actions().action(kAlignTop)->isEnabled());
+    QVERIFY(!w.frame.actions().action(kDistributeHorizontally)->isEnabled());
+
+    // 排列 → 右对齐: KeyBack's right edge goes to the key element's, one undo step.
+    w.frame.actions().update();
+    w.frame.actions().action(kAlignRight)->trigger();
+    QCOMPARE(keyBack->AbsoluteRect().right, menuRect.right);
+    QCOMPARE(w.keyMenu->AbsoluteRect(), menuRect);
+    QCOMPARE(w.frame.windowTitle().endsWith(QStringLiteral(" *")), true);
+    QCOMPARE(w.frame.runCommand(kUndo), editing::CommandTable::Result::Ran);
+    QCOMPARE(keyBack->AbsoluteRect(), backRect);
+
+    // Both still selected: a drag of one moves the two, one undo step.
+    w.drag(w.centreOf(keyBack), QPoint(-6, -9));
+    QCOMPARE(keyBack->AbsoluteRect(), backRect.Offset(-6, -9));
+    QCOMPARE(w.keyMenu->AbsoluteRect(), menuRect.Offset(-6, -9));
+    QCOMPARE(w.frame.runCommand(kUndo), editing::CommandTable::Result::Ran);
+    QCOMPARE(w.keyMenu->AbsoluteRect(), menuRect);
+
+    // Esc, then a rubber band from the empty margin beyond the screen's corner catches both.
+    QTest::keyClick(w.surface(), Qt::Key_Escape);
+    w.frame.actions().update();
+    QCOMPARE(w.frame.actions().action(kSameWidth)->isEnabled(), false);
+    const QPoint from(w.project->ScreenWidth() + 2, w.project->ScreenHeight() + 2);
+    const QPoint to(menuRect.left - 1, menuRect.top - 1);
+    QTest::mousePress(w.surface(), Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), w.surface()->mapToGlobal(QPointF(to)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.surface(), &move);
+    QTest::mouseRelease(w.surface(), Qt::LeftButton, Qt::NoModifier, to);
+    w.frame.actions().update();
+    QVERIFY(w.frame.actions().action(kSameWidth)->isEnabled());
+    const std::vector<SnapShotItem*> caught = editing::multi::Elements(w.frame.workspace());
+    QVERIFY(std::find(caught.begin(), caught.end(), w.keyMenu) != caught.end());
+    QVERIFY(std::find(caught.begin(), caught.end(), keyBack) != caught.end());
 }
 
 void EditorWiringTest::everyViewHearsEachStepOnce()
