@@ -131,9 +131,13 @@ void ShowOnSurface(Workspace& ws)
                 parent->SetSelected(true);
             }
         }
+        if (!ws.Grid().Others().empty() && !elements.empty()) {
+            ws.Grid().ShowElement(elements.front());
+        }
         PostChange(Change::Selection());
         return;
     }
+    ws.Grid().ShowElements(elements);
     ws.Panel().ClearSelection();
     for (SnapShotItem* element : elements) {
         if (Graph* graph = element->OwnGraph()) {

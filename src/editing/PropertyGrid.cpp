@@ -3,6 +3,7 @@
 #include "editing/ElementEdit.h"
 #include "editing/GridPages.h"
 #include "editing/ProjectTree.h"
+#include "editing/RecordedEdit.h"
 #include "editing/RootGroup.h"
 #include "editing/UndoHistory.h"
 #include "model/APStyleProject.h"
@@ -127,6 +128,20 @@ void PropertyGrid::ShowElement(SnapShotItem* element)
     NotifyReset();
 }
 
+void PropertyGrid::ShowElements(const std::vector<SnapShotItem*>& elements)
+{
+    if (elements.size() < 2) {
+        ShowElement(elements.empty() ? nullptr : elements.front());
+        return;
+    }
+    Reset();
+    m_page = Page::Element;
+    m_element = elements.front();
+    m_others.assign(elements.begin() + 1, elements.end());
+    FillElement();
+    NotifyReset();
+}
+
 void PropertyGrid::ShowScene(Snapshot* scene)
 {
     Reset();
@@ -159,6 +174,7 @@ void PropertyGrid::Reset()
 {
     m_page = Page::None;
     m_element = nullptr;
+    m_others.clear();
     m_scene = nullptr;
     m_project = nullptr;
     m_rows.clear();
@@ -238,9 +254,37 @@ void PropertyGrid::FillElement()
     const bool editable = m_element->OwnGraph() && m_element->IsEditable() != 0;
     for (int i = 0; i < m_element->RowCount(); ++i) {
         const SnapItemAttr& attr = m_element->Rows()[static_cast<std::size_t>(i)];
-        m_rows.push_back(Row(attr.label, m_element->GetAttrText(i, 1),
-                             ValueCell(attr.kind, editable), m_element->GetAttrText(i, 2),
-                             ButtonCell(attr.kind, editable)));
+        const std::int32_t property =
+            i < m_element->DescCount() ? m_element->DescTable()[i].id : -1;
+        if (m_others.empty()) {
+            GridRow row = Row(attr.label, m_element->GetAttrText(i, 1),
+                              ValueCell(attr.kind, editable), m_element->GetAttrText(i, 2),
+                              ButtonCell(attr.kind, editable));
+            row.property = property;
+            m_rows.push_back(std::move(row));
+            continue;
+        }
+        // Names are each element's own; other rows only where every element has them.
+        if (attr.kind == kAttrName || property < 0) {
+            continue;
+        }
+        std::string value = m_element->GetAttrText(i, 1);
+        bool shared = true;
+        for (SnapShotItem* other : m_others) {
+            const int at = other->FindRow(property);
+            if (at < 0 || other->Rows()[static_cast<std::size_t>(at)].kind != attr.kind) {
+                shared = false;
+                break;
+            }
+            if (other->GetAttrText(at, 1) != value) {
+                value.clear();
+            }
+        }
+        if (shared) {
+            GridRow row = Row(attr.label, value, ValueCell(attr.kind, editable));
+            row.property = property;
+            m_rows.push_back(std::move(row));
+        }
     }
 }
 
@@ -294,7 +338,8 @@ std::vector<std::string> PropertyGrid::DropDownItems(int row, int column) const
         return {};
     }
     if (m_page == Page::Element) {
-        return ElementDropDown(*m_element, row, column);
+        const int elementRow = m_others.empty() ? row : m_element->FindRow(cell.property);
+        return ElementDropDown(*m_element, elementRow, column);
     }
     if (m_page == Page::Scene) {
         return cell.property == 11 ? SceneRotations() : std::vector<std::string>{"No", "Yes"};
@@ -421,7 +466,22 @@ bool PropertyGrid::PressColourButton(APStyleProject& project, ProjectTree& tree,
 bool PropertyGrid::CommitElement(APStyleProject& project, ProjectTree& tree, int row, int column,
                                  const std::string& text)
 {
-    CommitElementText(project, tree, *m_element, row, column, text);
+    if (m_others.empty()) {
+        CommitElementText(project, tree, *m_element, row, column, text);
+        Refresh();
+        return true;
+    }
+    const std::int32_t property = m_rows[static_cast<std::size_t>(row)].property;
+    std::vector<SnapShotItem*> elements{m_element};
+    elements.insert(elements.end(), m_others.begin(), m_others.end());
+    RecordElementsEdit(
+        project, elements,
+        [&] {
+            for (SnapShotItem* element : elements) {
+                element->SetAttrText(element->FindRow(property), column, text);
+            }
+        },
+        RecordPolicy::Always);
     Refresh();
     return true;
 }

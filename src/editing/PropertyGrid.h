@@ -60,6 +60,12 @@ public:
     void RemoveObserver(PropertyGridObserver* observer);
 
     void ShowElement(SnapShotItem* element);
+    // Several elements, the first the key element: the rows they all have but the name,
+    // empty where their values differ; a committed value goes to every one of them as one
+    // undo record. The buttons stay with single elements. One element is ShowElement.
+    void ShowElements(const std::vector<SnapShotItem*>& elements);
+    // The elements shown besides Element() (none for one element).
+    const std::vector<SnapShotItem*>& Others() const { return m_others; }
     void ShowScene(Snapshot* scene);
     void ShowProject(APStyleProject* project);
     void Clear();
@@ -127,6 +133,7 @@ private:
 
     Page m_page = Page::None;
     SnapShotItem* m_element = nullptr;
+    std::vector<SnapShotItem*> m_others;
     Snapshot* m_scene = nullptr;
     APStyleProject* m_project = nullptr;
     std::vector<GridRow> m_rows;

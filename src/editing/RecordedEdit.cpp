@@ -41,7 +41,7 @@ bool RecordElementEdit(APStyleProject& project, SnapShotItem& element,
 }
 
 bool RecordElementsEdit(APStyleProject& project, const std::vector<SnapShotItem*>& elements,
-                        const std::function<void()>& change)
+                        const std::function<void()>& change, RecordPolicy policy)
 {
     const ChangeBatch batch;
     auto record = std::make_unique<ActModifyElementsAttr>(&project, elements);
@@ -51,7 +51,7 @@ bool RecordElementsEdit(APStyleProject& project, const std::vector<SnapShotItem*
         before.push_back(element->AbsoluteRect());
     }
     change();
-    bool changed = false;
+    bool changed = policy == RecordPolicy::Always;
     for (std::size_t i = 0; i < elements.size(); ++i) {
         changed = changed || elements[i]->AbsoluteRect() != before[i];
         PostChange(Change::ElementChanged(elements[i]));

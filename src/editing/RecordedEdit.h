@@ -24,9 +24,11 @@ bool RecordElementEdit(APStyleProject& project, SnapShotItem& element,
                        const std::function<void()>& change,
                        RecordPolicy policy = RecordPolicy::Always);
 
-// Changes several elements under one undo record, as RecordElementEdit changes one: a
-// change that moves or resizes none of them adds no record. Returns whether one was added.
+// Changes several elements under one undo record, as RecordElementEdit changes one. With
+// WhenGeometryChanged a change that moves or resizes none of them adds no record. Returns
+// whether one was added.
 bool RecordElementsEdit(APStyleProject& project, const std::vector<SnapShotItem*>& elements,
-                        const std::function<void()>& change);
+                        const std::function<void()>& change,
+                        RecordPolicy policy = RecordPolicy::WhenGeometryChanged);
 
 } // namespace editing

@@ -151,3 +151,33 @@ TEST_F(ArrangeTest, FixedElementsStayAndTheRulesFollowTheSelectionSize)
     Run(editing::cmd::kAlignVerticalCentre);
     EXPECT_EQ(texts[0]->AbsoluteRect().top, (project->ScreenHeight() - 20) / 2);
 }
+
+TEST_F(ArrangeTest, TheGridShowsWhatTheSelectionSharesAndSetsItOnAll)
+{
+    editing::PropertyGrid& grid = ws.Grid();
+    ASSERT_EQ(grid.Others().size(), 2u);
+    EXPECT_EQ(grid.FindRow("Name"), -1);
+    const int x = grid.FindRow("x");
+    const int font = grid.FindRow("Font Height");
+    ASSERT_GE(x, 0);
+    ASSERT_GE(font, 0);
+    EXPECT_EQ(grid.Rows()[x].value, ""); // 100, 10 and 150
+    EXPECT_EQ(grid.Rows()[font].value, texts[0]->GetAttrText(texts[0]->FindRow(grid.Rows()[font].property), 1));
+    EXPECT_EQ(grid.CellType(font, 2), editing::PropertyGrid::kCellReadOnly);
+
+    const std::string before = Digest(*project);
+    ASSERT_TRUE(grid.Commit(*project, ws.Tree(), x, 1, "24"));
+    for (StringSnapShotItem* text : texts) {
+        EXPECT_EQ(int{text->AttrBlock()->x}, 24);
+    }
+    EXPECT_EQ(grid.Rows()[grid.FindRow("x")].value, "24");
+    EXPECT_EQ(project->History().size(), 1u);
+    EXPECT_EQ(editing::multi::Elements(ws).size(), 3u);
+    ASSERT_TRUE(editing::Undo(*project));
+    EXPECT_EQ(Digest(*project), before);
+
+    // One element again: every row, the name too.
+    editing::multi::Clear(ws);
+    EXPECT_TRUE(grid.Others().empty());
+    EXPECT_GE(grid.FindRow("Name"), 0);
+}
