@@ -1,5 +1,6 @@
-// The editing surface at 500 elements: one full repaint of the scene into an image, and one
-// drag step (a mouse move and the repaint of what it changed), each against the floor of
+// The editing surface at 500 elements: one full repaint of the scene into an image, one drag
+// step (a mouse move and the repaint of what it changed) of one element and of 50 selected
+// together, and one move of a rubber band over the whole scene, each against the floor of
 // decoding the scene's pictures once, measured in the same run ("x_decode" counters).
 #include "components/visual/CxImage.h"
 #include "components/visual/ImageGraph.h"
@@ -169,8 +170,72 @@ void BM_DragStep(benchmark::State& state)
     state.counters["x_decode"] = each / floor;
 }
 
+// Repaints what the surface marked as changed, as the widget's paint event would.
+void PaintDirty(Scene& scene)
+{
+    QRegion dirty;
+    for (const GraphRect& rect : scene.editor.surface().TakeDirty()) {
+        dirty += QRect(rect.left, rect.top, rect.Width(), rect.Height());
+    }
+    QPainter painter(&scene.image);
+    for (const QRect& rect : dirty) {
+        painter.setClipRect(rect);
+        scene.editor.paint(painter, rect);
+    }
+}
+
+void BM_DragSelection(benchmark::State& state)
+{
+    Scene scene(1.0);
+    const double floor = DecodeSeconds();
+    VisualSurface& surface = scene.editor.surface();
+    // Every tenth element: 50 spread over the scene, pictures and texts.
+    for (int i = 0; i < kElements; i += 10) {
+        scene.graphs[static_cast<std::size_t>(i)]->SetSelected(true);
+    }
+    Graph* dragged = scene.graphs[10].get();
+    const GraphRect start = dragged->Envelop();
+    surface.Press(start.left, start.top);
+    int rounds = 0;
+    const auto begin = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        const int step = rounds % 40;
+        surface.DragTo(start.left + step, start.top + step / 2, true);
+        PaintDirty(scene);
+        ++rounds;
+    }
+    const double each =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() / rounds;
+    surface.Release();
+    state.counters["x_decode"] = each / floor;
+    state.counters["ms_per_frame"] = each * 1000.0;
+}
+
+void BM_RubberBand(benchmark::State& state)
+{
+    Scene scene(1.0);
+    const double floor = DecodeSeconds();
+    VisualSurface& surface = scene.editor.surface();
+    surface.Press(-4, -4); // beyond the scene's corner: nothing there
+    int rounds = 0;
+    const auto begin = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        const int step = rounds % 60;
+        surface.DragTo(300 + step, 220 + step, true);
+        PaintDirty(scene);
+        ++rounds;
+    }
+    const double each =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() / rounds;
+    surface.Release();
+    state.counters["x_decode"] = each / floor;
+    state.counters["ms_per_move"] = each * 1000.0;
+}
+
 } // namespace
 
+BENCHMARK(BM_DragSelection)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RubberBand)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodePictures)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullRepaint)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DragStep)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
