@@ -120,6 +120,10 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
     createStatusBar();
     new SurfaceContextMenu(*m_editor, *m_actions,
                            {kCopy, kPaste, kDelete, 0, kMoveUp, kMoveDown, 0, kZoomSelection},
+                           {kAlignLeft, kAlignRight, kAlignTop, kAlignBottom,
+                            kAlignHorizontalCentre, kAlignVerticalCentre, 0,
+                            kDistributeHorizontally, kDistributeVertically, 0, kSameWidth,
+                            kSameHeight, kSameSize},
                            this);
     connect(m_editor.get(), &QtVisualEditor::cursorMoved, this, &CMainFrame::showCursorPosition);
     m_changeView = std::make_unique<ChangeView>(*this);

@@ -1,5 +1,6 @@
 #include "shell/app/SurfaceContextMenu.h"
 
+#include "components/visual/Graph.h"
 #include "shell/app/CommandActions.h"
 #include "shell/surface/QtVisualEditor.h"
 #include "shell/surface/SurfaceWidget.h"
@@ -9,8 +10,9 @@
 #include <QMouseEvent>
 
 SurfaceContextMenu::SurfaceContextMenu(QtVisualEditor& editor, CommandActions& actions,
-                                       QList<int> ids, QObject* parent)
-    : QObject(parent), m_editor(editor), m_actions(actions), m_ids(std::move(ids))
+                                       QList<int> ids, QList<int> arrangeIds, QObject* parent)
+    : QObject(parent), m_editor(editor), m_actions(actions), m_ids(std::move(ids)),
+      m_arrangeIds(std::move(arrangeIds))
 {
     if (SurfaceWidget* surface = m_editor.widget()) {
         surface->installEventFilter(this);
@@ -28,7 +30,7 @@ bool SurfaceContextMenu::eventFilter(QObject* watched, QEvent* event)
         if (press->button() == Qt::RightButton) {
             const QPoint scene = surface->scenePoint(press->position().toPoint());
             Graph* graph = m_editor.surface().ObjectAt(scene.x(), scene.y());
-            if (graph) {
+            if (graph && !graph->IsSelected()) {
                 m_editor.surface().Select(graph);
                 m_editor.flushDirty();
             }
@@ -42,12 +44,21 @@ bool SurfaceContextMenu::eventFilter(QObject* watched, QEvent* event)
     m_actions.update();
     QMenu menu(surface);
     menu.setAccessibleName(tr("编辑区菜单"));
-    for (const int id : m_ids) {
-        if (id == 0) {
-            menu.addSeparator();
-        } else if (QAction* action = m_actions.action(id)) {
-            menu.addAction(action);
+    const auto fill = [this](QMenu& into, const QList<int>& ids) {
+        for (const int id : ids) {
+            if (id == 0) {
+                into.addSeparator();
+            } else if (QAction* action = m_actions.action(id)) {
+                into.addAction(action);
+            }
         }
+    };
+    fill(menu, m_ids);
+    if (!m_arrangeIds.isEmpty()) {
+        menu.addSeparator();
+        QMenu* arrange = menu.addMenu(tr("排列"));
+        arrange->setAccessibleName(tr("排列"));
+        fill(*arrange, m_arrangeIds);
     }
     menu.exec(static_cast<QContextMenuEvent*>(event)->globalPos());
     return true;

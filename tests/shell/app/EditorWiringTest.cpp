@@ -225,7 +225,8 @@ void EditorWiringTest::aRightClickSelectsAndOffersTheCommandsOfTheElement()
     QApplication::sendEvent(w.surface(), &menu);
     QCOMPARE(offered, (QStringList{QStringLiteral("复制(&C)"), QStringLiteral("粘贴(&P) -"),
                                    QStringLiteral("删除(&D)"), QStringLiteral("上移"),
-                                   QStringLiteral("下移"), QStringLiteral("缩放到选中对象(&L)")}));
+                                   QStringLiteral("下移"), QStringLiteral("缩放到选中对象(&L)"),
+                                   QStringLiteral("排列")}));
     QVERIFY(keyBack->IsDeleted());
     QVERIFY(!w.keyMenu->IsDeleted());
 }
