@@ -430,24 +430,51 @@ bool PropertyGrid::Commit(APStyleProject& project, ProjectTree& tree, int row, i
     return committed;
 }
 
+SnapShotItem* PropertyGrid::ColourTarget(int row, int& targetRow) const
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) {
+        return nullptr;
+    }
+    const GridRow& cell = m_rows[static_cast<std::size_t>(row)];
+    SnapShotItem* target = nullptr;
+    targetRow = -1;
+    if (m_page == Page::Element) {
+        target = m_element;
+        targetRow = m_others.empty() ? row : m_element->FindRow(cell.property);
+    } else if (m_page == Page::Scene) {
+        const SceneRowRule* rule = FindSceneRowRule(cell.property);
+        target = RootGroupOf(*m_scene);
+        targetRow =
+            target && rule && rule->groupProperty >= 0 ? target->FindRow(rule->groupProperty) : -1;
+    }
+    if (!target || targetRow < 0 || targetRow >= target->RowCount() ||
+        target->Rows()[static_cast<std::size_t>(targetRow)].kind != kAttrColour) {
+        return nullptr;
+    }
+    return target;
+}
+
+std::optional<std::uint32_t> PropertyGrid::RowColour(int row) const
+{
+    int targetRow = -1;
+    const SnapShotItem* target = ColourTarget(row, targetRow);
+    // A value that differs between the elements shown has no colour to show.
+    if (!target || m_rows[static_cast<std::size_t>(row)].value.empty()) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(
+        target->Rows()[static_cast<std::size_t>(targetRow)].Number());
+}
+
 bool PropertyGrid::PressColourButton(APStyleProject& project, ProjectTree& tree, int row)
 {
     if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size() ||
         m_rows[static_cast<std::size_t>(row)].buttonCellType != kCellButton) {
         return false;
     }
-    SnapShotItem* target = m_element;
-    int targetRow = row;
-    if (m_page == Page::Scene) {
-        const SceneRowRule* rule = FindSceneRowRule(m_rows[static_cast<std::size_t>(row)].property);
-        target = RootGroupOf(*m_scene);
-        targetRow =
-            target && rule && rule->groupProperty >= 0 ? target->FindRow(rule->groupProperty) : -1;
-    } else if (m_page != Page::Element) {
-        target = nullptr;
-    }
-    if (!target || targetRow < 0 || targetRow >= target->RowCount() ||
-        target->Rows()[static_cast<std::size_t>(targetRow)].kind != kAttrColour) {
+    int targetRow = -1;
+    SnapShotItem* target = ColourTarget(row, targetRow);
+    if (!target) {
         return false;
     }
     const auto initial =

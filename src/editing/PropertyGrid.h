@@ -80,6 +80,9 @@ public:
     const std::vector<GridRow>& Rows() const { return m_rows; }
     // The index of the row labelled `label`, or -1.
     int FindRow(const std::string& label) const;
+    // The colour (0x00BBGGRR) a colour row shows, for a swatch beside its value; nothing for
+    // other rows.
+    std::optional<std::uint32_t> RowColour(int row) const;
     // The items of the drop-down of (row, column); empty when the cell has none.
     std::vector<std::string> DropDownItems(int row, int column) const;
 
@@ -132,6 +135,9 @@ private:
     bool CommitProject(ProjectTree& tree, int row, const std::string& text);
 
     Page m_page = Page::None;
+    // The element and its row that colour row `row` shows; null for other rows.
+    SnapShotItem* ColourTarget(int row, int& targetRow) const;
+
     SnapShotItem* m_element = nullptr;
     std::vector<SnapShotItem*> m_others;
     Snapshot* m_scene = nullptr;

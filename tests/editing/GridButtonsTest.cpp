@@ -222,3 +222,24 @@ TEST_F(GridButtonsTest, CaseDirAsksOnlyForAnotherFolderAndNoLeavesTheProject)
     EXPECT_EQ(project->CaseDir(), dir.filePath("other"));
     EXPECT_EQ(ws.Projects().size(), 1u);
 }
+
+// Colour rows give their colour for the swatch beside the value; the colour button still
+// chooses it, for an element and for a scene's background (its root group's).
+TEST_F(GridButtonsTest, ColourRowsGiveTheirColour)
+{
+    StringSnapShotItem* text = AddString(Root(scene1));
+    Click(text);
+    const int foreground = Row("Foreground Color");
+    ASSERT_GE(foreground, 0);
+    EXPECT_EQ(ws.Grid().RowColour(foreground), std::optional<std::uint32_t>(0));
+    EXPECT_FALSE(ws.Grid().RowColour(Row("x")).has_value());
+    ui.queueColour(0x00336699);
+    ASSERT_TRUE(ws.Grid().PressColourButton(*project, ws.Tree(), foreground));
+    EXPECT_EQ(ws.Grid().RowColour(foreground), std::optional<std::uint32_t>(0x00336699));
+
+    Click(scene1);
+    const int background = Row("Background Color");
+    ASSERT_GE(background, 0);
+    EXPECT_EQ(ws.Grid().RowColour(background), std::optional<std::uint32_t>(0x00C8C8C8));
+    EXPECT_FALSE(ws.Grid().RowColour(Row("Name")).has_value());
+}

@@ -3,6 +3,8 @@
 #include "model/APStyleProject.h"
 #include "model/SnapShotItem.h"
 
+#include <QColor>
+
 AttributeGridModel::AttributeGridModel(editing::PropertyGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), m_grid(grid)
 {
@@ -44,6 +46,13 @@ QVariant AttributeGridModel::data(const QModelIndex& index, int role) const
         if (m_grid.Shown() == editing::PropertyGrid::Page::Element && m_grid.Element()) {
             return QString::fromStdString(
                 m_grid.Element()->RowDescription(index.row(), index.column()));
+        }
+        return {};
+    case Qt::DecorationRole:
+        if (index.column() == kValueColumn) {
+            if (const std::optional<std::uint32_t> colour = m_grid.RowColour(index.row())) {
+                return QColor(*colour & 0xFF, (*colour >> 8) & 0xFF, (*colour >> 16) & 0xFF);
+            }
         }
         return {};
     case CellTypeRole:
