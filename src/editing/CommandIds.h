@@ -86,7 +86,8 @@ enum : int
     kSameWidth = 33018,
     kSameHeight = 33019,
     kSameSize = 33020,
-    kSelectAll = 33021
+    kSelectAll = 33021,
+    kBuildLogPanel = 33022
 };
 
 } // namespace editing::cmd

@@ -216,6 +216,7 @@ std::vector<Command> ProjectCommands()
         Shell(kPropertyPanel, "属性区(&A)", Always),
         Shell(kResourcePanel, "资源模板(&R)", Always),
         Shell(kLayerPanel, "图层预览", Always),
+        Shell(kBuildLogPanel, "生成日志(&G)", Always),
         Shell(kHelp, "帮助主题(&H)", Always),
         Shell(kAbout, "About", Always),
         Shell(kToolbar, "工具栏(&T)", Always),

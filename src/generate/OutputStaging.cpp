@@ -127,6 +127,7 @@ bool OutputStaging::commit()
         m_error = files.error();
         return false;
     }
+    m_committed.assign(targets.begin(), targets.end());
     return true;
 }
 

@@ -35,6 +35,8 @@ public:
     // could not be; every target is then as it was.
     bool commit();
     const std::string& error() const { return m_error; }
+    // The targets the last successful commit() put in place, in path order.
+    const std::vector<std::string>& committed() const { return m_committed; }
 
 private:
     // Output folder -> its staging folder.
@@ -43,6 +45,7 @@ private:
     std::vector<std::string> m_excluded;
     OutputStaging* m_previous;
     std::string m_error;
+    std::vector<std::string> m_committed;
 };
 
 // The staging active on this thread, or null.

@@ -56,6 +56,8 @@ ResourceBuild::Outcome ResourceBuild::run()
 {
     m_errors.clear();
     m_warnings.clear();
+    m_summary = {};
+    m_started = std::chrono::steady_clock::now();
     m_cancelled = false;
     // Checked first: the packer would refuse every picture and leave an empty file.
     if (!packing::PictureEncoder::isSupportedFormat(m_options.format)) {
@@ -119,6 +121,9 @@ ResourceBuild::Outcome ResourceBuild::run()
 bool ResourceBuild::commit(OutputStaging& staging)
 {
     if (staging.commit()) {
+        m_summary = BuildSummary::Of(
+            staging.committed(),
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - m_started).count());
         return true;
     }
     const std::string message = "无法替换生成的文件，原有文件均未改变：\n" + staging.error();

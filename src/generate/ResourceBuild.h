@@ -1,6 +1,9 @@
 #pragma once
 
+#include "generate/BuildSummary.h"
 #include "generate/ResourceBuildOptions.h"
+
+#include <chrono>
 
 #include <string>
 #include <vector>
@@ -43,6 +46,8 @@ public:
     const std::vector<std::string>& errors() const { return m_errors; }
     // Pictures packed though damaged (see PicturePackingPhase::warnings), shown once per build.
     const std::vector<std::string>& warnings() const { return m_warnings; }
+    // What the last run wrote and how long it took; empty unless its outputs were put in place.
+    const BuildSummary& summary() const { return m_summary; }
 
 private:
     bool checkResources();
@@ -64,6 +69,8 @@ private:
     bool m_cancelled = false;
     std::vector<std::string> m_errors;
     std::vector<std::string> m_warnings;
+    BuildSummary m_summary;
+    std::chrono::steady_clock::time_point m_started;
 };
 
 } // namespace generate

@@ -8,6 +8,7 @@
 #include "projectfile/ProjectFileReader.h"
 #include "projectfile/StandardProjectFileIo.h"
 
+#include <cstdio>
 #include <memory>
 #include <set>
 
@@ -75,6 +76,11 @@ UnattendedBuild::Status UnattendedBuild::Run()
     if (outcome == Outcome::NothingToBuild) {
         m_messages << m_programName << ": the project has no pictures and no strings\n";
     }
+    const BuildSummary& summary = build.summary();
+    char done[96];
+    std::snprintf(done, sizeof done, ": built %zu files, %s, in %.1f s\n", summary.outputs.size(),
+                  ByteSizeText(summary.TotalBytes()).c_str(), summary.seconds);
+    m_messages << m_programName << done;
     return kBuilt;
 }
 

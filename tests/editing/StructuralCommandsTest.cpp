@@ -282,7 +282,7 @@ TEST_F(EditingFixture, WithoutAProjectOnlyTheProjectFreeCommandsAreEnabled)
     }
     const std::set<int> expected = {cmd::kNewProject,    cmd::kOpenProject,   cmd::kBatchBuild,
                                     cmd::kSearch,        cmd::kMultiSelect,   cmd::kTreePanel,
-                                    cmd::kPropertyPanel, cmd::kResourcePanel, cmd::kLayerPanel,
+                                    cmd::kPropertyPanel, cmd::kResourcePanel, cmd::kLayerPanel, cmd::kBuildLogPanel,
                                     cmd::kHelp,          cmd::kAbout,         cmd::kExit,
                                     cmd::kAutoSave,      cmd::kToolbar,       cmd::kStatusBar};
     EXPECT_EQ(enabled, expected);

@@ -190,6 +190,8 @@ TEST_F(SkinsmithCliBuild, DamagedPictureIsNamedAndStrictStops)
     EXPECT_NE(std::string::npos, m_stderr.find(damaged + ": damaged picture: CRC of its IDAT"))
         << m_stderr;
     EXPECT_TRUE(fs::exists(m_dir.file("demo") + kDemoApp + "style0/demo.res"));
+    // A build that ran to its end says what it wrote.
+    EXPECT_NE(std::string::npos, m_stderr.find("skinsmith-cli build: built ")) << m_stderr;
 
     EXPECT_EQ(1, run({"build", project, "--strict"})) << m_stderr;
     EXPECT_NE(std::string::npos, m_stderr.find("图片无法读取，无法创建资源文件：" + damaged))

@@ -36,8 +36,11 @@ bool BuildRunner::startBuild(APStyleProject& project, const generate::ResourceBu
     generate::ResourceBuildOptions asked = options;
     asked.saveOffered = true;
     APStyleProject* target = &project;
-    return startCancellable(tr("生成资源"), [target, options = std::move(asked),
-                                             sharedParameterBlock](const CancelCheck& cancelled) {
+    auto report = std::make_shared<BuildReport>();
+    report->project = project.ProjectFilePath();
+    const bool started = startCancellable(
+        tr("生成资源"), [target, report, options = std::move(asked),
+                       sharedParameterBlock](const CancelCheck& cancelled) {
         generate::ResourceBuildOptions run = options;
         run.cancelRequested = cancelled;
         generate::ProjectStyleSteps style(*target, run);
@@ -47,12 +50,19 @@ bool BuildRunner::startBuild(APStyleProject& project, const generate::ResourceBu
             sharedParameterBlock
                 ? generate::runWithSharedParameterBlock([&build] { return build.run(); })
                 : build.run();
+        report->summary = build.summary();
+        report->errors = build.errors();
+        report->warnings = build.warnings();
         if (outcome == Outcome::Cancelled) {
             return Result::Cancelled;
         }
         return outcome == Outcome::Built || outcome == Outcome::NothingToBuild ? Result::Succeeded
                                                                                : Result::Failed;
     });
+    if (started) {
+        m_lastBuild = report;
+    }
+    return started;
 }
 
 bool BuildRunner::start(const QString& title, std::function<bool()> work)
@@ -76,6 +86,7 @@ bool BuildRunner::run(const QString& title, bool cancellable,
     }
     m_running = true;
     m_cancellable = cancellable;
+    m_lastBuild.reset();
     // A flag per run: a worker still finishing an earlier run never sees a later cancel.
     m_cancel = std::make_shared<std::atomic<bool>>(false);
     m_dialog->start(title, cancellable);

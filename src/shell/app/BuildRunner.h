@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generate/BuildSummary.h"
 #include "generate/ResourceBuildOptions.h"
 #include "platform/UserInteraction.h"
 
@@ -31,6 +32,14 @@ public:
         Failed,
         Cancelled
     };
+    // What a resource build left to tell once it ended.
+    struct BuildReport
+    {
+        std::string project;
+        generate::BuildSummary summary;
+        std::vector<std::string> errors;
+        std::vector<std::string> warnings;
+    };
     // Tells cancellable work whether the user asked it to stop; callable from any thread.
     using CancelCheck = std::function<bool()>;
 
@@ -40,6 +49,8 @@ public:
     bool isRunning() const { return m_running; }
     // The result of the last run that ended.
     Result lastResult() const { return m_lastResult; }
+    // The report of the last run when it was a resource build, else null.
+    const BuildReport* lastBuild() const { return m_lastBuild.get(); }
     // The progress window (created with the runner, hidden between runs).
     BuildProgressDlg& progressWindow() const { return *m_dialog; }
 
@@ -82,4 +93,6 @@ private:
     bool m_running = false;
     QPointer<QWidget> m_closeAfterRun;
     Result m_lastResult = Result::Succeeded;
+    // Filled by the worker; read once the run has ended.
+    std::shared_ptr<BuildReport> m_lastBuild;
 };

@@ -25,6 +25,7 @@
 #include "shell/dialogs/DlgProjectSetting.h"
 #include "shell/dialogs/DlgStringSelect.h"
 #include "shell/panels/AttributeListCtrl.h"
+#include "shell/panels/BuildLogPanel.h"
 #include "shell/panels/CProjectTree.h"
 #include "shell/panels/DlgLayerManage.h"
 #include "shell/surface/QtVisualEditor.h"
@@ -139,9 +140,7 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
     connect(m_buildRunner, &BuildRunner::finished, this, [this] {
         m_doc->setBusy(false);
         scheduleActionUpdate();
-        if (m_buildRunner->lastResult() == BuildRunner::Result::Cancelled) {
-            statusBar()->showMessage(tr("已取消生成资源，原有文件均未改变"), 10000);
-        }
+        reportBuild();
     });
     m_actions->update();
 }
@@ -193,10 +192,16 @@ void CMainFrame::createDocks()
     addDockWidget(Qt::RightDockWidgetArea, m_propertyDock);
     addDockWidget(Qt::BottomDockWidgetArea, m_resourceDock);
     addDockWidget(Qt::BottomDockWidgetArea, m_layerDock);
+    m_buildLog = new BuildLogPanel(this);
+    m_buildLogDock = dock(tr("生成日志"), "buildLogPanel", m_buildLog);
+    addDockWidget(Qt::BottomDockWidgetArea, m_buildLogDock);
+    tabifyDockWidget(m_resourceDock, m_buildLogDock);
+    m_resourceDock->raise();
     resizeDocks({m_treeDock}, {220}, Qt::Horizontal);
     resizeDocks({m_propertyDock}, {360}, Qt::Horizontal);
     resizeDocks({m_resourceDock}, {200}, Qt::Vertical);
     m_layerDock->hide();
+    m_buildLogDock->hide();
 }
 
 void CMainFrame::installPanelSwitch(int id, QWidget* panel)
@@ -238,6 +243,7 @@ void CMainFrame::installHandlers()
     installPanelSwitch(kPropertyPanel, m_propertyDock);
     installPanelSwitch(kResourcePanel, m_resourceDock);
     installPanelSwitch(kLayerPanel, m_layerDock);
+    installPanelSwitch(kBuildLogPanel, m_buildLogDock);
 }
 
 void CMainFrame::createToolBar()
@@ -356,7 +362,8 @@ void CMainFrame::createMenus()
     add(build, {kBuild, kBatchBuild, 0, kDesktopFiles, kResizer, kOpenCaseDir});
 
     QMenu* view = menu(tr("视图(&V)"));
-    add(view, {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel, 0,
+    add(view, {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel,
+               kBuildLogPanel, 0,
                kZoomIn, kZoomOut, kZoomFit, kZoomActual, kZoomSelection});
 
     QMenu* help = menu(tr("帮助(&H)"));
@@ -399,6 +406,36 @@ void CMainFrame::createStatusBar()
     });
     m_commands.SetChecked(kStatusBar,
                           [this](editing::Workspace&) { return statusBar()->isVisible(); });
+}
+
+void CMainFrame::reportBuild()
+{
+    const BuildRunner::BuildReport* report = m_buildRunner->lastBuild();
+    const BuildRunner::Result result = m_buildRunner->lastResult();
+    if (result == BuildRunner::Result::Cancelled) {
+        statusBar()->showMessage(tr("已取消生成资源，原有文件均未改变"), 10000);
+    }
+    if (!report) {
+        return;
+    }
+    const QString project = QString::fromStdString(report->project);
+    QStringList lines;
+    if (result == BuildRunner::Result::Succeeded) {
+        const QString done = QString::fromStdString(report->summary.StatusText());
+        statusBar()->showMessage(done, 15000);
+        lines << QString::fromStdString(report->summary.LogText());
+    } else if (result == BuildRunner::Result::Cancelled) {
+        lines << tr("已取消生成资源，原有文件均未改变");
+    } else {
+        lines << tr("生成资源失败");
+    }
+    for (const std::string& warning : report->warnings) {
+        lines << QString::fromStdString(warning);
+    }
+    for (const std::string& error : report->errors) {
+        lines << QString::fromStdString(error);
+    }
+    m_buildLog->addEntry(project, lines.join(QLatin1Char('\n')));
 }
 
 void CMainFrame::showCursorPosition(int x, int y)

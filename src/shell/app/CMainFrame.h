@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class BuildLogPanel;
 class BuildRunner;
 class CommandActions;
 class CZORVEDoc;
@@ -57,6 +58,8 @@ public:
     QDockWidget* layerDock() const { return m_layerDock; }
     QDockWidget* propertyDock() const { return m_propertyDock; }
     QDockWidget* resourceDock() const { return m_resourceDock; }
+    QDockWidget* buildLogDock() const { return m_buildLogDock; }
+    BuildLogPanel* buildLog() const { return m_buildLog; }
     QLabel* coordinatePane() const { return m_coordinates; }
     QProgressBar* progressBar() const { return m_progress; }
     QLabel* statusText() const { return m_statusText; }
@@ -94,6 +97,8 @@ private:
     // each batch of changes.
     void onChanges(const editing::ChangeSet& changes);
     void showGenerationProgress(int percent, const QString& text);
+    // The status bar and the build log after a run of the build runner.
+    void reportBuild();
     void scheduleActionUpdate();
     void refreshState();
     void generateResources(int quality);
@@ -129,6 +134,8 @@ private:
     QDockWidget* m_layerDock = nullptr;
     QDockWidget* m_propertyDock = nullptr;
     QDockWidget* m_resourceDock = nullptr;
+    QDockWidget* m_buildLogDock = nullptr;
+    BuildLogPanel* m_buildLog = nullptr;
     QToolBar* m_toolBar = nullptr;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_statusText = nullptr;

@@ -91,6 +91,7 @@ bool isCheckable(int id)
     case kPropertyPanel:
     case kResourcePanel:
     case kLayerPanel:
+    case kBuildLogPanel:
     case kToolbar:
     case kStatusBar:
     case kFormatRgb565:

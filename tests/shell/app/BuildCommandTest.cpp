@@ -11,6 +11,7 @@
 #include "projectfile/SettingsAccessor.h"
 #include "shell/app/BuildRunner.h"
 #include "shell/app/CMainFrame.h"
+#include "shell/panels/BuildLogPanel.h"
 #include "shell/app/CZORVEDoc.h"
 #include "shell/dialogs/BuildProgressDlg.h"
 #include "shell/dialogs/CBuildResDlg.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
@@ -103,6 +105,19 @@ void BuildCommandTest::okBuildsWithTheDialogsValues()
     const SettingsAccessor settings(frame.options().SettingsPath());
     QCOMPARE(settings.readText("CONFIG", "RES_MODE", ""), std::string("1"));
     QCOMPARE(settings.readText("CONFIG", "COMPRESS_TYPE", ""), std::string("1"));
+
+    // The build says what it wrote: the status bar sums it up, the log lists every file.
+    const BuildRunner::BuildReport* report = frame.buildRunner().lastBuild();
+    QVERIFY(report);
+    const auto& outputs = report->summary.outputs;
+    QVERIFY(std::any_of(outputs.begin(), outputs.end(), [&](const auto& output) {
+        return output.path == resFile && output.bytes == std::filesystem::file_size(resFile);
+    }));
+    QVERIFY(frame.statusBar()->currentMessage().startsWith(
+        QStringLiteral("生成资源完成：%1 个文件").arg(outputs.size())));
+    const QString log = frame.buildLog()->toPlainText();
+    QVERIFY(log.contains(QString::fromStdString(project.ProjectFilePath())));
+    QVERIFY2(log.contains(QString::fromStdString(resFile)), qPrintable(log));
 }
 
 void BuildCommandTest::closingDuringABuildAsksToCancelIt()
