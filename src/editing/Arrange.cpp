@@ -179,7 +179,9 @@ Outcome AlignSelection(Workspace& ws, Align how)
     }
     return Apply(
         ws, elements, MayMove,
-        [&](SnapShotItem& element) { MoveTo(element, Aligned(element.AbsoluteRect(), how, target)); },
+        [&](SnapShotItem& element) {
+            MoveTo(element, Aligned(element.AbsoluteRect(), how, target));
+        },
         "固定的对象没有移动：");
 }
 
@@ -224,7 +226,9 @@ Outcome MatchSelection(Workspace& ws, Match how)
     elements.erase(elements.begin());
     return Apply(
         ws, elements, MayResize,
-        [&](SnapShotItem& element) { ResizeTo(element, Matched(element.AbsoluteRect(), how, key)); },
+        [&](SnapShotItem& element) {
+            ResizeTo(element, Matched(element.AbsoluteRect(), how, key));
+        },
         "固定的对象和图片没有改变大小：");
 }
 

@@ -127,10 +127,11 @@ std::vector<Command> EditCommands()
             [](Workspace& ws) { return ws.Selection().Element() || ws.Selection().Scene(); },
             clip::Copy),
         Edit(kPaste, "粘贴(&P)", clip::CanPaste, clip::Paste),
-        Edit(kSelectAll, "全选(&A)", [](Workspace& ws) { return !multi::Elements(ws).empty(); },
-             multi::SelectLevel),
-        Command{kMultiSelect, "多选", Always,
-                [](Workspace& ws) { return ws.Tree().CheckBoxes(); }, misc::MultiSelect},
+        Edit(
+            kSelectAll, "全选(&A)", [](Workspace& ws) { return !multi::Elements(ws).empty(); },
+            multi::SelectLevel),
+        Command{kMultiSelect, "多选", Always, [](Workspace& ws) { return ws.Tree().CheckBoxes(); },
+                misc::MultiSelect},
         Edit(kDelete, "删除(&D)", rules::CanDelete, del::Caret),
         Edit(kDeleteSelected, "删除", rules::CanDeleteSelected, del::Selected),
         Edit(kMoveUp, "上移", rules::CanMoveFromMenu, [](Workspace& ws) { Move(ws, -1); }),
@@ -238,8 +239,8 @@ std::vector<Command> ProjectCommands()
 
 CommandTable::CommandTable()
 {
-    for (auto part : {FileCommands(), AddingCommands(), EditCommands(), ArrangeCommands(),
-                      ProjectCommands()}) {
+    for (auto part :
+         {FileCommands(), AddingCommands(), EditCommands(), ArrangeCommands(), ProjectCommands()}) {
         m_commands.insert(m_commands.end(), part.begin(), part.end());
     }
 }

@@ -14,8 +14,8 @@ namespace {
 
 bool IsElementNode(const TreeNode* node)
 {
-    return node && (node->data.kind == TreeNodeData::kElement ||
-                    node->data.kind == TreeNodeData::kGroup) &&
+    return node &&
+           (node->data.kind == TreeNodeData::kElement || node->data.kind == TreeNodeData::kGroup) &&
            node->data.element && !node->data.element->IsDeleted();
 }
 

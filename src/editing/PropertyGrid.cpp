@@ -257,9 +257,9 @@ void PropertyGrid::FillElement()
         const std::int32_t property =
             i < m_element->DescCount() ? m_element->DescTable()[i].id : -1;
         if (m_others.empty()) {
-            GridRow row = Row(attr.label, m_element->GetAttrText(i, 1),
-                              ValueCell(attr.kind, editable), m_element->GetAttrText(i, 2),
-                              ButtonCell(attr.kind, editable));
+            GridRow row =
+                Row(attr.label, m_element->GetAttrText(i, 1), ValueCell(attr.kind, editable),
+                    m_element->GetAttrText(i, 2), ButtonCell(attr.kind, editable));
             row.property = property;
             m_rows.push_back(std::move(row));
             continue;
@@ -462,8 +462,7 @@ std::optional<std::uint32_t> PropertyGrid::RowColour(int row) const
     if (!target || m_rows[static_cast<std::size_t>(row)].value.empty()) {
         return std::nullopt;
     }
-    return static_cast<std::uint32_t>(
-        target->Rows()[static_cast<std::size_t>(targetRow)].Number());
+    return static_cast<std::uint32_t>(target->Rows()[static_cast<std::size_t>(targetRow)].Number());
 }
 
 bool PropertyGrid::PressColourButton(APStyleProject& project, ProjectTree& tree, int row)

@@ -103,8 +103,9 @@ void SurfaceChangeHandler::Changed(SnapShotItem& element)
     // That state is what an undo puts back. A gesture that ended where it started leaves
     // nothing to undo.
     if (APStyleProject* project = m_workspace.CurrentProject()) {
-        RecordElementEdit(*project, element, [&element] { TakeFromDrawable(element); },
-                          RecordPolicy::WhenGeometryChanged);
+        RecordElementEdit(
+            *project, element, [&element] { TakeFromDrawable(element); },
+            RecordPolicy::WhenGeometryChanged);
     } else {
         TakeFromDrawable(element);
     }

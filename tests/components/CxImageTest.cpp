@@ -91,8 +91,10 @@ TEST_F(CxImageFiles, TransparentColourOfGreyAndColourPngsCountsAsAlpha)
     const std::string grey("\x0A\xC8", 2);
     const std::string rgb("\x0A\x14\x1E\xC8\xC8\xC8", 6);
     const std::vector<Case> cases = {
-        {"grey, tRNS", PngBytes(2, 1, 0, grey).add("tRNS", std::string("\0\x0A", 2)).write(
-                           files.path("grey_trns.png")),
+        {"grey, tRNS",
+         PngBytes(2, 1, 0, grey)
+             .add("tRNS", std::string("\0\x0A", 2))
+             .write(files.path("grey_trns.png")),
          true},
         {"rgb, tRNS",
          PngBytes(2, 1, 2, rgb)
@@ -124,11 +126,11 @@ TEST_F(CxImageFiles, TransparentColourOfGreyAndColourPngsCountsAsAlpha)
 // bytes: it reads on until the pixel data.
 TEST_F(CxImageFiles, ReadSizeFindsATransparencyChunkBeyondTheFirstBytes)
 {
-    const std::string path = testsupport::PngBytes(1, 1, 0, std::string(1, '\x0A'))
-                                 .add("tEXt", "Comment" + std::string(1, '\0') +
-                                                  std::string(40000, 'x'))
-                                 .add("tRNS", std::string("\0\x0A", 2))
-                                 .write(files.path("late_trns.png"));
+    const std::string path =
+        testsupport::PngBytes(1, 1, 0, std::string(1, '\x0A'))
+            .add("tEXt", "Comment" + std::string(1, '\0') + std::string(40000, 'x'))
+            .add("tRNS", std::string("\0\x0A", 2))
+            .write(files.path("late_trns.png"));
     CxImage::Info info;
     std::string error;
     ASSERT_TRUE(CxImage::ReadSize(path, info, &error)) << error;

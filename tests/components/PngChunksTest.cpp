@@ -45,12 +45,12 @@ TEST(PngChunksTest, StructureProblemsNameWhatIsWrong)
     EXPECT_EQ(structure("GIF89a"), "");
 
     // Cut anywhere: in the signature's chunk, the header, the pixel data, before the end.
-    for (const std::size_t size : {std::size_t{12}, std::size_t{20}, std::size_t{40},
-                                   png.size() - 12, png.size() - 1}) {
+    for (const std::size_t size :
+         {std::size_t{12}, std::size_t{20}, std::size_t{40}, png.size() - 12, png.size() - 1}) {
         SCOPED_TRACE(size);
-        EXPECT_EQ(structure(png.substr(0, size)).rfind("cut short at byte " +
-                                                       std::to_string(size), 0),
-                  0u)
+        EXPECT_EQ(
+            structure(png.substr(0, size)).rfind("cut short at byte " + std::to_string(size), 0),
+            0u)
             << structure(png.substr(0, size));
     }
     EXPECT_EQ(structure(png.substr(0, 8) + png.substr(33)),
@@ -69,8 +69,8 @@ TEST(PngChunksTest, CrcProblemNamesTheFirstDamagedChunk)
     EXPECT_EQ(crc(png), "");
     const std::size_t pixels = PngBytes::dataOffset(png, "IDAT");
     png[pixels + 10] ^= 0x01;
-    EXPECT_EQ(crc(png), "CRC of its IDAT chunk at byte " + std::to_string(pixels - 8) +
-                            " does not match");
+    EXPECT_EQ(crc(png),
+              "CRC of its IDAT chunk at byte " + std::to_string(pixels - 8) + " does not match");
     png[20] ^= 0x01; // the header's height: now the header fails first
     EXPECT_EQ(crc(png), "CRC of its IHDR chunk at byte 8 does not match");
 }
@@ -83,12 +83,14 @@ TEST(PngChunksTest, UndecodablePicturesAreGivenTheirReason)
     const std::string cut = png.substr(0, 20);
     CxImage image;
     EXPECT_FALSE(image.Decode(reinterpret_cast<const std::uint8_t*>(cut.data()), cut.size(), 0));
-    EXPECT_EQ(image.GetLastError(), "damaged picture: cut short at byte 20 (in the chunk at byte 8)");
+    EXPECT_EQ(image.GetLastError(),
+              "damaged picture: cut short at byte 20 (in the chunk at byte 8)");
 
     const std::string wrongKind = withHeader(png, header('\4', '\2'));
-    EXPECT_FALSE(image.Decode(reinterpret_cast<const std::uint8_t*>(wrongKind.data()),
-                              wrongKind.size(), 0));
-    EXPECT_EQ(image.GetLastError(), "damaged picture: unsupported kind: colour type 2 with bit depth 4");
+    EXPECT_FALSE(
+        image.Decode(reinterpret_cast<const std::uint8_t*>(wrongKind.data()), wrongKind.size(), 0));
+    EXPECT_EQ(image.GetLastError(),
+              "damaged picture: unsupported kind: colour type 2 with bit depth 4");
 }
 
 } // namespace

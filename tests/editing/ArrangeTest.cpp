@@ -27,15 +27,15 @@ TEST(ArrangeGeometryTest, AlignDistributeAndMatch)
     // Four boxes over 0..100, 40 wide in all: 60 of room, three gaps of 20. Given out of order.
     const std::vector<GraphRect> boxes = {
         {90, 0, 100, 5}, {0, 0, 10, 5}, {12, 0, 22, 5}, {30, 0, 40, 5}};
-    EXPECT_EQ(Distributed(boxes, Axis::Horizontal),
-              (std::vector<GraphRect>{{90, 0, 100, 5}, {0, 0, 10, 5}, {30, 0, 40, 5},
-                                      {60, 0, 70, 5}}));
+    EXPECT_EQ(
+        Distributed(boxes, Axis::Horizontal),
+        (std::vector<GraphRect>{{90, 0, 100, 5}, {0, 0, 10, 5}, {30, 0, 40, 5}, {60, 0, 70, 5}}));
     // 61 of room: the first gap takes the odd pixel.
-    const std::vector<GraphRect> tall = {{0, 0, 5, 10}, {0, 15, 5, 25}, {0, 20, 5, 30},
-                                         {0, 91, 5, 101}};
-    EXPECT_EQ(Distributed(tall, Axis::Vertical),
-              (std::vector<GraphRect>{{0, 0, 5, 10}, {0, 31, 5, 41}, {0, 61, 5, 71},
-                                      {0, 91, 5, 101}}));
+    const std::vector<GraphRect> tall = {
+        {0, 0, 5, 10}, {0, 15, 5, 25}, {0, 20, 5, 30}, {0, 91, 5, 101}};
+    EXPECT_EQ(
+        Distributed(tall, Axis::Vertical),
+        (std::vector<GraphRect>{{0, 0, 5, 10}, {0, 31, 5, 41}, {0, 61, 5, 71}, {0, 91, 5, 101}}));
     const std::vector<GraphRect> two = {{0, 0, 5, 5}, {50, 0, 55, 5}};
     EXPECT_EQ(Distributed(two, Axis::Horizontal), two);
 
@@ -162,7 +162,8 @@ TEST_F(ArrangeTest, TheGridShowsWhatTheSelectionSharesAndSetsItOnAll)
     ASSERT_GE(x, 0);
     ASSERT_GE(font, 0);
     EXPECT_EQ(grid.Rows()[x].value, ""); // 100, 10 and 150
-    EXPECT_EQ(grid.Rows()[font].value, texts[0]->GetAttrText(texts[0]->FindRow(grid.Rows()[font].property), 1));
+    EXPECT_EQ(grid.Rows()[font].value,
+              texts[0]->GetAttrText(texts[0]->FindRow(grid.Rows()[font].property), 1));
     EXPECT_EQ(grid.CellType(font, 2), editing::PropertyGrid::kCellReadOnly);
 
     const std::string before = Digest(*project);

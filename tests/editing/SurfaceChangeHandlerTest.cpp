@@ -71,8 +71,7 @@ TEST_F(SurfaceChangeHandlerTest, ADragIsOneUndoRecordThatUndoesExactly)
     // that the project changed (the title's mark, the save) with the second.
     ASSERT_EQ(sink.batches().size(), 2u);
     EXPECT_FALSE(sink.batches()[0].Modifies());
-    const editing::Change* changed =
-        sink.batches()[1].Last(editing::ChangeKind::ElementChanged);
+    const editing::Change* changed = sink.batches()[1].Last(editing::ChangeKind::ElementChanged);
     ASSERT_NE(changed, nullptr);
     EXPECT_EQ(changed->element, text);
     EXPECT_TRUE(sink.batches()[1].Modifies());

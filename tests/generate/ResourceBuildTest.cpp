@@ -375,7 +375,8 @@ TEST_F(ResourceBuildTest, PictureFailingItsCrcIsNamedOrWithStrictOptionsRefused)
     ASSERT_EQ(2u, m_ui.messages().size());
     EXPECT_EQ(m_ui.messages()[1], "图片无法读取，无法创建资源文件：" + damaged +
                                       "\ndamaged picture: CRC of its IDAT chunk at byte 33 does "
-                                      "not match (" + damaged + ")");
+                                      "not match (" +
+                                      damaged + ")");
     EXPECT_EQ(packed, fileBytes(resFile()));
 }
 

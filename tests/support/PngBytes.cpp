@@ -63,8 +63,8 @@ std::string PngBytes::chunk(const std::string& type, const std::string& data)
     putBigEndian(out, data.size());
     const std::string body = type + data;
     out += body;
-    putBigEndian(out, crc32(0, reinterpret_cast<const Bytef*>(body.data()),
-                            static_cast<uInt>(body.size())));
+    putBigEndian(
+        out, crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size())));
     return out;
 }
 

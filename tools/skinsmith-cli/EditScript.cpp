@@ -139,8 +139,8 @@ std::string EditScript::Run(const std::string& line)
         m_ws.Search().Find(rest);
         return {};
     }
-    if (word == "select-add" || word == "select-clear" || word == "align" ||
-        word == "distribute" || word == "same") {
+    if (word == "select-add" || word == "select-clear" || word == "align" || word == "distribute" ||
+        word == "same") {
         return Arrange(word, rest);
     }
     if (word == "expect-message") {

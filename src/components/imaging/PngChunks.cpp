@@ -43,12 +43,10 @@ bool validKind(std::uint8_t colourType, std::uint8_t bitDepth)
 std::string headerProblem(const PngChunks::Chunk& header)
 {
     if (header.type != PngChunks::typeOf("IHDR")) {
-        return "bad header: the first chunk is " + PngChunks::typeName(header.type) +
-               ", not IHDR";
+        return "bad header: the first chunk is " + PngChunks::typeName(header.type) + ", not IHDR";
     }
     if (header.length != 13) {
-        return "bad header: IHDR holds " + std::to_string(header.length) +
-               " bytes instead of 13";
+        return "bad header: IHDR holds " + std::to_string(header.length) + " bytes instead of 13";
     }
     const std::uint8_t* d = header.data;
     if (bigEndian(d) == 0 || bigEndian(d + 4) == 0 || bigEndian(d) > kMaxChunkLength ||
@@ -101,11 +99,11 @@ std::optional<bool> PngChunks::hasTransparentColour(const std::uint8_t* data, st
         return false;
     }
     Chunk chunk;
-    if (!chunks.next(chunk) ||
-        (chunk.type == typeOf("CgBI") && !chunks.next(chunk))) {
+    if (!chunks.next(chunk) || (chunk.type == typeOf("CgBI") && !chunks.next(chunk))) {
         return std::nullopt;
     }
-    // The header comes first (after the mark of a PNG variant that the decoder reads too) and names the colour type in its tenth byte.
+    // The header comes first (after the mark of a PNG variant that the decoder reads too) and names
+    // the colour type in its tenth byte.
     if (chunk.type != typeOf("IHDR") || chunk.length != 13) {
         return false;
     }

@@ -71,7 +71,8 @@ bool decode(const std::vector<std::uint8_t>& bytes, Decoded& image, std::string&
         return false;
     }
     const auto failure = [&] {
-        error = "cannot decode picture: " + imaging::decodeFailureReason(bytes.data(), bytes.size());
+        error =
+            "cannot decode picture: " + imaging::decodeFailureReason(bytes.data(), bytes.size());
         return false;
     };
     const auto sizeRefused = [&error](int w, int h) {

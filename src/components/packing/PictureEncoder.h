@@ -20,7 +20,7 @@ public:
         bool ok = false;
         std::string error;   // why the picture was refused
         std::string warning; // what is wrong with a picture packed all the same
-        ResEntryInfo entry; // offset 0; size = data size
+        ResEntryInfo entry;  // offset 0; size = data size
         std::vector<std::uint8_t> data;
     };
 

@@ -192,8 +192,7 @@ bool CxImage::ReadSize(const std::string& path, Info& info, std::string* error)
         return fail(reason);
     }
     if (width == 0) {
-        return fail("damaged picture: " +
-                    imaging::decodeFailureReason(bytes.data(), bytes.size()));
+        return fail("damaged picture: " + imaging::decodeFailureReason(bytes.data(), bytes.size()));
     }
     if (!checkSize(width, height, reason)) {
         return fail(reason);

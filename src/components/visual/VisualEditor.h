@@ -19,11 +19,11 @@ public:
     {
         kCodeSelected = 1,
         kCodeChanged = 2,
-        kCodeToggled = 3,     // Ctrl+click: the drawable joins or leaves the selection
-        kCodeGroupBegin = 4,  // (null) the reports up to kCodeGroupEnd are one gesture
-        kCodeGroupEnd = 5,    // (null)
-        kCodeBanded = 6,      // the rubber band caught the drawable (inside a group)
-        kCodeCleared = 7      // (null) the user cleared the selection (Esc)
+        kCodeToggled = 3,    // Ctrl+click: the drawable joins or leaves the selection
+        kCodeGroupBegin = 4, // (null) the reports up to kCodeGroupEnd are one gesture
+        kCodeGroupEnd = 5,   // (null)
+        kCodeBanded = 6,     // the rubber band caught the drawable (inside a group)
+        kCodeCleared = 7     // (null) the user cleared the selection (Esc)
     };
     // Tools (SetTool).
     enum Tool

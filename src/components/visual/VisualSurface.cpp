@@ -426,10 +426,8 @@ void VisualSurface::Paint(GraphPainter& painter, const GraphRect& area) const
         }
     }
     if (m_key && m_key->IsSelected()) {
-        painter.drawFrame(Inflate(m_key->GetRect(), 1), kKeyColour,
-                          GraphPainter::LineStyle::Solid);
-        painter.drawFrame(Inflate(m_key->GetRect(), 2), kKeyColour,
-                          GraphPainter::LineStyle::Solid);
+        painter.drawFrame(Inflate(m_key->GetRect(), 1), kKeyColour, GraphPainter::LineStyle::Solid);
+        painter.drawFrame(Inflate(m_key->GetRect(), 2), kKeyColour, GraphPainter::LineStyle::Solid);
     }
     if (m_gesture == Gesture::Band) {
         painter.drawFrame(m_band.Scaled(m_scale), kBandColour, GraphPainter::LineStyle::Dashed);

@@ -38,27 +38,28 @@ bool BuildRunner::startBuild(APStyleProject& project, const generate::ResourceBu
     APStyleProject* target = &project;
     auto report = std::make_shared<BuildReport>();
     report->project = project.ProjectFilePath();
-    const bool started = startCancellable(
-        tr("生成资源"), [target, report, options = std::move(asked),
-                       sharedParameterBlock](const CancelCheck& cancelled) {
-        generate::ResourceBuildOptions run = options;
-        run.cancelRequested = cancelled;
-        generate::ProjectStyleSteps style(*target, run);
-        generate::ResourceBuild build(*target, style, run);
-        using Outcome = generate::ResourceBuild::Outcome;
-        const Outcome outcome =
-            sharedParameterBlock
-                ? generate::runWithSharedParameterBlock([&build] { return build.run(); })
-                : build.run();
-        report->summary = build.summary();
-        report->errors = build.errors();
-        report->warnings = build.warnings();
-        if (outcome == Outcome::Cancelled) {
-            return Result::Cancelled;
-        }
-        return outcome == Outcome::Built || outcome == Outcome::NothingToBuild ? Result::Succeeded
-                                                                               : Result::Failed;
-    });
+    const bool started =
+        startCancellable(tr("生成资源"), [target, report, options = std::move(asked),
+                                          sharedParameterBlock](const CancelCheck& cancelled) {
+            generate::ResourceBuildOptions run = options;
+            run.cancelRequested = cancelled;
+            generate::ProjectStyleSteps style(*target, run);
+            generate::ResourceBuild build(*target, style, run);
+            using Outcome = generate::ResourceBuild::Outcome;
+            const Outcome outcome =
+                sharedParameterBlock
+                    ? generate::runWithSharedParameterBlock([&build] { return build.run(); })
+                    : build.run();
+            report->summary = build.summary();
+            report->errors = build.errors();
+            report->warnings = build.warnings();
+            if (outcome == Outcome::Cancelled) {
+                return Result::Cancelled;
+            }
+            return outcome == Outcome::Built || outcome == Outcome::NothingToBuild
+                       ? Result::Succeeded
+                       : Result::Failed;
+        });
     if (started) {
         m_lastBuild = report;
     }

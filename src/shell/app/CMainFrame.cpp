@@ -119,13 +119,12 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
     createToolBar();
     createMenus();
     createStatusBar();
-    new SurfaceContextMenu(*m_editor, *m_actions,
-                           {kCopy, kPaste, kDelete, 0, kMoveUp, kMoveDown, 0, kZoomSelection},
-                           {kAlignLeft, kAlignRight, kAlignTop, kAlignBottom,
-                            kAlignHorizontalCentre, kAlignVerticalCentre, 0,
-                            kDistributeHorizontally, kDistributeVertically, 0, kSameWidth,
-                            kSameHeight, kSameSize},
-                           this);
+    new SurfaceContextMenu(
+        *m_editor, *m_actions, {kCopy, kPaste, kDelete, 0, kMoveUp, kMoveDown, 0, kZoomSelection},
+        {kAlignLeft, kAlignRight, kAlignTop, kAlignBottom, kAlignHorizontalCentre,
+         kAlignVerticalCentre, 0, kDistributeHorizontally, kDistributeVertically, 0, kSameWidth,
+         kSameHeight, kSameSize},
+        this);
     connect(m_editor.get(), &QtVisualEditor::cursorMoved, this, &CMainFrame::showCursorPosition);
     m_changeView = std::make_unique<ChangeView>(*this);
 
@@ -336,9 +335,8 @@ void CMainFrame::createMenus()
     fillRecentFiles();
 
     QMenu* edit = menu(tr("编辑(&E)"));
-    add(edit,
-        {kUndo, kRedo, 0, kCopy, kPaste, kDelete, kSelectAll, 0, kMoveUp, kMoveDown, 0, kMultiSelect,
-         kSearch});
+    add(edit, {kUndo, kRedo, 0, kCopy, kPaste, kDelete, kSelectAll, 0, kMoveUp, kMoveDown, 0,
+               kMultiSelect, kSearch});
 
     QMenu* arrange = menu(tr("排列(&A)"));
     add(arrange, {kAlignLeft, kAlignRight, kAlignTop, kAlignBottom, kAlignHorizontalCentre,
@@ -363,8 +361,7 @@ void CMainFrame::createMenus()
 
     QMenu* view = menu(tr("视图(&V)"));
     add(view, {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel,
-               kBuildLogPanel, 0,
-               kZoomIn, kZoomOut, kZoomFit, kZoomActual, kZoomSelection});
+               kBuildLogPanel, 0, kZoomIn, kZoomOut, kZoomFit, kZoomActual, kZoomSelection});
 
     QMenu* help = menu(tr("帮助(&H)"));
     add(help, {kHelp, 0, kAbout});

@@ -32,9 +32,8 @@ ZoomControl::ZoomControl(editing::Workspace& workspace, QtVisualEditor& editor, 
 void ZoomControl::install(editing::CommandTable& commands)
 {
     using namespace editing::cmd;
-    commands.SetHandler(kZoomIn, [this](editing::Workspace& ws) {
-        setZoom(editing::zoom::In(ws.Panel().Zoom()));
-    });
+    commands.SetHandler(
+        kZoomIn, [this](editing::Workspace& ws) { setZoom(editing::zoom::In(ws.Panel().Zoom())); });
     commands.SetHandler(kZoomOut, [this](editing::Workspace& ws) {
         setZoom(editing::zoom::Out(ws.Panel().Zoom()));
     });
@@ -92,7 +91,8 @@ void ZoomControl::zoomToSelection()
     double zoom = fit(m_view.room(false));
     const QSize panel(static_cast<int>(project->ScreenWidth() * zoom) + kPanelPadding,
                       static_cast<int>(project->ScreenHeight() * zoom) + kPanelPadding);
-    if (panel.width() > m_view.room(false).width() || panel.height() > m_view.room(false).height()) {
+    if (panel.width() > m_view.room(false).width() ||
+        panel.height() > m_view.room(false).height()) {
         zoom = fit(m_view.room(true));
     }
     setZoom(zoom);

@@ -21,7 +21,8 @@ BuildLogPanel::BuildLogPanel(QWidget* parent) : QPlainTextEdit(parent)
 
 void BuildLogPanel::addEntry(const QString& title, const QString& text)
 {
-    appendPlainText(QStringLiteral("[%1] %2").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), title));
+    appendPlainText(QStringLiteral("[%1] %2").arg(
+        QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), title));
     appendPlainText(text);
     appendPlainText(QString());
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());

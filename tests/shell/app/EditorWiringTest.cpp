@@ -208,7 +208,8 @@ void EditorWiringTest::aRightClickSelectsAndOffersTheCommandsOfTheElement()
         QVERIFY(menu);
         for (QAction* action : menu->actions()) {
             if (!action->isSeparator()) {
-                offered << action->text() + (action->isEnabled() ? QString() : QStringLiteral(" -"));
+                offered << action->text() +
+                               (action->isEnabled() ? QString() : QStringLiteral(" -"));
             }
         }
         for (QAction* action : menu->actions()) {

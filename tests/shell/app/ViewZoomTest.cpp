@@ -129,8 +129,12 @@ void ViewZoomTest::anOpenedProjectFillsTheViewCentred()
     const int margin = editing::zoom::kMargin;
     QVERIFY2(QRect(QPoint(0, 0), view).adjusted(margin, margin, -margin, -margin).contains(panel),
              qPrintable(QStringLiteral("panel %1,%2 %3x%4 in %5x%6")
-                            .arg(panel.x()).arg(panel.y()).arg(panel.width())
-                            .arg(panel.height()).arg(view.width()).arg(view.height())));
+                            .arg(panel.x())
+                            .arg(panel.y())
+                            .arg(panel.width())
+                            .arg(panel.height())
+                            .arg(view.width())
+                            .arg(view.height())));
     QVERIFY(qAbs(panel.center().x() - view.width() / 2) <= 1);
     QVERIFY(qAbs(panel.center().y() - view.height() / 2) <= 1);
     // One percent more would not fit one of the two ways.
@@ -180,9 +184,8 @@ void ViewZoomTest::zoomToTheSelectionCentresIt()
     ZoomWindow w(QSize(1200, 800));
     QVERIFY(!w.frame.actions().action(kZoomSelection)->isEnabled() ||
             w.frame.workspace().Selection().Element() == nullptr);
-    SnapShotItem* keys =
-        findElement(*w.frame.workspace().CurrentProject()->Scenes().front()->Elements().front(),
-                    "KeyMenu");
+    SnapShotItem* keys = findElement(
+        *w.frame.workspace().CurrentProject()->Scenes().front()->Elements().front(), "KeyMenu");
     QVERIFY(keys);
     QVERIFY(w.frame.workspace().SelectObject(keys));
     QCOMPARE(w.frame.runCommand(kZoomSelection), editing::CommandTable::Result::Ran);
@@ -202,8 +205,13 @@ void ViewZoomTest::zoomToTheSelectionCentresIt()
     const QScrollBar* down = w.frame.view().verticalScrollBar();
     QVERIFY2(qAbs(shown.center().x() - view.width() / 2) <= 2 || across->value() == 0,
              qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6, scrolled %7 of %8")
-                            .arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height())
-                            .arg(view.width()).arg(view.height()).arg(across->value())
+                            .arg(shown.x())
+                            .arg(shown.y())
+                            .arg(shown.width())
+                            .arg(shown.height())
+                            .arg(view.width())
+                            .arg(view.height())
+                            .arg(across->value())
                             .arg(across->maximum())));
     QVERIFY(qAbs(shown.center().y() - view.height() / 2) <= 2 || down->value() == down->maximum());
     QVERIFY(down->value() > 0);
@@ -225,7 +233,8 @@ void ViewZoomTest::theMiddleButtonPans()
                      surface->mapToGlobal(QPointF(from - QPoint(50, 40))), Qt::NoButton,
                      Qt::MiddleButton, {});
     QApplication::sendEvent(w.viewport(), &move);
-    QTest::mouseRelease(w.viewport(), Qt::MiddleButton, {}, w.viewport()->mapFromGlobal(surface->mapToGlobal(from - QPoint(50, 40))));
+    QTest::mouseRelease(w.viewport(), Qt::MiddleButton, {},
+                        w.viewport()->mapFromGlobal(surface->mapToGlobal(from - QPoint(50, 40))));
     QCOMPARE(across->value(), 450);
     QCOMPARE(down->value(), 340);
     // Nothing on the surface moved or was recorded.
