@@ -2,8 +2,9 @@
 """End-to-end: a designer's first minutes with the real editor, with real X input. On a copy
 of the example project it opens MainScene from the tree, drags KeyMenu on the editing surface,
 nudges it with the arrow keys, resizes it by its grip, types a y into the property grid,
-clicks KeyBack on the surface and deletes it with the Delete key, undoes and redoes, and saves
-with Ctrl+S. The saved file must equal what the same steps give through `skinsmith-cli edit`,
+clicks KeyBack on the surface and deletes it with the Delete key, undoes and redoes, picks
+KeyMenu and Ctrl+clicks AppTitle to align AppTitle's left edge to KeyMenu's with Ctrl+Alt+Left,
+and saves with Ctrl+S. The saved file must equal what the same steps give through `skinsmith-cli edit`,
 and after each step the surface must look as it does after a full repaint.
 Run under Xvfb and a D-Bus session: tests/e2e/run (it does both)."""
 import os
@@ -41,7 +42,12 @@ click MainScene/SoftKeys/KeyBack
 command 32782
 undo
 redo
+click MainScene/SoftKeys/KeyMenu
+select-add MainScene/StatusBar/AppTitle
+align left
 """
+# AppTitle lies in StatusBar (0, 0): 120 x 20 at (8, 2).
+APP_TITLE = (8, 2, 120, 20)
 
 
 def extents(node):
@@ -75,6 +81,14 @@ def drag(x, y, dx, dy, shift=True):
     xdo("mouseup", 1)
     if shift:
         xdo("keyup", "shift")
+    settle()
+
+
+def ctrl_click(x, y):
+    xdo("mousemove", "--sync", x, y)
+    xdo("keydown", "ctrl")
+    xdo("click", 1)
+    xdo("keyup", "ctrl")
     settle()
 
 
@@ -166,13 +180,17 @@ def main():
                        f'name="width" value="0x{KEY_MENU[2] + GROW[0]:04x}"'):
             if wanted not in menu[:600]:
                 raise SystemExit(f"KeyMenu was saved without {wanted}")
+        title = text[text.index('value="AppTitle"'):]
+        if f'name="x" value="0x{moved_x:04x}"' not in title[:400]:
+            raise SystemExit("AppTitle was saved without KeyMenu's left edge")
         if 'value="KeyBack"' in text:
             raise SystemExit("KeyBack was deleted, undone and redone, but saved")
         if saved != open(expected, "rb").read():
             subprocess.run(["diff", expected, project])
             raise SystemExit("the window's file differs from skinsmith-cli edit's")
-        print("e2e: drag, nudge, resize, grid edit, click, Delete, undo, redo and Ctrl+S in the "
-              "window gave the bytes of the same steps through skinsmith-cli edit")
+        print("e2e: drag, nudge, resize, grid edit, click, Delete, undo, redo, Ctrl+click, align "
+              "and Ctrl+S in the window gave the bytes of the same steps through skinsmith-cli "
+              "edit")
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
@@ -234,6 +252,14 @@ def run_window(project, env):
     check_painted(window, surface, "undo")
     key("ctrl+y")
     check_painted(window, surface, "redo")
+
+    # KeyMenu where it is now, then AppTitle added with Ctrl: 排列 → 左对齐 by its keys.
+    menu_x = KEY_MENU[0] + MOVE[0] + NUDGE
+    menu_y = 200 + TYPED_Y
+    click(ox + menu_x + 10, oy + menu_y + 10)
+    ctrl_click(ox + APP_TITLE[0] + 10, oy + APP_TITLE[1] + 10)
+    key("ctrl+alt+Left")
+    check_painted(window, surface, "align left")
 
     key("ctrl+s")
     wait_for("the saved title", lambda: not frame.name.endswith(" *"))
