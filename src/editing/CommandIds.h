@@ -87,7 +87,8 @@ enum : int
     kSameHeight = 33019,
     kSameSize = 33020,
     kSelectAll = 33021,
-    kBuildLogPanel = 33022
+    kBuildLogPanel = 33022,
+    kRulers = 33023
 };
 
 } // namespace editing::cmd

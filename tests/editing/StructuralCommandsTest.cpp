@@ -280,10 +280,11 @@ TEST_F(EditingFixture, WithoutAProjectOnlyTheProjectFreeCommandsAreEnabled)
             enabled.insert(command.id);
         }
     }
-    const std::set<int> expected = {
-        cmd::kNewProject,  cmd::kOpenProject,   cmd::kBatchBuild,    cmd::kSearch,
-        cmd::kMultiSelect, cmd::kTreePanel,     cmd::kPropertyPanel, cmd::kResourcePanel,
-        cmd::kLayerPanel,  cmd::kBuildLogPanel, cmd::kHelp,          cmd::kAbout,
-        cmd::kExit,        cmd::kAutoSave,      cmd::kToolbar,       cmd::kStatusBar};
+    const std::set<int> expected = {cmd::kNewProject,    cmd::kOpenProject,   cmd::kBatchBuild,
+                                    cmd::kSearch,        cmd::kMultiSelect,   cmd::kTreePanel,
+                                    cmd::kPropertyPanel, cmd::kResourcePanel, cmd::kLayerPanel,
+                                    cmd::kBuildLogPanel, cmd::kHelp,          cmd::kAbout,
+                                    cmd::kExit,          cmd::kAutoSave,      cmd::kToolbar,
+                                    cmd::kStatusBar,     cmd::kRulers};
     EXPECT_EQ(enabled, expected);
 }

@@ -126,6 +126,7 @@ CMainFrame::CMainFrame(const QString& programDirectory, QWidget* parent)
          kSameHeight, kSameSize},
         this);
     connect(m_editor.get(), &QtVisualEditor::cursorMoved, this, &CMainFrame::showCursorPosition);
+    connect(m_editor.get(), &QtVisualEditor::cursorMoved, m_view, &CZORVEView::markCursor);
     m_changeView = std::make_unique<ChangeView>(*this);
 
     connect(m_doc, &CZORVEDoc::titleChanged, this, &QWidget::setWindowTitle);
@@ -243,6 +244,10 @@ void CMainFrame::installHandlers()
     installPanelSwitch(kResourcePanel, m_resourceDock);
     installPanelSwitch(kLayerPanel, m_layerDock);
     installPanelSwitch(kBuildLogPanel, m_buildLogDock);
+    m_commands.SetHandler(kRulers, [this](editing::Workspace&) {
+        m_view->setRulersVisible(!m_view->rulersVisible());
+    });
+    m_commands.SetChecked(kRulers, [this](editing::Workspace&) { return m_view->rulersVisible(); });
 }
 
 void CMainFrame::createToolBar()
@@ -360,8 +365,9 @@ void CMainFrame::createMenus()
     add(build, {kBuild, kBatchBuild, 0, kDesktopFiles, kResizer, kOpenCaseDir});
 
     QMenu* view = menu(tr("视图(&V)"));
-    add(view, {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel,
-               kBuildLogPanel, 0, kZoomIn, kZoomOut, kZoomFit, kZoomActual, kZoomSelection});
+    add(view,
+        {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel,
+         kBuildLogPanel, 0, kRulers, 0, kZoomIn, kZoomOut, kZoomFit, kZoomActual, kZoomSelection});
 
     QMenu* help = menu(tr("帮助(&H)"));
     add(help, {kHelp, 0, kAbout});

@@ -1,6 +1,7 @@
 #include "shell/app/CZORVEView.h"
 
 #include "editing/ViewZoom.h"
+#include "shell/surface/RulerWidget.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -17,7 +18,9 @@ const int kPanelHeight = 248;
 } // namespace
 
 CZORVEView::CZORVEView(VisualEditor& editor, VisualEditor::Callback callback, QWidget* parent)
-    : QScrollArea(parent), m_editor(editor), m_canvas(new QWidget), m_panel(new QWidget(m_canvas))
+    : QScrollArea(parent), m_editor(editor), m_canvas(new QWidget), m_panel(new QWidget(m_canvas)),
+      m_topRuler(new RulerWidget(Qt::Horizontal, this)),
+      m_leftRuler(new RulerWidget(Qt::Vertical, this))
 {
     setAccessibleName(tr("编辑区"));
     m_canvas->setAccessibleName(tr("编辑区"));
@@ -32,7 +35,43 @@ CZORVEView::CZORVEView(VisualEditor& editor, VisualEditor::Callback callback, QW
     m_editor.SetTool(VisualEditor::kToolSelect);
     m_editor.SetScreenBkColor(0xEEEEEE);
     m_panel->show();
+    setViewportMargins(RulerWidget::kThickness, RulerWidget::kThickness, 0, 0);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CZORVEView::updateRulers);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CZORVEView::updateRulers);
     layoutPanel();
+}
+
+void CZORVEView::setRulersVisible(bool visible)
+{
+    m_rulersVisible = visible;
+    const int margin = visible ? RulerWidget::kThickness : 0;
+    setViewportMargins(margin, margin, 0, 0);
+    m_topRuler->setVisible(visible);
+    m_leftRuler->setVisible(visible);
+    placeRulers();
+    layoutPanel();
+}
+
+void CZORVEView::markCursor(int x, int y)
+{
+    m_topRuler->setMark(x);
+    m_leftRuler->setMark(y);
+}
+
+void CZORVEView::updateRulers()
+{
+    const QPoint origin = m_panel->mapTo(viewport(), QPoint(0, 0));
+    const double scale = m_editor.Scale();
+    m_topRuler->setMapping(origin.x(), scale);
+    m_leftRuler->setMapping(origin.y(), scale);
+}
+
+void CZORVEView::placeRulers()
+{
+    const QRect view = viewport()->geometry();
+    const int thickness = RulerWidget::kThickness;
+    m_topRuler->setGeometry(view.left(), view.top() - thickness, view.width(), thickness);
+    m_leftRuler->setGeometry(view.left() - thickness, view.top(), thickness, view.height());
 }
 
 void CZORVEView::resizeEditingPanel(int width, int height)
@@ -70,6 +109,7 @@ void CZORVEView::scrollNow(const QRect& rect)
 void CZORVEView::resizeEvent(QResizeEvent* event)
 {
     QScrollArea::resizeEvent(event);
+    placeRulers();
     layoutPanel();
 }
 
@@ -111,4 +151,5 @@ void CZORVEView::layoutPanel()
     m_canvas->resize(canvas);
     m_panel->move((canvas.width() - m_panel->width()) / 2,
                   (canvas.height() - m_panel->height()) / 2);
+    updateRulers();
 }

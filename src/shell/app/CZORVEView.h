@@ -4,6 +4,8 @@
 
 #include <QScrollArea>
 
+class RulerWidget;
+
 // The scroll view of the main window. It hosts the editing panel, 328 x 248 to begin with,
 // and creates the editing surface inside the panel. The panel sits centred in the view with a
 // margin around it; a panel larger than the view scrolls, and a drag that the surface leaves
@@ -24,6 +26,13 @@ public:
     QSize room(bool withScrollBars) const;
     // Scrolls so that `rect` (in the panel's pixels) is in view, centred where it fits.
     void scrollToPanelRect(const QRect& rect);
+    // The rulers along the top and the left, in device pixels.
+    RulerWidget* topRuler() const { return m_topRuler; }
+    RulerWidget* leftRuler() const { return m_leftRuler; }
+    void setRulersVisible(bool visible);
+    bool rulersVisible() const { return m_rulersVisible; }
+    // The mouse is over the scene point (x, y): the rulers mark it.
+    void markCursor(int x, int y);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -36,10 +45,16 @@ private:
     // panel in its middle.
     void layoutPanel();
     void scrollNow(const QRect& rect);
+    // Where the screen's origin lies in the rulers, after a scroll, a zoom or a layout.
+    void updateRulers();
+    void placeRulers();
 
     VisualEditor& m_editor;
     QWidget* m_canvas;
     QWidget* m_panel;
+    RulerWidget* m_topRuler;
+    RulerWidget* m_leftRuler;
+    bool m_rulersVisible = true;
     bool m_panning = false;
     QPoint m_panFrom;
 };

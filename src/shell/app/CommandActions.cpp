@@ -94,6 +94,7 @@ bool isCheckable(int id)
     case kResourcePanel:
     case kLayerPanel:
     case kBuildLogPanel:
+    case kRulers:
     case kToolbar:
     case kStatusBar:
     case kFormatRgb565:

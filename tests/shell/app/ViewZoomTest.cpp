@@ -13,6 +13,7 @@
 #include "shell/app/CommandActions.h"
 #include "shell/app/ZoomControl.h"
 #include "shell/surface/QtVisualEditor.h"
+#include "shell/surface/RulerWidget.h"
 #include "shell/surface/SurfaceWidget.h"
 
 #include <QAction>
@@ -91,6 +92,7 @@ private slots:
     void theKeysStepTheZoomAndTheStatusBarShowsIt();
     void zoomToTheSelectionCentresIt();
     void theMiddleButtonPans();
+    void theRulersFollowTheZoomTheScrollingAndTheMouse();
 };
 
 void ViewZoomTest::stepsAndFit()
@@ -122,7 +124,9 @@ void ViewZoomTest::anOpenedProjectFillsTheViewCentred()
 {
     QFETCH(QSize, window);
     ZoomWindow w(window);
-    const QSize view = w.viewport()->size();
+    QApplication::processEvents();
+    const QSize view = w.frame.view().room(false);
+    QCOMPARE(w.viewport()->size(), view);
     const double zoom = w.zoom();
     QCOMPARE(zoom, editing::zoom::Fit(320, 240, view.width() - 9, view.height() - 9));
     const QRect panel = w.panelInView();
@@ -138,8 +142,8 @@ void ViewZoomTest::anOpenedProjectFillsTheViewCentred()
     QVERIFY(qAbs(panel.center().x() - view.width() / 2) <= 1);
     QVERIFY(qAbs(panel.center().y() - view.height() / 2) <= 1);
     // One percent more would not fit one of the two ways.
-    QVERIFY(static_cast<int>(320 * (zoom + 0.01)) + 9 > view.width() - 2 * margin ||
-            static_cast<int>(240 * (zoom + 0.01)) + 9 > view.height() - 2 * margin);
+    QVERIFY(320 * (zoom + 0.01) + 9 > view.width() - 2 * margin ||
+            240 * (zoom + 0.01) + 9 > view.height() - 2 * margin);
     QCOMPARE(w.zoomPane(), QStringLiteral("缩放：%1%").arg(qRound(zoom * 100)));
 }
 
@@ -239,6 +243,47 @@ void ViewZoomTest::theMiddleButtonPans()
     QCOMPARE(down->value(), 340);
     // Nothing on the surface moved or was recorded.
     QVERIFY(!w.frame.workspace().CurrentProject()->Modified());
+}
+
+void ViewZoomTest::theRulersFollowTheZoomTheScrollingAndTheMouse()
+{
+    ZoomWindow w(QSize(800, 600));
+    RulerWidget* top = w.frame.view().topRuler();
+    RulerWidget* left = w.frame.view().leftRuler();
+    QVERIFY(top->isVisible() && left->isVisible());
+    QCOMPARE(top->accessibleName(), QStringLiteral("水平标尺"));
+    const auto origin = [&w] {
+        return w.frame.view().editingPanel()->mapTo(w.viewport(), QPoint(0, 0));
+    };
+    QCOMPARE(top->origin(), origin().x());
+    QCOMPARE(left->origin(), origin().y());
+    QCOMPARE(top->scale(), w.zoom());
+    // The ruler starts where the view does.
+    QCOMPARE(top->mapTo(&w.frame.view(), QPoint(0, 0)).x(),
+             w.viewport()->mapTo(&w.frame.view(), QPoint(0, 0)).x());
+
+    w.frame.zoom().setZoom(4.0);
+    QApplication::processEvents();
+    w.frame.view().horizontalScrollBar()->setValue(300);
+    QCOMPARE(top->scale(), 4.0);
+    QCOMPARE(top->origin(), origin().x());
+    QVERIFY(top->origin() < 0);
+    QCOMPARE(RulerWidget::tickStep(4.0), 2);
+    QCOMPARE(RulerWidget::tickStep(0.25), 50);
+
+    // The mouse over the surface is marked in device pixels.
+    const QPoint over = w.surface()->mapFrom(w.viewport(), QPoint(200, 120));
+    QMouseEvent move(QEvent::MouseMove, QPointF(over), w.surface()->mapToGlobal(QPointF(over)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.surface(), &move);
+    QCOMPARE(top->mark(), w.surface()->scenePoint(over).x());
+    QCOMPARE(left->mark(), w.surface()->scenePoint(over).y());
+
+    QCOMPARE(w.frame.runCommand(kRulers), editing::CommandTable::Result::Ran);
+    QVERIFY(!top->isVisible());
+    QCOMPARE(w.viewport()->geometry().left(), w.frame.view().frameWidth());
+    w.frame.actions().update();
+    QVERIFY(!w.frame.actions().action(kRulers)->isChecked());
 }
 
 QTEST_MAIN(ViewZoomTest)
