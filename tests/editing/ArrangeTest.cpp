@@ -66,17 +66,6 @@ protected:
         editing::multi::Toggle(ws, *texts[2]);
     }
 
-    static void Place(SnapShotItem* element, int x, int y, int width, int height)
-    {
-        SnapItemInfo* block = element->AttrBlock();
-        block->x = static_cast<std::int16_t>(x);
-        block->y = static_cast<std::int16_t>(y);
-        block->width = static_cast<std::uint16_t>(width);
-        block->height = static_cast<std::uint16_t>(height);
-        element->LoadResource();
-        element->RefreshRows();
-    }
-
     CCanvasSnapShotItem* group = nullptr;
     std::vector<StringSnapShotItem*> texts;
 };

@@ -135,3 +135,14 @@ std::string Digest(APStyleProject& project)
     }
     return out.str();
 }
+
+void EditingFixture::Place(SnapShotItem* element, int x, int y, int width, int height)
+{
+    SnapItemInfo* block = element->AttrBlock();
+    block->x = static_cast<std::int16_t>(x);
+    block->y = static_cast<std::int16_t>(y);
+    block->width = static_cast<std::uint16_t>(width);
+    block->height = static_cast<std::uint16_t>(height);
+    element->LoadResource();
+    element->RefreshRows();
+}

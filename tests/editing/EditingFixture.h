@@ -30,6 +30,8 @@ protected:
     CCanvasSnapShotItem* AddGroup(CCanvasSnapShotItem* parent);
     PicSnapshotItem* AddRegion(CCanvasSnapShotItem* parent, int frames);
     StringSnapShotItem* AddString(CCanvasSnapShotItem* parent);
+    // Puts `element` at (x, y) in its parent, `width` x `height`, rows and drawable too.
+    static void Place(SnapShotItem* element, int x, int y, int width, int height);
 
     platform::ScriptedInteraction ui;
     platform::ScopedInteraction uiScope{ui};

@@ -27,17 +27,6 @@ protected:
         sink.clear();
     }
 
-    static void Place(SnapShotItem* element, int x, int y, int width, int height)
-    {
-        SnapItemInfo* block = element->AttrBlock();
-        block->x = static_cast<std::int16_t>(x);
-        block->y = static_cast<std::int16_t>(y);
-        block->width = static_cast<std::uint16_t>(width);
-        block->height = static_cast<std::uint16_t>(height);
-        element->LoadResource();
-        element->RefreshRows();
-    }
-
     // A drag from (x, y) through a few mouse moves to (x + dx, y + dy), no snapping.
     void Drag(int x, int y, int dx, int dy)
     {

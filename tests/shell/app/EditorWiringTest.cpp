@@ -1,5 +1,6 @@
 #include "DialogScript.h"
 #include "ExampleCopy.h"
+#include "FindElement.h"
 
 #include "components/visual/Graph.h"
 #include "editing/CommandIds.h"
@@ -34,21 +35,6 @@
 using namespace editing::cmd;
 
 namespace {
-
-SnapShotItem* findElement(SnapShotItem& element, const std::string& name)
-{
-    if (element.Name() == name && !element.IsDeleted()) {
-        return &element;
-    }
-    if (const SnapItemList* children = element.Children()) {
-        for (const auto& child : *children) {
-            if (SnapShotItem* found = findElement(*child, name)) {
-                return found;
-            }
-        }
-    }
-    return nullptr;
-}
 
 // Counts the paint events and title changes of the window's views.
 class ViewCounter : public QObject

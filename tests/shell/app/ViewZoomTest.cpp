@@ -1,5 +1,6 @@
 #include "DialogScript.h"
 #include "ExampleCopy.h"
+#include "FindElement.h"
 
 #include "editing/CommandIds.h"
 #include "editing/ViewZoom.h"
@@ -26,21 +27,6 @@
 using namespace editing::cmd;
 
 namespace {
-
-SnapShotItem* findElement(SnapShotItem& element, const std::string& name)
-{
-    if (element.Name() == name) {
-        return &element;
-    }
-    if (const SnapItemList* children = element.Children()) {
-        for (const auto& child : *children) {
-            if (SnapShotItem* found = findElement(*child, name)) {
-                return found;
-            }
-        }
-    }
-    return nullptr;
-}
 
 // The example opened in a main window of `size`, once the window has settled.
 struct ZoomWindow

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FindElement.h"
+
 #include "editing/SurfaceChangeHandler.h"
 #include "editing/Workspace.h"
 #include "components/visual/Graph.h"
@@ -68,30 +70,12 @@ struct SurfaceDemo
     SnapShotItem* find(const std::string& name) const
     {
         for (const auto& element : scene->Elements()) {
-            if (SnapShotItem* found = find(*element, name)) {
+            if (SnapShotItem* found = findElement(*element, name)) {
                 return found;
             }
         }
         return nullptr;
     }
-    static SnapShotItem* find(SnapShotItem& element, const std::string& name)
-    {
-        if (element.IsDeleted()) {
-            return nullptr;
-        }
-        if (element.Name() == name) {
-            return &element;
-        }
-        if (const SnapItemList* children = element.Children()) {
-            for (const auto& child : *children) {
-                if (SnapShotItem* found = find(*child, name)) {
-                    return found;
-                }
-            }
-        }
-        return nullptr;
-    }
-
     // The centre of `graph` in view pixels.
     QPoint centre(const Graph& graph) const
     {
