@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstdlib>
@@ -128,6 +129,36 @@ class SurfaceRenderingTest : public QObject
     Q_OBJECT
 
 private slots:
+    // Zoomed in, each device pixel is a sharp square: a designer checks one-pixel edges.
+    void zoomedInPixelsStaySharp()
+    {
+        QTemporaryDir dir;
+        QImage pixels(2, 2, QImage::Format_RGB32);
+        pixels.setPixel(0, 0, qRgb(255, 0, 0));
+        pixels.setPixel(1, 0, qRgb(0, 255, 0));
+        pixels.setPixel(0, 1, qRgb(0, 0, 255));
+        pixels.setPixel(1, 1, qRgb(255, 255, 255));
+        const QString path = dir.filePath(QStringLiteral("checker.png"));
+        QVERIFY(pixels.save(path));
+        ImageGraph picture;
+        picture.Envelop({1, 1, 2, 2});
+        QVERIFY(picture.LoadImageA(path.toStdString()));
+        QtVisualEditor editor;
+        editor.CreateEditor(nullptr, {0, 0, 40, 40}, nullptr);
+        editor.AddObj(&picture);
+        for (const int zoom : {3, 8}) {
+            editor.Scale(zoom);
+            QImage shown(40, 40, QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&shown);
+            editor.paint(painter, shown.rect());
+            painter.end();
+            for (int y = 0; y < 2 * zoom; ++y) {
+                for (int x = 0; x < 2 * zoom; ++x) {
+                    QCOMPARE(shown.pixel(zoom + x, zoom + y), pixels.pixel(x / zoom, y / zoom));
+                }
+            }
+        }
+    }
     void firstSceneMatchesTheModelPixelForPixel_data()
     {
         QTest::addColumn<double>("zoom");
