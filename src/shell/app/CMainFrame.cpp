@@ -299,11 +299,37 @@ void CMainFrame::createToolBar()
             m_toolBar->addAction(m_actions->action(id));
         }
     }
+    QToolBar* arrange = addToolBar(tr("排列"));
+    arrange->setObjectName(QStringLiteral("arrangeToolBar"));
+    arrange->setAccessibleName(tr("排列工具栏"));
+    arrange->setIconSize(QSize(24, 24));
+    const int arrangeOrder[] = {kAlignLeft,
+                                kAlignRight,
+                                kAlignTop,
+                                kAlignBottom,
+                                kAlignHorizontalCentre,
+                                kAlignVerticalCentre,
+                                gap,
+                                kDistributeHorizontally,
+                                kDistributeVertically,
+                                gap,
+                                kSameWidth,
+                                kSameHeight,
+                                kSameSize};
+    for (const int id : arrangeOrder) {
+        if (id == gap) {
+            arrange->addSeparator();
+        } else {
+            arrange->addAction(m_actions->action(id));
+        }
+    }
     // The button that shows the buttons a narrow window has no room for.
-    if (auto* more =
-            m_toolBar->findChild<QAbstractButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
-        more->setAccessibleName(tr("更多工具"));
-        more->setToolTip(tr("更多工具"));
+    for (QToolBar* bar : {m_toolBar, arrange}) {
+        if (auto* more =
+                bar->findChild<QAbstractButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+            more->setAccessibleName(tr("更多工具"));
+            more->setToolTip(tr("更多工具"));
+        }
     }
     m_commands.SetHandler(
         kToolbar, [this](editing::Workspace&) { m_toolBar->setVisible(!m_toolBar->isVisible()); });

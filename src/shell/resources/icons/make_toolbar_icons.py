@@ -60,6 +60,23 @@ ABOUT = f'<circle cx="12" cy="12" r="9" fill="{FILL}"/><path d="M12 11v6" stroke
 SEARCH = f'<circle cx="10" cy="10" r="6" fill="#fff"/><path d="M15 15l6 6" stroke-width="2"/>'
 SAVEALL = f'<path d="M8 2h11l2 2v11" />' + DISK.replace('M4 4h13l3 3v13H4z', 'M3 6h12l3 3v12H3z')
 
+def boxes(*rects):
+    return "".join(f'<rect x="{x}" y="{y}" width="{w}" height="{h}" rx="1" fill="{FILL}"/>'
+                   for x, y, w, h in rects)
+
+GUIDE = f'stroke="{AMBER}" stroke-width="2"'
+ALIGN_LEFT = f'<path d="M3 3v18" {GUIDE}/>' + boxes((5, 5, 14, 5), (5, 14, 9, 5))
+ALIGN_RIGHT = f'<path d="M21 3v18" {GUIDE}/>' + boxes((5, 5, 14, 5), (10, 14, 9, 5))
+ALIGN_TOP = f'<path d="M3 3h18" {GUIDE}/>' + boxes((5, 5, 5, 14), (14, 5, 5, 9))
+ALIGN_BOTTOM = f'<path d="M3 21h18" {GUIDE}/>' + boxes((5, 5, 5, 14), (14, 10, 5, 9))
+ALIGN_HCENTRE = boxes((5, 5, 14, 5), (7.5, 14, 9, 5)) + f'<path d="M12 2v20" {GUIDE}/>'
+ALIGN_VCENTRE = boxes((5, 5, 5, 14), (14, 7.5, 5, 9)) + f'<path d="M2 12h20" {GUIDE}/>'
+DISTRIBUTE_H = boxes((2.5, 6, 4, 12), (10, 6, 4, 12), (17.5, 6, 4, 12)) + f'<path d="M2 21h20" {GUIDE}/>'
+DISTRIBUTE_V = boxes((6, 2.5, 12, 4), (6, 10, 12, 4), (6, 17.5, 12, 4)) + f'<path d="M21 2v20" {GUIDE}/>'
+SAME_WIDTH = boxes((4, 4, 16, 5), (4, 15, 16, 5)) + f'<path d="M4 12h16M6 10.5L4 12l2 1.5M18 10.5l2 1.5-2 1.5" {GUIDE}/>'
+SAME_HEIGHT = boxes((4, 4, 5, 16), (15, 4, 5, 16)) + f'<path d="M12 4v16M10.5 6L12 4l1.5 2M10.5 18l1.5 2 1.5-2" {GUIDE}/>'
+SAME_SIZE = boxes((3, 3, 8, 8), (13, 13, 8, 8)) + f'<path d="M13 3h8v8M3 13v8h8" {GUIDE}/>'
+
 ICONS = {
     "new": DOC + badge_plus(),
     "open": FOLDER + f'<path d="M3 19l3-8h16l-3 8z" fill="#fff"/>',
@@ -89,6 +106,17 @@ ICONS = {
     "batch-build": BATCH,
     "about": ABOUT,
     "search": SEARCH,
+    "align-left": ALIGN_LEFT,
+    "align-right": ALIGN_RIGHT,
+    "align-top": ALIGN_TOP,
+    "align-bottom": ALIGN_BOTTOM,
+    "align-hcentre": ALIGN_HCENTRE,
+    "align-vcentre": ALIGN_VCENTRE,
+    "distribute-horizontal": DISTRIBUTE_H,
+    "distribute-vertical": DISTRIBUTE_V,
+    "same-width": SAME_WIDTH,
+    "same-height": SAME_HEIGHT,
+    "same-size": SAME_SIZE,
 }
 
 def main():
