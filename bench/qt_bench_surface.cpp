@@ -184,6 +184,24 @@ void PaintDirty(Scene& scene)
     }
 }
 
+// Runs a gesture's mouse moves, each with the repaint it causes, and ends the gesture;
+// returns the seconds each step took.
+template <typename Step>
+double SecondsPerStep(benchmark::State& state, Scene& scene, Step step)
+{
+    int rounds = 0;
+    const auto begin = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        step(rounds);
+        PaintDirty(scene);
+        ++rounds;
+    }
+    const double each =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() / rounds;
+    scene.editor.surface().Release();
+    return each;
+}
+
 void BM_DragSelection(benchmark::State& state)
 {
     Scene scene(1.0);
@@ -196,17 +214,10 @@ void BM_DragSelection(benchmark::State& state)
     Graph* dragged = scene.graphs[10].get();
     const GraphRect start = dragged->Envelop();
     surface.Press(start.left, start.top);
-    int rounds = 0;
-    const auto begin = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        const int step = rounds % 40;
+    const double each = SecondsPerStep(state, scene, [&](int round) {
+        const int step = round % 40;
         surface.DragTo(start.left + step, start.top + step / 2, true);
-        PaintDirty(scene);
-        ++rounds;
-    }
-    const double each =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() / rounds;
-    surface.Release();
+    });
     state.counters["x_decode"] = each / floor;
     state.counters["ms_per_frame"] = each * 1000.0;
 }
@@ -217,17 +228,10 @@ void BM_RubberBand(benchmark::State& state)
     const double floor = DecodeSeconds();
     VisualSurface& surface = scene.editor.surface();
     surface.Press(-4, -4); // beyond the scene's corner: nothing there
-    int rounds = 0;
-    const auto begin = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        const int step = rounds % 60;
+    const double each = SecondsPerStep(state, scene, [&](int round) {
+        const int step = round % 60;
         surface.DragTo(300 + step, 220 + step, true);
-        PaintDirty(scene);
-        ++rounds;
-    }
-    const double each =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() / rounds;
-    surface.Release();
+    });
     state.counters["x_decode"] = each / floor;
     state.counters["ms_per_move"] = each * 1000.0;
 }

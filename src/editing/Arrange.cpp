@@ -10,6 +10,7 @@
 #include "model/SnapItemAttrDesc.h"
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 
 namespace editing {
@@ -201,13 +202,13 @@ Outcome DistributeSelection(Workspace& ws, Axis axis)
         rects.push_back(element->AbsoluteRect());
     }
     const std::vector<GraphRect> placed = Distributed(rects, axis);
-    std::vector<SnapShotItem*> order = elements;
+    std::map<const SnapShotItem*, GraphRect> places;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        places.emplace(elements[i], placed[i]);
+    }
     return Apply(
         ws, elements, MayMove,
-        [&](SnapShotItem& element) {
-            const auto at = std::find(order.begin(), order.end(), &element) - order.begin();
-            MoveTo(element, placed[static_cast<std::size_t>(at)]);
-        },
+        [&places](SnapShotItem& element) { MoveTo(element, places.at(&element)); },
         "固定的对象没有移动：");
 }
 
