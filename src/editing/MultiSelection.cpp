@@ -56,6 +56,8 @@ void Toggle(Workspace& ws, SnapShotItem& element)
     // The key element stays marked while it is the caret.
     tree.SetSelected(key, true);
     if (!node->selected) {
+        // A picked element shows in the tree, its parents opened.
+        tree.EnsureVisible(node);
         tree.SetSelected(node, true);
     } else if (node != key) {
         tree.SetSelected(node, false);
@@ -82,6 +84,7 @@ void SelectSet(Workspace& ws, const std::vector<SnapShotItem*>& elements)
     for (std::size_t i = 1; i < elements.size(); ++i) {
         TreeNode* node = tree.FindNode(elements[i]);
         if (IsElementNode(node) && key && node->data.scene == key->data.scene) {
+            tree.EnsureVisible(node);
             tree.SetSelected(node, true);
         }
     }

@@ -77,6 +77,11 @@ TEST_F(ArrangeTest, TheSelectionIsTheTreesWithTheFirstSelectedAsKey)
     EXPECT_EQ(editing::multi::Elements(ws),
               (std::vector<SnapShotItem*>{texts[0], texts[1], texts[2]}));
     EXPECT_TRUE(Node(texts[1])->selected);
+    // An added element shows in the tree, its group opened.
+    editing::multi::Toggle(ws, *texts[1]);
+    ws.Tree().SetExpanded(Node(group), false);
+    editing::multi::Toggle(ws, *texts[1]);
+    EXPECT_TRUE(Node(group)->expanded);
     // Taking one out, then the key element: the next one becomes the key.
     editing::multi::Toggle(ws, *texts[1]);
     EXPECT_EQ(editing::multi::Elements(ws), (std::vector<SnapShotItem*>{texts[0], texts[2]}));
