@@ -219,6 +219,7 @@ std::vector<Command> ProjectCommands()
         Shell(kLayerPanel, "图层预览", Always),
         Shell(kBuildLogPanel, "生成日志(&G)", Always),
         Shell(kRulers, "标尺(&U)", Always),
+        Shell(kGuides, "参考线(&I)", Always),
         Shell(kHelp, "帮助主题(&H)", Always),
         Shell(kAbout, "About", Always),
         Shell(kToolbar, "工具栏(&T)", Always),

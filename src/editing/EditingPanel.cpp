@@ -2,6 +2,7 @@
 
 #include "components/visual/Graph.h"
 #include "components/visual/VisualEditor.h"
+#include "editing/GuideStore.h"
 #include "model/APStyleProject.h"
 
 namespace editing {
@@ -17,6 +18,11 @@ void EditingPanel::AddTree(SnapShotItem& element)
             AddTree(*child);
         }
     }
+}
+
+void EditingPanel::ShowGuides(const APStyleProject* project, const Snapshot& scene)
+{
+    m_editor.SetGuides(project ? m_guides.For(*project, scene) : std::vector<GuideLine>{});
 }
 
 void EditingPanel::ShowScene(APStyleProject& project, Snapshot& scene, SnapShotItem* element)
@@ -43,6 +49,7 @@ void EditingPanel::ShowScene(APStyleProject& project, Snapshot& scene, SnapShotI
     if (top) {
         AddTree(*top);
     }
+    ShowGuides(&project, scene);
     if (element && !element->IsDeleted()) {
         element->OwnGraph()->SetSelected(true);
     }
@@ -60,6 +67,7 @@ void EditingPanel::ShowSceneWithSelection(APStyleProject& project, Snapshot& sce
     for (const auto& item : scene.Elements()) {
         AddTree(*item);
     }
+    ShowGuides(&project, scene);
     if (element && !element->IsDeleted()) {
         element->OwnGraph()->SetSelected(true);
     }
@@ -76,6 +84,7 @@ void EditingPanel::SelectInGroup(SnapShotItem& group, Snapshot& scene, SnapShotI
     m_scene = &scene;
     m_group = &group;
     AddTree(group);
+    ShowGuides(APStyleProject::Current(), scene);
     if (element && !element->IsDeleted()) {
         element->OwnGraph()->SetSelected(true);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class APStyleProject;
 class Snapshot;
 class SnapShotItem;
@@ -7,13 +9,18 @@ class VisualEditor;
 
 namespace editing {
 
+class GuideStore;
+
 // The editing panel without a window: which drawables of which scene or group the
 // surface shows, in which order, and which one is selected.
 class EditingPanel
 {
 public:
-    // `editor` is not owned and must outlive the panel.
-    explicit EditingPanel(VisualEditor& editor) : m_editor(editor) {}
+    // `editor` and `guides` are not owned and must outlive the panel.
+    EditingPanel(VisualEditor& editor, const GuideStore& guides)
+        : m_editor(editor), m_guides(guides)
+    {
+    }
 
     // Shows the scene's elements with `element` selected (none when null): the group
     // holding the element (or the element, when it is a group) goes on top. The scene
@@ -36,8 +43,11 @@ public:
 private:
     // Adds the drawables of `element` and its live descendants, in order.
     void AddTree(SnapShotItem& element);
+    // The surface takes the user's guides of the scene now shown.
+    void ShowGuides(const APStyleProject* project, const Snapshot& scene);
 
     VisualEditor& m_editor;
+    const GuideStore& m_guides;
     Snapshot* m_scene = nullptr;
     SnapShotItem* m_group = nullptr;
 };

@@ -160,6 +160,11 @@ bool ProjectDocument::Write(APStyleProject& project, const std::string& path)
     project.SetModified(1);
     const bool written = project.Save(path) != 0;
     project.SetModified(wasModified);
+    if (written) {
+        if (std::string note = m_workspace.Guides().Saved(project, path); !note.empty()) {
+            m_workspace.Feed().Post(Change::Note(std::move(note)));
+        }
+    }
     if (!written) {
         platform::interaction().showMessage("保存失败：" + path +
                                                 "\n文件无法写入，工程的修改仍未保存。",

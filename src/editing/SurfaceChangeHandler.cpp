@@ -49,6 +49,11 @@ void SurfaceChangeHandler::operator()(Graph* graph, int code)
     case VisualEditor::kCodeGroupEnd:
         EndGroup();
         return;
+    case VisualEditor::kCodeGuides: {
+        const ChangeBatch batch(m_workspace.Feed());
+        m_workspace.GuidesEdited();
+        return;
+    }
     case VisualEditor::kCodeCleared: {
         const ChangeBatch batch(m_workspace.Feed());
         multi::Clear(m_workspace);

@@ -11,7 +11,7 @@
 namespace editing {
 
 Workspace::Workspace(VisualEditor& editor)
-    : m_panel(editor), m_previousFeed(InstallFeed(&m_feed)),
+    : m_panel(editor, m_guides), m_previousFeed(InstallFeed(&m_feed)),
       m_previousSink(platform::mainWindowSink())
 {
     m_tree.SetSelectionObserver([this](TreeNode* node) { OnSelectionChanged(node); });
@@ -32,6 +32,9 @@ APStyleProject& Workspace::OpenProject(std::unique_ptr<APStyleProject> project)
 {
     m_projects.push_back(std::move(project));
     APStyleProject& opened = *m_projects.back();
+    if (std::string note = m_guides.Load(opened); !note.empty()) {
+        m_feed.Post(Change::Note(std::move(note)));
+    }
     SetCurrentProject(&opened);
     m_tree.InsertProject(opened);
     ShowSettings(&opened);
@@ -49,6 +52,7 @@ void Workspace::CloseProject(APStyleProject* project)
         m_clipboard = ProjectClipboard{};
     }
     m_tree.DeleteNode(static_cast<const void*>(project));
+    m_guides.Forget(*project);
     m_panel.Editor().ClearAll();
     m_grid.Clear();
     m_selection.Clear();
@@ -280,6 +284,19 @@ void Workspace::notify(const platform::MainWindowNotification& notification)
         return;
     }
     m_feed.Post(std::move(change));
+}
+
+void Workspace::GuidesEdited()
+{
+    APStyleProject* project = CurrentProject();
+    Snapshot* scene = m_panel.ShownScene();
+    if (!project || !scene) {
+        return;
+    }
+    if (std::string note = m_guides.Set(*project, *scene, m_panel.Editor().Guides());
+        !note.empty()) {
+        m_feed.Post(Change::Note(std::move(note)));
+    }
 }
 
 void Workspace::OnChanges(const ChangeSet& changes)

@@ -3,6 +3,7 @@
 #include "editing/ChangeFeed.h"
 #include "editing/EditSelection.h"
 #include "editing/EditingPanel.h"
+#include "editing/GuideStore.h"
 #include "editing/ProjectClipboard.h"
 #include "editing/ProjectTree.h"
 #include "editing/PropertyGrid.h"
@@ -66,6 +67,11 @@ public:
     void SetQuietFlag(int flag) { m_quietFlag = flag; }
     ProjectTree& Tree() { return m_tree; }
     EditingPanel& Panel() { return m_panel; }
+    // The user's guides of the open projects.
+    GuideStore& Guides() { return m_guides; }
+    // The user placed, moved or removed a guide on the surface: the scene shown keeps the
+    // surface's guides now.
+    void GuidesEdited();
     PropertyGrid& Grid() { return m_grid; }
     // The search dialog's logic (command 32854); the dialog resets it when it opens.
     TreeSearch& Search() { return m_search; }
@@ -117,6 +123,7 @@ private:
     int m_quietFlag = 0;
     ProjectTree m_tree;
     TreeSearch m_search{m_tree};
+    GuideStore m_guides;
     EditingPanel m_panel;
     PropertyGrid m_grid;
     int m_resourceList = kPictureList;

@@ -50,6 +50,12 @@ void ScriptedInteraction::queuePath(const std::string& path)
     m_paths.push_back(path);
 }
 
+void ScriptedInteraction::queueNumber(int number)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_numbers.push_back(number);
+}
+
 void ScriptedInteraction::queueColour(std::uint32_t colour)
 {
     std::lock_guard<std::recursive_mutex> lock(m_mutex);
@@ -86,6 +92,7 @@ void ScriptedInteraction::clear()
     m_answers.clear();
     m_paths.clear();
     m_colours.clear();
+    m_numbers.clear();
     m_records.clear();
     m_messagesTaken = 0;
     m_phases.clear();
@@ -188,6 +195,20 @@ std::optional<std::uint32_t> ScriptedInteraction::chooseColour(std::uint32_t)
     const std::uint32_t colour = m_colours.front();
     m_colours.pop_front();
     return colour;
+}
+
+std::optional<int> ScriptedInteraction::askNumber(const std::string& text,
+                                                  const std::string& caption, int, int lower,
+                                                  int upper)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    record("number", text, caption);
+    if (m_numbers.empty()) {
+        return std::nullopt;
+    }
+    const int number = std::clamp(m_numbers.front(), lower, upper);
+    m_numbers.pop_front();
+    return number;
 }
 
 Answer ScriptedInteraction::nextAnswer(const std::string& text, Answer defaultAnswer,

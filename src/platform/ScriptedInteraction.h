@@ -55,6 +55,7 @@ public:
     void queuePath(const std::string& path);
     void queueCancel() { queuePath({}); }
     void queueColour(std::uint32_t colour);
+    void queueNumber(int number);
 
     const std::vector<Record>& records() const { return m_records; }
     // Texts of the messages shown so far, in order (questions not included).
@@ -81,6 +82,9 @@ public:
     std::vector<std::string> chooseFiles(const std::string& filter, const std::string& title,
                                          const std::string& startPath) override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
+    // The next queued number, kept within the bounds; nothing when none is queued.
+    std::optional<int> askNumber(const std::string& text, const std::string& caption, int initial,
+                                 int lower, int upper) override;
     ProgressReporter& progress() override { return *this; }
 
 private:
@@ -97,6 +101,7 @@ private:
     std::deque<Answer> m_answers;
     std::deque<std::string> m_paths;
     std::deque<std::uint32_t> m_colours;
+    std::deque<int> m_numbers;
     std::vector<Record> m_records;
     std::vector<std::string> m_phases;
     int m_position = 0;

@@ -75,6 +75,10 @@ public:
     }
     // Returns the chosen colour (0xAABBGGRR), or nothing when cancelled.
     virtual std::optional<std::uint32_t> chooseColour(std::uint32_t initial) = 0;
+    // Asks for a whole number between `lower` and `upper`, starting from `initial`; nothing when
+    // cancelled. An unattended run cancels.
+    virtual std::optional<int> askNumber(const std::string& text, const std::string& caption,
+                                         int initial, int lower, int upper) = 0;
     virtual ProgressReporter& progress() = 0;
 };
 

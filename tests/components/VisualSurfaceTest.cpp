@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -140,4 +141,75 @@ TEST_F(VisualSurfaceTest, ClicksLetLockedDrawablesThroughAndNudgesMoveThePickedO
     // Dirty places are the old and new places of what changed.
     EXPECT_FALSE(surface.TakeDirty().empty());
     EXPECT_TRUE(surface.TakeDirty().empty());
+}
+
+TEST_F(VisualSurfaceTest, UserGuidesArePulledMovedCaughtOnAndDroppedBack)
+{
+    const auto guideReports = [this] {
+        return std::count_if(reports.begin(), reports.end(), [](const Report& report) {
+            return report.code == VisualEditor::kCodeGuides && !report.graph;
+        });
+    };
+    // Pulled out of the left ruler, dragged, let go: one report.
+    surface.StartUserGuide(true, 140);
+    surface.DragTo(152, 5, true);
+    EXPECT_EQ(surface.DraggedGuide(), 0);
+    surface.Release();
+    ASSERT_EQ(surface.UserGuides(), (std::vector<GuideLine>{{true, 152}}));
+    EXPECT_EQ(guideReports(), 1);
+
+    // A drag catches on it: the left edge at 155 moves to 152 and the guide shows.
+    surface.Press(210, 110);
+    surface.DragTo(165, 110, true);
+    EXPECT_EQ(other.Envelop().left, 152);
+    EXPECT_NE(std::find(surface.Guides().begin(), surface.Guides().end(), GuideLine{true, 152}),
+              surface.Guides().end());
+    surface.Release();
+    // Hidden guides are neither picked nor caught on.
+    surface.ShowUserGuides(false);
+    EXPECT_EQ(surface.UserGuideAt(152, 200), -1);
+    surface.Press(160, 110);
+    surface.DragTo(162, 110, true);
+    EXPECT_EQ(other.Envelop().left, 154);
+    surface.Release();
+    surface.ShowUserGuides(true);
+
+    // Picked where no drawable is, moved; a press and release in place reports nothing.
+    const auto before = guideReports();
+    ASSERT_EQ(surface.UserGuideAt(153, 200), 0);
+    surface.Press(152, 200);
+    surface.Release();
+    EXPECT_EQ(guideReports(), before);
+    surface.Press(152, 200);
+    surface.DragTo(100, 200, true);
+    surface.Release();
+    EXPECT_EQ(surface.UserGuides(), (std::vector<GuideLine>{{true, 100}}));
+    EXPECT_EQ(guideReports(), before + 1);
+    EXPECT_TRUE(surface.MoveUserGuide(0, 90));
+    EXPECT_FALSE(surface.MoveUserGuide(0, 90));
+    EXPECT_FALSE(surface.MoveUserGuide(3, 90));
+
+    // Dropped onto the ruler: an existing guide goes (reported), a new one never arrives.
+    const auto placed = guideReports();
+    surface.StartUserGuide(false, 30);
+    surface.RemoveDraggedGuide();
+    EXPECT_EQ(guideReports(), placed);
+    surface.Press(90, 200);
+    surface.RemoveDraggedGuide();
+    EXPECT_TRUE(surface.UserGuides().empty());
+    EXPECT_EQ(guideReports(), placed + 1);
+}
+
+TEST_F(VisualSurfaceTest, AGuideIsPickedWithinAFewViewPixelsAtAnyZoom)
+{
+    surface.SetUserGuides({{true, 50}, {false, 20}});
+    surface.Scale(4.0);
+    // Scene column 49 is drawn at view pixels 196..199, its middle 2 pixels from the guide.
+    EXPECT_EQ(surface.UserGuideAt(49, 200), 0);
+    EXPECT_EQ(surface.UserGuideAt(48, 200), -1);
+    EXPECT_EQ(surface.UserGuideAt(300, 20), 1);
+    surface.Scale(0.25);
+    // At a quarter, 12 scene pixels are 3 view pixels.
+    EXPECT_EQ(surface.UserGuideAt(300, 32), 1);
+    EXPECT_EQ(surface.UserGuideAt(300, 40), -1);
 }

@@ -21,6 +21,11 @@ public:
     void ClearSelectedObj() override { m_surface.ClearSelectedObj(); }
     void SetKeyObj(Graph* graph) override { m_surface.SetKeyObj(graph); }
     void Refresh() override { ++m_refreshCount; }
+    void SetGuides(std::vector<GuideLine> guides) override
+    {
+        m_surface.SetUserGuides(std::move(guides));
+    }
+    std::vector<GuideLine> Guides() const override { return m_surface.UserGuides(); }
     double Scale() const override { return m_surface.Scale(); }
     void Scale(double factor) override { m_surface.Scale(factor); }
     void* GetView() const override { return nullptr; }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "components/visual/GraphRect.h"
+#include "components/visual/GuideLine.h"
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class Graph;
 
@@ -23,7 +25,8 @@ public:
         kCodeGroupBegin = 4, // (null) the reports up to kCodeGroupEnd are one gesture
         kCodeGroupEnd = 5,   // (null)
         kCodeBanded = 6,     // the rubber band caught the drawable (inside a group)
-        kCodeCleared = 7     // (null) the user cleared the selection (Esc)
+        kCodeCleared = 7,    // (null) the user cleared the selection (Esc)
+        kCodeGuides = 8      // (null) the user placed, moved or removed a guide (Guides)
     };
     // Tools (SetTool).
     enum Tool
@@ -55,6 +58,9 @@ public:
     virtual void SetKeyObj(Graph* graph) = 0;
     // Repaints the surface.
     virtual void Refresh() = 0;
+    // The user's guides of the scene shown (not drawables: lines to align to).
+    virtual void SetGuides(std::vector<GuideLine> guides) = 0;
+    virtual std::vector<GuideLine> Guides() const = 0;
     // The zoom: view pixels per scene pixel.
     virtual double Scale() const = 0;
     // Sets the zoom on the surface and its drawables; a factor that is not a positive

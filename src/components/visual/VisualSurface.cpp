@@ -10,8 +10,9 @@
 
 namespace {
 
-constexpr std::uint32_t kGuideColour = 0x00FF00FF; // magenta, seen on any picture
-constexpr std::uint32_t kBandColour = 0x00D77800;  // the focus frame's blue (0x00BBGGRR)
+constexpr std::uint32_t kGuideColour = 0x00FF00FF;     // magenta, seen on any picture
+constexpr std::uint32_t kUserGuideColour = 0x00E0A000; // a light blue, apart from the magenta
+constexpr std::uint32_t kBandColour = 0x00D77800;      // the focus frame's blue (0x00BBGGRR)
 constexpr std::uint32_t kKeyColour = 0x00D77800;
 constexpr std::uint32_t kRgbMask = 0x00FFFFFF;
 
@@ -228,6 +229,9 @@ bool VisualSurface::Press(int x, int y)
         m_startRect = grip->Envelop();
         return false;
     }
+    if (PressUserGuide(UserGuideAt(x, y))) {
+        return false;
+    }
     // The topmost drawable the user may select: a locked one lets the click through.
     Graph* hit = nullptr;
     for (auto it = m_objects.rbegin(); it != m_objects.rend(); ++it) {
@@ -266,6 +270,10 @@ bool VisualSurface::Press(int x, int y)
 
 bool VisualSurface::DragTo(int x, int y, bool snap, bool touch)
 {
+    if (m_gesture == Gesture::Guide) {
+        DragGuideTo(x, y);
+        return false;
+    }
     if (m_gesture == Gesture::Band) {
         AddDirty(Inflate(m_band.Scaled(m_scale), 2));
         m_band = {std::min(m_pressX, x), std::min(m_pressY, y), std::max(m_pressX, x),
@@ -323,6 +331,10 @@ bool VisualSurface::DragTo(int x, int y, bool snap, bool touch)
 
 void VisualSurface::Release()
 {
+    if (m_gesture == Gesture::Guide) {
+        ReleaseGuide();
+        return;
+    }
     if (m_gesture == Gesture::Band) {
         AddDirty(Inflate(m_band.Scaled(m_scale), 2));
         const std::vector<Graph*> caught = Banded(m_bandTouches);
@@ -432,6 +444,18 @@ void VisualSurface::Paint(GraphPainter& painter, const GraphRect& area) const
     if (m_gesture == Gesture::Band) {
         painter.drawFrame(m_band.Scaled(m_scale), kBandColour, GraphPainter::LineStyle::Dashed);
     }
+    if (m_userGuidesShown) {
+        for (const GuideLine& guide : m_userGuides) {
+            const int at = static_cast<int>(std::lround(guide.position * m_scale));
+            if (guide.vertical) {
+                painter.drawLine(at, 0, at, m_viewHeight, kUserGuideColour,
+                                 GraphPainter::LineStyle::Solid);
+            } else {
+                painter.drawLine(0, at, m_viewWidth, at, kUserGuideColour,
+                                 GraphPainter::LineStyle::Solid);
+            }
+        }
+    }
     for (const Guide& guide : m_guides) {
         const int at = static_cast<int>(std::lround(guide.position * m_scale));
         if (guide.vertical) {
@@ -521,6 +545,13 @@ std::vector<int> VisualSurface::SnapLines(const Graph* dragged, bool vertical) c
     if (screen > 0) {
         lines.insert(lines.end(), {0, screen / 2, screen});
     }
+    if (m_userGuidesShown) {
+        for (const GuideLine& guide : m_userGuides) {
+            if (guide.vertical == vertical) {
+                lines.push_back(guide.position);
+            }
+        }
+    }
     return lines;
 }
 
@@ -563,10 +594,139 @@ void VisualSurface::AddDirty(const GraphRect& rect)
 void VisualSurface::MarkGuidesDirty()
 {
     for (const Guide& guide : m_guides) {
-        const int at = static_cast<int>(std::lround(guide.position * m_scale));
-        AddDirty(guide.vertical ? GraphRect{at - 2, 0, at + 3, m_viewHeight}
-                                : GraphRect{0, at - 2, m_viewWidth, at + 3});
+        MarkLineDirty(guide);
     }
+}
+
+void VisualSurface::MarkLineDirty(const GuideLine& guide)
+{
+    const int at = static_cast<int>(std::lround(guide.position * m_scale));
+    AddDirty(guide.vertical ? GraphRect{at - 2, 0, at + 3, m_viewHeight}
+                            : GraphRect{0, at - 2, m_viewWidth, at + 3});
+}
+
+void VisualSurface::SetUserGuides(std::vector<GuideLine> guides)
+{
+    if (m_gesture == Gesture::Guide) {
+        EndGesture();
+    }
+    for (const GuideLine& guide : m_userGuides) {
+        MarkLineDirty(guide);
+    }
+    m_userGuides = std::move(guides);
+    for (const GuideLine& guide : m_userGuides) {
+        MarkLineDirty(guide);
+    }
+}
+
+void VisualSurface::ShowUserGuides(bool shown)
+{
+    if (shown == m_userGuidesShown) {
+        return;
+    }
+    if (!shown && m_gesture == Gesture::Guide) {
+        RemoveDraggedGuide();
+    }
+    m_userGuidesShown = shown;
+    for (const GuideLine& guide : m_userGuides) {
+        MarkLineDirty(guide);
+    }
+}
+
+int VisualSurface::UserGuideAt(int x, int y) const
+{
+    if (!m_userGuidesShown) {
+        return -1;
+    }
+    // Compared in view pixels, so that a guide is as easy to pick at any zoom.
+    const auto reach = [this](int at, int position) {
+        return std::abs(std::lround((at + 0.5) * m_scale) - std::lround(position * m_scale)) <=
+               kGuidePickReach;
+    };
+    for (std::size_t i = m_userGuides.size(); i-- > 0;) {
+        const GuideLine& guide = m_userGuides[i];
+        if (reach(guide.vertical ? x : y, guide.position)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+bool VisualSurface::PressUserGuide(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_userGuides.size()) || !m_userGuidesShown) {
+        return false;
+    }
+    EndGesture();
+    m_gesture = Gesture::Guide;
+    m_guideIndex = index;
+    m_guideStart = m_userGuides[static_cast<std::size_t>(index)];
+    m_guideIsNew = false;
+    return true;
+}
+
+void VisualSurface::StartUserGuide(bool vertical, int position)
+{
+    EndGesture();
+    m_userGuidesShown = true;
+    m_userGuides.push_back({vertical, position});
+    MarkLineDirty(m_userGuides.back());
+    m_gesture = Gesture::Guide;
+    m_guideIndex = static_cast<int>(m_userGuides.size()) - 1;
+    m_guideStart = m_userGuides.back();
+    m_guideIsNew = true;
+}
+
+void VisualSurface::DragGuideTo(int x, int y)
+{
+    GuideLine& guide = m_userGuides[static_cast<std::size_t>(m_guideIndex)];
+    const int position = guide.vertical ? x : y;
+    if (position != guide.position) {
+        MarkLineDirty(guide);
+        guide.position = position;
+        MarkLineDirty(guide);
+    }
+}
+
+void VisualSurface::ReleaseGuide()
+{
+    const bool changed =
+        m_guideIsNew || m_userGuides[static_cast<std::size_t>(m_guideIndex)] != m_guideStart;
+    EndGesture();
+    if (changed) {
+        Report(nullptr, VisualEditor::kCodeGuides);
+    }
+}
+
+void VisualSurface::RemoveDraggedGuide()
+{
+    if (m_gesture != Gesture::Guide) {
+        return;
+    }
+    const auto at = m_userGuides.begin() + m_guideIndex;
+    MarkLineDirty(*at);
+    m_userGuides.erase(at);
+    const bool existed = !m_guideIsNew;
+    EndGesture();
+    if (existed) {
+        Report(nullptr, VisualEditor::kCodeGuides);
+    }
+}
+
+bool VisualSurface::MoveUserGuide(int index, int position)
+{
+    if (index < 0 || index >= static_cast<int>(m_userGuides.size())) {
+        return false;
+    }
+    GuideLine& guide = m_userGuides[static_cast<std::size_t>(index)];
+    if (guide.position == position) {
+        return false;
+    }
+    MarkLineDirty(guide);
+    guide.position = position;
+    MarkLineDirty(guide);
+    Report(nullptr, VisualEditor::kCodeGuides);
+    return true;
 }
 
 void VisualSurface::EndGesture()
@@ -579,4 +739,6 @@ void VisualSurface::EndGesture()
     m_band = {};
     m_handle = -1;
     m_changed = false;
+    m_guideIndex = -1;
+    m_guideIsNew = false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/visual/GraphRect.h"
+#include "components/visual/GuideLine.h"
 #include "components/visual/VisualEditor.h"
 
 #include <cstddef>
@@ -17,21 +18,13 @@ class GraphPainter;
 class VisualSurface
 {
 public:
-    // A guide line shown while dragging: vertical at x = position, or horizontal at
-    // y = position (scene pixels).
-    struct Guide
-    {
-        bool vertical = true;
-        int position = 0;
-
-        bool operator==(const Guide& other) const
-        {
-            return vertical == other.vertical && position == other.position;
-        }
-    };
+    // A line that caught a drag, shown while dragging.
+    using Guide = GuideLine;
 
     // Edges and centres closer than this many view pixels snap together.
     static constexpr int kSnapReach = 5;
+    // A user's guide is picked this many view pixels either side of its line.
+    static constexpr int kGuidePickReach = 3;
     // Half the size of a resize grip, in view pixels.
     static constexpr int kGripReach = 4;
     // Dirty rectangles kept before they are folded into one of the whole view.
@@ -116,6 +109,28 @@ public:
     // kCodeGroupBegin and kCodeGroupEnd. Returns false when none could move.
     bool Nudge(int dx, int dy);
 
+    // The user's guides of the scene shown: painted while shown, and drags catch on them as
+    // on other elements' edges.
+    void SetUserGuides(std::vector<GuideLine> guides);
+    const std::vector<GuideLine>& UserGuides() const { return m_userGuides; }
+    void ShowUserGuides(bool shown);
+    bool UserGuidesShown() const { return m_userGuidesShown; }
+    // The shown user's guide whose line passes within reach of the scene point (x, y), or -1.
+    int UserGuideAt(int x, int y) const;
+    // Starts dragging user's guide `index`; DragTo moves it, Release reports kCodeGuides when
+    // it moved.
+    bool PressUserGuide(int index);
+    // Starts dragging a new user's guide (pulled out of a ruler); Release adds it and reports
+    // kCodeGuides.
+    void StartUserGuide(bool vertical, int position);
+    // Ends a guide drag with the guide dropped back onto its ruler: a guide that was there
+    // before goes away (reported kCodeGuides), a new one is not added.
+    void RemoveDraggedGuide();
+    // Puts user's guide `index` at `position` (typed in) and reports kCodeGuides.
+    bool MoveUserGuide(int index, int position);
+    // The user's guide being dragged, or -1.
+    int DraggedGuide() const { return m_gesture == Gesture::Guide ? m_guideIndex : -1; }
+
     // The guides that caught the drag in progress.
     const std::vector<Guide>& Guides() const { return m_guides; }
     // The view rectangles painted differently since the last call (old and new places of
@@ -136,7 +151,8 @@ private:
         None,
         Move,
         Resize,
-        Band
+        Band,
+        Guide
     };
 
     void Report(Graph* graph, int code);
@@ -158,6 +174,9 @@ private:
     void MarkDirty(const Graph* graph);
     void AddDirty(const GraphRect& rect);
     void MarkGuidesDirty();
+    void MarkLineDirty(const GuideLine& guide);
+    void DragGuideTo(int x, int y);
+    void ReleaseGuide();
     void EndGesture();
 
     VisualEditor::Callback m_callback;
@@ -181,5 +200,10 @@ private:
     GraphRect m_startRect;
     bool m_changed = false;
     std::vector<Guide> m_guides;
+    std::vector<GuideLine> m_userGuides;
+    bool m_userGuidesShown = true;
+    int m_guideIndex = -1;
+    GuideLine m_guideStart;
+    bool m_guideIsNew = false;
     std::vector<GraphRect> m_dirty;
 };

@@ -248,6 +248,11 @@ void CMainFrame::installHandlers()
         m_view->setRulersVisible(!m_view->rulersVisible());
     });
     m_commands.SetChecked(kRulers, [this](editing::Workspace&) { return m_view->rulersVisible(); });
+    m_commands.SetHandler(kGuides, [this](editing::Workspace&) {
+        m_editor->setGuidesShown(!m_editor->surface().UserGuidesShown());
+    });
+    m_commands.SetChecked(
+        kGuides, [this](editing::Workspace&) { return m_editor->surface().UserGuidesShown(); });
 }
 
 void CMainFrame::createToolBar()
@@ -391,9 +396,9 @@ void CMainFrame::createMenus()
     add(build, {kBuild, kBatchBuild, 0, kDesktopFiles, kResizer, kOpenCaseDir});
 
     QMenu* view = menu(tr("视图(&V)"));
-    add(view,
-        {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel,
-         kBuildLogPanel, 0, kRulers, 0, kZoomIn, kZoomOut, kZoomFit, kZoomActual, kZoomSelection});
+    add(view, {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel,
+               kBuildLogPanel, 0, kRulers, kGuides, 0, kZoomIn, kZoomOut, kZoomFit, kZoomActual,
+               kZoomSelection});
 
     QMenu* help = menu(tr("帮助(&H)"));
     add(help, {kHelp, 0, kAbout});
@@ -699,6 +704,8 @@ void CMainFrame::saveLayout() const
     QSettings store(m_layoutStore, QSettings::IniFormat);
     store.setValue(QStringLiteral("MainFrame/state"), saveState());
     store.setValue(QStringLiteral("MainFrame/geometry"), saveGeometry());
+    store.setValue(QStringLiteral("View/rulers"), m_view->rulersVisible());
+    store.setValue(QStringLiteral("View/guides"), m_editor->surface().UserGuidesShown());
 }
 
 void CMainFrame::restoreLayout()
@@ -706,6 +713,8 @@ void CMainFrame::restoreLayout()
     const QSettings store(m_layoutStore, QSettings::IniFormat);
     restoreGeometry(store.value(QStringLiteral("MainFrame/geometry")).toByteArray());
     restoreState(store.value(QStringLiteral("MainFrame/state")).toByteArray());
+    m_view->setRulersVisible(store.value(QStringLiteral("View/rulers"), true).toBool());
+    m_editor->setGuidesShown(store.value(QStringLiteral("View/guides"), true).toBool());
     m_actions->update();
 }
 

@@ -2,6 +2,7 @@
 
 #include "editing/ViewZoom.h"
 #include "shell/surface/RulerWidget.h"
+#include "shell/surface/SurfaceWidget.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -38,7 +39,31 @@ CZORVEView::CZORVEView(VisualEditor& editor, VisualEditor::Callback callback, QW
     setViewportMargins(RulerWidget::kThickness, RulerWidget::kThickness, 0, 0);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CZORVEView::updateRulers);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CZORVEView::updateRulers);
+    connectRuler(m_topRuler, false);
+    connectRuler(m_leftRuler, true);
     layoutPanel();
+}
+
+void CZORVEView::connectRuler(RulerWidget* ruler, bool verticalGuides)
+{
+    const auto surface = [this] {
+        return qobject_cast<SurfaceWidget*>(static_cast<QWidget*>(m_editor.GetView()));
+    };
+    connect(ruler, &RulerWidget::guidePulled, this, [surface, verticalGuides](const QPoint& at) {
+        if (SurfaceWidget* widget = surface()) {
+            widget->pullGuide(verticalGuides, at);
+        }
+    });
+    connect(ruler, &RulerWidget::guideDragged, this, [surface](const QPoint& at) {
+        if (SurfaceWidget* widget = surface()) {
+            widget->dragGuide(at);
+        }
+    });
+    connect(ruler, &RulerWidget::guideDropped, this, [surface](const QPoint& at) {
+        if (SurfaceWidget* widget = surface()) {
+            widget->dropGuide(at);
+        }
+    });
 }
 
 void CZORVEView::setRulersVisible(bool visible)

@@ -48,6 +48,8 @@ private:
     // Where the screen's origin lies in the rulers, after a scroll, a zoom or a layout.
     void updateRulers();
     void placeRulers();
+    // Guides pulled out of the rulers go to the surface.
+    void connectRuler(RulerWidget* ruler, bool verticalGuides);
 
     VisualEditor& m_editor;
     QWidget* m_canvas;

@@ -95,6 +95,7 @@ bool isCheckable(int id)
     case kLayerPanel:
     case kBuildLogPanel:
     case kRulers:
+    case kGuides:
     case kToolbar:
     case kStatusBar:
     case kFormatRgb565:

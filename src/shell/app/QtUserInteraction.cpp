@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
 #include <QThread>
@@ -206,6 +207,22 @@ std::vector<std::string> QtUserInteraction::chooseFiles(const std::string& filte
             m_window, qt(title), qt(startPath), toQtFilter(filter), nullptr, QFileDialog::ReadOnly);
         for (const QString& file : files) {
             chosen.push_back(file.toStdString());
+        }
+    });
+    return chosen;
+}
+
+std::optional<int> QtUserInteraction::askNumber(const std::string& text, const std::string& caption,
+                                                int initial, int lower, int upper)
+{
+    std::optional<int> chosen;
+    onWindowThread([&] {
+        bool ok = false;
+        const int number =
+            QInputDialog::getInt(m_window, QString::fromStdString(caption),
+                                 QString::fromStdString(text), initial, lower, upper, 1, &ok);
+        if (ok) {
+            chosen = number;
         }
     });
     return chosen;

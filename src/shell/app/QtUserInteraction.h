@@ -33,6 +33,8 @@ public:
     std::vector<std::string> chooseFiles(const std::string& filter, const std::string& title,
                                          const std::string& startPath) override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
+    std::optional<int> askNumber(const std::string& text, const std::string& caption, int initial,
+                                 int lower, int upper) override;
     platform::ProgressReporter& progress() override;
 
     // `target` receives the progress of long work until replaced; null drops it. Not owned.

@@ -79,6 +79,18 @@ void QtVisualEditor::SetKeyObj(Graph* graph)
     flushDirty();
 }
 
+void QtVisualEditor::SetGuides(std::vector<GuideLine> guides)
+{
+    m_surface.SetUserGuides(std::move(guides));
+    flushDirty();
+}
+
+void QtVisualEditor::setGuidesShown(bool shown)
+{
+    m_surface.ShowUserGuides(shown);
+    flushDirty();
+}
+
 void QtVisualEditor::Refresh()
 {
     if (const APStyleProject* project = APStyleProject::Current()) {

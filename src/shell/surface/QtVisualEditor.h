@@ -36,6 +36,10 @@ public:
     void SetKeyObj(Graph* graph) override;
     // Takes the screen size of the current project and repaints everything.
     void Refresh() override;
+    void SetGuides(std::vector<GuideLine> guides) override;
+    std::vector<GuideLine> Guides() const override { return m_surface.UserGuides(); }
+    // Whether the user's guides are shown (and caught on).
+    void setGuidesShown(bool shown);
     double Scale() const override { return m_surface.Scale(); }
     void Scale(double factor) override;
     // The SurfaceWidget, as a QWidget*.

@@ -1,5 +1,6 @@
 #include "shell/surface/RulerWidget.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -23,6 +24,36 @@ RulerWidget::RulerWidget(Qt::Orientation orientation, QWidget* parent)
         setFixedWidth(kThickness);
     }
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(orientation == Qt::Horizontal ? Qt::SplitVCursor : Qt::SplitHCursor);
+    setToolTip(tr("从标尺拖出参考线"));
+}
+
+void RulerWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    m_pulling = true;
+    emit guidePulled(event->globalPosition().toPoint());
+    event->accept();
+}
+
+void RulerWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_pulling) {
+        emit guideDragged(event->globalPosition().toPoint());
+    }
+    event->accept();
+}
+
+void RulerWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_pulling) {
+        m_pulling = false;
+        emit guideDropped(event->globalPosition().toPoint());
+    }
+    event->accept();
 }
 
 void RulerWidget::setMapping(int origin, double scale)

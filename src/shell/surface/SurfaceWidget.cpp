@@ -1,8 +1,11 @@
 #include "shell/surface/SurfaceWidget.h"
 
 #include "components/visual/Graph.h"
+#include "platform/UserInteraction.h"
 #include "shell/surface/QtVisualEditor.h"
+#include "shell/surface/RulerWidget.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,6 +40,53 @@ QPoint SurfaceWidget::scenePoint(const QPoint& pos) const
     const double scale = m_editor.Scale();
     return QPoint(static_cast<int>(std::floor(pos.x() / scale)),
                   static_cast<int>(std::floor(pos.y() / scale)));
+}
+
+void SurfaceWidget::pullGuide(bool vertical, const QPoint& global)
+{
+    const QPoint scene = scenePoint(mapFromGlobal(global));
+    m_editor.surface().StartUserGuide(vertical, vertical ? scene.x() : scene.y());
+    m_editor.flushDirty();
+}
+
+void SurfaceWidget::dragGuide(const QPoint& global)
+{
+    VisualSurface& surface = m_editor.surface();
+    if (surface.DraggedGuide() < 0) {
+        return;
+    }
+    const QPoint scene = scenePoint(mapFromGlobal(global));
+    emit m_editor.cursorMoved(scene.x(), scene.y());
+    surface.DragTo(scene.x(), scene.y(), false);
+    m_editor.flushDirty();
+}
+
+void SurfaceWidget::dropGuide(const QPoint& global)
+{
+    VisualSurface& surface = m_editor.surface();
+    if (surface.DraggedGuide() < 0) {
+        return;
+    }
+    if (qobject_cast<RulerWidget*>(QApplication::widgetAt(global))) {
+        surface.RemoveDraggedGuide();
+    } else {
+        dragGuide(global);
+        surface.Release();
+    }
+    m_editor.flushDirty();
+}
+
+void SurfaceWidget::typeGuidePosition(int index)
+{
+    const GuideLine guide = m_editor.surface().UserGuides().at(static_cast<std::size_t>(index));
+    const std::optional<int> position = platform::interaction().askNumber(
+        guide.vertical ? tr("竖直参考线的横坐标（像素）：").toStdString()
+                       : tr("水平参考线的纵坐标（像素）：").toStdString(),
+        tr("参考线").toStdString(), guide.position, -100000, 100000);
+    if (position) {
+        m_editor.surface().MoveUserGuide(index, *position);
+        m_editor.flushDirty();
+    }
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent* event)
@@ -105,10 +155,29 @@ void SurfaceWidget::mouseReleaseEvent(QMouseEvent* event)
         QWidget::mouseReleaseEvent(event);
         return;
     }
+    if (m_editor.surface().DraggedGuide() >= 0) {
+        dropGuide(event->globalPosition().toPoint());
+        updateCursor(scenePoint(event->position().toPoint()));
+        event->accept();
+        return;
+    }
     // The report at the end of the gesture may rebuild the surface.
     m_editor.surface().Release();
     m_editor.flushDirty();
     updateCursor(scenePoint(event->position().toPoint()));
+    event->accept();
+}
+
+void SurfaceWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPoint scene = scenePoint(event->position().toPoint());
+    const int guide = m_editor.surface().UserGuideAt(scene.x(), scene.y());
+    if (event->button() != Qt::LeftButton || guide < 0) {
+        // A double-click acts as a second press.
+        mousePressEvent(event);
+        return;
+    }
+    typeGuidePosition(guide);
     event->accept();
 }
 
@@ -195,6 +264,12 @@ void SurfaceWidget::updateCursor(const QPoint& scene)
         return;
     default:
         break;
+    }
+    if (const int guide = surface.UserGuideAt(scene.x(), scene.y()); guide >= 0) {
+        setCursor(surface.UserGuides()[static_cast<std::size_t>(guide)].vertical
+                      ? Qt::SplitHCursor
+                      : Qt::SplitVCursor);
+        return;
     }
     Graph* hit = surface.ObjectAt(scene.x(), scene.y());
     setCursor(hit && hit->IsSelected() && surface.MayMove(hit) ? Qt::SizeAllCursor

@@ -2,11 +2,13 @@
 #include "ExampleCopy.h"
 #include "FindElement.h"
 
+#include "components/visual/Graph.h"
 #include "editing/CommandIds.h"
 #include "editing/ViewZoom.h"
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/SnapShotItem.h"
+#include "platform/FileSystem.h"
 #include "platform/ScriptedInteraction.h"
 #include "shell/app/CMainFrame.h"
 #include "shell/app/CZORVEDoc.h"
@@ -19,6 +21,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -79,6 +82,7 @@ private slots:
     void zoomToTheSelectionCentresIt();
     void theMiddleButtonPans();
     void theRulersFollowTheZoomTheScrollingAndTheMouse();
+    void guidesComeOutOfTheRulersCatchDragsAndGoBack();
 };
 
 void ViewZoomTest::stepsAndFit()
@@ -270,6 +274,77 @@ void ViewZoomTest::theRulersFollowTheZoomTheScrollingAndTheMouse()
     QCOMPARE(w.viewport()->geometry().left(), w.frame.view().frameWidth());
     w.frame.actions().update();
     QVERIFY(!w.frame.actions().action(kRulers)->isChecked());
+}
+
+void ViewZoomTest::guidesComeOutOfTheRulersCatchDragsAndGoBack()
+{
+    ZoomWindow w(QSize(800, 600));
+    VisualSurface& surface = w.frame.surface().surface();
+    SurfaceWidget* widget = w.surface();
+    RulerWidget* left = w.frame.view().leftRuler();
+    const std::string guidesPath = w.example.projectPath() + ".guides";
+    const auto inRuler = [left](QWidget* from, const QPoint& at) {
+        return left->mapFromGlobal(from->mapToGlobal(at));
+    };
+    const double zoom = w.zoom();
+    const auto viewX = [zoom](int sceneX) { return static_cast<int>(std::lround(sceneX * zoom)); };
+
+    // Pulled out of the left ruler and let go over the surface at scene x = 30.
+    const QPoint target(viewX(30) + 1, widget->height() / 2);
+    QTest::mousePress(left, Qt::LeftButton, {}, QPoint(10, 40));
+    QTest::mouseMove(left, inRuler(widget, target - QPoint(20, 0)));
+    QTest::mouseMove(left, inRuler(widget, target));
+    QTest::mouseRelease(left, Qt::LeftButton, {}, inRuler(widget, target));
+    const int placed = widget->scenePoint(target).x();
+    QCOMPARE(surface.UserGuides(), (std::vector<GuideLine>{{true, placed}}));
+    QVERIFY(platform::isFile(guidesPath));
+    QVERIFY(!w.frame.workspace().CurrentProject()->Modified());
+
+    // A drawable dragged to within two pixels of it lands on it.
+    Graph* moved = nullptr;
+    for (Graph* graph : surface.Objects()) {
+        if (surface.MayMove(graph) && graph->Envelop().left > placed + 10) {
+            moved = graph;
+            break;
+        }
+    }
+    QVERIFY(moved);
+    const GraphRect start = moved->Envelop();
+    const QPoint grab(viewX(start.left) + 2, viewX(start.top) + 2);
+    const QPoint drop = grab - QPoint(viewX(start.left - placed - 2), 0);
+    QTest::mousePress(widget, Qt::LeftButton, {}, grab);
+    QTest::mouseMove(widget, (grab + drop) / 2);
+    QTest::mouseMove(widget, drop);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, drop);
+    QCOMPARE(moved->Envelop().left, placed);
+    w.frame.runCommand(kUndo);
+    QCOMPARE(moved->Envelop(), start);
+
+    // Double-clicked, it takes a typed position.
+    whenDialogShows<QInputDialog>([](QInputDialog& dialog) {
+        dialog.setIntValue(77);
+        dialog.accept();
+    });
+    const QPoint onGuide(viewX(placed) + 1, widget->height() - 5);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, onGuide);
+    QCOMPARE(surface.UserGuides(), (std::vector<GuideLine>{{true, 77}}));
+
+    // Dragged back onto the ruler, it goes, and so does the file.
+    const QPoint at77(viewX(77) + 1, widget->height() - 5);
+    QTest::mousePress(widget, Qt::LeftButton, {}, at77);
+    QTest::mouseMove(widget, widget->mapFromGlobal(left->mapToGlobal(QPoint(8, 60))));
+    QTest::mouseRelease(widget, Qt::LeftButton, {},
+                        widget->mapFromGlobal(left->mapToGlobal(QPoint(8, 60))));
+    QVERIFY(surface.UserGuides().empty());
+    QVERIFY(!platform::pathExists(guidesPath));
+
+    // 视图 → 参考线 hides them, and nothing catches on them while hidden.
+    surface.SetUserGuides({{true, 40}});
+    QCOMPARE(w.frame.runCommand(kGuides), editing::CommandTable::Result::Ran);
+    QVERIFY(!surface.UserGuidesShown());
+    QCOMPARE(surface.UserGuideAt(40, 5), -1);
+    w.frame.actions().update();
+    QVERIFY(!w.frame.actions().action(kGuides)->isChecked());
 }
 
 QTEST_MAIN(ViewZoomTest)
