@@ -2,10 +2,12 @@
 
 #include "components/visual/Graph.h"
 #include "editing/ActDelSnapItemObj.h"
+#include "editing/ActDelSnapItemObjs.h"
 #include "editing/ActDelSnashotObj.h"
 #include "editing/RecordedEdit.h"
 #include "editing/AddCommands.h"
 #include "editing/DeletedFlag.h"
+#include "editing/MultiSelection.h"
 #include "editing/RootGroup.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
@@ -113,6 +115,55 @@ void DeleteElement(Workspace& ws, APStyleProject& project, TreeNode* node)
     }
 }
 
+bool Within(const SnapShotItem& element, const std::vector<SnapShotItem*>& elements)
+{
+    for (const SnapShotItem* up = element.Parent(); up; up = up->Parent()) {
+        if (std::find(elements.begin(), elements.end(), up) != elements.end()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Deletes the selection of several elements as one undo record. Elements the rules keep
+// (the root group, those of a locked parent) stay; an element inside another one deleted
+// goes with it.
+void DeleteElements(Workspace& ws, APStyleProject& project, std::vector<SnapShotItem*> elements)
+{
+    std::vector<SnapShotItem*> doomed;
+    for (SnapShotItem* element : elements) {
+        if (!IsRootGroup(project, element) && add::ParentAllowsEditing(element) &&
+            !Within(*element, elements)) {
+            doomed.push_back(element);
+        }
+    }
+    if (doomed.empty()) {
+        return;
+    }
+    for (TreeNode* node : ws.Tree().AllNodes()) {
+        ws.Tree().SetSelected(node, false);
+    }
+    SnapShotItem* key = doomed.front();
+    for (SnapShotItem* element : doomed) {
+        SetElementDeleted(*element, true);
+        if (TreeNode* node = ws.Tree().FindNode(element)) {
+            ws.Tree().DeleteNode(node);
+        }
+    }
+    AddRecord(project, std::make_unique<ActDelSnapItemObjs>(&project, doomed));
+    SnapShotItem* next = ChooseNext(*key);
+    while (next && next->IsDeleted()) {
+        next = next->Parent() && next->Parent()->Parent() ? next->Parent() : nullptr;
+    }
+    if (next) {
+        ws.ShowElement(next);
+        ws.SelectObject(next);
+    } else if (Snapshot* current = project.CurrentScene()) {
+        ws.ShowScene(current);
+        ws.SelectObject(current);
+    }
+}
+
 void RemoveFrame(PicSnapshotItem& region, int index)
 {
     auto& frames = region.Frames();
@@ -172,6 +223,12 @@ void Caret(Workspace& ws)
     APStyleProject* project = ws.CurrentProject();
     if (!node || !project) {
         return;
+    }
+    if (node->data.kind == TreeNodeData::kGroup || node->data.kind == TreeNodeData::kElement) {
+        if (std::vector<SnapShotItem*> several = multi::Elements(ws); several.size() > 1) {
+            DeleteElements(ws, *project, std::move(several));
+            return;
+        }
     }
     switch (node->data.kind) {
     case TreeNodeData::kScene:

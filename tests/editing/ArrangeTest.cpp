@@ -176,3 +176,33 @@ TEST_F(ArrangeTest, TheGridShowsWhatTheSelectionSharesAndSetsItOnAll)
     EXPECT_TRUE(grid.Others().empty());
     EXPECT_GE(grid.FindRow("Name"), 0);
 }
+
+TEST_F(ArrangeTest, DeletingTheSelectionIsOneUndoRecord)
+{
+    const std::string before = Digest(*project);
+    Run(editing::cmd::kDelete);
+    for (StringSnapShotItem* text : texts) {
+        EXPECT_TRUE(text->IsDeleted());
+    }
+    EXPECT_EQ(project->History().size(), 1u);
+    EXPECT_EQ(ws.Tree().FindNode(texts[1]), nullptr);
+    EXPECT_FALSE(group->IsDeleted());
+    EXPECT_EQ(ws.Selection().Element(), group);
+
+    editing::Undo(*project);
+    EXPECT_EQ(Digest(*project), before);
+    EXPECT_NE(ws.Tree().FindNode(texts[1]), nullptr);
+    EXPECT_NE(ws.Tree().FindNode(texts[0]), nullptr);
+    editing::Redo(*project);
+    EXPECT_TRUE(texts[0]->IsDeleted() && texts[1]->IsDeleted());
+
+    // The group with an element of it: only the group is recorded, the element goes along.
+    editing::Undo(*project);
+    ws.Select(group);
+    editing::multi::Toggle(ws, *texts[0]);
+    Run(editing::cmd::kDelete);
+    EXPECT_TRUE(group->IsDeleted());
+    EXPECT_FALSE(texts[0]->IsDeleted());
+    editing::Undo(*project);
+    EXPECT_EQ(Digest(*project), before);
+}

@@ -285,6 +285,6 @@ TEST_F(EditingFixture, WithoutAProjectOnlyTheProjectFreeCommandsAreEnabled)
                                     cmd::kPropertyPanel, cmd::kResourcePanel, cmd::kLayerPanel,
                                     cmd::kBuildLogPanel, cmd::kHelp,          cmd::kAbout,
                                     cmd::kExit,          cmd::kAutoSave,      cmd::kToolbar,
-                                    cmd::kStatusBar,     cmd::kRulers};
+                                    cmd::kStatusBar,     cmd::kRulers,        cmd::kGuides};
     EXPECT_EQ(enabled, expected);
 }

@@ -57,7 +57,7 @@ void MainFrameTest::onlyProjectFreeCommandsAreEnabledWithoutAProject()
     const std::set<int> expected = {
         kNewProject,    kOpenProject,   kBatchBuild, kSearch,        kMultiSelect, kTreePanel,
         kPropertyPanel, kResourcePanel, kLayerPanel, kHelp,          kAbout,       kExit,
-        kAutoSave,      kToolbar,       kStatusBar,  kBuildLogPanel, kRulers};
+        kAutoSave,      kToolbar,       kStatusBar,  kBuildLogPanel, kRulers,      kGuides};
     for (const editing::Command& command : frame.commands().Commands()) {
         QCOMPARE(frame.commands().IsEnabled(frame.workspace(), command.id),
                  expected.count(command.id) == 1);
