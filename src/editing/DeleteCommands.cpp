@@ -215,6 +215,25 @@ void DeleteFrame(Workspace& ws, APStyleProject& project, TreeNode* node)
     }
 }
 
+// The elements of the selected nodes when there are several and every one is an element or a
+// group (deleted together as one step), else none.
+std::vector<SnapShotItem*> SelectedElementsOnly(Workspace& ws)
+{
+    std::vector<SnapShotItem*> elements;
+    for (TreeNode* node : ws.Tree().VisibleNodes()) {
+        if (!node->selected) {
+            continue;
+        }
+        if ((node->data.kind != TreeNodeData::kGroup &&
+             node->data.kind != TreeNodeData::kElement) ||
+            !node->data.element) {
+            return {};
+        }
+        elements.push_back(node->data.element);
+    }
+    return elements.size() > 1 ? elements : std::vector<SnapShotItem*>{};
+}
+
 } // namespace
 
 void Caret(Workspace& ws)
@@ -254,6 +273,12 @@ void Caret(Workspace& ws)
 
 void Selected(Workspace& ws)
 {
+    if (APStyleProject* project = ws.CurrentProject()) {
+        if (std::vector<SnapShotItem*> several = SelectedElementsOnly(ws); !several.empty()) {
+            DeleteElements(ws, *project, std::move(several));
+            return;
+        }
+    }
     std::vector<TreeNode*> chosen;
     for (TreeNode* node : ws.Tree().VisibleNodes()) {
         if (node->selected) {

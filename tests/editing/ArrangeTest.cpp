@@ -206,3 +206,16 @@ TEST_F(ArrangeTest, DeletingTheSelectionIsOneUndoRecord)
     editing::Undo(*project);
     EXPECT_EQ(Digest(*project), before);
 }
+
+TEST_F(ArrangeTest, TheDeleteKeysCommandDeletesTheSelectionAsOneRecordToo)
+{
+    const std::string before = Digest(*project);
+    Run(editing::cmd::kDeleteSelected);
+    EXPECT_TRUE(texts[0]->IsDeleted() && texts[1]->IsDeleted() && texts[2]->IsDeleted());
+    EXPECT_EQ(project->History().size(), 1u);
+    editing::Undo(*project);
+    EXPECT_EQ(Digest(*project), before);
+    for (StringSnapShotItem* text : texts) {
+        EXPECT_NE(ws.Tree().FindNode(text), nullptr);
+    }
+}
