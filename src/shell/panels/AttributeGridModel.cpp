@@ -4,6 +4,8 @@
 #include "model/SnapShotItem.h"
 
 #include <QColor>
+#include <QPainter>
+#include <QPixmap>
 
 AttributeGridModel::AttributeGridModel(editing::PropertyGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), m_grid(grid)
@@ -25,6 +27,21 @@ int AttributeGridModel::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : 3;
 }
+
+namespace {
+
+// A square of the colour with an outline, so that white shows on a white cell too.
+QPixmap swatch(const QColor& colour)
+{
+    QPixmap pixmap(12, 12);
+    pixmap.fill(colour);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawRect(0, 0, pixmap.width() - 1, pixmap.height() - 1);
+    return pixmap;
+}
+
+} // namespace
 
 QVariant AttributeGridModel::data(const QModelIndex& index, int role) const
 {
@@ -51,7 +68,8 @@ QVariant AttributeGridModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         if (index.column() == kValueColumn) {
             if (const std::optional<std::uint32_t> colour = m_grid.RowColour(index.row())) {
-                return QColor(*colour & 0xFF, (*colour >> 8) & 0xFF, (*colour >> 16) & 0xFF);
+                return swatch(
+                    QColor(*colour & 0xFF, (*colour >> 8) & 0xFF, (*colour >> 16) & 0xFF));
             }
         }
         return {};

@@ -223,6 +223,13 @@ void GridWidgetTest::colourButtonCommitsTheScriptedColour()
     QCOMPARE(uint(string->StringInfo().background), 0x00336699u);
     QCOMPARE(text(colour, 1), QStringLiteral("0x00336699"));
     QCOMPARE(records(), std::size_t{1});
+    // The swatch shows the colour inside a grey outline (white on a white cell stays visible).
+    const QImage swatch = m_grid->gridModel()
+                              ->data(m_grid->gridModel()->index(colour, 1), Qt::DecorationRole)
+                              .value<QPixmap>()
+                              .toImage();
+    QCOMPARE(swatch.pixelColor(5, 5), QColor(0x99, 0x66, 0x33));
+    QCOMPARE(swatch.pixelColor(0, 0), QColor(0x80, 0x80, 0x80));
 
     // Cancelled: nothing changes, nothing is recorded.
     m_grid->beginEdit(colour, 2);
