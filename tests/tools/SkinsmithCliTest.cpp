@@ -158,3 +158,21 @@ TEST_F(SkinsmithCli, ScaleWritesACopyAndNeverOverItsInput)
     EXPECT_EQ(2, Run("scale '" + Demo() + "' --to 0x272 -o '" + Demo("zero.ui") + "'"));
     EXPECT_FALSE(fs::exists(Demo("zero.ui")));
 }
+
+TEST_F(SkinsmithCli, CheckReportsTheDemosTooHighTipAndGatesOnIt)
+{
+    EXPECT_EQ(Run("check '" + Demo() + "'"), 1) << m_stderr;
+    EXPECT_NE(m_stdout.find("overflow   SettingsScene/TipsMarquee  [English]"), std::string::npos)
+        << m_stdout;
+    EXPECT_NE(m_stdout.find("4 px too high"), std::string::npos);
+    EXPECT_NE(m_stdout.find("font       Arabic: Noto Sans Arabic"), std::string::npos);
+    EXPECT_EQ(Run("check '" + Demo() + "' --json"), 1);
+    EXPECT_EQ(m_stdout.front(), '{');
+    EXPECT_NE(m_stdout.find("\"overHeight\": 4"), std::string::npos);
+    EXPECT_EQ(Run("check '" + Demo() + "' --languages English --font /no/such.ttf"), 1);
+    EXPECT_NE(m_stderr.find("cannot open the font /no/such.ttf"), std::string::npos);
+    EXPECT_EQ(Run("check '" + Demo() + "' --languages Klingon"), 1);
+    EXPECT_NE(m_stderr.find("the project has: English"), std::string::npos);
+    EXPECT_EQ(Run("check"), 2);
+    EXPECT_EQ(Run("check '" + Demo() + "' --font"), 2);
+}
