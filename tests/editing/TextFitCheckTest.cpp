@@ -27,7 +27,7 @@ TEST(LineMeasurerTest, ShapesAsTheDeviceDraws)
     // Arabic letters join: the word is not the sum of its letters drawn alone.
     const std::string word = "\xD8\xB3\xD9\x84\xD8\xA7\xD9\x85"; // سلام
     int alone = 0;
-    for (const std::string& letter : {"\xD8\xB3", "\xD9\x84", "\xD8\xA7", "\xD9\x85"}) {
+    for (const char* letter : {"\xD8\xB3", "\xD9\x84", "\xD8\xA7", "\xD9\x85"}) {
         alone += width(letter);
     }
     EXPECT_NE(width(word), alone);
@@ -126,7 +126,8 @@ TEST_F(TextFitCheckTest, FindsExactlyTheTextsThatDoNotFit)
     ASSERT_TRUE(check.Problem().empty()) << check.Problem();
     const std::string window = scene1->Name() + "/";
     std::vector<std::string> expected;
-    for (const std::string& language : {"English", "Deutsch", "العربية"}) {
+    for (const char* name : {"English", "Deutsch", "العربية"}) {
+        const std::string language = name;
         const std::string text = language == std::string("English")   ? "Save settings"
                                  : language == std::string("Deutsch") ? german
                                                                       : arabic;

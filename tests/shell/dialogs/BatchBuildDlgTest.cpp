@@ -109,7 +109,7 @@ void BatchBuildDlgTest::emptyAppsDirectoryAsksForAPathAndStays()
     CBatchBuildDlg dialog("");
     dialog.setProgramDirectory(QString::fromStdString(programs.path()));
     dialog.show();
-    for (const QString text : {QString(), QStringLiteral("   ")}) {
+    for (const QString& text : {QString(), QStringLiteral("   ")}) {
         dialog.appsDirectoryEdit()->setText(text);
         dialog.buildButton()->click();
         QCOMPARE(ui.messages().back(), std::string("请指定路径!"));
