@@ -112,8 +112,9 @@ void BM_TextCheck(benchmark::State& state)
 {
     CheckedProject& checked = Checked();
     for (auto _ : state) {
-        textcheck::TextFitCheck check({});
-        const textcheck::TextFitReport report = check.Run(*checked.project);
+        textcheck::TextFitCheck check;
+        const textcheck::TextFitReport report =
+            check.Run(textcheck::TextFitInput::From(*checked.project));
         benchmark::DoNotOptimize(report.overflows.size());
     }
 }

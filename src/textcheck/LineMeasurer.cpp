@@ -133,14 +133,13 @@ std::vector<FriBidiLevel> Levels(const std::u32string& text)
 
 const LineMeasure& LineMeasurer::Measure(std::string_view line, int pixelHeight)
 {
-    std::string key(line);
-    key += '\0';
-    key += std::to_string(pixelHeight);
-    if (const auto it = m_measured.find(key); it != m_measured.end()) {
+    Measured& measured = m_measured[pixelHeight];
+    m_key.assign(line);
+    if (const auto it = measured.find(m_key); it != measured.end()) {
         return it->second;
     }
     LineMeasure measure = Shape(DecodeUtf8(line), pixelHeight);
-    return m_measured.emplace(std::move(key), std::move(measure)).first->second;
+    return measured.emplace(m_key, std::move(measure)).first->second;
 }
 
 bool LineMeasurer::FallBack(char32_t c, int pixelHeight, double& width)
@@ -180,7 +179,10 @@ LineMeasure LineMeasurer::Shape(const std::u32string& text, int pixelHeight)
         }
         const FriBidiLevel level = levels[strong < end ? strong : start];
         const MeasuringFonts::Sized sized = m_fonts.For(scripts[start], pixelHeight);
-        measure.groups.emplace(MeasuringFonts::GroupName(scripts[start]), scripts[start]);
+        if (std::find(measure.scripts.begin(), measure.scripts.end(), scripts[start]) ==
+            measure.scripts.end()) {
+            measure.scripts.push_back(scripts[start]);
+        }
         if (sized.font) {
             hb_buffer_clear_contents(buffer);
             // The whole line goes in as context, so that letters join across run edges.

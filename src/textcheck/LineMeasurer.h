@@ -21,8 +21,8 @@ struct LineMeasure
     // Characters that the measuring font has no glyph for, in order of first appearance, with
     // the script whose font was asked.
     std::vector<std::pair<char32_t, hb_script_t>> missing;
-    // The script groups met (MeasuringFonts::GroupName), to say which font measured them.
-    std::map<std::string, hb_script_t> groups;
+    // The scripts of the line's runs, each once, to say which font measured them.
+    std::vector<hb_script_t> scripts;
 };
 
 // Measures lines as the device draws them: put in visual order by the Unicode bidirectional
@@ -42,8 +42,11 @@ private:
     bool FallBack(char32_t c, int pixelHeight, double& width);
 
     MeasuringFonts& m_fonts;
-    // By the line's text, a NUL and the pixel height.
-    std::unordered_map<std::string, LineMeasure> m_measured;
+    using Measured = std::unordered_map<std::string, LineMeasure>;
+    // By pixel height, then by line.
+    std::map<int, Measured> m_measured;
+    // The line being looked up (kept, so that a look-up allocates nothing).
+    std::string m_key;
 };
 
 // The code points of UTF-8 `text`; a malformed sequence gives one U+FFFD per bad byte.

@@ -1,11 +1,7 @@
 #include "textcheck/TextFitCheck.h"
 
-#include "model/APStyleProject.h"
-#include "model/Snapshot.h"
-#include "model/StringSnapShotItem.h"
-
 #include <algorithm>
-#include <functional>
+#include <map>
 #include <set>
 
 namespace textcheck {
@@ -39,163 +35,99 @@ int Letters(const std::string& text)
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size();) {
-        if (text.compare(i, 4, "[CR]") == 0) {
-            lines.push_back(std::move(line));
-            line.clear();
-            i += 4;
-        } else if (text[i] == '\n') {
-            lines.push_back(std::move(line));
-            line.clear();
-            ++i;
-        } else {
-            line += text[i++];
-        }
-    }
-    lines.push_back(std::move(line));
+    ForEachLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 
-TextFitCheck::TextFitCheck(Options options) : m_options(std::move(options)), m_fonts(m_options.font)
-{
-}
+TextFitCheck::TextFitCheck(std::string font) : m_fonts(std::move(font)) {}
 
-bool TextFitCheck::ChooseLanguages(const APStyleProject& project)
-{
-    const std::vector<std::string> named = project.Strings().NamedLanguages();
-    m_languages.clear();
-    if (m_options.languages.empty()) {
-        for (std::size_t slot = 0; slot < named.size(); ++slot) {
-            m_languages.push_back({slot, named[slot]});
-        }
-        return true;
-    }
-    for (const std::string& wanted : m_options.languages) {
-        const auto it = std::find(named.begin(), named.end(), wanted);
-        if (it == named.end()) {
-            std::string known;
-            for (const std::string& name : named) {
-                known += (known.empty() ? "" : ", ") + name;
-            }
-            m_problem = "unknown language \"" + wanted +
-                        "\" (the project has: " + (known.empty() ? std::string("none") : known) +
-                        ")";
-            return false;
-        }
-        m_languages.push_back({static_cast<std::size_t>(it - named.begin()), wanted});
-    }
-    return true;
-}
-
-TextFitReport TextFitCheck::Run(const APStyleProject& project)
+TextFitReport TextFitCheck::Run(const TextFitInput& input)
 {
     TextFitReport report;
-    m_problem = m_fonts.Problem();
-    if (!m_problem.empty() || !ChooseLanguages(project)) {
+    m_problem = !m_fonts.Problem().empty() ? m_fonts.Problem() : input.problem;
+    if (!m_problem.empty()) {
         return report;
     }
-    m_groupsMet.clear();
-    const std::function<void(const SnapShotItem&, const std::string&)> walk =
-        [&](const SnapShotItem& element, const std::string& parentPath) {
-            if (element.IsDeleted()) {
-                return;
-            }
-            const std::string path = parentPath + "/" + element.Name();
-            if (const auto* text = dynamic_cast<const StringSnapShotItem*>(&element)) {
-                CheckElement(project, *text, path, report);
-            }
-            if (const SnapItemList* children = element.Children()) {
-                for (const auto& child : *children) {
-                    walk(*child, path);
-                }
-            }
-        };
-    for (const auto& scene : project.Scenes()) {
-        if (scene->IsDeleted()) {
-            continue;
-        }
-        for (std::size_t i = 0; i < scene->Elements().size(); ++i) {
-            const SnapShotItem& top = *scene->Elements()[i];
-            // The scene's window group stands for the scene itself in paths.
-            if (i == 0 && top.Children()) {
-                for (const auto& child : *top.Children()) {
-                    walk(*child, scene->Name());
-                }
-            } else {
-                walk(top, scene->Name());
-            }
-        }
+    m_scriptsMet.clear();
+    for (const TextFitInput::Element& element : input.elements) {
+        CheckElement(input, element, report);
     }
-    for (const StringRecord& record : project.Strings().Records()) {
-        CheckTexts(record, report);
+    for (const TextFitInput::String& string : input.strings) {
+        CheckTexts(input, string, report);
     }
-    for (const auto& [group, script] : m_groupsMet) {
+    std::map<std::string, hb_script_t> groups;
+    for (const hb_script_t script : m_scriptsMet) {
+        groups.emplace(MeasuringFonts::GroupName(script), script);
+    }
+    for (const auto& [group, script] : groups) {
         report.fonts.push_back({group, m_fonts.Describe(script)});
     }
     return report;
 }
 
-void TextFitCheck::CheckElement(const APStyleProject& project, const StringSnapShotItem& element,
-                                const std::string& path, TextFitReport& report)
+void TextFitCheck::CheckElement(const TextFitInput& input, const TextFitInput::Element& element,
+                                TextFitReport& report)
 {
-    const StringItemInfo info = element.StringInfo();
-    const int index =
-        info.stringId < 0 ? -1 : project.Strings().Find(element.TextStore().identifier);
-    if (index < 0) {
-        report.unbound.push_back(path);
+    if (element.string < 0 || element.string >= static_cast<int>(input.strings.size())) {
+        report.unbound.push_back(element.path);
         return;
     }
-    const StringRecord& record = project.Strings().Records()[static_cast<std::size_t>(index)];
-    const int fontHeight = std::max<int>(1, info.fontHeight);
-    const bool scrolls = info.textScroll != 0;
-    for (const Language& language : m_languages) {
-        const std::string& text = record.texts[language.slot];
+    const TextFitInput::String& string = input.strings[static_cast<std::size_t>(element.string)];
+    for (std::size_t l = 0; l < input.languages.size(); ++l) {
+        const std::string& text = string.texts[l];
         if (text.empty() || text == kNotAvailable) {
             continue;
         }
-        const std::vector<std::string> lines = SplitLines(text);
+        const std::string& language = input.languages[l].name;
+        int lines = 0;
         int neededWidth = 0;
         std::set<char32_t> missing;
-        for (const std::string& line : lines) {
-            const LineMeasure& measure = m_measurer.Measure(line, fontHeight);
+        ForEachLine(text, [&](std::string_view line) {
+            ++lines;
+            const LineMeasure& measure = m_measurer.Measure(line, element.fontHeight);
             neededWidth = std::max(neededWidth, measure.width);
-            m_groupsMet.insert(measure.groups.begin(), measure.groups.end());
+            for (const hb_script_t script : measure.scripts) {
+                if (std::find(m_scriptsMet.begin(), m_scriptsMet.end(), script) ==
+                    m_scriptsMet.end()) {
+                    m_scriptsMet.push_back(script);
+                }
+            }
             for (const auto& [c, script] : measure.missing) {
                 if (missing.insert(c).second) {
                     report.missingGlyphs.push_back(
-                        {path, language.name, c, m_fonts.Describe(script)});
+                        {element.path, language, c, m_fonts.Describe(script)});
                 }
             }
-        }
-        const int neededHeight = static_cast<int>(lines.size()) * fontHeight;
-        const bool tooWide = !scrolls && neededWidth > info.width;
-        if (tooWide || neededHeight > info.height) {
-            report.overflows.push_back({path, language.name, text, neededWidth, neededHeight,
-                                        info.width, info.height, scrolls});
+        });
+        const int neededHeight = lines * element.fontHeight;
+        const bool tooWide = !element.scrolls && neededWidth > element.width;
+        if (tooWide || neededHeight > element.height) {
+            report.overflows.push_back({element.path, language, text, neededWidth, neededHeight,
+                                        element.width, element.height, element.scrolls, element.key,
+                                        input.languages[l].slot});
         }
     }
 }
 
-void TextFitCheck::CheckTexts(const StringRecord& record, TextFitReport& report) const
+void TextFitCheck::CheckTexts(const TextFitInput& input, const TextFitInput::String& string,
+                              TextFitReport& report)
 {
-    for (const Language& language : m_languages) {
-        const std::string& text = record.texts[language.slot];
+    for (std::size_t l = 0; l < input.languages.size(); ++l) {
+        const std::string& text = string.texts[l];
         if (text.empty() || text == kNotAvailable) {
             report.missingTexts.push_back(
-                {record.identifier, language.name, text.empty() ? "empty" : kNotAvailable});
+                {string.name, input.languages[l].name, text.empty() ? "empty" : kNotAvailable});
         }
     }
-    if (m_languages.size() < 2) {
+    if (input.languages.size() < 2) {
         return;
     }
-    const std::string& first = record.texts[m_languages.front().slot];
-    const bool same =
-        std::all_of(m_languages.begin(), m_languages.end(),
-                    [&](const Language& language) { return record.texts[language.slot] == first; });
+    const std::string& first = string.texts.front();
+    const bool same = std::all_of(string.texts.begin(), string.texts.end(),
+                                  [&](const std::string& text) { return text == first; });
     if (same && Letters(first) >= kLettersOfAWord) {
-        for (std::size_t i = 1; i < m_languages.size(); ++i) {
-            report.missingTexts.push_back({record.identifier, m_languages[i].name, "untranslated"});
+        for (std::size_t l = 1; l < input.languages.size(); ++l) {
+            report.missingTexts.push_back({string.name, input.languages[l].name, "untranslated"});
         }
     }
 }

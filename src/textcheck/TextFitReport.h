@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,9 @@ struct TextFitReport
         int neededHeight = 0;
         int width = 0;
         int height = 0;
-        bool scrolls = false; // text scroll on: only the height counts
+        bool scrolls = false;      // text scroll on: only the height counts
+        const void* key = nullptr; // the element (TextFitInput::Element::key)
+        std::size_t slot = 0;      // the language's slot
     };
     // A string resource without a text in a language.
     struct MissingText

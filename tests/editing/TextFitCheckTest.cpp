@@ -31,7 +31,7 @@ TEST(LineMeasurerTest, ShapesAsTheDeviceDraws)
         alone += width(letter);
     }
     EXPECT_NE(width(word), alone);
-    EXPECT_TRUE(measurer.Measure(word, 16).groups.count("Arabic"));
+    EXPECT_EQ(measurer.Measure(word, 16).scripts, (std::vector<hb_script_t>{HB_SCRIPT_ARABIC}));
     // A degree sign beside Arabic comes from the Latin font, not reported missing.
     EXPECT_TRUE(measurer
                     .Measure("\xD9\x85\xC2\xB0"
@@ -121,8 +121,8 @@ TEST_F(TextFitCheckTest, FindsExactlyTheTextsThatDoNotFit)
     StringSnapShotItem* unbound = AddString(Root(scene1));
     unbound->SetName("Orphan");
 
-    TextFitCheck check({});
-    const TextFitReport report = check.Run(*project);
+    TextFitCheck check;
+    const TextFitReport report = check.Run(textcheck::TextFitInput::From(*project));
     ASSERT_TRUE(check.Problem().empty()) << check.Problem();
     const std::string window = scene1->Name() + "/";
     std::vector<std::string> expected;
@@ -140,6 +140,7 @@ TEST_F(TextFitCheckTest, FindsExactlyTheTextsThatDoNotFit)
     EXPECT_EQ(Elements(report), expected);
     const TextFitReport::Overflow& over = report.overflows.front();
     EXPECT_EQ(over.neededWidth - over.width, 1);
+    EXPECT_NE(over.key, nullptr);
     EXPECT_EQ(report.overflows.back().neededHeight, 32);
 
     EXPECT_EQ(report.unbound, (std::vector<std::string>{window + "Orphan"}));
@@ -160,15 +161,18 @@ TEST_F(TextFitCheckTest, ChecksOnlyTheLanguagesAskedForAndRefusesUnknownOnes)
 {
     AddText("SAVE", {"Save", "Einstellungen speichern und beenden"});
     Show("SAVE", Width("Save"), 16);
-    TextFitCheck english({{"English"}, {}});
-    const TextFitReport report = english.Run(*project);
+    using textcheck::TextFitInput;
+    TextFitCheck check;
+    const TextFitReport report = check.Run(TextFitInput::From(*project, {"English"}));
     EXPECT_TRUE(report.Clean()) << report.Text();
-    TextFitCheck both({{"English", "Deutsch"}, {}});
-    EXPECT_EQ(both.Run(*project).overflows.size(), 1u);
-    TextFitCheck unknown({{"Klingon"}, {}});
-    EXPECT_TRUE(unknown.Run(*project).Clean());
-    EXPECT_NE(unknown.Problem().find("Klingon"), std::string::npos);
-    TextFitCheck badFont({{}, "/no/such/font.ttf"});
-    badFont.Run(*project);
+    // The same check again, its measures remembered, after the text changed.
+    EXPECT_EQ(check.Run(TextFitInput::From(*project, {"English", "Deutsch"})).overflows.size(), 1u);
+    project->Strings().Records().front().texts[1] = "Sichern";
+    EXPECT_EQ(check.Run(TextFitInput::From(*project, {"English", "Deutsch"})).overflows.size(),
+              Width("Sichern") > Width("Save") ? 1u : 0u);
+    EXPECT_TRUE(check.Run(TextFitInput::From(*project, {"Klingon"})).Clean());
+    EXPECT_NE(check.Problem().find("Klingon"), std::string::npos);
+    TextFitCheck badFont("/no/such/font.ttf");
+    badFont.Run(TextFitInput::From(*project));
     EXPECT_FALSE(badFont.Problem().empty());
 }

@@ -59,7 +59,8 @@ int runCheck(const std::vector<std::string>& args)
 {
     std::string path;
     bool json = false;
-    textcheck::TextFitCheck::Options options;
+    std::string font;
+    std::vector<std::string> languages;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--json") {
@@ -70,9 +71,9 @@ int runCheck(const std::vector<std::string>& args)
             }
             const std::string& value = args[++i];
             if (arg == "--font") {
-                options.font = value;
+                font = value;
             } else {
-                options.languages = SplitList(value);
+                languages = SplitList(value);
             }
         } else if (!arg.empty() && arg[0] == '-') {
             return usageError(kCommand, "unknown option '" + arg + "'");
@@ -91,8 +92,9 @@ int runCheck(const std::vector<std::string>& args)
     if (!project) {
         return kExitFailed;
     }
-    textcheck::TextFitCheck check(options);
-    const textcheck::TextFitReport report = check.Run(*project);
+    textcheck::TextFitCheck check(font);
+    const textcheck::TextFitReport report =
+        check.Run(textcheck::TextFitInput::From(*project, languages));
     if (!check.Problem().empty()) {
         std::cerr << "skinsmith-cli check: " << check.Problem() << "\n";
         return kExitFailed;

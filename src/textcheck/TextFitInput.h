@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class APStyleProject;
+
+namespace textcheck {
+
+// What the text check needs of a project, copied out of it, so that the check can run on
+// another thread while the project is being edited.
+struct TextFitInput
+{
+    struct Language
+    {
+        std::size_t slot = 0;
+        std::string name;
+    };
+    struct Element
+    {
+        // The string element (a SnapShotItem), only to find it again on the project's thread.
+        const void* key = nullptr;
+        std::string path;
+        int width = 0;
+        int height = 0;
+        int fontHeight = 12;
+        bool scrolls = false;
+        // Index into `strings`; -1 when the element is bound to no string.
+        int string = -1;
+    };
+    struct String
+    {
+        std::string name;
+        // One text per entry of `languages`.
+        std::vector<std::string> texts;
+    };
+
+    std::vector<Language> languages;
+    std::vector<Element> elements;
+    std::vector<String> strings;
+    // Why the project cannot be checked as asked (an unknown language); empty when it can.
+    std::string problem;
+
+    // Copies what the check needs of `project` for the languages named in `languages` (every
+    // named language of the project when empty).
+    static TextFitInput From(const APStyleProject& project,
+                             const std::vector<std::string>& languages = {});
+};
+
+} // namespace textcheck
