@@ -89,7 +89,8 @@ enum : int
     kSelectAll = 33021,
     kBuildLogPanel = 33022,
     kRulers = 33023,
-    kGuides = 33024
+    kGuides = 33024,
+    kTextCheckPanel = 33025
 };
 
 } // namespace editing::cmd

@@ -218,6 +218,7 @@ std::vector<Command> ProjectCommands()
         Shell(kResourcePanel, "资源模板(&R)", Always),
         Shell(kLayerPanel, "图层预览", Always),
         Shell(kBuildLogPanel, "生成日志(&G)", Always),
+        Shell(kTextCheckPanel, "文本检查(&X)", Always),
         Shell(kRulers, "标尺(&U)", Always),
         Shell(kGuides, "参考线(&I)", Always),
         Shell(kHelp, "帮助主题(&H)", Always),

@@ -134,6 +134,10 @@ std::vector<FriBidiLevel> Levels(const std::u32string& text)
 const LineMeasure& LineMeasurer::Measure(std::string_view line, int pixelHeight)
 {
     Measured& measured = m_measured[pixelHeight];
+    // A window checks again after every edit: what was typed and undone does not pile up.
+    if (measured.size() >= kRemembered) {
+        measured.clear();
+    }
     m_key.assign(line);
     if (const auto it = measured.find(m_key); it != measured.end()) {
         return it->second;

@@ -42,6 +42,8 @@ private:
     bool FallBack(char32_t c, int pixelHeight, double& width);
 
     MeasuringFonts& m_fonts;
+    // Lines remembered per size at most.
+    static constexpr std::size_t kRemembered = 200000;
     using Measured = std::unordered_map<std::string, LineMeasure>;
     // By pixel height, then by line.
     std::map<int, Measured> m_measured;

@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::uint32_t kGuideColour = 0x00FF00FF;     // magenta, seen on any picture
 constexpr std::uint32_t kUserGuideColour = 0x00E0A000; // a light blue, apart from the magenta
+constexpr std::uint32_t kFlagColour = 0x000000FF;      // red
 constexpr std::uint32_t kBandColour = 0x00D77800;      // the focus frame's blue (0x00BBGGRR)
 constexpr std::uint32_t kKeyColour = 0x00D77800;
 constexpr std::uint32_t kRgbMask = 0x00FFFFFF;
@@ -437,6 +438,12 @@ void VisualSurface::Paint(GraphPainter& painter, const GraphRect& area) const
             graph->DrawFoucs(painter);
         }
     }
+    for (const Graph* graph : m_flagged) {
+        if (Contains(graph)) {
+            painter.drawFrame(Inflate(graph->GetRect(), 1), kFlagColour,
+                              GraphPainter::LineStyle::Solid);
+        }
+    }
     if (m_key && m_key->IsSelected()) {
         painter.drawFrame(Inflate(m_key->GetRect(), 1), kKeyColour, GraphPainter::LineStyle::Solid);
         painter.drawFrame(Inflate(m_key->GetRect(), 2), kKeyColour, GraphPainter::LineStyle::Solid);
@@ -603,6 +610,21 @@ void VisualSurface::MarkLineDirty(const GuideLine& guide)
     const int at = static_cast<int>(std::lround(guide.position * m_scale));
     AddDirty(guide.vertical ? GraphRect{at - 2, 0, at + 3, m_viewHeight}
                             : GraphRect{0, at - 2, m_viewWidth, at + 3});
+}
+
+void VisualSurface::SetFlagged(std::vector<const Graph*> flagged)
+{
+    for (const Graph* graph : m_flagged) {
+        if (Contains(graph)) {
+            AddDirty(Inflate(PaintedRect(*graph), 2));
+        }
+    }
+    m_flagged = std::move(flagged);
+    for (const Graph* graph : m_flagged) {
+        if (Contains(graph)) {
+            AddDirty(Inflate(PaintedRect(*graph), 2));
+        }
+    }
 }
 
 void VisualSurface::SetUserGuides(std::vector<GuideLine> guides)

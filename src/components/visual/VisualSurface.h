@@ -131,6 +131,11 @@ public:
     // The user's guide being dragged, or -1.
     int DraggedGuide() const { return m_gesture == Gesture::Guide ? m_guideIndex : -1; }
 
+    // Drawables outlined in red (texts that do not fit their boxes); those not on the surface
+    // are ignored.
+    void SetFlagged(std::vector<const Graph*> flagged);
+    const std::vector<const Graph*>& Flagged() const { return m_flagged; }
+
     // The guides that caught the drag in progress.
     const std::vector<Guide>& Guides() const { return m_guides; }
     // The view rectangles painted differently since the last call (old and new places of
@@ -201,6 +206,7 @@ private:
     bool m_changed = false;
     std::vector<Guide> m_guides;
     std::vector<GuideLine> m_userGuides;
+    std::vector<const Graph*> m_flagged;
     bool m_userGuidesShown = true;
     int m_guideIndex = -1;
     GuideLine m_guideStart;

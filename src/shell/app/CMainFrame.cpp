@@ -26,6 +26,8 @@
 #include "shell/dialogs/DlgStringSelect.h"
 #include "shell/panels/AttributeListCtrl.h"
 #include "shell/panels/BuildLogPanel.h"
+#include "shell/panels/TextCheckPanel.h"
+#include "model/SnapShotItem.h"
 #include "shell/panels/CProjectTree.h"
 #include "shell/panels/DlgLayerManage.h"
 #include "shell/surface/QtVisualEditor.h"
@@ -196,18 +198,39 @@ void CMainFrame::createDocks()
     m_buildLogDock = dock(tr("生成日志"), "buildLogPanel", m_buildLog);
     addDockWidget(Qt::BottomDockWidgetArea, m_buildLogDock);
     tabifyDockWidget(m_resourceDock, m_buildLogDock);
+    m_textCheck = new TextCheckPanel(
+        *m_workspace, *m_editor, [this](SnapShotItem& element) { reveal(element); }, this);
+    m_textCheckDock = dock(tr("文本检查"), "textCheckPanel", m_textCheck);
+    addDockWidget(Qt::BottomDockWidgetArea, m_textCheckDock);
+    tabifyDockWidget(m_resourceDock, m_textCheckDock);
     m_resourceDock->raise();
     resizeDocks({m_treeDock}, {220}, Qt::Horizontal);
     resizeDocks({m_propertyDock}, {360}, Qt::Horizontal);
     resizeDocks({m_resourceDock}, {200}, Qt::Vertical);
     m_layerDock->hide();
     m_buildLogDock->hide();
+    m_textCheckDock->hide();
+}
+
+void CMainFrame::reveal(SnapShotItem& element)
+{
+    const GraphRect rect = element.AbsoluteRect();
+    const double zoom = m_editor->Scale();
+    m_view->scrollToPanelRect(
+        QRectF(rect.left * zoom, rect.top * zoom, rect.Width() * zoom, rect.Height() * zoom)
+            .toAlignedRect());
 }
 
 void CMainFrame::installPanelSwitch(int id, QWidget* panel)
 {
-    m_commands.SetHandler(id,
-                          [panel](editing::Workspace&) { panel->setVisible(!panel->isVisible()); });
+    // A panel behind another one's tab counts as hidden: choosing it brings it to the front.
+    m_commands.SetHandler(id, [panel](editing::Workspace&) {
+        const bool show = !panel->isVisible();
+        panel->setVisible(show);
+        if (show) {
+            panel->raise();
+        }
+    });
     m_commands.SetChecked(id, [panel](editing::Workspace&) { return panel->isVisible(); });
 }
 
@@ -244,6 +267,7 @@ void CMainFrame::installHandlers()
     installPanelSwitch(kResourcePanel, m_resourceDock);
     installPanelSwitch(kLayerPanel, m_layerDock);
     installPanelSwitch(kBuildLogPanel, m_buildLogDock);
+    installPanelSwitch(kTextCheckPanel, m_textCheckDock);
     m_commands.SetHandler(kRulers, [this](editing::Workspace&) {
         m_view->setRulersVisible(!m_view->rulersVisible());
     });
@@ -397,8 +421,8 @@ void CMainFrame::createMenus()
 
     QMenu* view = menu(tr("视图(&V)"));
     add(view, {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel,
-               kBuildLogPanel, 0, kRulers, kGuides, 0, kZoomIn, kZoomOut, kZoomFit, kZoomActual,
-               kZoomSelection});
+               kBuildLogPanel, kTextCheckPanel, 0, kRulers, kGuides, 0, kZoomIn, kZoomOut, kZoomFit,
+               kZoomActual, kZoomSelection});
 
     QMenu* help = menu(tr("帮助(&H)"));
     add(help, {kHelp, 0, kAbout});

@@ -10,6 +10,8 @@
 #include <memory>
 
 class BuildLogPanel;
+class SnapShotItem;
+class TextCheckPanel;
 class BuildRunner;
 class CommandActions;
 class CZORVEDoc;
@@ -60,6 +62,8 @@ public:
     QDockWidget* resourceDock() const { return m_resourceDock; }
     QDockWidget* buildLogDock() const { return m_buildLogDock; }
     BuildLogPanel* buildLog() const { return m_buildLog; }
+    QDockWidget* textCheckDock() const { return m_textCheckDock; }
+    TextCheckPanel* textCheck() const { return m_textCheck; }
     QLabel* coordinatePane() const { return m_coordinates; }
     QProgressBar* progressBar() const { return m_progress; }
     QLabel* statusText() const { return m_statusText; }
@@ -87,6 +91,8 @@ private:
     class ChangeView;
 
     void createDocks();
+    // Scrolls the surface so that `element` is in view.
+    void reveal(SnapShotItem& element);
     void createMenus();
     void createToolBar();
     void createStatusBar();
@@ -136,6 +142,8 @@ private:
     QDockWidget* m_resourceDock = nullptr;
     QDockWidget* m_buildLogDock = nullptr;
     BuildLogPanel* m_buildLog = nullptr;
+    QDockWidget* m_textCheckDock = nullptr;
+    TextCheckPanel* m_textCheck = nullptr;
     QToolBar* m_toolBar = nullptr;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_statusText = nullptr;

@@ -94,6 +94,7 @@ bool isCheckable(int id)
     case kResourcePanel:
     case kLayerPanel:
     case kBuildLogPanel:
+    case kTextCheckPanel:
     case kRulers:
     case kGuides:
     case kToolbar:

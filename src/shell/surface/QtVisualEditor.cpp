@@ -85,6 +85,12 @@ void QtVisualEditor::SetGuides(std::vector<GuideLine> guides)
     flushDirty();
 }
 
+void QtVisualEditor::setFlagged(std::vector<const Graph*> flagged)
+{
+    m_surface.SetFlagged(std::move(flagged));
+    flushDirty();
+}
+
 void QtVisualEditor::setGuidesShown(bool shown)
 {
     m_surface.ShowUserGuides(shown);

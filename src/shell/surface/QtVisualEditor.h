@@ -40,6 +40,8 @@ public:
     std::vector<GuideLine> Guides() const override { return m_surface.UserGuides(); }
     // Whether the user's guides are shown (and caught on).
     void setGuidesShown(bool shown);
+    // Outlines `flagged` in red (texts that do not fit), none when empty.
+    void setFlagged(std::vector<const Graph*> flagged);
     double Scale() const override { return m_surface.Scale(); }
     void Scale(double factor) override;
     // The SurfaceWidget, as a QWidget*.

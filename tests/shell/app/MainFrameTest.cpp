@@ -54,10 +54,11 @@ void MainFrameTest::onlyProjectFreeCommandsAreEnabledWithoutAProject()
     ExampleCopy example;
     CMainFrame frame(programDirectory(example));
     // Exit, auto-save and the tool- and status-bar switches are the window's own.
-    const std::set<int> expected = {
-        kNewProject,    kOpenProject,   kBatchBuild, kSearch,        kMultiSelect, kTreePanel,
-        kPropertyPanel, kResourcePanel, kLayerPanel, kHelp,          kAbout,       kExit,
-        kAutoSave,      kToolbar,       kStatusBar,  kBuildLogPanel, kRulers,      kGuides};
+    const std::set<int> expected = {kNewProject,  kOpenProject, kBatchBuild,    kSearch,
+                                    kMultiSelect, kTreePanel,   kPropertyPanel, kResourcePanel,
+                                    kLayerPanel,  kHelp,        kAbout,         kExit,
+                                    kAutoSave,    kToolbar,     kStatusBar,     kBuildLogPanel,
+                                    kRulers,      kGuides,      kTextCheckPanel};
     for (const editing::Command& command : frame.commands().Commands()) {
         QCOMPARE(frame.commands().IsEnabled(frame.workspace(), command.id),
                  expected.count(command.id) == 1);
