@@ -40,6 +40,8 @@ TextCheckPanel::TextCheckPanel(editing::Workspace& workspace, QtVisualEditor& ed
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setAccessibleName(tr("文本检查行号"));
+    m_table->horizontalHeader()->setAccessibleName(tr("文本检查列标题"));
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_status->setAccessibleName(tr("文本检查状态"));
