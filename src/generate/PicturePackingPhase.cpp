@@ -77,6 +77,10 @@ bool PicturePackingPhase::run()
     splitPack.SetThreadCount(m_options.packingThreads);
     full.SetCancelCheck(m_options.cancelRequested);
     splitPack.SetCancelCheck(m_options.cancelRequested);
+    for (CZorRes* packer : {&full, &splitPack}) {
+        packer->SetEntryCache(m_cache);
+        packer->SetTimes(m_times);
+    }
     if (compressAhead()) {
         // Each picture is compressed on the worker that converted it and kept in memory
         // (compressed, it is a fraction of its raw size), so the file is written once,
@@ -124,6 +128,7 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
         [&](std::size_t i) {
             if ((i + 1) % kProgressStep == 0 || i + 1 == requests.size()) {
                 m_progress.setPosition(static_cast<int>(5 * i));
+                m_progress.setItems(static_cast<int>(i + 1), static_cast<int>(requests.size()));
             }
         },
         &refusals);

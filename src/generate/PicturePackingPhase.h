@@ -1,5 +1,7 @@
 #pragma once
 
+#include "components/packing/PackingTimes.h"
+#include "components/packing/PictureCache.h"
 #include "components/packing/PictureRequest.h"
 #include "generate/ResourceBuildOptions.h"
 
@@ -28,6 +30,11 @@ class PicturePackingPhase
 public:
     PicturePackingPhase(APStyleProject& project, const ResourceBuildOptions& options,
                         int identifierBase, platform::ProgressReporter& progress);
+
+    // The entry cache the packers use (not owned; null for none), and where they add up their
+    // time (not owned; null for nowhere). Set before run().
+    void setEntryCache(packing::PictureCache* cache) { m_cache = cache; }
+    void setTimes(packing::PackingTimes* times) { m_times = times; }
 
     // Runs the phase. Returns false when the build has to stop; error() then holds the
     // message, which has been shown, or cancelled() is true and nothing was shown. Files
@@ -80,6 +87,8 @@ private:
     std::vector<std::string> m_warnings;
     std::set<std::string> m_warned; // paths with a warning
     bool m_cancelled = false;
+    packing::PictureCache* m_cache = nullptr;
+    packing::PackingTimes* m_times = nullptr;
     // Stored path -> index in the full packer of the pictures the split pack can copy.
     std::map<std::string, int> m_reusable;
 };
