@@ -1,9 +1,10 @@
-// Picture cache entries are read from a folder other builds and other people share: no input
-// may crash the reader or come back as an entry whose record disagrees with its data. Each
-// input is tried as it is and with its checksum made right, so that the fields behind the
-// checksum are reached too.
+// Picture cache entries and build records are read from a folder other builds and other
+// people share: no input may crash their readers or come back as an entry whose record
+// disagrees with its data. Each input is tried as it is and with its checksum made right, so
+// that the fields behind the checksum are reached too.
 
 #include "components/packing/PictureCache.h"
+#include "generate/BuildRecord.h"
 
 #include <xxhash.h>
 
@@ -40,6 +41,8 @@ void tryEntry(const std::vector<std::uint8_t>& bytes)
     if (packing::PictureCache::decode(key, bytes, entry) && entry.info.size != entry.data.size()) {
         std::abort();
     }
+    generate::BuildRecord record;
+    record.decode(bytes);
 }
 
 } // namespace

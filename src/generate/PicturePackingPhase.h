@@ -3,6 +3,7 @@
 #include "components/packing/PackingTimes.h"
 #include "components/packing/PictureCache.h"
 #include "components/packing/PictureRequest.h"
+#include "generate/BuildRecord.h"
 #include "generate/ResourceBuildOptions.h"
 
 #include <cstdint>
@@ -56,7 +57,19 @@ public:
     static std::string siblingPath(const std::string& resFile, const std::string& suffix);
 
 private:
-    bool packFull(CZorRes& packer, std::vector<int>& layers);
+    // The requests of the full file, one per used picture.
+    std::vector<packing::PictureRequest> fullRequests() const;
+    bool packFull(CZorRes& packer, std::vector<packing::PictureRequest> requests,
+                  std::vector<int>& layers);
+    // With the cache, a picture file made as the last one was, from the same pictures, is
+    // only linked into place again (and the requests learn their pictures' hashes).
+    bool recordable() const;
+    bool reuseLastFile(std::vector<packing::PictureRequest>& requests, BuildRecord& record);
+    static packing::PictureCache::Key
+    madeKeyOf(const ResourceBuildOptions& options,
+              const std::vector<packing::PictureRequest>& requests);
+    bool writeAcceptedHeader(const std::vector<std::string>& accepted);
+    void remember(BuildRecord& record) const;
     bool packSplitPack(const CZorRes& full, CZorRes& packer, std::vector<int> layers);
     // The packing request for the picture stored as `storedPath`, with this build's options.
     packing::PictureRequest request(const std::string& name, const std::string& storedPath,
@@ -81,6 +94,7 @@ private:
     platform::ProgressReporter& m_progress;
     std::string m_resFile;
     std::string m_splitPackFile;
+    std::string m_target; // the picture file's own path, where the staged one goes
     int m_fullCount = 0;
     int m_splitCount = 0;
     std::string m_error;

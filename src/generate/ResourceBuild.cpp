@@ -98,7 +98,10 @@ void ResourceBuild::closeCache()
         return;
     }
     if (m_cache->enabled()) {
-        m_cache->trim();
+        // A build that wrote nothing to the cache cannot have put it over its limit.
+        if (m_cache->stored() > 0) {
+            m_cache->trim();
+        }
     } else {
         platform::interaction().showMessage("图片缓存已关闭，本次生成未使用缓存：" +
                                                 m_cache->problem(),

@@ -21,8 +21,9 @@ namespace {
 
 PictureCache::Key keyFor(const std::string& text)
 {
-    return PictureCache::keyOf("shape", reinterpret_cast<const std::uint8_t*>(text.data()),
-                               text.size());
+    return PictureCache::keyOf(
+        "shape",
+        PictureCache::contentOf(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 packing::ResEntryInfo info(std::uint32_t size)
@@ -69,12 +70,17 @@ TEST(PictureCacheTest, KeyDependsOnShapeAndEveryByte)
 {
     const std::string bytes = "picture bytes";
     const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    const PictureCache::Key key = PictureCache::keyOf("a", p, bytes.size());
-    EXPECT_EQ(key, PictureCache::keyOf("a", p, bytes.size()));
-    EXPECT_FALSE(key == PictureCache::keyOf("b", p, bytes.size()));
-    EXPECT_FALSE(key == PictureCache::keyOf("a", p, bytes.size() - 1));
-    // The shape's end is marked: moving a byte from picture to shape is another key.
-    EXPECT_FALSE(key == PictureCache::keyOf("ap", p + 1, bytes.size() - 1));
+    const PictureCache::Key content = PictureCache::contentOf(p, bytes.size());
+    const PictureCache::Key key = PictureCache::keyOf("a", content);
+    EXPECT_EQ(key, PictureCache::keyOf("a", PictureCache::contentOf(p, bytes.size())));
+    EXPECT_FALSE(key == PictureCache::keyOf("b", content));
+    EXPECT_FALSE(key == PictureCache::keyOf("a", PictureCache::contentOf(p, bytes.size() - 1)));
+    std::string changed = bytes;
+    changed[5] ^= 1;
+    EXPECT_FALSE(key ==
+                 PictureCache::keyOf("a", PictureCache::contentOf(
+                                              reinterpret_cast<const std::uint8_t*>(changed.data()),
+                                              changed.size())));
 }
 
 TEST(PictureCacheTest, KeepsAndFindsEntriesByKey)

@@ -163,10 +163,11 @@ TEST_F(SkinsmithCliBuild, BuildingTwiceGivesIdenticalFiles)
     }
 }
 
-TEST_F(SkinsmithCliBuild, SecondBuildTakesEveryPictureFromTheCacheAndWritesTheSameFiles)
+TEST_F(SkinsmithCliBuild, RebuildThroughTheCacheWritesTheSameFilesAndKeepsThePictureFile)
 {
     const std::string project = copyDemo("demo");
     const std::string cache = m_dir.file("cache");
+    const std::string res = m_dir.file("demo") + kDemoApp + "style0/demo.res";
     const std::vector<std::string> args = {"build", project, "--format", "ARGB8888", "--compress"};
     ASSERT_EQ(0, run({"build", project, "--format", "ARGB8888", "--compress", "--no-cache"}))
         << m_stderr;
@@ -176,19 +177,25 @@ TEST_F(SkinsmithCliBuild, SecondBuildTakesEveryPictureFromTheCacheAndWritesTheSa
     cached.insert(cached.end(), {"--cache", cache, "--timings"});
     ASSERT_EQ(0, run(cached)) << m_stderr;
     EXPECT_NE(std::string::npos, m_stderr.find(" 0 hits,")) << m_stderr;
+    const auto madeAt = fs::last_write_time(res);
     ASSERT_EQ(0, run(cached)) << m_stderr;
     for (const char* phase : {"load", "style", "pictures", "decode", "convert", "compress", "cache",
                               "strings", "write", "pictures per second"}) {
         EXPECT_NE(std::string::npos, m_stderr.find(phase)) << phase << "\n" << m_stderr;
     }
     EXPECT_NE(std::string::npos, m_stderr.find(" 0 misses")) << m_stderr;
-    EXPECT_EQ(std::string::npos, m_stderr.find(" 0 hits,")) << m_stderr;
-    EXPECT_TRUE(fs::exists(cache));
+    // Nothing changed: the picture file is the one the last build made.
+    EXPECT_EQ(madeAt, fs::last_write_time(res));
     const auto again = filesBelow(m_dir.file("demo"));
     ASSERT_EQ(uncached.size(), again.size());
     for (const auto& [name, bytes] : uncached) {
         EXPECT_TRUE(again.count(name) && again.at(name) == bytes) << name;
     }
+    // Another format: every picture is converted again, and the file with it.
+    cached[3] = "RGB565";
+    ASSERT_EQ(0, run(cached)) << m_stderr;
+    EXPECT_NE(std::string::npos, m_stderr.find(" 0 hits,")) << m_stderr;
+    EXPECT_NE(madeAt, fs::last_write_time(res));
 }
 
 TEST_F(SkinsmithCliBuild, MissingPictureStopsTheBuild)

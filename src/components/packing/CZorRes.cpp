@@ -115,14 +115,24 @@ std::string CZorRes::shapeOf(const PictureRequest& request) const
 packing::PictureEncoder::Result CZorRes::encodeCached(const PictureRequest& request,
                                                       Scratch& scratch) const
 {
+    using packing::PictureCache;
     auto start = std::chrono::steady_clock::now();
-    if (!packing::readFileBytes(request.path, scratch.file)) {
-        // The encoder says why.
-        return PictureEncoder::encodeInto(request, scratch.file, scratch.planes, m_times);
+    bool read = false;
+    const auto readFile = [&] {
+        read = packing::readFileBytes(request.path, scratch.file);
+        return read;
+    };
+    PictureCache::Key content{request.contentHigh, request.contentLow};
+    if (!request.contentKnown) {
+        if (!readFile()) {
+            // The encoder says why.
+            return PictureEncoder::encodeInto(request, scratch.file, scratch.planes, m_times);
+        }
+        content = PictureCache::contentOf(scratch.file.data(), scratch.file.size());
     }
-    const packing::PictureCache::Key key =
-        packing::PictureCache::keyOf(shapeOf(request), scratch.file.data(), scratch.file.size());
-    packing::PictureCache::Entry cached;
+    const std::string shape = shapeOf(request);
+    PictureCache::Key key = PictureCache::keyOf(shape, content);
+    PictureCache::Entry cached;
     PictureEncoder::Result result;
     if (m_cache->find(key, cached)) {
         result.ok = true;
@@ -134,6 +144,14 @@ packing::PictureEncoder::Result CZorRes::encodeCached(const PictureRequest& requ
             packing::PackingTimes::add(m_times->cacheNs, start);
         }
         return result;
+    }
+    if (!read) {
+        if (!readFile()) {
+            return PictureEncoder::encodeInto(request, scratch.file, scratch.planes, m_times);
+        }
+        // The entry is kept under the bytes converted, whatever the caller thought they were.
+        key = PictureCache::keyOf(
+            shape, PictureCache::contentOf(scratch.file.data(), scratch.file.size()));
     }
     if (m_times != nullptr) {
         ++m_times->cacheMisses;

@@ -139,18 +139,19 @@ std::string PictureCache::defaultDirectory()
     return {};
 }
 
-PictureCache::Key PictureCache::keyOf(const std::string& shape, const std::uint8_t* bytes,
-                                      std::size_t size)
+PictureCache::Key PictureCache::contentOf(const std::uint8_t* bytes, std::size_t size)
 {
-    XXH3_state_t* state = XXH3_createState();
-    XXH3_128bits_reset(state);
-    std::uint8_t length[8];
-    putU64(length, shape.size());
-    XXH3_128bits_update(state, length, sizeof length);
-    XXH3_128bits_update(state, shape.data(), shape.size());
-    XXH3_128bits_update(state, bytes, size);
-    const XXH128_hash_t hash = XXH3_128bits_digest(state);
-    XXH3_freeState(state);
+    const XXH128_hash_t hash = XXH3_128bits(bytes, size);
+    return {hash.high64, hash.low64};
+}
+
+PictureCache::Key PictureCache::keyOf(const std::string& shape, const Key& content)
+{
+    std::vector<std::uint8_t> input(16 + shape.size());
+    putU64(input.data(), content.high);
+    putU64(input.data() + 8, content.low);
+    std::copy(shape.begin(), shape.end(), input.begin() + 16);
+    const XXH128_hash_t hash = XXH3_128bits(input.data(), input.size());
     return {hash.high64, hash.low64};
 }
 
@@ -277,6 +278,7 @@ bool PictureCache::writeFile(const std::string& path, const std::vector<std::uin
         turnOff("cannot write in " + m_directory + ": " + std::strerror(renameError));
         return false;
     }
+    ++m_stored;
     return true;
 }
 

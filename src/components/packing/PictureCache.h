@@ -41,9 +41,11 @@ public:
 
     // "$XDG_CACHE_HOME/skinsmith", else "$HOME/.cache/skinsmith"; empty when neither is set.
     static std::string defaultDirectory();
-    // The key of a picture file's `bytes` packed as `shape` says (any text that differs
-    // whenever the entry would).
-    static Key keyOf(const std::string& shape, const std::uint8_t* bytes, std::size_t size);
+    // The hash of a picture file's bytes.
+    static Key contentOf(const std::uint8_t* bytes, std::size_t size);
+    // The key of the picture file whose bytes hash to `content`, packed as `shape` says (any
+    // text that differs whenever the entry would).
+    static Key keyOf(const std::string& shape, const Key& content);
 
     // Fills `entry` from the entry kept for `key` and returns true; false when there is none,
     // or only a damaged one (counted in damaged()), or the cache is off.
@@ -61,6 +63,8 @@ public:
     const std::string& directory() const { return m_directory; }
     std::string pathOf(const Key& key) const;
     int damaged() const { return m_damaged; }
+    // Entries this object has written: only they can have put the folder over its limit.
+    int stored() const { return m_stored; }
 
     // The bytes of an entry file for `key`; exposed for tests.
     static std::vector<std::uint8_t> encode(const Key& key, const ResEntryInfo& info,
@@ -77,6 +81,7 @@ private:
     std::uint64_t m_limit;
     std::atomic<bool> m_off{false};
     std::atomic<int> m_damaged{0};
+    std::atomic<int> m_stored{0};
     std::atomic<unsigned> m_written{0};
     mutable std::mutex m_mutex;
     std::string m_problem;
