@@ -213,7 +213,7 @@ bool PicturePackingPhase::reuseLastFile(std::vector<packing::PictureRequest>& re
     }
     record.made = madeKeyOf(m_options, requests);
     const std::optional<FileStamp> target = FileStamp::of(m_target);
-    if (!allKnown || !target || !target->sameContentAs(last.output) ||
+    if (!allKnown || requests.empty() || !target || !target->sameContentAs(last.output) ||
         !(last.made == record.made) || last.count != static_cast<int>(requests.size())) {
         return false;
     }

@@ -28,6 +28,8 @@ constexpr char kMagic[8] = {'S', 'S', 'P', 'I', 'C', 'E', '0', '1'};
 constexpr std::size_t kHeaderSize = 8 + 16 + kResEntrySize + 4 + 4;
 constexpr std::size_t kChecksumSize = 16;
 constexpr std::size_t kMaxWarning = 4096;
+// An entry's data fit the picture file's 32-bit sizes.
+constexpr std::uint64_t kMaxEntryFile = (std::uint64_t{1} << 32) + kHeaderSize + kMaxWarning;
 // A used entry's time is refreshed at most this often, which keeps hits cheap while the
 // trim still sees which entries builds use.
 constexpr auto kUseGranularity = std::chrono::hours(1);
@@ -217,6 +219,10 @@ bool PictureCache::find(const Key& key, Entry& entry)
     const Descriptor file{::open(pathOf(key).c_str(), O_RDONLY | O_CLOEXEC)};
     struct stat info = {};
     if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > kMaxEntryFile) {
+        ++m_damaged; // no entry is that large
         return false;
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
