@@ -6,10 +6,16 @@
 #include "generate/PictureFileCompression.h"
 #include "model/APStyleProject.h"
 #include "platform/FileSystem.h"
+#include "platform/Path.h"
 #include "platform/Trace.h"
 #include "platform/UserInteraction.h"
 
+#include "components/packing/FileBytes.h"
+
 #include <algorithm>
+#include <chrono>
+
+#include <unistd.h>
 
 namespace generate {
 namespace {
@@ -29,7 +35,8 @@ PicturePackingPhase::PicturePackingPhase(APStyleProject& project,
                                          platform::ProgressReporter& progress)
     : m_project(project), m_options(options), m_base(identifierBase), m_progress(progress),
       m_resFile(nativeOutputPath(project.ResourceFile())),
-      m_splitPackFile(siblingPath(m_resFile, "_OTA.res"))
+      m_splitPackFile(siblingPath(m_resFile, "_OTA.res")),
+      m_target(platform::storedToNative(project.ResourceFile()))
 {
 }
 
@@ -71,12 +78,22 @@ bool PicturePackingPhase::run()
         m_error = "无法打开文件：" + header;
         return false;
     }
+    std::vector<packing::PictureRequest> requests = fullRequests();
+    BuildRecord record;
+    if (recordable() && reuseLastFile(requests, record)) {
+        platform::removeFile(nativeOutputPath(header));
+        return true;
+    }
     CZorRes full;
     CZorRes splitPack;
     full.SetThreadCount(m_options.packingThreads);
     splitPack.SetThreadCount(m_options.packingThreads);
     full.SetCancelCheck(m_options.cancelRequested);
     splitPack.SetCancelCheck(m_options.cancelRequested);
+    for (CZorRes* packer : {&full, &splitPack}) {
+        packer->SetEntryCache(m_cache);
+        packer->SetTimes(m_times);
+    }
     if (compressAhead()) {
         // Each picture is compressed on the worker that converted it and kept in memory
         // (compressed, it is a fraction of its raw size), so the file is written once,
@@ -90,7 +107,8 @@ bool PicturePackingPhase::run()
     // The picture file is written while its pictures are converted, and put in place by save().
     full.SetSaveAhead(m_resFile);
     std::vector<int> layers;
-    const bool packed = packFull(full, layers) && packSplitPack(full, splitPack, std::move(layers));
+    const bool packed = packFull(full, std::move(requests), layers) &&
+                        packSplitPack(full, splitPack, std::move(layers));
     platform::removeFile(nativeOutputPath(header));
     if (!packed) {
         return false;
@@ -103,10 +121,16 @@ bool PicturePackingPhase::run()
         // Nothing accepted: the picture resource file stays as it was.
         return true;
     }
-    return goOn() && save(full, splitPack) && goOn() && finish();
+    if (!(goOn() && save(full, splitPack) && goOn() && finish())) {
+        return false;
+    }
+    if (recordable()) {
+        remember(record);
+    }
+    return true;
 }
 
-bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
+std::vector<packing::PictureRequest> PicturePackingPhase::fullRequests() const
 {
     const auto& used = m_project.UsedPictures();
     const auto& records = m_project.Pictures().Records();
@@ -116,6 +140,120 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
         requests.push_back(request(picName(static_cast<long long>(i) + 1), record.path,
                                    record.alphaFormat, record.argbOutput));
     }
+    return requests;
+}
+
+bool PicturePackingPhase::recordable() const
+{
+    // A split pack, parts or debug copies come from more than the pictures' entries.
+    return m_cache != nullptr && m_cache->enabled() && !m_options.splitPack() &&
+           m_options.splitSize <= 0 && !m_options.debugMode;
+}
+
+packing::PictureCache::Key
+PicturePackingPhase::madeKeyOf(const ResourceBuildOptions& options,
+                               const std::vector<packing::PictureRequest>& requests)
+{
+    // Raised whenever the same pictures and options would make another file.
+    constexpr int kFileVersion = 1;
+    std::string text =
+        std::to_string(kFileVersion) + ',' + std::to_string(options.format) + ',' +
+        std::to_string(options.compress) + ',' + std::to_string(options.compressType) + ',' +
+        std::to_string(options.quality) + ',' + std::to_string(options.rawJpeg) + ',' +
+        std::to_string(options.tileWidth) + ',' + std::to_string(options.tileHeight) + ',' +
+        std::to_string(options.strict) + '\n';
+    for (const packing::PictureRequest& r : requests) {
+        text += r.name + '\n' + r.path + '\n' + std::to_string(r.alphaFormat) + ',' +
+                std::to_string(r.argbOutput) + ',' + std::to_string(r.contentHigh) + ',' +
+                std::to_string(r.contentLow) + '\n';
+    }
+    return packing::PictureCache::contentOf(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                            text.size());
+}
+
+bool PicturePackingPhase::reuseLastFile(std::vector<packing::PictureRequest>& requests,
+                                        BuildRecord& record)
+{
+    BuildRecord last;
+    last.load(BuildRecord::pathFor(m_cache->directory(), m_target));
+    std::map<std::string, const BuildRecord::Picture*> known;
+    for (const BuildRecord::Picture& picture : last.pictures) {
+        known.emplace(picture.path, &picture);
+    }
+    // A file changed within this margin of being stamped might change again without its
+    // stamp showing it: only older stamps are kept.
+    const std::int64_t trusted =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(
+            std::chrono::system_clock::now().time_since_epoch() - std::chrono::seconds(2))
+            .count();
+    bool allKnown = true;
+    std::vector<std::uint8_t> bytes;
+    for (packing::PictureRequest& r : requests) {
+        const std::optional<FileStamp> stamp = FileStamp::of(r.path);
+        if (!stamp) {
+            allKnown = false; // the packer says what is wrong with it
+            continue;
+        }
+        const auto found = known.find(r.path);
+        packing::PictureCache::Key content;
+        if (found != known.end() && found->second->stamp == *stamp) {
+            content = found->second->content;
+        } else if (packing::readFileBytes(r.path, bytes)) {
+            content = packing::PictureCache::contentOf(bytes.data(), bytes.size());
+        } else {
+            allKnown = false;
+            continue;
+        }
+        r.contentKnown = true;
+        r.contentHigh = content.high;
+        r.contentLow = content.low;
+        if (stamp->modifiedNs < trusted && stamp->changedNs < trusted) {
+            record.pictures.push_back({r.path, *stamp, content});
+        }
+    }
+    record.made = madeKeyOf(m_options, requests);
+    const std::optional<FileStamp> target = FileStamp::of(m_target);
+    if (!allKnown || requests.empty() || !target || !target->sameContentAs(last.output) ||
+        !(last.made == record.made) || last.count != static_cast<int>(requests.size())) {
+        return false;
+    }
+    // The staged file is the file in place: committing it changes nothing.
+    platform::removeFile(m_resFile);
+    if (::link(m_target.c_str(), m_resFile.c_str()) != 0) {
+        return false;
+    }
+    std::vector<std::string> accepted;
+    for (const std::uint32_t index : m_project.UsedPictures()) {
+        accepted.push_back(m_project.Pictures().Records().at(index).path);
+    }
+    if (!writeAcceptedHeader(accepted)) {
+        return false;
+    }
+    m_fullCount = last.count;
+    m_warnings = last.warnings;
+    const int count = static_cast<int>(requests.size());
+    m_progress.setPosition(5 * (count - 1));
+    m_progress.setItems(count, count);
+    return true;
+}
+
+void PicturePackingPhase::remember(BuildRecord& record) const
+{
+    const std::optional<FileStamp> output = FileStamp::of(m_resFile);
+    if (!output) {
+        return;
+    }
+    record.output = *output;
+    record.count = m_fullCount;
+    record.warnings = m_warnings;
+    record.save(BuildRecord::pathFor(m_cache->directory(), m_target));
+}
+
+bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<packing::PictureRequest> requests,
+                                   std::vector<int>& layers)
+{
+    const auto& used = m_project.UsedPictures();
+    const auto& records = m_project.Pictures().Records();
     // All pictures in one call keep the workers busy to the end; progress follows the
     // pictures as they are taken in.
     std::vector<std::string> refusals;
@@ -124,6 +262,7 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
         [&](std::size_t i) {
             if ((i + 1) % kProgressStep == 0 || i + 1 == requests.size()) {
                 m_progress.setPosition(static_cast<int>(5 * i));
+                m_progress.setItems(static_cast<int>(i + 1), static_cast<int>(requests.size()));
             }
         },
         &refusals);
@@ -148,6 +287,11 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<int>& layers)
             m_reusable.emplace(record.path, static_cast<int>(accepted.size() - 1));
         }
     }
+    return writeAcceptedHeader(accepted);
+}
+
+bool PicturePackingPhase::writeAcceptedHeader(const std::vector<std::string>& accepted)
+{
     const std::string header = m_project.PictureHeader();
     if (!writeIdentifierHeader(header, pictureIdentifierHeaderText(header, accepted, m_base))) {
         m_error = "无法打开文件：" + header;

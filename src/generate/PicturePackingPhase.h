@@ -1,6 +1,9 @@
 #pragma once
 
+#include "components/packing/PackingTimes.h"
+#include "components/packing/PictureCache.h"
 #include "components/packing/PictureRequest.h"
+#include "generate/BuildRecord.h"
 #include "generate/ResourceBuildOptions.h"
 
 #include <cstdint>
@@ -29,6 +32,11 @@ public:
     PicturePackingPhase(APStyleProject& project, const ResourceBuildOptions& options,
                         int identifierBase, platform::ProgressReporter& progress);
 
+    // The entry cache the packers use (not owned; null for none), and where they add up their
+    // time (not owned; null for nowhere). Set before run().
+    void setEntryCache(packing::PictureCache* cache) { m_cache = cache; }
+    void setTimes(packing::PackingTimes* times) { m_times = times; }
+
     // Runs the phase. Returns false when the build has to stop; error() then holds the
     // message, which has been shown, or cancelled() is true and nothing was shown. Files
     // written before stay; a picture that cannot be read stops the phase before any output is
@@ -49,7 +57,19 @@ public:
     static std::string siblingPath(const std::string& resFile, const std::string& suffix);
 
 private:
-    bool packFull(CZorRes& packer, std::vector<int>& layers);
+    // The requests of the full file, one per used picture.
+    std::vector<packing::PictureRequest> fullRequests() const;
+    bool packFull(CZorRes& packer, std::vector<packing::PictureRequest> requests,
+                  std::vector<int>& layers);
+    // With the cache, a picture file made as the last one was, from the same pictures, is
+    // only linked into place again (and the requests learn their pictures' hashes).
+    bool recordable() const;
+    bool reuseLastFile(std::vector<packing::PictureRequest>& requests, BuildRecord& record);
+    static packing::PictureCache::Key
+    madeKeyOf(const ResourceBuildOptions& options,
+              const std::vector<packing::PictureRequest>& requests);
+    bool writeAcceptedHeader(const std::vector<std::string>& accepted);
+    void remember(BuildRecord& record) const;
     bool packSplitPack(const CZorRes& full, CZorRes& packer, std::vector<int> layers);
     // The packing request for the picture stored as `storedPath`, with this build's options.
     packing::PictureRequest request(const std::string& name, const std::string& storedPath,
@@ -74,12 +94,15 @@ private:
     platform::ProgressReporter& m_progress;
     std::string m_resFile;
     std::string m_splitPackFile;
+    std::string m_target; // the picture file's own path, where the staged one goes
     int m_fullCount = 0;
     int m_splitCount = 0;
     std::string m_error;
     std::vector<std::string> m_warnings;
     std::set<std::string> m_warned; // paths with a warning
     bool m_cancelled = false;
+    packing::PictureCache* m_cache = nullptr;
+    packing::PackingTimes* m_times = nullptr;
     // Stored path -> index in the full packer of the pictures the split pack can copy.
     std::map<std::string, int> m_reusable;
 };

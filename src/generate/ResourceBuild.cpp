@@ -28,6 +28,19 @@ private:
     platform::ProgressReporter& m_progress;
 };
 
+double secondsSince(std::chrono::steady_clock::time_point& start)
+{
+    const auto now = std::chrono::steady_clock::now();
+    const double seconds = std::chrono::duration<double>(now - start).count();
+    start = now;
+    return seconds;
+}
+
+double seconds(const std::atomic<std::int64_t>& nanoseconds)
+{
+    return static_cast<double>(nanoseconds.load()) / 1e9;
+}
+
 } // namespace
 
 ResourceBuild::ResourceBuild(APStyleProject& project, BuildStyleSteps& style,
@@ -57,8 +70,48 @@ ResourceBuild::Outcome ResourceBuild::run()
     m_errors.clear();
     m_warnings.clear();
     m_summary = {};
+    m_timings = {};
+    m_packingTimes.reset();
     m_started = std::chrono::steady_clock::now();
     m_cancelled = false;
+    openCache();
+    const Outcome outcome = runSteps();
+    closeCache();
+    return outcome;
+}
+
+void ResourceBuild::openCache()
+{
+    m_cache.reset();
+    if (!m_options.useCache) {
+        return;
+    }
+    const std::string directory = m_options.cacheDirectory.empty()
+                                      ? packing::PictureCache::defaultDirectory()
+                                      : m_options.cacheDirectory;
+    m_cache = std::make_unique<packing::PictureCache>(directory, m_options.cacheLimit);
+}
+
+void ResourceBuild::closeCache()
+{
+    if (!m_cache) {
+        return;
+    }
+    if (m_cache->enabled()) {
+        // A build that wrote nothing to the cache cannot have put it over its limit.
+        if (m_cache->stored() > 0) {
+            m_cache->trim();
+        }
+    } else {
+        platform::interaction().showMessage("图片缓存已关闭，本次生成未使用缓存：" +
+                                                m_cache->problem(),
+                                            {}, platform::MessageIcon::Warning);
+    }
+    m_cache.reset();
+}
+
+ResourceBuild::Outcome ResourceBuild::runSteps()
+{
     // Checked first: the packer would refuse every picture and leave an empty file.
     if (!packing::PictureEncoder::isSupportedFormat(m_options.format)) {
         const std::string message = "图片格式无效（RES_FORMAT=" + std::to_string(m_options.format) +
@@ -85,7 +138,10 @@ ResourceBuild::Outcome ResourceBuild::run()
     staging.removeStaleParts(platform::storedToNative(m_project.ResourceFile()));
     staging.exclude(platform::storedToNative(m_project.PictureHeader()));
     staging.exclude(platform::storedToNative(m_project.StringHeader()));
-    if (!m_style.generateStyle(!m_options.splitPack())) {
+    auto phaseStart = std::chrono::steady_clock::now();
+    const bool styled = m_style.generateStyle(!m_options.splitPack());
+    m_timings.style = secondsSince(phaseStart);
+    if (!styled) {
         const std::string message = "保存sty文件失败，无法创建资源文件！";
         platform::interaction().showMessage(message);
         return stop(message);
@@ -100,9 +156,12 @@ ResourceBuild::Outcome ResourceBuild::run()
     platform::ProgressReporter& progress = platform::interaction().progress();
     ProgressShown shown(progress);
     progress.setRange(0, m_total);
-    if (!packPictures(base) || cancelled() || !packStrings(base)) {
+    const bool pictures = packPictures(base);
+    m_timings.pictures = secondsSince(phaseStart);
+    if (!pictures || cancelled() || !packStrings(base)) {
         return m_cancelled ? Outcome::Cancelled : Outcome::Stopped;
     }
+    m_timings.strings = secondsSince(phaseStart);
     if (cancelled()) {
         return Outcome::Cancelled;
     }
@@ -111,7 +170,9 @@ ResourceBuild::Outcome ResourceBuild::run()
     if (cancelled()) {
         return Outcome::Cancelled;
     }
-    if (!commit(staging)) {
+    const bool committed = commit(staging);
+    m_timings.write = secondsSince(phaseStart);
+    if (!committed) {
         return Outcome::Stopped;
     }
     progress.setPosition(m_total);
@@ -170,7 +231,17 @@ bool ResourceBuild::packPictures(int identifierBase)
 {
     PicturePackingPhase phase(m_project, m_options, identifierBase,
                               platform::interaction().progress());
-    if (!phase.run()) {
+    phase.setEntryCache(m_cache.get());
+    phase.setTimes(&m_packingTimes);
+    const bool packed = phase.run();
+    m_timings.pictureCount = phase.fullCount() + phase.splitPackCount();
+    m_timings.decode = seconds(m_packingTimes.decodeNs);
+    m_timings.convert = seconds(m_packingTimes.convertNs);
+    m_timings.compress = seconds(m_packingTimes.compressNs);
+    m_timings.cache = seconds(m_packingTimes.cacheNs);
+    m_timings.cacheHits = m_packingTimes.cacheHits;
+    m_timings.cacheMisses = m_packingTimes.cacheMisses;
+    if (!packed) {
         if (phase.cancelled()) {
             m_cancelled = true;
         } else {

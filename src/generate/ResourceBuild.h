@@ -1,9 +1,13 @@
 #pragma once
 
+#include "components/packing/PackingTimes.h"
+#include "components/packing/PictureCache.h"
 #include "generate/BuildSummary.h"
+#include "generate/BuildTimings.h"
 #include "generate/ResourceBuildOptions.h"
 
 #include <chrono>
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -48,8 +52,15 @@ public:
     const std::vector<std::string>& warnings() const { return m_warnings; }
     // What the last run wrote and how long it took; empty unless its outputs were put in place.
     const BuildSummary& summary() const { return m_summary; }
+    // Where the last run's time went (load not measured here).
+    const BuildTimings& timings() const { return m_timings; }
 
 private:
+    Outcome runSteps();
+    // Opens the picture cache the options ask for.
+    void openCache();
+    // Trims the cache and says once why it was off, when it turned itself off.
+    void closeCache();
     bool checkResources();
     bool packPictures(int identifierBase);
     // Shows the pictures packed though damaged, in one message.
@@ -71,6 +82,9 @@ private:
     std::vector<std::string> m_warnings;
     BuildSummary m_summary;
     std::chrono::steady_clock::time_point m_started;
+    std::unique_ptr<packing::PictureCache> m_cache;
+    packing::PackingTimes m_packingTimes;
+    BuildTimings m_timings;
 };
 
 } // namespace generate

@@ -54,6 +54,12 @@ ResourceBuildOptions readResourceBuildOptions(const SettingsAccessor& settings)
         options.tileHeight = readNumber(settings, "TILE_HEIGHT", "");
     }
     options.compressType = compressTypeOfSelection(readNumber(settings, "COMPRESS_TYPE", "0"));
+    options.useCache = readNumber(settings, "EN_CACHE", "1") != 0;
+    options.cacheDirectory = settings.readText(kSection, "CACHE_DIR", "");
+    const long long limit = std::atoll(settings.readText(kSection, "CACHE_SIZE_MB", "").c_str());
+    if (limit > 0) {
+        options.cacheLimit = static_cast<std::uint64_t>(limit) << 20;
+    }
     return options;
 }
 

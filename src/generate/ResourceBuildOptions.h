@@ -26,6 +26,11 @@ struct ResourceBuildOptions
     bool saveOffered = false;    // the window asked to save before the build started
     unsigned packingThreads = 0; // threads converting pictures; 0 for one per core
     bool strict = false;         // a damaged picture that still decodes stops the build
+    // Finished picture entries are kept between builds (packing::PictureCache) in
+    // `cacheDirectory`, or the default folder when it is empty, trimmed to `cacheLimit` bytes.
+    bool useCache = false;
+    std::string cacheDirectory;
+    std::uint64_t cacheLimit = std::uint64_t{2} << 30;
     // Asked between phases and between pictures and strings, also from the packer's worker
     // threads, so it must be safe to call from any thread; once it returns true the build
     // stops and replaces none of the previous outputs. Empty: the build cannot be cancelled.
@@ -40,6 +45,8 @@ struct ResourceBuildOptions
 // RAW_JPEG, and what the build dialog stores: RES_MODE (0 best quality), EN_SPLITPACK with
 // SPLITPACK_START, EN_SPLITRES with SPLITRES_SIZE in megabytes, EN_TILE with TILE_WIDTH and
 // TILE_HEIGHT, COMPRESS_TYPE (0 LZ4, 1 RLE). Missing keys read as the dialog's defaults.
+// The picture cache is on unless EN_CACHE is 0; CACHE_DIR names its folder and CACHE_SIZE_MB
+// its limit in megabytes.
 ResourceBuildOptions readResourceBuildOptions(const SettingsAccessor& settings);
 
 // Returns the compress type the packer takes for the build dialog's selection: 1 (RLE)

@@ -8,6 +8,7 @@
 #include "projectfile/ProjectFileReader.h"
 #include "projectfile/StandardProjectFileIo.h"
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -47,6 +48,7 @@ UnattendedBuild::Status UnattendedBuild::Run()
     // The unattended build saves the project first, sizing pictures from their files.
     projectfile::InstallProjectFileIo().SetSizePicturesFromFiles(true);
 
+    const auto loadStart = std::chrono::steady_clock::now();
     auto project = std::make_unique<APStyleProject>();
     ProjectFileReader reader(*project);
     if (!reader.Load(m_projectPath)) {
@@ -54,6 +56,8 @@ UnattendedBuild::Status UnattendedBuild::Run()
                    << projectfile::LoadFailureReason(m_projectPath, reader) << '\n';
         return kFailed;
     }
+    const double loadSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - loadStart).count();
     // Elements reach their project through the current-project pointer.
     APStyleProject::SetCurrent(project.get());
     ProjectStyleSteps style(*project, m_options);
@@ -81,6 +85,11 @@ UnattendedBuild::Status UnattendedBuild::Run()
     std::snprintf(done, sizeof done, ": built %zu files, %s, in %.1f s\n", summary.outputs.size(),
                   ByteSizeText(summary.TotalBytes()).c_str(), summary.seconds);
     m_messages << m_programName << done;
+    if (m_timings) {
+        BuildTimings timings = build.timings();
+        timings.load = loadSeconds;
+        m_messages << timings.text();
+    }
     return kBuilt;
 }
 

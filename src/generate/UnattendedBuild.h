@@ -26,6 +26,8 @@ public:
 
     // Shows a progress bar on `messages` (for a terminal).
     void SetProgressBar(bool on) { m_progressBar = on; }
+    // Prints where the time went (BuildTimings) after the summary.
+    void SetTimings(bool on) { m_timings = on; }
     // Prefix of the summary lines ("skinsmith-cli build", "skinsmith").
     void SetProgramName(std::string name) { m_programName = std::move(name); }
 
@@ -39,6 +41,7 @@ private:
     ResourceBuildOptions m_options;
     std::ostream& m_messages;
     bool m_progressBar = false;
+    bool m_timings = false;
     std::string m_programName = "skinsmith";
 };
 

@@ -97,6 +97,7 @@ void ScriptedInteraction::clear()
     m_messagesTaken = 0;
     m_phases.clear();
     m_position = 0;
+    m_items = {0, 0};
 }
 
 void ScriptedInteraction::record(const char* kind, const std::string& text,
@@ -286,6 +287,12 @@ void ScriptedInteraction::setPosition(int position)
     const int filled = percent < 0 ? 0 : (percent > 100 ? 30 : percent * 30 / 100);
     *m_echo << '\r' << m_phase << " [" << std::string(filled, '#') << std::string(30 - filled, ' ')
             << "] " << percent << '%' << std::flush;
+}
+
+void ScriptedInteraction::setItems(int done, int total)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_items = {done, total};
 }
 
 void ScriptedInteraction::finish()

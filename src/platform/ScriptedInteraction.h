@@ -6,6 +6,7 @@
 #include <mutex>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -65,6 +66,8 @@ public:
     bool takeMessage(std::string& text);
     const std::vector<std::string>& phases() const { return m_phases; }
     int lastPosition() const { return m_position; }
+    // The last items done and total reported (0, 0 before any).
+    std::pair<int, int> lastItems() const { return m_items; }
     void clear();
 
     void showMessage(const std::string& text, const std::string& caption = {},
@@ -91,6 +94,7 @@ private:
     void setPhase(const std::string& text) override;
     void setRange(int lower, int upper) override;
     void setPosition(int position) override;
+    void setItems(int done, int total) override;
     void finish() override;
     void record(const char* kind, const std::string& text, const std::string& caption);
     Answer nextAnswer(const std::string& text, Answer defaultAnswer, bool cancelAllowed);
@@ -105,6 +109,7 @@ private:
     std::vector<Record> m_records;
     std::vector<std::string> m_phases;
     int m_position = 0;
+    std::pair<int, int> m_items{0, 0};
     std::size_t m_messagesTaken = 0;
     bool m_keepRecords = true;
     std::ostream* m_echo = nullptr;

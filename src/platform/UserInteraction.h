@@ -36,6 +36,9 @@ public:
     virtual void setPhase(const std::string& text) = 0;
     virtual void setRange(int lower, int upper) = 0;
     virtual void setPosition(int position) = 0;
+    // How many of the phase's `total` items (pictures, strings) are done, where the display
+    // has room to say so.
+    virtual void setItems(int /*done*/, int /*total*/) {}
     virtual void finish() = 0;
 };
 

@@ -20,6 +20,26 @@ TEST(ResourceBuildOptions, MissingFileGivesTheDialogDefaults)
     EXPECT_EQ(0, options.splitSize);
     EXPECT_EQ(2, options.compressType);
     EXPECT_EQ(0, options.tileWidth);
+    EXPECT_TRUE(options.useCache);
+    EXPECT_EQ("", options.cacheDirectory);
+    EXPECT_EQ(std::uint64_t{2} << 30, options.cacheLimit);
+}
+
+TEST(ResourceBuildOptions, PictureCacheSettings)
+{
+    platform::TemporaryDirectory dir;
+    const std::string ini = dir.filePath("SkinSmith.ini");
+    platform::writeFileAtomically(ini,
+                                  "[CONFIG]\nCACHE_DIR=/srv/shared cache\nCACHE_SIZE_MB=300\n");
+    auto options = readResourceBuildOptions(SettingsAccessor(ini));
+    EXPECT_TRUE(options.useCache);
+    EXPECT_EQ("/srv/shared cache", options.cacheDirectory);
+    EXPECT_EQ(std::uint64_t{300} << 20, options.cacheLimit);
+
+    platform::writeFileAtomically(ini, "[CONFIG]\nEN_CACHE=0\nCACHE_SIZE_MB=-5\n");
+    options = readResourceBuildOptions(SettingsAccessor(ini));
+    EXPECT_FALSE(options.useCache);
+    EXPECT_EQ(std::uint64_t{2} << 30, options.cacheLimit);
 }
 
 TEST(ResourceBuildOptions, ReadsWhatTheMenusAndTheDialogStore)

@@ -85,10 +85,11 @@ TEST_F(ResBuildApp, BuildsEveryProjectBelowTheAppsDirectoryAsTheCliDoes)
     ASSERT_TRUE(platform::writeFileAtomically(autoSave, "<ui-rad><scene>"));
     // What the two good ones must come out as.
     const std::string reference = copyDemo("reference");
-    ASSERT_EQ(0, run("skinsmith-cli", {"build", reference})) << m_output;
+    ASSERT_EQ(0, run("skinsmith-cli", {"build", reference, "--no-cache"})) << m_output;
 
-    EXPECT_EQ(
-        1, run("resBuildApp", {"-res", "-sty", "-styhead", "-desktop", "-j", "2", path("apps")}));
+    // The builds run side by side and fill one picture cache together.
+    EXPECT_EQ(1, run("resBuildApp", {"-res", "-sty", "-styhead", "-desktop", "-j", "2", "-cache",
+                                     path("cache"), path("apps")}));
     EXPECT_TRUE(printed("ok      first/demo.ui\n")) << m_output;
     EXPECT_TRUE(printed("ok      group/second/demo.ui\n")) << m_output;
     EXPECT_TRUE(printed("FAILED  group/deeper/broken/demo.ui: ")) << m_output;
@@ -117,6 +118,7 @@ TEST_F(ResBuildApp, BuildsEveryProjectBelowTheAppsDirectoryAsTheCliDoes)
             EXPECT_TRUE(files.at(name) == bytes) << name << " differs";
         }
     }
+    EXPECT_FALSE(fs::is_empty(path("cache")));
     // The broken one got none of the build's outputs.
     EXPECT_FALSE(fs::exists(path("apps/group/deeper/broken/") + kDemoApp + "style0/demo.res"));
 }
@@ -162,6 +164,8 @@ TEST_F(ResBuildApp, UsageAndEmptyAppsDirectories)
     EXPECT_EQ(2, run("resBuildApp", {"-res", "-fast", path("")}));
     EXPECT_EQ(2, run("resBuildApp", {"-res", "-j", "0", path("")}));
     EXPECT_EQ(2, run("resBuildApp", {"-res", path("a"), path("b")}));
+    EXPECT_EQ(2, run("resBuildApp", {"-res", "-cache", path("c"), "-nocache", path("")}));
+    EXPECT_EQ(2, run("resBuildApp", {"-res", "-cache"}));
 
     // Nothing to build is a failure, and so is an apps directory that is not there.
     fs::create_directories(path("apps/empty"));

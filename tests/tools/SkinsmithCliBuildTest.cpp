@@ -78,6 +78,9 @@ TEST_F(SkinsmithCliBuild, UsageErrors)
     EXPECT_EQ(2, run({"build", "x.ui", "--threads", "0"}));
     EXPECT_EQ(2, run({"build", "x.ui", "--split-pack", "3", "--split-size-mb", "1"}));
     EXPECT_NE(std::string::npos, m_stderr.find("cannot be used together")) << m_stderr;
+    EXPECT_EQ(2, run({"build", "x.ui", "--cache", m_dir.file("c"), "--no-cache"}));
+    EXPECT_NE(std::string::npos, m_stderr.find("cannot be used together")) << m_stderr;
+    EXPECT_EQ(2, run({"build", "x.ui", "--cache"}));
     // Only a compressed picture file is cut into parts: a split size alone is refused
     // before anything is loaded or written.
     EXPECT_EQ(2, run({"build", "x.ui", "--no-compress", "--split-size-mb", "1"}));
@@ -158,6 +161,41 @@ TEST_F(SkinsmithCliBuild, BuildingTwiceGivesIdenticalFiles)
     for (const auto& [name, bytes] : first) {
         EXPECT_TRUE(second.count(name) && second.at(name) == bytes) << name;
     }
+}
+
+TEST_F(SkinsmithCliBuild, RebuildThroughTheCacheWritesTheSameFilesAndKeepsThePictureFile)
+{
+    const std::string project = copyDemo("demo");
+    const std::string cache = m_dir.file("cache");
+    const std::string res = m_dir.file("demo") + kDemoApp + "style0/demo.res";
+    const std::vector<std::string> args = {"build", project, "--format", "ARGB8888", "--compress"};
+    ASSERT_EQ(0, run({"build", project, "--format", "ARGB8888", "--compress", "--no-cache"}))
+        << m_stderr;
+    const auto uncached = filesBelow(m_dir.file("demo"));
+
+    std::vector<std::string> cached = args;
+    cached.insert(cached.end(), {"--cache", cache, "--timings"});
+    ASSERT_EQ(0, run(cached)) << m_stderr;
+    EXPECT_NE(std::string::npos, m_stderr.find(" 0 hits,")) << m_stderr;
+    const auto madeAt = fs::last_write_time(res);
+    ASSERT_EQ(0, run(cached)) << m_stderr;
+    for (const char* phase : {"load", "style", "pictures", "decode", "convert", "compress", "cache",
+                              "strings", "write", "pictures per second"}) {
+        EXPECT_NE(std::string::npos, m_stderr.find(phase)) << phase << "\n" << m_stderr;
+    }
+    EXPECT_NE(std::string::npos, m_stderr.find(" 0 misses")) << m_stderr;
+    // Nothing changed: the picture file is the one the last build made.
+    EXPECT_EQ(madeAt, fs::last_write_time(res));
+    const auto again = filesBelow(m_dir.file("demo"));
+    ASSERT_EQ(uncached.size(), again.size());
+    for (const auto& [name, bytes] : uncached) {
+        EXPECT_TRUE(again.count(name) && again.at(name) == bytes) << name;
+    }
+    // Another format: every picture is converted again, and the file with it.
+    cached[3] = "RGB565";
+    ASSERT_EQ(0, run(cached)) << m_stderr;
+    EXPECT_NE(std::string::npos, m_stderr.find(" 0 hits,")) << m_stderr;
+    EXPECT_NE(madeAt, fs::last_write_time(res));
 }
 
 TEST_F(SkinsmithCliBuild, MissingPictureStopsTheBuild)

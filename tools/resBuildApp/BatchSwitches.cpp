@@ -29,6 +29,14 @@ bool parseBatchSwitches(const std::vector<std::string>& args, BatchSwitches& swi
             }
             switches.jobs = static_cast<int>(jobs);
             ++i;
+        } else if (arg == "-cache") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                problem = "-cache wants a folder";
+                return false;
+            }
+            switches.cacheDirectory = args[++i];
+        } else if (arg == "-nocache") {
+            switches.noCache = true;
         } else if (!arg.empty() && arg[0] == '-') {
             problem = "unknown switch " + arg;
             return false;
@@ -41,6 +49,10 @@ bool parseBatchSwitches(const std::vector<std::string>& args, BatchSwitches& swi
     }
     if (help) {
         return true;
+    }
+    if (switches.noCache && !switches.cacheDirectory.empty()) {
+        problem = "-cache and -nocache cannot be used together";
+        return false;
     }
     if (switches.appsDirectory.empty()) {
         problem = "no apps directory given";
@@ -61,6 +73,11 @@ std::vector<std::vector<std::string>> buildSteps(const BatchSwitches& switches,
         // The whole resource build; it generates the style (file and header) it needs and
         // ends with the desktop entry file when the project has it switched on.
         steps.push_back({"build", project, "--quality", switches.smallest ? "small" : "best"});
+        if (switches.noCache) {
+            steps.back().push_back("--no-cache");
+        } else if (!switches.cacheDirectory.empty()) {
+            steps.back().insert(steps.back().end(), {"--cache", switches.cacheDirectory});
+        }
         return steps;
     }
     if (switches.style || switches.styleHeader) {

@@ -6,12 +6,14 @@
 // What resBuildApp is asked for on its command line.
 struct BatchSwitches
 {
-    bool resources = false;   // -res
-    bool style = false;       // -sty
-    bool styleHeader = false; // -styhead
-    bool desktop = false;     // -desktop
-    bool smallest = false;    // -minsize
-    int jobs = 0;             // -j N; 0: one per core
+    bool resources = false;     // -res
+    bool style = false;         // -sty
+    bool styleHeader = false;   // -styhead
+    bool desktop = false;       // -desktop
+    bool smallest = false;      // -minsize
+    int jobs = 0;               // -j N; 0: one per core
+    std::string cacheDirectory; // -cache DIR
+    bool noCache = false;       // -nocache
     std::string appsDirectory;
 
     // True when some output is asked for.

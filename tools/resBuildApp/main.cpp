@@ -14,7 +14,8 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: resBuildApp [-res] [-sty] [-styhead] [-desktop] [-minsize] [-j N] APPS_DIR\n"
+    "Usage: resBuildApp [-res] [-sty] [-styhead] [-desktop] [-minsize] [-j N]\n"
+    "                   [-cache DIR | -nocache] APPS_DIR\n"
     "\n"
     "Finds every project file (*.ui) below APPS_DIR, in sub-folders at any depth, and\n"
     "builds each one with skinsmith-cli (beside this program), several projects at a time.\n"
@@ -34,6 +35,9 @@ const char kUsage[] =
     "              project that has it switched on; projects with it off are skipped\n"
     "  -minsize    with -res: smallest size instead of best quality\n"
     "  -j N        N builds at a time (default: one per processor core)\n"
+    "  -cache DIR  with -res: keep finished pictures in DIR, shared by all the builds\n"
+    "              (default: as skinsmith-cli build, see its --cache)\n"
+    "  -nocache    with -res: convert every picture again and keep nothing\n"
     "  -h, --help  show this help\n"
     "\n"
     "The identifier headers (\"res .h\" in the editor's batch dialog) are made and deleted\n"

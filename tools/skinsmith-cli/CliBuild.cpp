@@ -51,6 +51,13 @@ const char kUsage[] = "Usage: skinsmith-cli build PROJECT.ui [OPTIONS]\n"
                       "  --threads N            convert pictures on N threads (default: one per "
                       "core);\n"
                       "                         the output does not depend on it\n"
+                      "  --cache DIR            keep finished pictures in DIR (default: the "
+                      "settings' CACHE_DIR,\n"
+                      "                         else $XDG_CACHE_HOME/skinsmith or "
+                      "~/.cache/skinsmith)\n"
+                      "  --no-cache             convert every picture again and keep nothing\n"
+                      "  --timings              print the time of each phase and pictures per "
+                      "second\n"
                       "  -h, --help             show this help\n"
                       "\n"
                       "Exit status: 0 the build ran to its end, 1 it stopped or a step failed "
@@ -80,6 +87,7 @@ int runBuild(const std::vector<std::string>& args)
     generate::UnattendedBuild build(parsed.project, options, std::cerr);
     build.SetProgramName("skinsmith-cli build");
     build.SetProgressBar(isatty(STDERR_FILENO) != 0);
+    build.SetTimings(parsed.timings);
     return build.Run() == generate::UnattendedBuild::kBuilt ? kExitOk : kExitFailed;
 }
 

@@ -92,6 +92,13 @@ bool parseValue(const std::string& name, const std::string& value, CliBuildArgum
     if (name == "--split-size-mb") {
         return (parsed.splitSizeMb = number(value, 1, 4095)) ? true : bad("megabytes, 1-4095");
     }
+    if (name == "--cache") {
+        if (value.empty()) {
+            return bad("a folder");
+        }
+        parsed.cacheDirectory = value;
+        return true;
+    }
     if (name == "--threads") {
         return (parsed.threads = number(value, 1, 256)) ? true : bad("a thread count, 1-256");
     }
@@ -102,7 +109,7 @@ bool takesValue(const std::string& name)
 {
     return name == "--format" || name == "--quality" || name == "--compress-type" ||
            name == "--split-pack" || name == "--split-size-mb" || name == "--tile" ||
-           name == "--threads";
+           name == "--threads" || name == "--cache";
 }
 
 } // namespace
@@ -128,6 +135,10 @@ bool parseBuildArguments(const std::vector<std::string>& args, CliBuildArguments
             parsed.debug = true;
         } else if (arg == "--strict") {
             parsed.strict = true;
+        } else if (arg == "--no-cache") {
+            parsed.noCache = true;
+        } else if (arg == "--timings") {
+            parsed.timings = true;
         } else if (!arg.empty() && arg[0] == '-') {
             problem = "unknown option '" + arg + "'";
             return false;
@@ -140,6 +151,10 @@ bool parseBuildArguments(const std::vector<std::string>& args, CliBuildArguments
     }
     if (parsed.splitPackStart && parsed.splitSizeMb) {
         problem = "--split-pack and --split-size-mb cannot be used together";
+        return false;
+    }
+    if (parsed.cacheDirectory && parsed.noCache) {
+        problem = "--cache and --no-cache cannot be used together";
         return false;
     }
     if (parsed.project.empty()) {
@@ -186,6 +201,13 @@ void applyBuildArguments(const CliBuildArguments& parsed, generate::ResourceBuil
     }
     if (parsed.threads) {
         options.packingThreads = static_cast<unsigned>(*parsed.threads);
+    }
+    if (parsed.cacheDirectory) {
+        options.useCache = true;
+        options.cacheDirectory = *parsed.cacheDirectory;
+    }
+    if (parsed.noCache) {
+        options.useCache = false;
     }
     if (parsed.tile) {
         options.tileWidth = parsed.tile->first;

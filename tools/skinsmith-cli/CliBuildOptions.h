@@ -21,6 +21,9 @@ struct CliBuildArguments
     bool debug = false;
     bool strict = false;
     std::optional<int> threads;
+    std::optional<std::string> cacheDirectory;
+    bool noCache = false;
+    bool timings = false;
 };
 
 // Parses the arguments after "build". Returns false with `problem` set on a usage error.

@@ -1,12 +1,14 @@
 #include "components/packing/CZorRes.h"
 
 #include "components/packing/EntryCompressor.h"
+#include "components/packing/FileBytes.h"
 #include "components/packing/OrderedWorkers.h"
 #include "components/packing/StagedFiles.h"
 #include "components/packing/StrFileBuilder.h"
 #include "platform/Trace.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <limits>
 #include <thread>
@@ -55,23 +57,115 @@ void CZorRes::resetSpool()
 packing::PictureEncoder::Result CZorRes::encode(const PictureRequest& request,
                                                 Scratch& scratch) const
 {
+    if (m_cache != nullptr && m_cache->enabled()) {
+        return encodeCached(request, scratch);
+    }
     PictureEncoder::Result result =
-        PictureEncoder::encodeInto(request, scratch.file, scratch.planes);
+        PictureEncoder::encodeInto(request, scratch.file, scratch.planes, m_times);
+    finishEntry(result, scratch);
+    return result;
+}
+
+void CZorRes::finishEntry(PictureEncoder::Result& result, Scratch& scratch) const
+{
     if (!result.ok) {
-        return result;
+        return;
     }
     if (!m_coding.ahead) {
         // The planes are what is kept: they leave the scratch.
         result.data = std::move(scratch.planes);
         scratch.planes.clear();
-        return result;
+        return;
     }
+    const auto start = std::chrono::steady_clock::now();
     // Only the coded bytes are kept, at their size; the planes' buffer serves the next picture.
     packing::EntryCompressor::Packed packed =
         packing::EntryCompressor::packCopy(result.entry, scratch.planes, m_coding.method,
                                            m_coding.tileWidth, m_coding.tileHeight, scratch.coded);
     result.entry = packed.entry;
     result.data = std::move(packed.data);
+    if (m_times != nullptr) {
+        packing::PackingTimes::add(m_times->compressNs, start);
+    }
+}
+
+std::string CZorRes::shapeOf(const PictureRequest& request) const
+{
+    // Raised whenever the encoder or the compressors would make other bytes of the same input.
+    constexpr int kEntryVersion = 1;
+    const int values[] = {kEntryVersion,
+                          request.format,
+                          request.quality,
+                          request.alphaFormat,
+                          request.argbOutput,
+                          request.rawJpeg,
+                          request.compress,
+                          request.strict ? 1 : 0,
+                          m_coding.ahead ? 1 : 0,
+                          m_coding.ahead ? m_coding.method : 0,
+                          m_coding.ahead ? m_coding.tileWidth : 0,
+                          m_coding.ahead ? m_coding.tileHeight : 0};
+    std::string shape;
+    for (const int value : values) {
+        shape += std::to_string(value) + ',';
+    }
+    return shape;
+}
+
+packing::PictureEncoder::Result CZorRes::encodeCached(const PictureRequest& request,
+                                                      Scratch& scratch) const
+{
+    using packing::PictureCache;
+    auto start = std::chrono::steady_clock::now();
+    bool read = false;
+    const auto readFile = [&] {
+        read = packing::readFileBytes(request.path, scratch.file);
+        return read;
+    };
+    PictureCache::Key content{request.contentHigh, request.contentLow};
+    if (!request.contentKnown) {
+        if (!readFile()) {
+            // The encoder says why.
+            return PictureEncoder::encodeInto(request, scratch.file, scratch.planes, m_times);
+        }
+        content = PictureCache::contentOf(scratch.file.data(), scratch.file.size());
+    }
+    const std::string shape = shapeOf(request);
+    PictureCache::Key key = PictureCache::keyOf(shape, content);
+    PictureCache::Entry cached;
+    PictureEncoder::Result result;
+    if (m_cache->find(key, cached)) {
+        result.ok = true;
+        result.entry = cached.info;
+        result.warning = std::move(cached.warning);
+        result.data = std::move(cached.data);
+        if (m_times != nullptr) {
+            ++m_times->cacheHits;
+            packing::PackingTimes::add(m_times->cacheNs, start);
+        }
+        return result;
+    }
+    if (!read) {
+        if (!readFile()) {
+            return PictureEncoder::encodeInto(request, scratch.file, scratch.planes, m_times);
+        }
+        // The entry is kept under the bytes converted, whatever the caller thought they were.
+        key = PictureCache::keyOf(
+            shape, PictureCache::contentOf(scratch.file.data(), scratch.file.size()));
+    }
+    if (m_times != nullptr) {
+        ++m_times->cacheMisses;
+        start = packing::PackingTimes::add(m_times->cacheNs, start);
+    }
+    result = PictureEncoder::encodeBytes(request, scratch.file, scratch.planes, m_times);
+    finishEntry(result, scratch);
+    if (result.ok) {
+        start = std::chrono::steady_clock::now();
+        m_cache->store(key, result.entry, result.warning, result.data);
+        if (m_times != nullptr) {
+            packing::PackingTimes::add(m_times->cacheNs, start);
+        }
+    }
     return result;
 }
 

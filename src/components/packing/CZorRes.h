@@ -1,7 +1,9 @@
 #pragma once
 
 #include "components/packing/EntrySpool.h"
+#include "components/packing/PackingTimes.h"
 #include "components/packing/PicResFormat.h"
+#include "components/packing/PictureCache.h"
 #include "components/packing/PictureEncoder.h"
 #include "components/packing/PictureRequest.h"
 #include "components/packing/ResFileLayout.h"
@@ -45,6 +47,11 @@ public:
     // it returns true the pictures not yet converted are refused unread (reason "cancelled").
     // It must be safe to call from any thread. Empty: every picture is converted.
     void SetCancelCheck(std::function<bool()> cancelled) { m_cancelled = std::move(cancelled); }
+    // Takes finished entries from `cache` (not owned; null for none) instead of converting
+    // their pictures again, and keeps there the entries it converts. The file is the same.
+    void SetEntryCache(packing::PictureCache* cache) { m_cache = cache; }
+    // Adds where the converting workers spend their time to `times` (not owned; null for none).
+    void SetTimes(packing::PackingTimes* times) { m_times = times; }
 
     // Converts and appends one picture. `reserved` is passed as 1 and not
     // used. Returns 1 when accepted, 0 when refused (unreadable picture,
@@ -132,6 +139,13 @@ private:
     };
     packing::PictureEncoder::Result encode(const packing::PictureRequest& request,
                                            Scratch& scratch) const;
+    // encode() through the entry cache.
+    packing::PictureEncoder::Result encodeCached(const packing::PictureRequest& request,
+                                                 Scratch& scratch) const;
+    // Compresses the encoded `result` (planes in the scratch) as the coding says.
+    void finishEntry(packing::PictureEncoder::Result& result, Scratch& scratch) const;
+    // Everything besides the picture's bytes that shapes its entry, for the cache key.
+    std::string shapeOf(const packing::PictureRequest& request) const;
     void resetSpool();
     // The header and entry table of the held pictures; false (error set) past 4 GiB.
     bool entryTable(const packing::ResFileHeader& header, std::vector<std::uint8_t>& table);
@@ -158,6 +172,8 @@ private:
     unsigned m_threads = 0;
     std::string m_saveAheadPath;
     std::function<bool()> m_cancelled;
+    packing::PictureCache* m_cache = nullptr;
+    packing::PackingTimes* m_times = nullptr;
     std::unique_ptr<SavedAhead> m_savedAhead;
     std::string m_error;
 };

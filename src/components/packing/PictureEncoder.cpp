@@ -8,6 +8,7 @@
 
 #include <stb/stb_image.h>
 
+#include <chrono>
 #include <limits>
 #include <memory>
 
@@ -135,22 +136,40 @@ PictureEncoder::Encoding PictureEncoder::chooseEncoding(int format, int quality,
 
 PictureEncoder::Result PictureEncoder::encodeInto(const PictureRequest& request,
                                                   std::vector<std::uint8_t>& bytes,
-                                                  std::vector<std::uint8_t>& data)
+                                                  std::vector<std::uint8_t>& data,
+                                                  PackingTimes* times)
+{
+    const auto start = std::chrono::steady_clock::now();
+    if (isSupportedFormat(request.format) && !readFileBytes(request.path, bytes)) {
+        Result result;
+        result.error = "cannot read " + request.path;
+        return result;
+    }
+    if (times != nullptr) {
+        PackingTimes::add(times->decodeNs, start);
+    }
+    return encodeBytes(request, bytes, data, times);
+}
+
+PictureEncoder::Result PictureEncoder::encodeBytes(const PictureRequest& request,
+                                                   const std::vector<std::uint8_t>& bytes,
+                                                   std::vector<std::uint8_t>& data,
+                                                   PackingTimes* times)
 {
     Result result;
     if (!isSupportedFormat(request.format)) {
         result.error = "unknown pixel format " + std::to_string(request.format);
         return result;
     }
-    if (!readFileBytes(request.path, bytes)) {
-        result.error = "cannot read " + request.path;
-        return result;
-    }
+    auto start = std::chrono::steady_clock::now();
     Decoded image;
     // Decoding a raw JPEG as well proves that it can be read, and gives its size.
     if (!decode(bytes, image, result.error)) {
         result.error += " (" + request.path + ")";
         return result;
+    }
+    if (times != nullptr) {
+        start = PackingTimes::add(times->decodeNs, start);
     }
     // The decoder does not look at chunk CRCs: damage inside the data would be packed unseen.
     const std::string crc = imaging::PngChunks::crcProblem(bytes.data(), bytes.size());
@@ -192,6 +211,9 @@ PictureEncoder::Result PictureEncoder::encodeInto(const PictureRequest& request,
     }
     entry.size = static_cast<std::uint32_t>(data.size());
     result.ok = true;
+    if (times != nullptr) {
+        PackingTimes::add(times->convertNs, start);
+    }
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "components/packing/PackingTimes.h"
 #include "components/packing/PictureRequest.h"
 #include "components/packing/ResFileLayout.h"
 
@@ -35,7 +36,10 @@ public:
     // `file`; both are resized and keep their capacity, so a worker converting
     // many pictures reuses its memory. The result's own data stay empty.
     static Result encodeInto(const PictureRequest& request, std::vector<std::uint8_t>& file,
-                             std::vector<std::uint8_t>& data);
+                             std::vector<std::uint8_t>& data, PackingTimes* times = nullptr);
+    // As encodeInto, for the picture file's `bytes` already read.
+    static Result encodeBytes(const PictureRequest& request, const std::vector<std::uint8_t>& bytes,
+                              std::vector<std::uint8_t>& data, PackingTimes* times = nullptr);
 
     // The colour format and alpha plane for a picture: an ARGB output of 6 or 8
     // overrides `format`; an A8 alpha format moves the alpha into its own plane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace packing {
@@ -16,6 +17,11 @@ struct PictureRequest
     int argbOutput = 0;  // 6: ARGB6666, 8: ARGB8888, anything else: the format above
     int rawJpeg = 0;     // 1: a JPEG file is packed with its bytes unchanged
     bool strict = false; // a PNG chunk whose CRC does not match refuses the picture
+    // The hash of the file's bytes (PictureCache::contentOf), when the caller knows it: an
+    // entry cache then finds the entry without reading the file.
+    bool contentKnown = false;
+    std::uint64_t contentHigh = 0;
+    std::uint64_t contentLow = 0;
 };
 
 } // namespace packing

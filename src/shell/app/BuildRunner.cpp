@@ -163,6 +163,11 @@ void BuildRunner::setPosition(int position)
     m_dialog->setPosition(position);
 }
 
+void BuildRunner::setItems(int done, int total)
+{
+    m_dialog->setItems(done, total);
+}
+
 void BuildRunner::finish()
 {
     m_dialog->setPosition(m_dialog->bar()->maximum());

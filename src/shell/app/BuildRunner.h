@@ -84,6 +84,7 @@ private:
     void setPhase(const std::string& text) override;
     void setRange(int lower, int upper) override;
     void setPosition(int position) override;
+    void setItems(int done, int total) override;
     void finish() override;
 
     QtUserInteraction& m_interaction;

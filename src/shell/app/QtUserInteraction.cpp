@@ -83,6 +83,10 @@ public:
     {
         post([position](platform::ProgressReporter& target) { target.setPosition(position); });
     }
+    void setItems(int done, int total) override
+    {
+        post([done, total](platform::ProgressReporter& target) { target.setItems(done, total); });
+    }
     void finish() override
     {
         post([](platform::ProgressReporter& target) { target.finish(); });

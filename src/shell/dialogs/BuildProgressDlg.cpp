@@ -50,6 +50,7 @@ void BuildProgressDlg::start(const QString& title, bool cancellable)
     m_cancel->setEnabled(cancellable);
     m_cancel->setText(tr("取消"));
     m_phaseText.clear();
+    m_itemsTotal = 0;
     m_lower = 0;
     m_upper = 100;
     m_position = 0;
@@ -59,6 +60,14 @@ void BuildProgressDlg::start(const QString& title, bool cancellable)
 void BuildProgressDlg::setPhase(const QString& text)
 {
     m_phaseText = text;
+    m_itemsTotal = 0;
+    showPosition();
+}
+
+void BuildProgressDlg::setItems(int done, int total)
+{
+    m_itemsDone = done;
+    m_itemsTotal = total;
     showPosition();
 }
 
@@ -92,7 +101,11 @@ void BuildProgressDlg::showPosition()
     m_bar->setValue(std::clamp(m_position, m_lower, m_upper));
     m_percent->setText(QString::asprintf("%d%%", percentOf(m_lower, m_upper, m_position)));
     // Once cancelled, the window says so rather than the phase the work is leaving.
-    m_phase->setText(m_cancelRequested ? tr("正在取消...") : m_phaseText);
+    QString phase = m_phaseText;
+    if (m_itemsTotal > 0) {
+        phase += QStringLiteral("  %1 / %2").arg(m_itemsDone).arg(m_itemsTotal);
+    }
+    m_phase->setText(m_cancelRequested ? tr("正在取消...") : phase);
 }
 
 void BuildProgressDlg::reject()

@@ -24,6 +24,9 @@ public:
     // The bar's range; an empty or reversed range counts as lower..lower+1.
     void setRange(int lower, int upper);
     void setPosition(int position);
+    // Items of the phase done of its total ("120 / 1000" after the phase text) until the
+    // next phase.
+    void setItems(int done, int total);
 
     // The percentage shown for `position` in lower..upper, clamped to 0..100.
     static int percentOf(int lower, int upper, int position);
@@ -57,6 +60,8 @@ private:
     int m_lower = 0;
     int m_upper = 100;
     int m_position = 0;
+    int m_itemsDone = 0;
+    int m_itemsTotal = 0;
     bool m_cancellable = false;
     bool m_cancelRequested = false;
 };

@@ -19,11 +19,26 @@ class BuildProgressDlgTest : public QObject
 
 private slots:
     void percentFollowsThePosition();
+    void picturesDoneShowBesideThePhaseUntilTheNext();
     void cancelAsksOnceAndOnlyWhenOffered();
     void closingTheWindowAsksToCancel();
     void runnerShowsTheWorkersProgressAndCancelsIt();
     void workWithoutCancelRunsToItsEnd();
 };
+
+void BuildProgressDlgTest::picturesDoneShowBesideThePhaseUntilTheNext()
+{
+    BuildProgressDlg dialog;
+    dialog.start(QStringLiteral("生成资源"), true);
+    dialog.setPhase(QStringLiteral("正在创建图片资源..."));
+    dialog.setItems(120, 1000);
+    QCOMPARE(dialog.phaseLabel()->text(), QStringLiteral("正在创建图片资源...  120 / 1000"));
+    dialog.setPhase(QStringLiteral("正在创建字符串资源..."));
+    QCOMPARE(dialog.phaseLabel()->text(), QStringLiteral("正在创建字符串资源..."));
+    dialog.setItems(3, 4);
+    dialog.start(QStringLiteral("生成资源"), true);
+    QCOMPARE(dialog.phaseLabel()->text(), QString());
+}
 
 void BuildProgressDlgTest::percentFollowsThePosition()
 {

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "components/packing/PictureCache.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace generate {
+
+// What identifies a file's state without reading it, as make and ccache's direct mode use it.
+struct FileStamp
+{
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0; // status change; not kept across a rename
+    std::uint64_t inode = 0;
+    std::uint64_t device = 0;
+
+    bool operator==(const FileStamp& o) const
+    {
+        return size == o.size && modifiedNs == o.modifiedNs && changedNs == o.changedNs &&
+               inode == o.inode && device == o.device;
+    }
+    // The same file, unchanged since, once renamed into place.
+    bool sameContentAs(const FileStamp& o) const
+    {
+        return size == o.size && modifiedNs == o.modifiedNs && inode == o.inode &&
+               device == o.device;
+    }
+    // The stamp of the file at `path`; nothing when it is no regular file.
+    static std::optional<FileStamp> of(const std::string& path);
+};
+
+// What the last build through the picture cache knew about one picture resource file, kept in
+// the cache folder: the picture files' stamps with the hashes of their bytes (so that an
+// unchanged picture need not be read to find its entry), and the key of everything that made
+// the file with the file's own stamp (so that a build that would write the same bytes leaves
+// it as it is). Read back only when whole and intact.
+struct BuildRecord
+{
+    struct Picture
+    {
+        std::string path;
+        FileStamp stamp;
+        packing::PictureCache::Key content;
+    };
+
+    std::vector<Picture> pictures;
+    packing::PictureCache::Key made; // of the options and every entry of the file
+    FileStamp output;
+    int count = 0;
+    std::vector<std::string> warnings;
+
+    // Where the record of the output `target` is kept in the cache folder `directory`.
+    static std::string pathFor(const std::string& directory, const std::string& target);
+    bool load(const std::string& path);
+    // Replaces the record at `path` by a rename; false when it cannot be written.
+    bool save(const std::string& path) const;
+
+    std::vector<std::uint8_t> encode() const;
+    bool decode(const std::vector<std::uint8_t>& bytes);
+};
+
+} // namespace generate
