@@ -12,12 +12,13 @@ const CliCommand& desktopCommand();
 const CliCommand& buildCommand();
 const CliCommand& editCommand();
 const CliCommand& scaleCommand();
+const CliCommand& stringsCommand();
 
 const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands = {
         resaveCommand(),  infoCommand(),  resDumpCommand(), resExtractCommand(), styleCommand(),
-        desktopCommand(), buildCommand(), editCommand(),    scaleCommand(),
+        desktopCommand(), buildCommand(), editCommand(),    scaleCommand(),      stringsCommand(),
     };
     return commands;
 }
