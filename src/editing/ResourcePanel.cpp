@@ -37,7 +37,7 @@ FileKind KindOf(const std::string& path)
     if (ext == ".BMP" || ext == ".PNG" || ext == ".JPG") {
         return FileKind::Picture;
     }
-    if (ext == ".TXT" || ext == ".XLS") {
+    if (ext == ".TXT" || ext == ".XLS" || ext == ".XLSX" || ext == ".CSV") {
         return FileKind::Strings;
     }
     return FileKind::None;

@@ -48,9 +48,10 @@ public:
 
     static constexpr const char* kAddFilesTitle = "请选择资源文件";
     static constexpr const char* kAddFilesFilter =
-        "所有资源文件(*.txt;*.png;*.bmp;*.jpg;*.xls)|*.txt;*.png;*.bmp;*.jpg;*.xls|"
+        "所有资源文件(*.txt;*.png;*.bmp;*.jpg;*.xls;*.xlsx;*.csv)|"
+        "*.txt;*.png;*.bmp;*.jpg;*.xls;*.xlsx;*.csv|"
         "图片资源(*.png;*.bmp;*.jpg;*.ico)|*.png;*.bmp;*.jpg;*.ico|文本资源(*.txt)|*.txt|"
-        "Excel表格(*.xls)|*.xls|所有文件 (*.*)|*.*|";
+        "Excel表格(*.xls;*.xlsx;*.csv)|*.xls;*.xlsx;*.csv|所有文件 (*.*)|*.*|";
     static constexpr const char* kAddDirectoryTitle = "请选择添加的路径";
     static constexpr const char* kClearListQuestion =
         "确定删除列表？界面使用到的资源同时也被删除！";

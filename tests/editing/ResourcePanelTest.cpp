@@ -6,6 +6,7 @@
 #include "editing/UndoHistory.h"
 #include "model/PicSnapshotItem.h"
 #include "platform/FileSystem.h"
+#include "platform/ProgramDirectory.h"
 #include "platform/TemporaryDirectory.h"
 
 #include <stb/stb_image_write.h>
@@ -78,6 +79,19 @@ TEST_F(ResourcePanelTest, AddFilesSortsByExtensionAndShowsRowsOnlyOfTheShownList
     EXPECT_EQ(observer.appended, (std::vector<std::pair<int, int>>{{0, 1}}));
     EXPECT_EQ(project->Modified(), 1);
     EXPECT_EQ(panel.PictureSize(0), std::make_pair(4, 2));
+}
+
+TEST_F(ResourcePanelTest, AddFilesTakesCsvAndXlsxAsStringTables)
+{
+    platform::overrideProgramDirectory(SKINSMITH_BIN_DIR);
+    ui.queuePath(Text("texts.CSV", "ResID,English,Deutsch\r\n[RESLAN],en,de\r\nIDS_OK,OK,Gut\r\n"
+                                   "IDS_NO,No,Nein\r\n"));
+    panel.Run(ResourcePanel::kCmdAddFiles);
+    platform::overrideProgramDirectory({});
+    ASSERT_EQ(project->Strings().Size(), 2u);
+    EXPECT_EQ(project->Strings().Records()[1].wideTexts[1], u"Nein");
+    EXPECT_EQ(project->Strings().NamedLanguages(), (std::vector<std::string>{"en", "de"}));
+    EXPECT_EQ(project->TextFiles().size(), 1u);
 }
 
 TEST_F(ResourcePanelTest, ClosingTheLastProjectEmptiesThePanel)
