@@ -1,6 +1,7 @@
 #include "editing/ResourcePanel.h"
 
 #include "components/visual/CxImage.h"
+#include "editing/ActReplaceStrings.h"
 #include "editing/RecordedEdit.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
@@ -10,6 +11,9 @@
 #include "platform/AsciiCase.h"
 #include "editing/ChangeFeed.h"
 #include "platform/UserInteraction.h"
+#include "strings/SpreadsheetFile.h"
+#include "strings/StringDiffReport.h"
+#include "strings/StringTableDiff.h"
 #include "strings/StringTableImport.h"
 
 #include <algorithm>
@@ -346,8 +350,22 @@ void ResourcePanel::AddFiles(const std::vector<std::string>& paths)
     const int rowsBefore = RowCount();
     const std::size_t languagesBefore = m_columns.size();
     bool changed = false;
+    // The string files added are one undo step.
+    auto record = std::make_unique<ActReplaceStrings>(project);
+    record->CaptureBefore();
+    bool stringsAdded = false;
     for (const std::string& path : paths) {
+        const bool strings = KindOf(path) == FileKind::Strings;
+        if (strings && !ConfirmStringFile(*project, path)) {
+            continue;
+        }
         changed = AddOne(*project, path) || changed;
+        stringsAdded = stringsAdded || strings;
+    }
+    if (stringsAdded) {
+        record->CaptureAfter();
+        AddRecord(*project, std::move(record));
+        changed = true;
     }
     TakeColumns();
     const int rowsAfter = RowCount();
@@ -363,6 +381,25 @@ void ResourcePanel::AddFiles(const std::vector<std::string>& paths)
     if (changed) {
         AfterChange();
     }
+}
+
+bool ResourcePanel::ConfirmStringFile(const APStyleProject& project, const std::string& path) const
+{
+    if (!SpreadsheetFile::IsSpreadsheet(path)) {
+        return true;
+    }
+    StringTableDiff diff(project);
+    if (!diff.Compare(path)) {
+        // The import has said why already; a damaged file must change nothing.
+        return false;
+    }
+    if (!diff.ChangesSomething()) {
+        return true;
+    }
+    const platform::Answer answer = platform::interaction().askYesNo(
+        StringDiffReport(diff, path) + "\n" + kApplyStringFileQuestion, kApplyStringFileCaption,
+        diff.LosesSomething() ? platform::Answer::No : platform::Answer::Yes);
+    return answer == platform::Answer::Yes;
 }
 
 void ResourcePanel::AddDirectory()

@@ -52,6 +52,8 @@ public:
         "*.txt;*.png;*.bmp;*.jpg;*.xls;*.xlsx;*.csv|"
         "图片资源(*.png;*.bmp;*.jpg;*.ico)|*.png;*.bmp;*.jpg;*.ico|文本资源(*.txt)|*.txt|"
         "Excel表格(*.xls;*.xlsx;*.csv)|*.xls;*.xlsx;*.csv|所有文件 (*.*)|*.*|";
+    static constexpr const char* kApplyStringFileQuestion = "是否应用这个字符串文件？";
+    static constexpr const char* kApplyStringFileCaption = "字符串文件";
     static constexpr const char* kAddDirectoryTitle = "请选择添加的路径";
     static constexpr const char* kClearListQuestion =
         "确定删除列表？界面使用到的资源同时也被删除！";
@@ -139,6 +141,9 @@ private:
     void AfterChange();
     void ClearShown(APStyleProject& project, int list);
     bool AddOne(APStyleProject& project, const std::string& path);
+    // Shows what adding the spreadsheet at `path` would change and asks whether to go on;
+    // true for other string files, and when the spreadsheet changes nothing.
+    bool ConfirmStringFile(const APStyleProject& project, const std::string& path) const;
 
     Workspace& m_ws;
     ResourcePanelObserver* m_observer = nullptr;

@@ -26,6 +26,18 @@ bool StringTableDiff::LosesSomething() const
            !m_notText.empty() || !m_longRows.empty();
 }
 
+bool StringTableDiff::ChangesSomething() const
+{
+    return LosesSomething() || !m_added.empty() || !m_changed.empty() ||
+           (m_replacesList && !m_vanished.empty());
+}
+
+std::string StringTableDiff::LanguageName(int slot) const
+{
+    const auto k = static_cast<std::size_t>(slot);
+    return slot >= 0 && k < m_titles.size() ? m_titles[k] : "language " + std::to_string(slot);
+}
+
 bool StringTableDiff::Compare(const std::string& path)
 {
     if (!platform::isFile(path)) {

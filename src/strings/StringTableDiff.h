@@ -58,6 +58,10 @@ public:
     const std::vector<Cell>& NotText() const { return m_notText; }
     const std::vector<LongRow>& LongRows() const { return m_longRows; }
     const std::vector<std::string>& LanguageTitles() const { return m_titles; }
+    // The project's name of language `slot`, or "language N" when it has none.
+    std::string LanguageName(int slot) const;
+    // True when the file would change the project's strings at all, or loses something.
+    bool ChangesSomething() const;
     // Why the cells of the file could not be looked at, when they could not.
     const std::string& CellNote() const { return m_cellNote; }
     const std::string& Error() const { return m_error; }

@@ -94,6 +94,51 @@ TEST_F(ResourcePanelTest, AddFilesTakesCsvAndXlsxAsStringTables)
     EXPECT_EQ(project->TextFiles().size(), 1u);
 }
 
+TEST_F(ResourcePanelTest, ASpreadsheetThatWouldLoseStringsIsShownFirstAndAppliedAsOneStep)
+{
+    platform::overrideProgramDirectory(SKINSMITH_BIN_DIR);
+    panel.AddFiles({Text("v1.csv", "ResID,English\r\nIDS_OK,OK\r\nIDS_NO,No\r\n")});
+    ASSERT_EQ(project->Strings().Size(), 2u);
+    const std::string lossy = Text("v2.csv", "ResID,English\r\nIDS_OK,Okay\r\nIDS_OK,again\r\n");
+
+    // Unattended, a file that would lose something is not applied.
+    panel.AddFiles({lossy});
+    ASSERT_EQ(ui.records().back().kind, "question");
+    const std::string report = ui.records().back().text;
+    EXPECT_NE(report.find("IDS_NO"), std::string::npos) << report;
+    EXPECT_NE(report.find("IDS_OK becomes IDS_OK0"), std::string::npos) << report;
+    EXPECT_NE(report.find(ResourcePanel::kApplyStringFileQuestion), std::string::npos);
+    EXPECT_EQ(project->Strings().Records()[1].identifier, "IDS_NO");
+    EXPECT_EQ(project->TextFiles().size(), 1u);
+
+    ui.queueAnswer(platform::Answer::Yes);
+    panel.AddFiles({lossy});
+    ASSERT_EQ(project->Strings().Size(), 2u);
+    EXPECT_EQ(project->Strings().Records()[1].identifier, "IDS_OK0");
+    EXPECT_EQ(project->TextFiles().size(), 2u);
+
+    const int resets = observer.resets;
+    ASSERT_TRUE(Undo(*project));
+    EXPECT_GT(observer.resets, resets);
+    EXPECT_EQ(project->Strings().Records()[1].identifier, "IDS_NO");
+    EXPECT_EQ(project->Strings().Records()[0].wideTexts[0], u"OK");
+    EXPECT_EQ(project->Strings().Find("IDS_NO"), 1);
+    EXPECT_EQ(project->TextFiles().size(), 1u);
+    ASSERT_TRUE(Redo(*project));
+    EXPECT_EQ(project->Strings().Records()[0].wideTexts[0], u"Okay");
+    EXPECT_EQ(project->Strings().Find("IDS_NO"), -1);
+
+    // A damaged file asks nothing and changes nothing.
+    const std::size_t questions = ui.records().size();
+    panel.AddFiles({Text("v3.csv", "ResID,English\r\nIDS_X,\"open\r\n")});
+    platform::overrideProgramDirectory({});
+    EXPECT_EQ(project->Strings().Records()[0].wideTexts[0], u"Okay");
+    EXPECT_EQ(project->TextFiles().size(), 2u);
+    for (std::size_t i = questions; i < ui.records().size(); ++i) {
+        EXPECT_NE(ui.records()[i].kind, "question");
+    }
+}
+
 TEST_F(ResourcePanelTest, ClosingTheLastProjectEmptiesThePanel)
 {
     panel.AddFiles({Png("a.png", 2, 2)});

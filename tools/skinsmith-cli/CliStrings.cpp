@@ -10,6 +10,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/Path.h"
 #include "strings/SpreadsheetWriter.h"
+#include "strings/StringDiffReport.h"
 #include "strings/StringTableDiff.h"
 #include "strings/StringTableExport.h"
 
@@ -108,13 +109,6 @@ int runExport(const ExportRequest& request)
     return kExitOk;
 }
 
-std::string languageName(const StringTableDiff& diff, int slot)
-{
-    const auto k = static_cast<std::size_t>(slot);
-    return k < diff.LanguageTitles().size() ? diff.LanguageTitles()[k]
-                                            : "language " + std::to_string(slot);
-}
-
 InfoTree changesJson(const StringTableDiff& diff,
                      const std::vector<StringTableDiff::TextChange>& changes)
 {
@@ -123,7 +117,7 @@ InfoTree changesJson(const StringTableDiff& diff,
         InfoTree& entry = list.Append(InfoTree::Object());
         entry.Add("name", change.name);
         entry.Add("language", static_cast<long long>(change.language));
-        entry.Add("language_name", languageName(diff, change.language));
+        entry.Add("language_name", diff.LanguageName(change.language));
         entry.Add("before", change.before);
         entry.Add("after", change.after);
     }
@@ -176,74 +170,6 @@ void printJson(const StringTableDiff& diff, const std::string& file)
     std::cout << '\n';
 }
 
-std::string quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        out += c == '\n' ? std::string("\\n") : std::string(1, c);
-    }
-    return out + '"';
-}
-
-void printNames(const char* title, const std::vector<std::string>& names)
-{
-    if (names.empty()) {
-        return;
-    }
-    std::cout << title << " (" << names.size() << "):\n";
-    for (const std::string& name : names) {
-        std::cout << "  " << name << '\n';
-    }
-}
-
-void printChanges(const StringTableDiff& diff, const char* title,
-                  const std::vector<StringTableDiff::TextChange>& changes)
-{
-    if (changes.empty()) {
-        return;
-    }
-    std::cout << title << " (" << changes.size() << "):\n";
-    for (const auto& change : changes) {
-        std::cout << "  " << change.name << " [" << languageName(diff, change.language)
-                  << "]: " << quoted(change.before) << " -> " << quoted(change.after) << '\n';
-    }
-}
-
-void printText(const StringTableDiff& diff, const std::string& file)
-{
-    std::cout << file << ": "
-              << (diff.ReplacesList() ? "a spreadsheet; it replaces the project's strings\n"
-                                      : "a text file; it adds the names the project lacks\n");
-    printNames("new strings", diff.Added());
-    printChanges(diff, "changed texts", diff.Changed());
-    printNames("vanished strings", diff.Vanished());
-    printChanges(diff, "texts that become empty or N/A", diff.Emptied());
-    if (!diff.Renamed().empty()) {
-        std::cout << "duplicate names (" << diff.Renamed().size() << "):\n";
-        for (const auto& rename : diff.Renamed()) {
-            std::cout << "  row " << rename.row << ": " << rename.name << " becomes "
-                      << rename.renamedTo << '\n';
-        }
-    }
-    if (!diff.NotText().empty()) {
-        std::cout << "cells that are not text (" << diff.NotText().size() << "):\n";
-        for (const auto& cell : diff.NotText()) {
-            std::cout << "  row " << cell.row << ", column " << cell.column << ": "
-                      << quoted(cell.text) << '\n';
-        }
-    }
-    if (!diff.LongRows().empty()) {
-        std::cout << "rows with more cells than the header (" << diff.LongRows().size() << "):\n";
-        for (const auto& row : diff.LongRows()) {
-            std::cout << "  row " << row.row << ": " << row.cells << " cells\n";
-        }
-    }
-    if (!diff.CellNote().empty()) {
-        std::cout << "note: " << diff.CellNote() << '\n';
-    }
-    std::cout << (diff.LosesSomething() ? "something would be lost\n" : "nothing would be lost\n");
-}
-
 int runDiff(const std::string& projectPath, const std::string& file, bool json)
 {
     CliProjectSession session(kCommand);
@@ -259,7 +185,7 @@ int runDiff(const std::string& projectPath, const std::string& file, bool json)
     if (json) {
         printJson(diff, file);
     } else {
-        printText(diff, file);
+        std::cout << StringDiffReport(diff, file);
     }
     return diff.LosesSomething() ? kExitFailed : kExitOk;
 }
