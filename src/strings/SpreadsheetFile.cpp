@@ -85,5 +85,10 @@ bool SpreadsheetFile::readXls(const std::string& bytes, std::vector<SpreadsheetR
             cells.push_back({std::move(text), true});
         }
     }
+    for (const auto& [row, column] : book.NotText()) {
+        if (row < rows.size() && column < rows[row].size()) {
+            rows[row][column].isText = false;
+        }
+    }
     return true;
 }

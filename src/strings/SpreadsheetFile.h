@@ -7,7 +7,8 @@
 
 // Reads the first worksheet of a spreadsheet file in-process, by its extension (any
 // letter case): ".xlsx" workbooks, ".csv" text (RFC 4180, UTF-8) and ".xls" workbooks
-// of Excel 97 and later.
+// of Excel 97 and later. Cells that a workbook holds as numbers, dates or booleans are
+// marked as not text.
 class SpreadsheetFile
 {
 public:

@@ -214,6 +214,15 @@ TEST_F(StringRoundTrip, DiffFindsCellsThatAreNotText)
     EXPECT_EQ(diff.NotText()[0].column, 3);
     EXPECT_EQ(diff.NotText()[0].text, "3.25");
     EXPECT_TRUE(diff.LosesSomething());
+
+    // An .xls workbook's numbers and dates are found the same way.
+    StringTableDiff xls(m_project);
+    ASSERT_TRUE(xls.Compare(std::string(SKINSMITH_TEST_DATA_DIR) + "/xls/strings.xls"))
+        << xls.Error();
+    ASSERT_EQ(xls.NotText().size(), 9u);
+    EXPECT_EQ(xls.NotText()[0].row, 5);
+    EXPECT_EQ(xls.NotText()[0].text, "42");
+    EXPECT_EQ(xls.NotText()[8].text, "2021-03-04");
 }
 
 TEST_F(StringRoundTrip, TextFilesOnlyAddAndDamagedFilesChangeNothing)
