@@ -259,7 +259,11 @@ void ResourcePanel::Run(int command, const std::vector<int>& selectedRows)
     }
     switch (command) {
     case kCmdRefresh:
-        Refresh();
+        if (ShownList() == Workspace::kStringList) {
+            RefreshStrings();
+        } else {
+            Refresh();
+        }
         break;
     case kCmdAddFiles:
         AddFiles();
@@ -291,6 +295,39 @@ void ResourcePanel::Refresh()
         project->MarkMissingPictures();
     } else {
         StringTableImport::MarkMissingStrings(*project);
+    }
+    Refill();
+}
+
+void ResourcePanel::RefreshStrings()
+{
+    APStyleProject* project = Project();
+    if (!project) {
+        return;
+    }
+    // The files are read again into the project, looked at against what it held, and
+    // kept when nothing is lost or the user says so.
+    auto record = std::make_unique<ActReplaceStrings>(project);
+    record->CaptureBefore();
+    StringTableImport::MarkMissingStrings(*project);
+    record->CaptureAfter();
+    const StringRegistry reread = project->Strings();
+    record->Undo();
+    StringTableDiff diff(*project);
+    diff.CompareWith(reread);
+    if (diff.ChangesSomething()) {
+        const platform::Answer answer = platform::interaction().askYesNo(
+            StringDiffReport(diff, kRefreshedFiles) + "\n" + kApplyStringFileQuestion,
+            kApplyStringFileCaption,
+            diff.LosesSomething() ? platform::Answer::No : platform::Answer::Yes);
+        if (answer == platform::Answer::Yes) {
+            record->Redo();
+            AddRecord(*project, std::move(record));
+            AfterChange();
+        }
+    } else {
+        // Nothing a text changes; the missing marks and language names may have.
+        record->Redo();
     }
     Refill();
 }

@@ -54,6 +54,8 @@ public:
         "Excel表格(*.xls;*.xlsx;*.csv)|*.xls;*.xlsx;*.csv|所有文件 (*.*)|*.*|";
     static constexpr const char* kApplyStringFileQuestion = "是否应用这个字符串文件？";
     static constexpr const char* kApplyStringFileCaption = "字符串文件";
+    // How the report names the string files read again by a refresh.
+    static constexpr const char* kRefreshedFiles = "字符串文件（刷新）";
     static constexpr const char* kAddDirectoryTitle = "请选择添加的路径";
     static constexpr const char* kClearListQuestion =
         "确定删除列表？界面使用到的资源同时也被删除！";
@@ -109,6 +111,9 @@ public:
     void Run(int command, const std::vector<int>& selectedRows = {});
 
     void Refresh();
+    // The refresh command on the string list: reads the string files again, shows what
+    // that would change and asks before keeping it, as one undo step.
+    void RefreshStrings();
     // Asks for files (multiple selection) and adds them.
     void AddFiles();
     // Adds the files at these absolute paths by extension; others are ignored.

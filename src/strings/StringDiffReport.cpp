@@ -45,8 +45,9 @@ std::string StringDiffReport(const StringTableDiff& diff, const std::string& fil
 {
     std::ostringstream out;
     out << file << ": "
-        << (diff.ReplacesList() ? "a spreadsheet; it replaces the project's strings\n"
-                                : "a text file; it adds the names the project lacks\n");
+        << (diff.Rereads()        ? "the project's string files, read again\n"
+            : diff.ReplacesList() ? "a spreadsheet; it replaces the project's strings\n"
+                                  : "a text file; it adds the names the project lacks\n");
     printNames(out, "new strings", diff.Added());
     printChanges(out, diff, "changed texts", diff.Changed());
     printNames(out, "vanished strings", diff.Vanished());

@@ -68,6 +68,18 @@ bool StringTableDiff::Compare(const std::string& path)
     return true;
 }
 
+void StringTableDiff::CompareWith(const StringRegistry& after)
+{
+    m_replacesList = true;
+    m_rereads = true;
+    const StringTableExport project(m_project);
+    m_titles.clear();
+    for (const int slot : project.Languages()) {
+        m_titles.push_back(project.LanguageTitle(slot));
+    }
+    compareStrings(after);
+}
+
 void StringTableDiff::compareStrings(const StringRegistry& file)
 {
     const StringRegistry& strings = m_project.Strings();

@@ -4,6 +4,7 @@
 #include <vector>
 
 class APStyleProject;
+class StringRegistry;
 
 // What adding a string file to a project would change, found before anything changes:
 // the file is imported into a list of its own and compared with the project's strings,
@@ -43,12 +44,18 @@ public:
     // when the file cannot be read as a string file at all.
     bool Compare(const std::string& path);
 
+    // Compares the project with `after`, the same strings read again from their files:
+    // changed and emptied texts, new and vanished names.
+    void CompareWith(const StringRegistry& after);
+
     // True when applying the file would lose something: a string would vanish, a text
     // become empty, a name be renamed, a cell be read other than as typed, or cells
     // beyond the header be taken for languages.
     bool LosesSomething() const;
 
     bool ReplacesList() const { return m_replacesList; }
+    // True after CompareWith: the project's own files were read again.
+    bool Rereads() const { return m_rereads; }
     const std::vector<std::string>& Added() const { return m_added; }
     const std::vector<std::string>& Vanished() const { return m_vanished; }
     const std::vector<TextChange>& Changed() const { return m_changed; }
@@ -67,12 +74,13 @@ public:
     const std::string& Error() const { return m_error; }
 
 private:
-    void compareStrings(const class StringRegistry& file);
+    void compareStrings(const StringRegistry& file);
     void checkCells(const std::string& path, const StringRegistry& file);
 
     const APStyleProject& m_project;
     std::string m_converter;
     bool m_replacesList = false;
+    bool m_rereads = false;
     std::vector<std::string> m_added;
     std::vector<std::string> m_vanished;
     std::vector<TextChange> m_changed;

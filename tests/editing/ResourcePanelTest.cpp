@@ -139,6 +139,39 @@ TEST_F(ResourcePanelTest, ASpreadsheetThatWouldLoseStringsIsShownFirstAndApplied
     }
 }
 
+TEST_F(ResourcePanelTest, RefreshingStringsShowsWhatTheFilesChangedAndAsks)
+{
+    platform::overrideProgramDirectory(SKINSMITH_BIN_DIR);
+    const std::string csv = Text("v1.csv", "ResID,English\r\nIDS_OK,OK\r\nIDS_NO,No\r\n");
+    panel.AddFiles({csv});
+    AddString(Root(scene1));
+    Click(Root(scene1)->ChildList().back().get());
+    ASSERT_EQ(panel.ShownList(), Workspace::kStringList);
+
+    // Nothing changed on disk: no question.
+    std::size_t records = ui.records().size();
+    panel.Run(ResourcePanel::kCmdRefresh);
+    for (std::size_t i = records; i < ui.records().size(); ++i) {
+        EXPECT_NE(ui.records()[i].kind, "question");
+    }
+
+    Text("v1.csv", "ResID,English\r\nIDS_OK,Okay\r\nIDS_NO,\r\n");
+    panel.Run(ResourcePanel::kCmdRefresh); // loses a text: unattended, no
+    ASSERT_EQ(ui.records().back().kind, "question");
+    EXPECT_NE(ui.records().back().text.find("read again"), std::string::npos);
+    EXPECT_NE(ui.records().back().text.find("IDS_NO [English]: \"No\" -> \"\""), std::string::npos)
+        << ui.records().back().text;
+    EXPECT_EQ(project->Strings().Records()[0].wideTexts[0], u"OK");
+
+    ui.queueAnswer(platform::Answer::Yes);
+    panel.Run(ResourcePanel::kCmdRefresh);
+    platform::overrideProgramDirectory({});
+    EXPECT_EQ(project->Strings().Records()[0].wideTexts[0], u"Okay");
+    ASSERT_TRUE(Undo(*project));
+    EXPECT_EQ(project->Strings().Records()[0].wideTexts[0], u"OK");
+    EXPECT_EQ(project->Strings().Records()[1].wideTexts[0], u"No");
+}
+
 TEST_F(ResourcePanelTest, ClosingTheLastProjectEmptiesThePanel)
 {
     panel.AddFiles({Png("a.png", 2, 2)});
