@@ -317,7 +317,7 @@ void ResourcePanel::RefreshStrings()
     diff.CompareWith(reread);
     if (diff.ChangesSomething()) {
         const platform::Answer answer = platform::interaction().askYesNo(
-            StringDiffReport(diff, kRefreshedFiles) + "\n" + kApplyStringFileQuestion,
+            StringDiffReport(diff, kRefreshedFiles, kReportLines) + "\n" + kApplyStringFileQuestion,
             kApplyStringFileCaption,
             diff.LosesSomething() ? platform::Answer::No : platform::Answer::Yes);
         if (answer == platform::Answer::Yes) {
@@ -434,7 +434,8 @@ bool ResourcePanel::ConfirmStringFile(const APStyleProject& project, const std::
         return true;
     }
     const platform::Answer answer = platform::interaction().askYesNo(
-        StringDiffReport(diff, path) + "\n" + kApplyStringFileQuestion, kApplyStringFileCaption,
+        StringDiffReport(diff, path, kReportLines) + "\n" + kApplyStringFileQuestion,
+        kApplyStringFileCaption,
         diff.LosesSomething() ? platform::Answer::No : platform::Answer::Yes);
     return answer == platform::Answer::Yes;
 }

@@ -55,6 +55,8 @@ public:
     static constexpr const char* kApplyStringFileQuestion = "是否应用这个字符串文件？";
     static constexpr const char* kApplyStringFileCaption = "字符串文件";
     // How the report names the string files read again by a refresh.
+    // Lines a section of the report shows in the question.
+    static constexpr std::size_t kReportLines = 12;
     static constexpr const char* kRefreshedFiles = "字符串文件（刷新）";
     static constexpr const char* kAddDirectoryTitle = "请选择添加的路径";
     static constexpr const char* kClearListQuestion =

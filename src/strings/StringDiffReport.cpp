@@ -1,80 +1,89 @@
 #include "strings/StringDiffReport.h"
 
+#include "model/TextCut.h"
 #include "strings/StringTableDiff.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
 
-std::string quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        out += c == '\n' ? std::string("\\n") : std::string(1, c);
-    }
-    return out + '"';
-}
+// Texts are cut to this many bytes in a shortened report.
+constexpr std::size_t kShortText = 60;
 
-void printNames(std::ostream& out, const char* title, const std::vector<std::string>& names)
+class Report
 {
-    if (names.empty()) {
-        return;
-    }
-    out << title << " (" << names.size() << "):\n";
-    for (const std::string& name : names) {
-        out << "  " << name << '\n';
-    }
-}
+public:
+    explicit Report(std::size_t limit) : m_limit(limit) {}
 
-void printChanges(std::ostream& out, const StringTableDiff& diff, const char* title,
-                  const std::vector<StringTableDiff::TextChange>& changes)
-{
-    if (changes.empty()) {
-        return;
+    std::string quoted(const std::string& text) const
+    {
+        std::string out = "\"";
+        const bool cut = m_limit != 0 && text.size() > kShortText;
+        for (const char c : cut ? model::CutText(text, kShortText) : text) {
+            out += c == '\n' ? std::string("\\n") : std::string(1, c);
+        }
+        return out + (cut ? "…\"" : "\"");
     }
-    out << title << " (" << changes.size() << "):\n";
-    for (const auto& change : changes) {
-        out << "  " << change.name << " [" << diff.LanguageName(change.language)
-            << "]: " << quoted(change.before) << " -> " << quoted(change.after) << '\n';
+
+    template <typename Item, typename Line>
+    void section(const char* title, const std::vector<Item>& items, Line line)
+    {
+        if (items.empty()) {
+            return;
+        }
+        m_out << title << " (" << items.size() << "):\n";
+        const std::size_t shown = m_limit == 0 ? items.size() : std::min(m_limit, items.size());
+        for (std::size_t i = 0; i < shown; ++i) {
+            m_out << "  " << line(items[i]) << '\n';
+        }
+        if (shown < items.size()) {
+            m_out << "  … " << items.size() - shown << " more\n";
+        }
     }
-}
+
+    std::ostringstream& out() { return m_out; }
+
+private:
+    std::size_t m_limit;
+    std::ostringstream m_out;
+};
 
 } // namespace
 
-std::string StringDiffReport(const StringTableDiff& diff, const std::string& file)
+std::string StringDiffReport(const StringTableDiff& diff, const std::string& file,
+                             std::size_t limit)
 {
-    std::ostringstream out;
-    out << file << ": "
-        << (diff.Rereads()        ? "the project's string files, read again\n"
-            : diff.ReplacesList() ? "a spreadsheet; it replaces the project's strings\n"
-                                  : "a text file; it adds the names the project lacks\n");
-    printNames(out, "new strings", diff.Added());
-    printChanges(out, diff, "changed texts", diff.Changed());
-    printNames(out, "vanished strings", diff.Vanished());
-    printChanges(out, diff, "texts that become empty or N/A", diff.Emptied());
-    if (!diff.Renamed().empty()) {
-        out << "duplicate names (" << diff.Renamed().size() << "):\n";
-        for (const auto& rename : diff.Renamed()) {
-            out << "  row " << rename.row << ": " << rename.name << " becomes " << rename.renamedTo
-                << '\n';
-        }
-    }
-    if (!diff.NotText().empty()) {
-        out << "cells that are not text (" << diff.NotText().size() << "):\n";
-        for (const auto& cell : diff.NotText()) {
-            out << "  row " << cell.row << ", column " << cell.column << ": " << quoted(cell.text)
-                << '\n';
-        }
-    }
-    if (!diff.LongRows().empty()) {
-        out << "rows with more cells than the header (" << diff.LongRows().size() << "):\n";
-        for (const auto& row : diff.LongRows()) {
-            out << "  row " << row.row << ": " << row.cells << " cells\n";
-        }
-    }
+    Report report(limit);
+    report.out() << file << ": "
+                 << (diff.Rereads()        ? "the project's string files, read again\n"
+                     : diff.ReplacesList() ? "a spreadsheet; it replaces the project's strings\n"
+                                           : "a text file; it adds the names the project lacks\n");
+    const auto name = [](const std::string& text) { return text; };
+    const auto change = [&](const StringTableDiff::TextChange& c) {
+        return c.name + " [" + diff.LanguageName(c.language) + "]: " + report.quoted(c.before) +
+               " -> " + report.quoted(c.after);
+    };
+    report.section("new strings", diff.Added(), name);
+    report.section("changed texts", diff.Changed(), change);
+    report.section("vanished strings", diff.Vanished(), name);
+    report.section("texts that become empty or N/A", diff.Emptied(), change);
+    report.section("duplicate names", diff.Renamed(), [](const StringTableDiff::Rename& r) {
+        return "row " + std::to_string(r.row) + ": " + r.name + " becomes " + r.renamedTo;
+    });
+    report.section("cells that are not text", diff.NotText(), [&](const StringTableDiff::Cell& c) {
+        return "row " + std::to_string(c.row) + ", column " + std::to_string(c.column) + ": " +
+               report.quoted(c.text);
+    });
+    report.section("rows with more cells than the header", diff.LongRows(),
+                   [](const StringTableDiff::LongRow& r) {
+                       return "row " + std::to_string(r.row) + ": " + std::to_string(r.cells) +
+                              " cells";
+                   });
     if (!diff.CellNote().empty()) {
-        out << "note: " << diff.CellNote() << '\n';
+        report.out() << "note: " << diff.CellNote() << '\n';
     }
-    out << (diff.LosesSomething() ? "something would be lost\n" : "nothing would be lost\n");
-    return out.str();
+    report.out() << (diff.LosesSomething() ? "something would be lost\n"
+                                           : "nothing would be lost\n");
+    return report.out().str();
 }

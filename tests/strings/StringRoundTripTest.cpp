@@ -3,6 +3,7 @@
 // of what a string file would change.
 
 #include "strings/SpreadsheetWriter.h"
+#include "strings/StringDiffReport.h"
 #include "strings/StringTableDiff.h"
 #include "strings/StringTableExport.h"
 #include "strings/StringTableImport.h"
@@ -167,13 +168,14 @@ TEST_F(StringRoundTrip, DiffReportsWhatTheFileWouldChangeOrLose)
                                             "LINES,first[CR]second,,\r\n"
                                             "NEW,new,新,,extra\r\n"
                                             "LONG," +
-                                                std::string(8000, 'x') + ",,\r\n");
+                                                std::string(8000, 'y') + ",,\r\n");
     StringTableDiff diff(m_project);
     ASSERT_TRUE(diff.Compare(path)) << diff.Error();
     EXPECT_TRUE(diff.ReplacesList());
     EXPECT_EQ(diff.Added(), (Strings{"OK0", "NEW"}));
     EXPECT_EQ(diff.Vanished(), (Strings{"MIXED", "NARROW"}));
-    ASSERT_EQ(diff.Changed().size(), 1u);
+    ASSERT_EQ(diff.Changed().size(), 2u);
+    EXPECT_EQ(diff.Changed()[1].name, "LONG");
     EXPECT_EQ(diff.Changed()[0].name, "OK");
     EXPECT_EQ(diff.Changed()[0].before, "确定");
     EXPECT_EQ(diff.Changed()[0].after, "好");
@@ -190,6 +192,19 @@ TEST_F(StringRoundTrip, DiffReportsWhatTheFileWouldChangeOrLose)
     ASSERT_EQ(diff.LongRows().size(), 1u);
     EXPECT_EQ(diff.LongRows()[0].row, 5);
     EXPECT_TRUE(diff.LosesSomething());
+
+    const std::string full = StringDiffReport(diff, "t.csv");
+    EXPECT_NE(full.find("vanished strings (2):\n  MIXED\n  NARROW\n"), std::string::npos) << full;
+    EXPECT_NE(full.find(std::string(8000, 'x')), std::string::npos);
+    EXPECT_EQ(full.substr(full.size() - 24), "something would be lost\n");
+    // Shortened for a message box: two lines a section, long texts cut.
+    const std::string shortened = StringDiffReport(diff, "t.csv", 2);
+    EXPECT_NE(shortened.find("texts that become empty or N/A (3):\n  OK [العربية]: \"موافق\" -> "
+                             "\"\"\n  LINES [中文]: \"第一行\\n第二行\" -> \"\"\n  … 1 more\n"),
+              std::string::npos)
+        << shortened;
+    EXPECT_NE(shortened.find("\"" + std::string(60, 'x') + "…\""), std::string::npos);
+    EXPECT_EQ(shortened.find(std::string(61, 'x')), std::string::npos);
 }
 
 TEST_F(StringRoundTrip, DiffFindsCellsThatAreNotText)
