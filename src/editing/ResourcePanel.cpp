@@ -388,8 +388,12 @@ void ResourcePanel::AddFiles(const std::vector<std::string>& paths)
     const std::size_t languagesBefore = m_columns.size();
     bool changed = false;
     // The string files added are one undo step.
-    auto record = std::make_unique<ActReplaceStrings>(project);
-    record->CaptureBefore();
+    std::unique_ptr<ActReplaceStrings> record;
+    if (std::any_of(paths.begin(), paths.end(),
+                    [](const std::string& path) { return KindOf(path) == FileKind::Strings; })) {
+        record = std::make_unique<ActReplaceStrings>(project);
+        record->CaptureBefore();
+    }
     bool stringsAdded = false;
     for (const std::string& path : paths) {
         const bool strings = KindOf(path) == FileKind::Strings;
