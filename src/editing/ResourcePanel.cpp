@@ -1,6 +1,7 @@
 #include "editing/ResourcePanel.h"
 
 #include "components/visual/CxImage.h"
+#include "editing/ActReplaceStrings.h"
 #include "editing/RecordedEdit.h"
 #include "editing/UndoHistory.h"
 #include "editing/Workspace.h"
@@ -10,6 +11,9 @@
 #include "platform/AsciiCase.h"
 #include "editing/ChangeFeed.h"
 #include "platform/UserInteraction.h"
+#include "strings/SpreadsheetFile.h"
+#include "strings/StringDiffReport.h"
+#include "strings/StringTableDiff.h"
 #include "strings/StringTableImport.h"
 
 #include <algorithm>
@@ -37,7 +41,7 @@ FileKind KindOf(const std::string& path)
     if (ext == ".BMP" || ext == ".PNG" || ext == ".JPG") {
         return FileKind::Picture;
     }
-    if (ext == ".TXT" || ext == ".XLS") {
+    if (ext == ".TXT" || ext == ".XLS" || ext == ".XLSX" || ext == ".CSV") {
         return FileKind::Strings;
     }
     return FileKind::None;
@@ -255,7 +259,11 @@ void ResourcePanel::Run(int command, const std::vector<int>& selectedRows)
     }
     switch (command) {
     case kCmdRefresh:
-        Refresh();
+        if (ShownList() == Workspace::kStringList) {
+            RefreshStrings();
+        } else {
+            Refresh();
+        }
         break;
     case kCmdAddFiles:
         AddFiles();
@@ -287,6 +295,39 @@ void ResourcePanel::Refresh()
         project->MarkMissingPictures();
     } else {
         StringTableImport::MarkMissingStrings(*project);
+    }
+    Refill();
+}
+
+void ResourcePanel::RefreshStrings()
+{
+    APStyleProject* project = Project();
+    if (!project) {
+        return;
+    }
+    // The files are read again into the project, looked at against what it held, and
+    // kept when nothing is lost or the user says so.
+    auto record = std::make_unique<ActReplaceStrings>(project);
+    record->CaptureBefore();
+    StringTableImport::MarkMissingStrings(*project);
+    record->CaptureAfter();
+    const StringRegistry reread = project->Strings();
+    record->Undo();
+    StringTableDiff diff(*project);
+    diff.CompareWith(reread);
+    if (diff.ChangesSomething()) {
+        const platform::Answer answer = platform::interaction().askYesNo(
+            StringDiffReport(diff, kRefreshedFiles, kReportLines) + "\n" + kApplyStringFileQuestion,
+            kApplyStringFileCaption,
+            diff.LosesSomething() ? platform::Answer::No : platform::Answer::Yes);
+        if (answer == platform::Answer::Yes) {
+            record->Redo();
+            AddRecord(*project, std::move(record));
+            AfterChange();
+        }
+    } else {
+        // Nothing a text changes; the missing marks and language names may have.
+        record->Redo();
     }
     Refill();
 }
@@ -346,8 +387,26 @@ void ResourcePanel::AddFiles(const std::vector<std::string>& paths)
     const int rowsBefore = RowCount();
     const std::size_t languagesBefore = m_columns.size();
     bool changed = false;
+    // The string files added are one undo step.
+    std::unique_ptr<ActReplaceStrings> record;
+    if (std::any_of(paths.begin(), paths.end(),
+                    [](const std::string& path) { return KindOf(path) == FileKind::Strings; })) {
+        record = std::make_unique<ActReplaceStrings>(project);
+        record->CaptureBefore();
+    }
+    bool stringsAdded = false;
     for (const std::string& path : paths) {
+        const bool strings = KindOf(path) == FileKind::Strings;
+        if (strings && !ConfirmStringFile(*project, path)) {
+            continue;
+        }
         changed = AddOne(*project, path) || changed;
+        stringsAdded = stringsAdded || strings;
+    }
+    if (stringsAdded) {
+        record->CaptureAfter();
+        AddRecord(*project, std::move(record));
+        changed = true;
     }
     TakeColumns();
     const int rowsAfter = RowCount();
@@ -363,6 +422,26 @@ void ResourcePanel::AddFiles(const std::vector<std::string>& paths)
     if (changed) {
         AfterChange();
     }
+}
+
+bool ResourcePanel::ConfirmStringFile(const APStyleProject& project, const std::string& path) const
+{
+    if (!SpreadsheetFile::IsSpreadsheet(path)) {
+        return true;
+    }
+    StringTableDiff diff(project);
+    if (!diff.Compare(path)) {
+        // The import has said why already; a damaged file must change nothing.
+        return false;
+    }
+    if (!diff.ChangesSomething()) {
+        return true;
+    }
+    const platform::Answer answer = platform::interaction().askYesNo(
+        StringDiffReport(diff, path, kReportLines) + "\n" + kApplyStringFileQuestion,
+        kApplyStringFileCaption,
+        diff.LosesSomething() ? platform::Answer::No : platform::Answer::Yes);
+    return answer == platform::Answer::Yes;
 }
 
 void ResourcePanel::AddDirectory()

@@ -48,9 +48,16 @@ public:
 
     static constexpr const char* kAddFilesTitle = "请选择资源文件";
     static constexpr const char* kAddFilesFilter =
-        "所有资源文件(*.txt;*.png;*.bmp;*.jpg;*.xls)|*.txt;*.png;*.bmp;*.jpg;*.xls|"
+        "所有资源文件(*.txt;*.png;*.bmp;*.jpg;*.xls;*.xlsx;*.csv)|"
+        "*.txt;*.png;*.bmp;*.jpg;*.xls;*.xlsx;*.csv|"
         "图片资源(*.png;*.bmp;*.jpg;*.ico)|*.png;*.bmp;*.jpg;*.ico|文本资源(*.txt)|*.txt|"
-        "Excel表格(*.xls)|*.xls|所有文件 (*.*)|*.*|";
+        "Excel表格(*.xls;*.xlsx;*.csv)|*.xls;*.xlsx;*.csv|所有文件 (*.*)|*.*|";
+    static constexpr const char* kApplyStringFileQuestion = "是否应用这个字符串文件？";
+    static constexpr const char* kApplyStringFileCaption = "字符串文件";
+    // How the report names the string files read again by a refresh.
+    // Lines a section of the report shows in the question.
+    static constexpr std::size_t kReportLines = 12;
+    static constexpr const char* kRefreshedFiles = "字符串文件（刷新）";
     static constexpr const char* kAddDirectoryTitle = "请选择添加的路径";
     static constexpr const char* kClearListQuestion =
         "确定删除列表？界面使用到的资源同时也被删除！";
@@ -106,6 +113,9 @@ public:
     void Run(int command, const std::vector<int>& selectedRows = {});
 
     void Refresh();
+    // The refresh command on the string list: reads the string files again, shows what
+    // that would change and asks before keeping it, as one undo step.
+    void RefreshStrings();
     // Asks for files (multiple selection) and adds them.
     void AddFiles();
     // Adds the files at these absolute paths by extension; others are ignored.
@@ -138,6 +148,9 @@ private:
     void AfterChange();
     void ClearShown(APStyleProject& project, int list);
     bool AddOne(APStyleProject& project, const std::string& path);
+    // Shows what adding the spreadsheet at `path` would change and asks whether to go on;
+    // true for other string files, and when the spreadsheet changes nothing.
+    bool ConfirmStringFile(const APStyleProject& project, const std::string& path) const;
 
     Workspace& m_ws;
     ResourcePanelObserver* m_observer = nullptr;

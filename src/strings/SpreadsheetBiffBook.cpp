@@ -372,9 +372,13 @@ bool SpreadsheetBiffBook::readSheet(std::size_t first, std::vector<Row>& rows)
         return false;
     };
     std::uint32_t usedRows = 0;
-    const auto put = [&](std::uint32_t row, std::uint32_t column, std::string text) {
+    const auto put = [&](std::uint32_t row, std::uint32_t column, std::string text,
+                         bool isText = false) {
         if (row >= kRows || column >= kColumns) {
             return damaged("a cell lies outside the sheet");
+        }
+        if (!isText) {
+            m_notText.emplace_back(row, column);
         }
         if (rows.size() <= row) {
             rows.resize(row + 1);
@@ -429,7 +433,7 @@ bool SpreadsheetBiffBook::readSheet(std::size_t first, std::vector<Row>& rows)
                 ok = damaged("a cell names string " + std::to_string(u32(data, 6) + 1) + " of " +
                              std::to_string(m_shared.size()));
             }
-            ok = ok && put(row, column, m_shared[u32(data, 6)]);
+            ok = ok && put(row, column, m_shared[u32(data, 6)], true);
             break;
         case kLabel:
         case kRichLabel: {
@@ -441,7 +445,7 @@ bool SpreadsheetBiffBook::readSheet(std::size_t first, std::vector<Row>& rows)
             ok = ok && ((reader.skip(6) && reader.u16le(count) && reader.byte(flags) &&
                          reader.characters(count, (flags & 1) != 0, text)) ||
                         damaged("a text cell is cut short"));
-            ok = ok && put(row, column, platform::utf16ToUtf8(text));
+            ok = ok && put(row, column, platform::utf16ToUtf8(text), true);
             break;
         }
         case kNumber:
@@ -483,7 +487,7 @@ bool SpreadsheetBiffBook::readSheet(std::size_t first, std::vector<Row>& rows)
                 ok = (reader.u16le(count) && reader.byte(flags) &&
                       reader.characters(count, (flags & 1) != 0, text)) ||
                      damaged("a formula's text is cut short");
-                ok = ok && put(stringRow, stringColumn, platform::utf16ToUtf8(text));
+                ok = ok && put(stringRow, stringColumn, platform::utf16ToUtf8(text), true);
                 pendingString = false;
             }
             break;
@@ -512,6 +516,7 @@ SpreadsheetBiffBook::Result SpreadsheetBiffBook::ReadFirstSheet(std::string_view
     m_xfFormats.clear();
     m_formats.clear();
     m_sheetName.clear();
+    m_notText.clear();
     if (!splitRecords(stream)) {
         return Result::Failed;
     }

@@ -31,6 +31,12 @@ public:
     // The first worksheet's name, once found.
     const std::string& SheetName() const { return m_sheetName; }
     const std::string& Error() const { return m_error; }
+    // The cells (row, column; zero-based) of the sheet read that hold numbers, dates,
+    // booleans or numeric formula results rather than text.
+    const std::vector<std::pair<std::uint32_t, std::uint32_t>>& NotText() const
+    {
+        return m_notText;
+    }
 
 private:
     struct Record
@@ -56,4 +62,5 @@ private:
     bool m_dates1904 = false;
     std::string m_sheetName;
     std::string m_error;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_notText;
 };

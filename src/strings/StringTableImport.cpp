@@ -7,6 +7,7 @@
 #include "platform/UserInteraction.h"
 #include "strings/CrConversion.h"
 #include "strings/SpreadsheetConverter.h"
+#include "strings/SpreadsheetFile.h"
 #include "strings/SpreadsheetStringTable.h"
 #include "strings/TextStringTable.h"
 
@@ -59,7 +60,7 @@ std::uint32_t StringTableImport::AddStringFile(StringRegistry& list, const std::
                                      ? path
                                      : platform::joinPath(platform::currentDirectory(), path);
     const int fileIndex = list.TextFiles() != nullptr ? rememberFile(list, absolute) : -1;
-    if (platform::toLowerAscii(platform::extensionOf(absolute)) == ".xls") {
+    if (SpreadsheetFile::IsSpreadsheet(absolute)) {
         return ImportSpreadsheet(list, absolute, fileIndex);
     }
     return ImportText(list, absolute, firstId, fileIndex);

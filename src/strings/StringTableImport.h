@@ -8,8 +8,8 @@
 class StringRegistry;
 
 // Imports string tables into a project's string list: text files of "name=" and
-// "string=" lines, and spreadsheets (".xls") through the converter tool. Also gives
-// the project's missing-strings check its importer.
+// "string=" lines, and spreadsheets (".xls", ".xlsx", ".csv") through the converter tool. Also
+// gives the project's missing-strings check its importer.
 class StringTableImport
 {
 public:
@@ -22,7 +22,8 @@ public:
 
     // Adds the string file at `path` to `list`: when the list keeps its files, the file
     // is entered there first (once; a bare file name is taken from the current
-    // directory). Then ".xls" files (any letter case) take the spreadsheet route, all
+    // directory). Then ".xls", ".xlsx" and ".csv" files (any letter case) take the
+    // spreadsheet route, all
     // others the text route. Returns the next free id (see the routes).
     std::uint32_t AddStringFile(StringRegistry& list, const std::string& path,
                                 std::uint32_t firstId) const;

@@ -6,6 +6,7 @@
 #include "editing/UndoHistory.h"
 #include "model/PicSnapshotItem.h"
 #include "platform/FileSystem.h"
+#include "platform/ProgramDirectory.h"
 #include "platform/TemporaryDirectory.h"
 
 #include <stb/stb_image_write.h>
@@ -78,6 +79,97 @@ TEST_F(ResourcePanelTest, AddFilesSortsByExtensionAndShowsRowsOnlyOfTheShownList
     EXPECT_EQ(observer.appended, (std::vector<std::pair<int, int>>{{0, 1}}));
     EXPECT_EQ(project->Modified(), 1);
     EXPECT_EQ(panel.PictureSize(0), std::make_pair(4, 2));
+}
+
+TEST_F(ResourcePanelTest, AddFilesTakesCsvAndXlsxAsStringTables)
+{
+    platform::overrideProgramDirectory(SKINSMITH_BIN_DIR);
+    ui.queuePath(Text("texts.CSV", "ResID,English,Deutsch\r\n[RESLAN],en,de\r\nIDS_OK,OK,Gut\r\n"
+                                   "IDS_NO,No,Nein\r\n"));
+    panel.Run(ResourcePanel::kCmdAddFiles);
+    platform::overrideProgramDirectory({});
+    ASSERT_EQ(project->Strings().Size(), 2u);
+    EXPECT_EQ(project->Strings().Records()[1].wideTexts[1], u"Nein");
+    EXPECT_EQ(project->Strings().NamedLanguages(), (std::vector<std::string>{"en", "de"}));
+    EXPECT_EQ(project->TextFiles().size(), 1u);
+}
+
+TEST_F(ResourcePanelTest, ASpreadsheetThatWouldLoseStringsIsShownFirstAndAppliedAsOneStep)
+{
+    platform::overrideProgramDirectory(SKINSMITH_BIN_DIR);
+    panel.AddFiles({Text("v1.csv", "ResID,English\r\nIDS_OK,OK\r\nIDS_NO,No\r\n")});
+    ASSERT_EQ(project->Strings().Size(), 2u);
+    const std::string lossy = Text("v2.csv", "ResID,English\r\nIDS_OK,Okay\r\nIDS_OK,again\r\n");
+
+    // Unattended, a file that would lose something is not applied.
+    panel.AddFiles({lossy});
+    ASSERT_EQ(ui.records().back().kind, "question");
+    const std::string report = ui.records().back().text;
+    EXPECT_NE(report.find("IDS_NO"), std::string::npos) << report;
+    EXPECT_NE(report.find("IDS_OK becomes IDS_OK0"), std::string::npos) << report;
+    EXPECT_NE(report.find(ResourcePanel::kApplyStringFileQuestion), std::string::npos);
+    EXPECT_EQ(project->Strings().Records()[1].identifier, "IDS_NO");
+    EXPECT_EQ(project->TextFiles().size(), 1u);
+
+    ui.queueAnswer(platform::Answer::Yes);
+    panel.AddFiles({lossy});
+    ASSERT_EQ(project->Strings().Size(), 2u);
+    EXPECT_EQ(project->Strings().Records()[1].identifier, "IDS_OK0");
+    EXPECT_EQ(project->TextFiles().size(), 2u);
+
+    const int resets = observer.resets;
+    ASSERT_TRUE(Undo(*project));
+    EXPECT_GT(observer.resets, resets);
+    EXPECT_EQ(project->Strings().Records()[1].identifier, "IDS_NO");
+    EXPECT_EQ(project->Strings().Records()[0].wideTexts[0], u"OK");
+    EXPECT_EQ(project->Strings().Find("IDS_NO"), 1);
+    EXPECT_EQ(project->TextFiles().size(), 1u);
+    ASSERT_TRUE(Redo(*project));
+    EXPECT_EQ(project->Strings().Records()[0].wideTexts[0], u"Okay");
+    EXPECT_EQ(project->Strings().Find("IDS_NO"), -1);
+
+    // A damaged file asks nothing and changes nothing.
+    const std::size_t questions = ui.records().size();
+    panel.AddFiles({Text("v3.csv", "ResID,English\r\nIDS_X,\"open\r\n")});
+    platform::overrideProgramDirectory({});
+    EXPECT_EQ(project->Strings().Records()[0].wideTexts[0], u"Okay");
+    EXPECT_EQ(project->TextFiles().size(), 2u);
+    for (std::size_t i = questions; i < ui.records().size(); ++i) {
+        EXPECT_NE(ui.records()[i].kind, "question");
+    }
+}
+
+TEST_F(ResourcePanelTest, RefreshingStringsShowsWhatTheFilesChangedAndAsks)
+{
+    platform::overrideProgramDirectory(SKINSMITH_BIN_DIR);
+    const std::string csv = Text("v1.csv", "ResID,English\r\nIDS_OK,OK\r\nIDS_NO,No\r\n");
+    panel.AddFiles({csv});
+    AddString(Root(scene1));
+    Click(Root(scene1)->ChildList().back().get());
+    ASSERT_EQ(panel.ShownList(), Workspace::kStringList);
+
+    // Nothing changed on disk: no question.
+    std::size_t records = ui.records().size();
+    panel.Run(ResourcePanel::kCmdRefresh);
+    for (std::size_t i = records; i < ui.records().size(); ++i) {
+        EXPECT_NE(ui.records()[i].kind, "question");
+    }
+
+    Text("v1.csv", "ResID,English\r\nIDS_OK,Okay\r\nIDS_NO,\r\n");
+    panel.Run(ResourcePanel::kCmdRefresh); // loses a text: unattended, no
+    ASSERT_EQ(ui.records().back().kind, "question");
+    EXPECT_NE(ui.records().back().text.find("read again"), std::string::npos);
+    EXPECT_NE(ui.records().back().text.find("IDS_NO [English]: \"No\" -> \"\""), std::string::npos)
+        << ui.records().back().text;
+    EXPECT_EQ(project->Strings().Records()[0].wideTexts[0], u"OK");
+
+    ui.queueAnswer(platform::Answer::Yes);
+    panel.Run(ResourcePanel::kCmdRefresh);
+    platform::overrideProgramDirectory({});
+    EXPECT_EQ(project->Strings().Records()[0].wideTexts[0], u"Okay");
+    ASSERT_TRUE(Undo(*project));
+    EXPECT_EQ(project->Strings().Records()[0].wideTexts[0], u"OK");
+    EXPECT_EQ(project->Strings().Records()[1].wideTexts[0], u"No");
 }
 
 TEST_F(ResourcePanelTest, ClosingTheLastProjectEmptiesThePanel)

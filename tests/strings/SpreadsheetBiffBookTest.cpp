@@ -109,6 +109,13 @@ TEST(SpreadsheetBiffBook, ReadsNumbersDatesFormulaTextsAndSkipsCharts)
     EXPECT_EQ(read(workbook(globals, cells), &error),
               (Rows{{"42", "12.34", "1904-01-01"}, {"00:00:00", "5"}, {"sum", "1"}}))
         << error;
+    // Only the formula's text result was text in the sheet.
+    SpreadsheetBiffBook book;
+    std::vector<SpreadsheetBiffBook::Row> rows;
+    ASSERT_EQ(book.ReadFirstSheet(workbook(globals, cells), rows),
+              SpreadsheetBiffBook::Result::Read);
+    using Cell = std::pair<std::uint32_t, std::uint32_t>;
+    EXPECT_EQ(book.NotText(), (std::vector<Cell>{{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {2, 1}}));
 }
 
 TEST(SpreadsheetBiffBook, DamageIsReportedAndNothingRead)

@@ -13,12 +13,14 @@ const CliCommand& buildCommand();
 const CliCommand& editCommand();
 const CliCommand& scaleCommand();
 const CliCommand& checkCommand();
+const CliCommand& stringsCommand();
 
 const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands = {
-        resaveCommand(),  infoCommand(),  resDumpCommand(), resExtractCommand(), styleCommand(),
-        desktopCommand(), buildCommand(), editCommand(),    scaleCommand(),      checkCommand(),
+        resaveCommand(), infoCommand(),    resDumpCommand(), resExtractCommand(),
+        styleCommand(),  desktopCommand(), buildCommand(),   editCommand(),
+        scaleCommand(),  checkCommand(),   stringsCommand(),
     };
     return commands;
 }

@@ -1,13 +1,16 @@
 // xls2txt SPREADSHEET OUTPUT
 //
-// Converts the first worksheet of an .xls workbook into the tab-separated text that
-// the string table import reads: UTF-16 LE with a byte-order mark, one CR LF line per
+// Converts the first worksheet of an .xls or .xlsx workbook, or a .csv file, into the tab-separated
+// text that the string table import reads: UTF-16 LE with a byte-order mark, one CR LF line per
 // row, header row first.
 
 #include "Utf16TextFile.h"
 #include "XlsWorkbook.h"
 
+#include "platform/AsciiCase.h"
+#include "platform/Path.h"
 #include "strings/SpreadsheetCellText.h"
+#include "strings/SpreadsheetFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,8 +21,9 @@ namespace {
 const char* const kUsage =
     "Usage: xls2txt SPREADSHEET OUTPUT\n"
     "\n"
-    "Converts the first worksheet of an .xls workbook (BIFF5 or BIFF8) into a\n"
-    "tab-separated text file: UTF-16 LE with a byte-order mark, one line per row\n"
+    "Converts the first worksheet of an .xls workbook (BIFF5 or BIFF8), of an .xlsx\n"
+    "workbook, or a .csv file (RFC 4180, UTF-8) into a tab-separated text file: UTF-16 LE with a "
+    "byte-order mark, one line per row\n"
     "ended by CR LF, the header row first. Line breaks inside a cell become \"[CR]\",\n"
     "tabs become spaces; every row keeps its cells up to the header row's width.\n"
     "\n"
@@ -29,19 +33,51 @@ const char* const kUsage =
     "Exit status: 0 on success, 1 when the workbook cannot be converted or its first\n"
     "worksheet is empty (the output is then not written), 2 for a wrong command line.\n";
 
+using Row = xls2txt::XlsWorkbook::Row;
+
+// Reads the first worksheet of `input` into `rows`; false after a message.
+bool readSheet(const std::string& input, std::vector<Row>& rows, std::string& sheetName)
+{
+    const std::string ext = platform::toLowerAscii(platform::extensionOf(input));
+    std::string error;
+    if (ext == ".xlsx" || ext == ".csv") {
+        SpreadsheetFile file;
+        std::vector<SpreadsheetRow> cells;
+        if (file.Read(input, cells)) {
+            for (auto& row : cells) {
+                Row& texts = rows.emplace_back();
+                for (auto& cell : row) {
+                    texts.push_back(std::move(cell.text));
+                }
+            }
+            sheetName = file.SheetName();
+            return true;
+        }
+        error = file.Error();
+    } else {
+        xls2txt::XlsWorkbook book;
+        if (book.open(input) && book.readFirstSheet(rows)) {
+            sheetName = book.sheetName();
+            return true;
+        }
+        error = book.error();
+    }
+    std::cerr << "xls2txt: cannot read \"" << input << "\": " << error << '\n';
+    return false;
+}
+
 int convert(const std::string& input, const std::string& output)
 {
-    xls2txt::XlsWorkbook book;
-    std::vector<xls2txt::XlsWorkbook::Row> rows;
-    if (!book.open(input) || !book.readFirstSheet(rows)) {
-        std::cerr << "xls2txt: cannot read \"" << input << "\": " << book.error() << '\n';
+    std::vector<Row> rows;
+    std::string sheetName;
+    if (!readSheet(input, rows, sheetName)) {
         return 1;
     }
     const bool empty = std::all_of(rows.begin(), rows.end(), [](const auto& row) {
         return std::all_of(row.begin(), row.end(), [](const auto& cell) { return cell.empty(); });
     });
     if (empty) {
-        const std::string name = book.sheetName().empty() ? "" : " \"" + book.sheetName() + "\"";
+        const std::string name = sheetName.empty() ? "" : " \"" + sheetName + "\"";
         std::cerr << "xls2txt: \"" << input << "\": the first worksheet" << name
                   << " is empty; nothing written\n";
         return 1;
