@@ -10,6 +10,7 @@ const CliCommand& resExtractCommand();
 const CliCommand& styleCommand();
 const CliCommand& desktopCommand();
 const CliCommand& buildCommand();
+const CliCommand& reportCommand();
 const CliCommand& editCommand();
 const CliCommand& scaleCommand();
 
@@ -17,7 +18,7 @@ const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands = {
         resaveCommand(),  infoCommand(),  resDumpCommand(), resExtractCommand(), styleCommand(),
-        desktopCommand(), buildCommand(), editCommand(),    scaleCommand(),
+        desktopCommand(), buildCommand(), reportCommand(),  editCommand(),       scaleCommand(),
     };
     return commands;
 }
