@@ -88,7 +88,8 @@ enum : int
     kSameSize = 33020,
     kSelectAll = 33021,
     kBuildLogPanel = 33022,
-    kRulers = 33023
+    kRulers = 33023,
+    kBudgetReport = 33024
 };
 
 } // namespace editing::cmd
