@@ -25,12 +25,13 @@ std::uint64_t fileBytes(const std::string& path)
 // Registry positions of the picture file's entries, in entry order. A full file holds the
 // used pictures in order; a split-pack file (start index above 0) the pictures of the layer
 // identifiers from its start on, ascending, each layer carried by the first path that has it.
-std::vector<std::size_t> entryPictures(APStyleProject& project, std::uint16_t startIndex)
+std::vector<std::size_t> entryPictures(APStyleProject& project, std::uint16_t startIndex,
+                                       bool splitPack)
 {
     const PictureRegistry& registry = project.Pictures();
     std::vector<std::size_t> positions;
     const auto& used = project.UsedPictures();
-    if (startIndex == 0) {
+    if (!splitPack) {
         positions.assign(used.begin(), used.end());
         return positions;
     }
@@ -55,7 +56,8 @@ std::vector<std::size_t> entryPictures(APStyleProject& project, std::uint16_t st
     return positions;
 }
 
-bool readPictures(APStyleProject& project, BudgetReport& report, std::string& error)
+bool readPictures(APStyleProject& project, BudgetReport& report, std::string& error,
+                  int splitPackStart)
 {
     if (project.UsedPictures().empty()) {
         return true;
@@ -66,7 +68,9 @@ bool readPictures(APStyleProject& project, BudgetReport& report, std::string& er
         error = "cannot read the picture file " + report.pictureFile + ": " + reader.error();
         return false;
     }
-    const std::vector<std::size_t> positions = entryPictures(project, reader.header().startIndex);
+    const std::uint16_t start = reader.header().startIndex;
+    const std::vector<std::size_t> positions =
+        entryPictures(project, start, start > 0 || splitPackStart == 0);
     const auto& entries = reader.entries();
     if (positions.size() != entries.size()) {
         error = "the picture file " + report.pictureFile + " holds " +
@@ -249,7 +253,7 @@ int BudgetReport::PictureOf(std::size_t registry) const
 }
 
 bool BudgetReport::Read(APStyleProject& project, const std::vector<std::string>& outputs,
-                        BudgetReport& report, std::string& error)
+                        BudgetReport& report, std::string& error, int splitPackStart)
 {
     report = {};
     report.project = project.ProjectFilePath();
@@ -258,7 +262,8 @@ bool BudgetReport::Read(APStyleProject& project, const std::vector<std::string>&
     for (const std::string& path : outputs) {
         report.files.push_back({path, fileBytes(path)});
     }
-    if (!readPictures(project, report, error) || !readStrings(project, report, error)) {
+    if (!readPictures(project, report, error, splitPackStart) ||
+        !readStrings(project, report, error)) {
         return false;
     }
     addScenes(project, report);

@@ -109,9 +109,11 @@ struct BudgetReport
     // Reads the outputs of a build of `project` (its used lists filled by style generation,
     // its output paths pointing at the outputs) and fills a report. `outputs` are the files
     // the build wrote. Returns false with `error` set when an output is missing or damaged,
-    // or does not hold the project's used pictures.
+    // or does not hold the project's used pictures. A picture file whose start index is above
+    // 0 is a split-pack file; one with start index 0 is one only when `splitPackStart` is 0,
+    // which the file cannot tell.
     static bool Read(APStyleProject& project, const std::vector<std::string>& outputs,
-                     BudgetReport& report, std::string& error);
+                     BudgetReport& report, std::string& error, int splitPackStart = -1);
 };
 
 } // namespace generate

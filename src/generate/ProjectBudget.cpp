@@ -37,14 +37,15 @@ bool ProjectBudget::OfProjectFile(const std::string& path, const ResourceBuildOp
     }
     const CurrentFor current(project);
     ReportOutputs outputs(project);
-    if (outputs.UsePrevious() && BudgetReport::Read(project, outputs.outputs(), report, error)) {
+    if (outputs.UsePrevious() &&
+        BudgetReport::Read(project, outputs.outputs(), report, error, options.splitPackStart)) {
         return true;
     }
     if (!outputs.BuildInScratch(options)) {
         error = outputs.reason();
         return false;
     }
-    if (!BudgetReport::Read(project, outputs.outputs(), report, error)) {
+    if (!BudgetReport::Read(project, outputs.outputs(), report, error, options.splitPackStart)) {
         return false;
     }
     report.scratchBuild = true;

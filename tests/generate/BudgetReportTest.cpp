@@ -206,7 +206,9 @@ protected:
         }
         BudgetReport report;
         std::string error;
-        EXPECT_TRUE(BudgetReport::Read(m_set.project(), outputs, report, error)) << error;
+        EXPECT_TRUE(
+            BudgetReport::Read(m_set.project(), outputs, report, error, options.splitPackStart))
+            << error;
         return report;
     }
 
@@ -287,6 +289,30 @@ TEST_P(GeneratedReport, PicturesAddUpToThePictureFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Configurations, GeneratedReport, ::testing::Values(0, 1, 2, 3, 4));
+
+TEST_F(GeneratedReport, SplitPackFromLayerZeroFollowsTheLayers)
+{
+    // Layers in reverse registry order, from 0: the split-pack file holds every picture, last
+    // registered first, and starts at index 0 like a full file.
+    auto& layers = m_set.project().LayerMap();
+    std::vector<std::string> paths;
+    for (const auto& [path, layer] : layers) {
+        paths.push_back(path);
+    }
+    for (const std::string& path : paths) {
+        const int position = m_set.project().Pictures().Find(path);
+        ASSERT_GE(position, 0);
+        layers[path] = 11 - position;
+    }
+    generate::ResourceBuildOptions options;
+    options.splitPackStart = 0;
+    const BudgetReport report = build(options);
+    expectPicturesAddUp(report);
+    ASSERT_EQ(12u, report.pictures.size());
+    for (std::size_t i = 0; i < report.pictures.size(); ++i) {
+        EXPECT_EQ(11 - i, report.pictures[i].registry) << i;
+    }
+}
 
 TEST_F(GeneratedReport, WhatIfConvertsEveryPicture)
 {

@@ -198,7 +198,8 @@ int runReport(const std::vector<std::string>& args)
     generate::BudgetReport report;
     std::string error;
     bool read = !parsed.rebuild && outputs.UsePrevious() &&
-                generate::BudgetReport::Read(*project, outputs.outputs(), report, error);
+                generate::BudgetReport::Read(*project, outputs.outputs(), report, error,
+                                             options.splitPackStart);
     if (!read) {
         const std::string why = parsed.rebuild             ? "--rebuild"
                                 : outputs.reason().empty() ? error
@@ -207,7 +208,8 @@ int runReport(const std::vector<std::string>& args)
         if (!outputs.BuildInScratch(options)) {
             return failed("the build stopped: " + outputs.reason());
         }
-        if (!generate::BudgetReport::Read(*project, outputs.outputs(), report, error)) {
+        if (!generate::BudgetReport::Read(*project, outputs.outputs(), report, error,
+                                          options.splitPackStart)) {
             return failed(error);
         }
         report.project = parsed.project;
