@@ -90,7 +90,8 @@ enum : int
     kBuildLogPanel = 33022,
     kRulers = 33023,
     kGuides = 33024,
-    kTextCheckPanel = 33025
+    kTextCheckPanel = 33025,
+    kBudgetReport = 33026
 };
 
 } // namespace editing::cmd

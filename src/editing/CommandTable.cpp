@@ -207,6 +207,7 @@ std::vector<Command> ProjectCommands()
         Shell(kBuildSmallest, "占空间最小", rules::HasProject),
         Shell(kBuild, "生成资源", rules::HasProject),
         Shell(kBatchBuild, "批量生成资源", Always),
+        Shell(kBudgetReport, "资源空间报告...", rules::HasProject),
         Shell(kDesktopFiles, "生成desktop文件",
               [](Workspace& ws) {
                   return ws.CurrentProject() && ws.CurrentProject()->Desktop().create != 0;

@@ -36,7 +36,9 @@ std::optional<int> number(const std::string& text, long low, long high)
     return static_cast<int>(value);
 }
 
-std::optional<int> formatCode(const std::string& name)
+} // namespace
+
+std::optional<int> pixelFormatCode(const std::string& name)
 {
     const std::string upper = platform::toUpperAscii(name);
     for (const auto& [formatName, code] : kFormats) {
@@ -46,6 +48,8 @@ std::optional<int> formatCode(const std::string& name)
     }
     return std::nullopt;
 }
+
+namespace {
 
 std::optional<std::pair<int, int>> tileSize(const std::string& text)
 {
@@ -70,7 +74,7 @@ bool parseValue(const std::string& name, const std::string& value, CliBuildArgum
         return false;
     };
     if (name == "--format") {
-        return (parsed.format = formatCode(value)) ? true : bad("a pixel format name");
+        return (parsed.format = pixelFormatCode(value)) ? true : bad("a pixel format name");
     }
     if (name == "--quality") {
         if (value != "best" && value != "small") {

@@ -26,6 +26,10 @@ struct CliBuildArguments
     bool timings = false;
 };
 
+// The PIC_RES_FORMAT code of a pixel format name (RGB565, ARGB565, RGB888, ARGB888 or
+// ARGB8888, ARGB6666, ARGB1555, Watch; any case), or nothing.
+std::optional<int> pixelFormatCode(const std::string& name);
+
 // Parses the arguments after "build". Returns false with `problem` set on a usage error.
 bool parseBuildArguments(const std::vector<std::string>& args, CliBuildArguments& parsed,
                          std::string& problem);

@@ -10,6 +10,7 @@ const CliCommand& resExtractCommand();
 const CliCommand& styleCommand();
 const CliCommand& desktopCommand();
 const CliCommand& buildCommand();
+const CliCommand& reportCommand();
 const CliCommand& editCommand();
 const CliCommand& scaleCommand();
 const CliCommand& checkCommand();
@@ -19,8 +20,8 @@ const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands = {
         resaveCommand(), infoCommand(),    resDumpCommand(), resExtractCommand(),
-        styleCommand(),  desktopCommand(), buildCommand(),   editCommand(),
-        scaleCommand(),  checkCommand(),   stringsCommand(),
+        styleCommand(),  desktopCommand(), buildCommand(),   reportCommand(),
+        editCommand(),   scaleCommand(),   checkCommand(),   stringsCommand(),
     };
     return commands;
 }

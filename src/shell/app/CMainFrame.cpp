@@ -4,6 +4,7 @@
 #include "editing/CommandIds.h"
 #include "editing/SurfaceChangeHandler.h"
 #include "editing/Workspace.h"
+#include "generate/ProjectBudget.h"
 #include "generate/ProjectDesktopFile.h"
 #include "generate/ResourceBuildOptions.h"
 #include "model/APStyleProject.h"
@@ -18,6 +19,7 @@
 #include "shell/app/SettingsDirectory.h"
 #include "shell/app/SurfaceContextMenu.h"
 #include "shell/app/ZoomControl.h"
+#include "shell/dialogs/BudgetReportDlg.h"
 #include "shell/dialogs/CBatchBuildDlg.h"
 #include "shell/dialogs/CBuildResDlg.h"
 #include "shell/dialogs/CDlgUiResizer.h"
@@ -260,6 +262,7 @@ void CMainFrame::installHandlers()
     handle(kDesktopFiles, [this] { generateDesktopFiles(); });
     handle(kOpenCaseDir, [this] { openCaseDirectory(); });
     handle(kBatchBuild, [this] { showBatchBuild(); });
+    handle(kBudgetReport, [this] { showBudgetReport(); });
     handle(kHelp, [this] { showHelp(); });
     handle(kAbout, [this] { showAbout(); });
     installPanelSwitch(kTreePanel, m_treeDock);
@@ -417,7 +420,7 @@ void CMainFrame::createMenus()
     QMenu* generate = build->addMenu(tr("生成资源"));
     generate->setAccessibleName(tr("生成资源"));
     add(generate, {kBuildBest, kBuildSmallest});
-    add(build, {kBuild, kBatchBuild, 0, kDesktopFiles, kResizer, kOpenCaseDir});
+    add(build, {kBuild, kBatchBuild, kBudgetReport, 0, kDesktopFiles, kResizer, kOpenCaseDir});
 
     QMenu* view = menu(tr("视图(&V)"));
     add(view, {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel,
@@ -702,6 +705,29 @@ void CMainFrame::showBatchBuild()
 {
     const APStyleProject* project = m_workspace->CurrentProject();
     CBatchBuildDlg dialog(project ? project->CaseDir() : std::string(), this);
+    dialog.exec();
+}
+
+void CMainFrame::showBudgetReport()
+{
+    const APStyleProject* project = m_workspace->CurrentProject();
+    if (!project) {
+        return;
+    }
+    // The report is of the project file as saved, read from its outputs or built aside.
+    const generate::ResourceBuildOptions options =
+        generate::readResourceBuildOptions(SettingsAccessor(m_options.SettingsPath()));
+    generate::BudgetReport report;
+    std::string error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool made =
+        generate::ProjectBudget::OfProjectFile(project->ProjectFilePath(), options, report, error);
+    QApplication::restoreOverrideCursor();
+    if (!made) {
+        platform::interaction().showMessage("无法生成资源空间报告：" + error, "SkinSmith");
+        return;
+    }
+    BudgetReportDlg dialog(report, this);
     dialog.exec();
 }
 

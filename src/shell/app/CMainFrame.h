@@ -117,6 +117,7 @@ private:
     void showAbout();
     void showProjectSettings();
     void showBatchBuild();
+    void showBudgetReport();
     void showProjectResize();
     void showUiResizer();
 

@@ -52,6 +52,7 @@ QList<Decoration> decorations()
         {kResizer, "resizer", {}},
         {kDesktopFiles, "desktop", {}},
         {kBatchBuild, "batch-build", {}},
+        {kBudgetReport, nullptr, {}},
         {kAbout, "about", {}},
         {kSearch, "search", {QKeySequence(Qt::CTRL | Qt::Key_F)}},
         {kHelp, nullptr, {QKeySequence(Qt::Key_F1)}},

@@ -307,7 +307,7 @@ void MainFrameTest::everyControlOfItsDialogsHasAnAccessibleName()
     platform::ScopedInteraction scope(ui);
     QVERIFY(frame.doc().openPath(QString::fromStdString(example.projectPath())));
     for (const int command : {kNewProject, kProjectSettings, kProjectResize, kBuild, kBatchBuild,
-                              kResizer, kSearch, kAbout}) {
+                              kBudgetReport, kResizer, kSearch, kAbout}) {
         bool seen = false;
         whenDialogShows<QDialog>([&](QDialog& dialog) {
             seen = true;
