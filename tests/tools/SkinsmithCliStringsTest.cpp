@@ -112,3 +112,19 @@ TEST_F(SkinsmithCliStrings, DiffOfALossyOrDamagedFileExitsOneAndChangesNothing)
     EXPECT_EQ(run({"diff", project(), file("absent.csv")}), 1);
     EXPECT_EQ(platform::readFile(project()), m_original);
 }
+
+TEST_F(SkinsmithCliStrings, PseudoAddsAnAccentedAndAMirroredLanguage)
+{
+    ASSERT_EQ(run({"pseudo", project(), file("pseudo.csv"), "--expand", "40"}), 0) << m_stderr;
+    const std::string csv = platform::readFile(file("pseudo.csv")).value_or("");
+    EXPECT_NE(csv.find(",qps-ploc,qps-plocm,Check\r\n"), std::string::npos) << csv.substr(0, 200);
+    // "Clock": five letters, two more characters.
+    EXPECT_NE(csv.find("APPNAME,Clock,时钟,الساعة,[Çļöçķ ~],\u202EClock\u202C,"), std::string::npos)
+        << csv.substr(0, 400);
+    // The pseudo file reads back as a string file: only the two new languages differ.
+    ASSERT_EQ(run({"diff", project(), file("pseudo.csv")}), 0) << m_stdout << m_stderr;
+    EXPECT_EQ(platform::readFile(project()), m_original);
+    EXPECT_EQ(run({"pseudo", project(), file("p.csv"), "--expand", "lots"}), 2);
+    EXPECT_EQ(run({"pseudo", project(), file("p.csv"), "--missing-only"}), 2);
+    EXPECT_FALSE(platform::isFile(file("p.csv")));
+}

@@ -1,6 +1,7 @@
 // skinsmith-cli strings: the round trip of a project's strings with translators. "export"
 // writes them as a spreadsheet that the string import reads back; "diff" reports what
-// adding a string file would change before anything changes.
+// adding a string file would change before anything changes; "pseudo" writes the export with
+// two pseudo-languages for checking layouts before translation.
 
 #include "CliCommand.h"
 #include "CliProjectSession.h"
@@ -9,11 +10,13 @@
 #include "model/APStyleProject.h"
 #include "platform/AsciiCase.h"
 #include "platform/Path.h"
+#include "strings/PseudoLanguages.h"
 #include "strings/SpreadsheetWriter.h"
 #include "strings/StringDiffReport.h"
 #include "strings/StringTableDiff.h"
 #include "strings/StringTableExport.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
 
@@ -23,6 +26,7 @@ const char kUsage[] =
     "Usage: skinsmith-cli strings export PROJECT.ui OUT.xlsx|OUT.csv [--languages A,B]\n"
     "                                    [--missing-only]\n"
     "       skinsmith-cli strings diff PROJECT.ui FILE [--json]\n"
+    "       skinsmith-cli strings pseudo PROJECT.ui OUT.xlsx|OUT.csv [--expand PERCENT]\n"
     "\n"
     "export  writes every string resource of PROJECT.ui: its name, one column per\n"
     "        language headed by the language's name, and a column \"Check\" with the\n"
@@ -41,6 +45,13 @@ const char kUsage[] =
     "        would be renamed to, cells that are not text, rows with more cells than\n"
     "        the header.\n"
     "  --json  print the report as JSON\n"
+    "\n"
+    "pseudo  writes the export of every language with two pseudo-languages beside them,\n"
+    "        made from the first language, to find layout faults before translation:\n"
+    "        \"qps-ploc\", accented, longer and bracketed (\"[Ŝéţţîñĝš ~~~]\"), and\n"
+    "        \"qps-plocm\", drawn right to left. Added back as a string file, they can be\n"
+    "        shown and checked (skinsmith-cli check) like any language.\n"
+    "  --expand PERCENT  how much longer the accented texts are (default 40)\n"
     "\n"
     "Options:\n"
     "  -h, --help   show this help\n"
@@ -72,6 +83,8 @@ struct ExportRequest
     std::string languages;
     bool languagesGiven = false;
     bool missingOnly = false;
+    // Pseudo-languages added, texts this many percent longer; -1 for none.
+    int expand = -1;
 };
 
 int runExport(const ExportRequest& request)
@@ -101,8 +114,12 @@ int runExport(const ExportRequest& request)
             return usageError(kCommand, "--languages names no language");
         }
     }
+    StringTableExport::Table rows = table.Build(languages, request.missingOnly);
+    if (request.expand >= 0) {
+        PseudoLanguages::AddTo(rows, request.expand);
+    }
     SpreadsheetWriter writer;
-    if (!writer.Write(table.Build(languages, request.missingOnly), request.output)) {
+    if (!writer.Write(rows, request.output)) {
         std::cerr << "skinsmith-cli strings: " << writer.Error() << '\n';
         return kExitFailed;
     }
@@ -196,23 +213,36 @@ int runStrings(const std::vector<std::string>& args)
         std::cout << kUsage;
         return kExitOk;
     }
-    if (args.empty() || (args[0] != "export" && args[0] != "diff")) {
-        return usageError(kCommand,
-                          args.empty() ? "export or diff?" : "unknown action '" + args[0] + "'");
+    if (args.empty() || (args[0] != "export" && args[0] != "diff" && args[0] != "pseudo")) {
+        return usageError(kCommand, args.empty() ? "export, diff or pseudo?"
+                                                 : "unknown action '" + args[0] + "'");
     }
-    const bool exporting = args[0] == "export";
+    const bool pseudo = args[0] == "pseudo";
+    const bool exporting = args[0] == "export" || pseudo;
     ExportRequest request;
+    if (pseudo) {
+        request.expand = 40;
+    }
     bool json = false;
     std::vector<std::string> paths;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (exporting && arg == "--languages") {
+        if (pseudo && arg == "--expand") {
+            char* end = nullptr;
+            const long percent =
+                i + 1 < args.size() ? std::strtol(args[i + 1].c_str(), &end, 10) : -1;
+            if (i + 1 >= args.size() || *end != '\0' || percent < 0 || percent > 1000) {
+                return usageError(kCommand, "--expand wants a percentage from 0 to 1000");
+            }
+            request.expand = static_cast<int>(percent);
+            ++i;
+        } else if (!pseudo && exporting && arg == "--languages") {
             if (i + 1 >= args.size()) {
                 return usageError(kCommand, "--languages needs a value");
             }
             request.languages = args[++i];
             request.languagesGiven = true;
-        } else if (exporting && arg == "--missing-only") {
+        } else if (!pseudo && exporting && arg == "--missing-only") {
             request.missingOnly = true;
         } else if (!exporting && arg == "--json") {
             json = true;
@@ -223,8 +253,9 @@ int runStrings(const std::vector<std::string>& args)
         }
     }
     if (paths.size() != 2) {
-        return usageError(kCommand, exporting ? "export wants PROJECT.ui and OUT.xlsx or OUT.csv"
-                                              : "diff wants PROJECT.ui and a string file");
+        return usageError(kCommand, exporting
+                                        ? args[0] + " wants PROJECT.ui and OUT.xlsx or OUT.csv"
+                                        : "diff wants PROJECT.ui and a string file");
     }
     if (!exporting) {
         return runDiff(paths[0], paths[1], json);
