@@ -17,9 +17,8 @@ bool inRange(unsigned char byte, unsigned char low, unsigned char high)
     return byte >= low && byte <= high;
 }
 
-// Decodes the character at `pos` and moves `pos` past it. An ill-formed sequence gives
-// U+FFFD and moves past its maximal valid prefix (at least one byte), as Unicode recommends,
-// so that a broken byte never swallows the characters after it.
+} // namespace
+
 char32_t decodeUtf8(std::string_view text, std::size_t& pos, bool& valid)
 {
     const auto lead = static_cast<unsigned char>(text[pos++]);
@@ -78,6 +77,8 @@ void appendUtf8(std::string& out, char32_t c)
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
+
+namespace {
 
 // Returns `text` with every ill-formed sequence replaced by U+FFFD.
 std::string sanitizedUtf8(std::string_view text)

@@ -17,6 +17,13 @@ constexpr unsigned kUtf8CodePage = 65001;
 // U+10FFFF).
 bool isValidUtf8(std::string_view text);
 
+// Decodes the character at `pos` of `text` and moves `pos` past it. An ill-formed sequence
+// gives U+FFFD (`valid` false) and moves past its maximal valid prefix (at least one byte), as
+// Unicode recommends, so that a broken byte never swallows the characters after it.
+char32_t decodeUtf8(std::string_view text, std::size_t& pos, bool& valid);
+// Appends the UTF-8 form of `c`.
+void appendUtf8(std::string& out, char32_t c);
+
 // Returns the UTF-16 form of `utf8`. Each maximal ill-formed subsequence becomes one U+FFFD;
 // characters past U+FFFF become surrogate pairs.
 std::u16string utf8ToUtf16(std::string_view utf8);

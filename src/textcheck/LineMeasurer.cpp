@@ -1,5 +1,7 @@
 #include "textcheck/LineMeasurer.h"
 
+#include "platform/CodePage.h"
+
 #include <fribidi.h>
 
 #include <algorithm>
@@ -11,55 +13,18 @@ std::u32string DecodeUtf8(std::string_view text)
 {
     std::u32string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int length = lead < 0x80           ? 1
-                     : (lead >> 5) == 0x6  ? 2
-                     : (lead >> 4) == 0xE  ? 3
-                     : (lead >> 3) == 0x1E ? 4
-                                           : 0;
-        char32_t code = length == 1   ? lead
-                        : length == 2 ? lead & 0x1F
-                        : length == 3 ? lead & 0x0F
-                                      : lead & 0x07;
-        bool good = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
-        for (int k = 1; good && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            good = (next & 0xC0) == 0x80;
-            code = (code << 6) | (next & 0x3F);
-        }
-        const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-        if (!good || (length > 1 && code < smallest) || code > 0x10FFFF ||
-            (code >= 0xD800 && code <= 0xDFFF)) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        out.push_back(code);
-        i += static_cast<std::size_t>(length);
+    std::size_t pos = 0;
+    bool valid = true;
+    while (pos < text.size()) {
+        out.push_back(platform::decodeUtf8(text, pos, valid));
     }
     return out;
 }
 
-std::string EncodeUtf8(char32_t c)
+std::string EncodeUtf8(char32_t codePoint)
 {
     std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    platform::appendUtf8(out, codePoint);
     return out;
 }
 

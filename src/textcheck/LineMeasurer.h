@@ -51,7 +51,7 @@ private:
     std::string m_key;
 };
 
-// The code points of UTF-8 `text`; a malformed sequence gives one U+FFFD per bad byte.
+// The code points of UTF-8 `text`; an ill-formed sequence gives U+FFFD.
 std::u32string DecodeUtf8(std::string_view text);
 // UTF-8 of one code point.
 std::string EncodeUtf8(char32_t codePoint);
