@@ -1,6 +1,7 @@
 """What the end-to-end tests share: finding the editor on the accessibility bus, waiting,
 and real X input through xdotool."""
 import subprocess
+import sys
 import time
 
 import pyatspi
@@ -23,6 +24,27 @@ def application():
         if app is not None and app.name in ("skinsmith", "SkinSmith"):
             return app
     return None
+
+
+def launch(command, env, attempts=3):
+    """Starts the editor and waits until it is on the accessibility bus; returns the process and
+    its accessible application. An editor that exits before its window shows (an X server that
+    has just come up and refuses the connection) is started again; one that hangs is not."""
+    for _ in range(attempts):
+        editor = subprocess.Popen(command, env=env)
+        deadline = time.time() + 30.0
+        while time.time() < deadline and editor.poll() is None:
+            app = application()
+            if app is not None:
+                return editor, app
+            time.sleep(0.2)
+        if editor.poll() is None:
+            stop(editor)
+            raise SystemExit("timed out waiting for the editor on the accessibility bus")
+        print(f"e2e: the editor exited ({editor.returncode}) before its window showed; "
+              "starting it again", file=sys.stderr)
+        time.sleep(1.0)
+    raise SystemExit(f"the editor did not start in {attempts} attempts")
 
 
 def find(node, predicate, depth=0):

@@ -12,7 +12,7 @@ import time
 
 import pyatspi
 
-from e2e_support import stop, application, find, key, named, wait_for
+from e2e_support import stop, launch, find, key, named, wait_for
 
 EDITOR = sys.argv[1]
 SOURCE = sys.argv[2]
@@ -25,9 +25,8 @@ def main():
         project = os.path.join(work, "demo", "demo.ui")
         original = open(project, "rb").read()
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
-        editor = subprocess.Popen([EDITOR, "--open", project], env=env)
+        editor, app = launch([EDITOR, "--open", project], env)
         try:
-            app = wait_for("the editor on the accessibility bus", application)
             frame = wait_for("the main window titled with the project",
                              lambda: find(app, lambda n: n.getRoleName() == "frame"
                                           and n.name.endswith("demo.ui")))

@@ -17,7 +17,7 @@ import time
 
 import pyatspi
 
-from e2e_support import stop, application, find, wait_for
+from e2e_support import stop, launch, find, wait_for
 from e2e_support import key as press
 
 EDITOR = sys.argv[1]
@@ -160,9 +160,9 @@ def main():
         shutil.copytree(SOURCE, os.path.join(work, "cli"))
         project = os.path.join(work, "demo", "demo.ui")
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
-        editor = subprocess.Popen([EDITOR, "--open", project], env=env)
+        editor, app = launch([EDITOR, "--open", project], env)
         try:
-            run_window(project, env)
+            run_window(app, project, env)
         finally:
             stop(editor)
 
@@ -195,8 +195,7 @@ def main():
         shutil.rmtree(work, ignore_errors=True)
 
 
-def run_window(project, env):
-    app = wait_for("the editor on the accessibility bus", application)
+def run_window(app, project, env):
     frame = wait_for("the main window titled with the project",
                      lambda: find(app, lambda n: n.getRoleName() == "frame"
                                   and n.name.endswith("demo.ui")))
