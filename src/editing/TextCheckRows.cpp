@@ -8,7 +8,6 @@
 #include "textcheck/LineMeasurer.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace editing {
 namespace {
@@ -31,13 +30,6 @@ std::string OverflowDetail(const textcheck::TextFitReport::Overflow& o)
                   std::to_string(o.neededHeight - o.height) + " 像素";
     }
     return detail + "  \"" + o.text + "\"";
-}
-
-std::string CodePoint(char32_t c)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
-    return text;
 }
 
 } // namespace
@@ -71,8 +63,8 @@ void TextCheckRows::SetReport(const textcheck::TextFitReport& report)
     }
     for (const auto& g : report.missingGlyphs) {
         m_rows.push_back({{"缺少字形", g.element, g.language,
-                           CodePoint(g.character) + " \"" + textcheck::EncodeUtf8(g.character) +
-                               "\"：" + g.font},
+                           textcheck::CodePointName(g.character) + " \"" +
+                               textcheck::EncodeUtf8(g.character) + "\"：" + g.font},
                           nullptr,
                           -1});
     }

@@ -10,13 +10,6 @@
 namespace textcheck {
 namespace {
 
-std::string CodePoint(char32_t c)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
-    return text;
-}
-
 std::string OverflowLine(const TextFitReport::Overflow& o)
 {
     std::ostringstream line;
@@ -34,6 +27,13 @@ std::string OverflowLine(const TextFitReport::Overflow& o)
 
 } // namespace
 
+std::string CodePointName(char32_t c)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
+    return text;
+}
+
 std::string TextFitReport::Text() const
 {
     std::ostringstream out;
@@ -49,7 +49,7 @@ std::string TextFitReport::Text() const
     }
     for (const MissingGlyph& glyph : missingGlyphs) {
         out << "no glyph   " << glyph.element << "  [" << glyph.language << "]  "
-            << CodePoint(glyph.character) << " \"" << EncodeUtf8(glyph.character) << "\" in "
+            << CodePointName(glyph.character) << " \"" << EncodeUtf8(glyph.character) << "\" in "
             << glyph.font << "\n";
     }
     for (const FontUse& use : fonts) {
@@ -91,7 +91,7 @@ std::string TextFitReport::Json() const
     for (const MissingGlyph& g : missingGlyphs) {
         root["missingGlyphs"].push_back({{"element", g.element},
                                          {"language", g.language},
-                                         {"character", CodePoint(g.character)},
+                                         {"character", CodePointName(g.character)},
                                          {"font", g.font}});
     }
     for (const FontUse& use : fonts) {

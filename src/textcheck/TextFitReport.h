@@ -67,4 +67,7 @@ struct TextFitReport
     std::string Json() const;
 };
 
+// "U+00B0" for the degree sign.
+std::string CodePointName(char32_t c);
+
 } // namespace textcheck
