@@ -25,6 +25,7 @@ enum class ChangeKind : unsigned
     Projects = 0x1002,      // a project was opened, closed or saved, or became current
     Resources = 0x1003,     // the resource panel lists again (another project, list or file)
     StatusNote = 0x1004,    // `text` is a note for the status bar (what a command left alone)
+    Preview = 0x1005,       // the surface shows other texts (a preview); the project is unchanged
 };
 
 // One typed change. Only the fields its kind names are set.

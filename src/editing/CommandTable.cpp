@@ -11,6 +11,7 @@
 #include "editing/MiscCommands.h"
 #include "editing/MultiSelection.h"
 #include "editing/MoveCommands.h"
+#include "editing/PseudoPreview.h"
 #include "editing/UndoHistory.h"
 #include "editing/ViewZoom.h"
 #include "editing/Workspace.h"
@@ -59,6 +60,17 @@ Command Shell(int id, const char* text, Rule enabled)
 Command Edit(int id, const char* text, Rule enabled, Handler handler)
 {
     return Command{id, text, std::move(enabled), {}, std::move(handler)};
+}
+
+// A menu switch that shows a pseudo-language on the surface, checked while it does.
+Command PseudoPreviewSwitch(int id, const char* text, PseudoPreview kind)
+{
+    return Command{id, text, rules::HasProject,
+                   [kind](Workspace& ws) {
+                       return ws.CurrentProject() &&
+                              ShownPseudoPreview(*ws.CurrentProject()) == kind;
+                   },
+                   [kind](Workspace& ws) { TogglePseudoPreview(ws, kind); }};
 }
 
 void Move(Workspace& ws, int step)
@@ -222,6 +234,8 @@ std::vector<Command> ProjectCommands()
         Shell(kTextCheckPanel, "文本检查(&X)", Always),
         Shell(kRulers, "标尺(&U)", Always),
         Shell(kGuides, "参考线(&I)", Always),
+        PseudoPreviewSwitch(kPseudoAccented, "伪语言预览：加长(&P)", PseudoPreview::Accented),
+        PseudoPreviewSwitch(kPseudoMirrored, "伪语言预览：从右到左(&M)", PseudoPreview::Mirrored),
         Shell(kHelp, "帮助主题(&H)", Always),
         Shell(kAbout, "About", Always),
         Shell(kToolbar, "工具栏(&T)", Always),

@@ -6,6 +6,7 @@
 #include "model/APStyleProject.h"
 #include "model/SnapShotItem.h"
 #include "textcheck/LineMeasurer.h"
+#include "textcheck/TextFitInput.h"
 
 #include <algorithm>
 
@@ -59,7 +60,9 @@ void TextCheckRows::SetReport(const textcheck::TextFitReport& report)
     Clear();
     for (const auto& o : report.overflows) {
         m_rows.push_back(
-            {{"溢出", o.element, o.language, OverflowDetail(o)}, o.key, static_cast<int>(o.slot)});
+            {{"溢出", o.element, o.language, OverflowDetail(o)},
+             o.key,
+             o.slot == textcheck::TextFitInput::kNoSlot ? -1 : static_cast<int>(o.slot)});
     }
     for (const auto& g : report.missingGlyphs) {
         m_rows.push_back({{"缺少字形", g.element, g.language,

@@ -52,8 +52,15 @@ void APStyleProject::SetCurrent(APStyleProject* project)
     g_current = project;
 }
 
+void APStyleProject::SetTextPreview(std::string name, TextPreview preview)
+{
+    m_textPreviewName = preview ? std::move(name) : std::string();
+    m_textPreview = std::move(preview);
+}
+
 void APStyleProject::Reset()
 {
+    SetTextPreview({}, nullptr);
     m_document.Clear();
     m_document.ClearError();
     m_pictures.Clear();
@@ -170,8 +177,7 @@ void APStyleProject::NotifyScreenSize(const Snapshot& scene) const
     const bool turned = scene.Record().direction % 2 != 0;
     const std::int32_t width = turned ? m_screenHeight : m_screenWidth;
     const std::int32_t height = turned ? m_screenWidth : m_screenHeight;
-    platform::notifyMainWindow(platform::kMsgResizeSurface, width,
-                               height);
+    platform::notifyMainWindow(platform::kMsgResizeSurface, width, height);
 }
 
 std::int32_t APStyleProject::NextId()

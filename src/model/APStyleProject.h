@@ -213,6 +213,13 @@ public:
     void SetStringHeader(const std::string& path) { m_stringHeader = path; }
     std::int32_t DisplayLanguage() const { return m_displayLanguage; }
     void SetDisplayLanguage(std::int32_t index) { m_displayLanguage = index; }
+    // What every string element shows instead of its display language's text while a preview
+    // is on, made from its first language's text (UTF-8): never saved. `name` names the preview
+    // ("" with a null function: none).
+    using TextPreview = std::function<std::u16string(const std::string&)>;
+    void SetTextPreview(std::string name, TextPreview preview);
+    const std::string& TextPreviewName() const { return m_textPreviewName; }
+    const TextPreview& PreviewText() const { return m_textPreview; }
     const std::string& StyleHeader() const { return m_styleHeader; }
     void SetStyleHeader(const std::string& path) { m_styleHeader = path; }
     const std::string& StyleFile() const { return m_styleFile; }
@@ -251,6 +258,8 @@ private:
     // Keyed by scenes and elements of this project; forgotten with them (ClearScenes).
     std::unordered_map<const void*, std::unique_ptr<TiXmlNode>> m_parkedNodes;
     std::int32_t m_displayLanguage = 0;
+    std::string m_textPreviewName;
+    TextPreview m_textPreview;
     std::int32_t m_idCounter = -1;
     std::vector<ElementClass> m_elementClasses;
     std::vector<KeyDefinition> m_keys;

@@ -87,6 +87,10 @@ void StringSnapShotItem::LoadResource()
 void StringSnapShotItem::ShowText()
 {
     const APStyleProject* project = APStyleProject::Current();
+    if (project && project->PreviewText()) {
+        SetTextW(project->PreviewText()(m_store.texts[0]));
+        return;
+    }
     int language = project ? project->DisplayLanguage() : 0;
     if (language < 0 || language >= StringRecord::kLanguages) {
         language = 0;

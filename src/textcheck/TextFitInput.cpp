@@ -82,23 +82,8 @@ private:
     TextFitInput& m_input;
 };
 
-} // namespace
-
-TextFitInput TextFitInput::From(const APStyleProject& project,
-                                const std::vector<std::string>& languages)
+void CollectElements(const APStyleProject& project, TextFitInput& input)
 {
-    TextFitInput input;
-    input.languages = ChooseLanguages(project, languages, input.problem);
-    if (!input.problem.empty()) {
-        return input;
-    }
-    for (const StringRecord& record : project.Strings().Records()) {
-        String string{record.identifier, {}};
-        for (const Language& language : input.languages) {
-            string.texts.push_back(record.texts[language.slot]);
-        }
-        input.strings.push_back(std::move(string));
-    }
     Collector collector(project, input);
     for (const auto& scene : project.Scenes()) {
         if (scene->IsDeleted()) {
@@ -116,6 +101,38 @@ TextFitInput TextFitInput::From(const APStyleProject& project,
             }
         }
     }
+}
+
+} // namespace
+
+TextFitInput TextFitInput::From(const APStyleProject& project,
+                                const std::vector<std::string>& languages)
+{
+    TextFitInput input;
+    input.languages = ChooseLanguages(project, languages, input.problem);
+    if (!input.problem.empty()) {
+        return input;
+    }
+    for (const StringRecord& record : project.Strings().Records()) {
+        String string{record.identifier, {}};
+        for (const Language& language : input.languages) {
+            string.texts.push_back(record.texts[language.slot]);
+        }
+        input.strings.push_back(std::move(string));
+    }
+    CollectElements(project, input);
+    return input;
+}
+
+TextFitInput TextFitInput::FromMadeUp(const APStyleProject& project, const std::string& name,
+                                      const std::function<std::string(const std::string&)>& make)
+{
+    TextFitInput input;
+    input.languages = {{kNoSlot, name}};
+    for (const StringRecord& record : project.Strings().Records()) {
+        input.strings.push_back({record.identifier, {make(record.texts[0])}});
+    }
+    CollectElements(project, input);
     return input;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@ namespace textcheck {
 // another thread while the project is being edited.
 struct TextFitInput
 {
+    // The slot of a language that is none of the project's (a pseudo-language).
+    static constexpr std::size_t kNoSlot = static_cast<std::size_t>(-1);
+
     struct Language
     {
         std::size_t slot = 0;
@@ -46,6 +50,10 @@ struct TextFitInput
     // named language of the project when empty).
     static TextFitInput From(const APStyleProject& project,
                              const std::vector<std::string>& languages = {});
+    // Copies what the check needs of `project` for one made-up language named `name`: each
+    // string's text is `make` applied to its first language's text.
+    static TextFitInput FromMadeUp(const APStyleProject& project, const std::string& name,
+                                   const std::function<std::string(const std::string&)>& make);
 };
 
 } // namespace textcheck

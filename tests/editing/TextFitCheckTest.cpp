@@ -1,5 +1,9 @@
 #include "EditingFixture.h"
 
+#include "components/visual/StringGraph.h"
+#include "editing/CommandIds.h"
+#include "editing/PseudoPreview.h"
+#include "platform/CodePage.h"
 #include "textcheck/LineMeasurer.h"
 #include "textcheck/TextFitCheck.h"
 
@@ -175,4 +179,36 @@ TEST_F(TextFitCheckTest, ChecksOnlyTheLanguagesAskedForAndRefusesUnknownOnes)
     TextFitCheck badFont("/no/such/font.ttf");
     badFont.Run(TextFitInput::From(*project));
     EXPECT_FALSE(badFont.Problem().empty());
+}
+
+TEST_F(TextFitCheckTest, PseudoPreviewShowsAndChecksMadeUpTextsWithoutChangingTheProject)
+{
+    using editing::PseudoPreview;
+    AddText("SAVE", {"Save", "Sichern"});
+    StringSnapShotItem* box = Show("SAVE", Width("Save") + 2, 16);
+    box->TextStore().texts[0] = "Save";
+    box->TextStore().texts[1] = "Sichern";
+    box->TextStore().textCount = 2;
+    project->SetModified(0);
+    const auto shown = [&] { return static_cast<const StringGraph*>(box->OwnGraph())->Text(); };
+
+    Run(editing::cmd::kPseudoAccented);
+    EXPECT_EQ(shown(), platform::utf8ToUtf16(editing::PseudoText(PseudoPreview::Accented, "Save")));
+    EXPECT_TRUE(table.IsChecked(ws, editing::cmd::kPseudoAccented));
+    EXPECT_FALSE(table.IsChecked(ws, editing::cmd::kPseudoMirrored));
+    // The box fits the real text but not the longer pseudo text, and only that is checked.
+    TextFitCheck check;
+    const TextFitReport pseudo = check.Run(
+        textcheck::TextFitInput::FromMadeUp(*project, "qps-ploc", [](const std::string& text) {
+            return editing::PseudoText(PseudoPreview::Accented, text);
+        }));
+    EXPECT_EQ(Elements(pseudo), (std::vector<std::string>{scene1->Name() + "/SAVEBox qps-ploc"}));
+    EXPECT_EQ(pseudo.overflows.front().slot, textcheck::TextFitInput::kNoSlot);
+
+    Run(editing::cmd::kPseudoMirrored);
+    EXPECT_EQ(shown(), platform::utf8ToUtf16(editing::PseudoText(PseudoPreview::Mirrored, "Save")));
+    Run(editing::cmd::kPseudoMirrored);
+    EXPECT_EQ(shown(), u"Save");
+    EXPECT_FALSE(table.IsChecked(ws, editing::cmd::kPseudoMirrored));
+    EXPECT_EQ(project->Modified(), 0);
 }

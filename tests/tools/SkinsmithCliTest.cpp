@@ -176,3 +176,46 @@ TEST_F(SkinsmithCli, CheckReportsTheDemosTooHighTipAndGatesOnIt)
     EXPECT_EQ(Run("check"), 2);
     EXPECT_EQ(Run("check '" + Demo() + "' --font"), 2);
 }
+
+TEST_F(SkinsmithCli, CheckKeepsTheProjectsMeasuringFontAndChecksPseudoLanguages)
+{
+    const std::string kept = Demo("demo.ui.textcheck");
+    const std::string font = Demo("device.ttf");
+    fs::copy_file("/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf", font);
+
+    // A font that cannot be opened is refused and never kept.
+    EXPECT_EQ(Run("check '" + Demo() + "' --set-font /no/such.ttf"), 1);
+    EXPECT_FALSE(fs::exists(kept));
+
+    // Kept beside the project, relative to its folder, and used by later checks.
+    Run("check '" + Demo() + "' --set-font '" + font + "'");
+    EXPECT_EQ(platform::readFile(kept).value_or(""),
+              "{\n  \"font\": \"device.ttf\",\n  \"version\": 1\n}\n");
+    Run("check '" + Demo() + "'");
+    EXPECT_NE(m_stdout.find("font       Arabic: Noto Sans (" + font + ")"), std::string::npos)
+        << m_stdout;
+    EXPECT_EQ(Run("check '" + Demo() + "' --font x.ttf --default-font"), 2);
+    Run("check '" + Demo() + "' --default-font");
+    EXPECT_FALSE(fs::exists(kept));
+    EXPECT_NE(m_stdout.find("font       Arabic: Noto Sans Arabic"), std::string::npos);
+
+    // A damaged setting is an error, not a silent change of font.
+    platform::writeFileAtomically(kept, "{\"version\": 1, \"font\": 3}");
+    EXPECT_EQ(Run("check '" + Demo() + "'"), 1);
+    EXPECT_NE(m_stderr.find("demo.ui.textcheck: the font is not a file name"), std::string::npos)
+        << m_stderr;
+    fs::remove(kept);
+
+    // The accented pseudo-language is longer: the demo's tip needs more room than in English.
+    const auto neededWidth = [](const std::string& json) {
+        const std::size_t at = json.find("\"neededWidth\": ");
+        return at == std::string::npos ? -1 : std::atoi(json.c_str() + at + 15);
+    };
+    Run("check '" + Demo() + "' --languages English --json");
+    const int english = neededWidth(m_stdout);
+    EXPECT_EQ(Run("check '" + Demo() + "' --pseudo qps-ploc --json"), 1);
+    EXPECT_GT(neededWidth(m_stdout), english * 13 / 10) << m_stdout;
+    EXPECT_GT(english, 0);
+    EXPECT_NE(m_stdout.find("\"language\": \"qps-ploc\""), std::string::npos);
+    EXPECT_EQ(Run("check '" + Demo() + "' --pseudo klingon"), 2);
+}

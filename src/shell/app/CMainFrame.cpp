@@ -423,9 +423,13 @@ void CMainFrame::createMenus()
     add(build, {kBuild, kBatchBuild, kBudgetReport, 0, kDesktopFiles, kResizer, kOpenCaseDir});
 
     QMenu* view = menu(tr("视图(&V)"));
-    add(view, {kToolbar, kStatusBar, 0, kTreePanel, kPropertyPanel, kResourcePanel, kLayerPanel,
-               kBuildLogPanel, kTextCheckPanel, 0, kRulers, kGuides, 0, kZoomIn, kZoomOut, kZoomFit,
-               kZoomActual, kZoomSelection});
+    add(view, {kToolbar,    kStatusBar,      0,
+               kTreePanel,  kPropertyPanel,  kResourcePanel,
+               kLayerPanel, kBuildLogPanel,  kTextCheckPanel,
+               0,           kRulers,         kGuides,
+               0,           kPseudoAccented, kPseudoMirrored,
+               0,           kZoomIn,         kZoomOut,
+               kZoomFit,    kZoomActual,     kZoomSelection});
 
     QMenu* help = menu(tr("帮助(&H)"));
     add(help, {kHelp, 0, kAbout});

@@ -98,6 +98,8 @@ bool isCheckable(int id)
     case kTextCheckPanel:
     case kRulers:
     case kGuides:
+    case kPseudoAccented:
+    case kPseudoMirrored:
     case kToolbar:
     case kStatusBar:
     case kFormatRgb565:

@@ -13,7 +13,9 @@
 class QLabel;
 class QSortFilterProxyModel;
 class QTableView;
+class QToolButton;
 class QThread;
+class APStyleProject;
 class QtVisualEditor;
 class SnapShotItem;
 class TextCheckModel;
@@ -23,6 +25,7 @@ class Workspace;
 }
 namespace textcheck {
 class TextFitCheck;
+struct TextFitInput;
 struct TextFitReport;
 } // namespace textcheck
 
@@ -47,6 +50,8 @@ public:
     bool checking() const { return m_thread != nullptr; }
     // Opens the row shown at `viewRow` (as a double-click does).
     void openRow(int viewRow);
+    // The measuring font button: choosing a font file and going back to the installed fonts.
+    QToolButton* fontButton() const { return m_fontButton; }
 
 signals:
     // A check ended and its rows are shown.
@@ -59,8 +64,10 @@ protected:
 private:
     void OnChanges(const editing::ChangeSet& changes) override;
     void runNow();
+    static textcheck::TextFitInput checkedTexts(const APStyleProject& project);
     void takeReport();
     void outline();
+    void useMeasuringFont(const std::string& font);
 
     editing::Workspace& m_workspace;
     QtVisualEditor& m_editor;
@@ -73,6 +80,10 @@ private:
     QSortFilterProxyModel* m_sorted;
     QTableView* m_table;
     QLabel* m_status;
+    QLabel* m_font;
+    QToolButton* m_fontButton;
+    // The font m_check measures with ("": the installed fonts).
+    std::string m_checkFont;
     QTimer m_soon;
     QThread* m_thread = nullptr;
     bool m_again = false;

@@ -8,6 +8,7 @@
 #include "model/APStyleProject.h"
 #include "model/ElementDescTables.h"
 #include "model/Snapshot.h"
+#include "platform/FileSystem.h"
 #include "platform/ScriptedInteraction.h"
 #include "shell/app/CMainFrame.h"
 #include "shell/app/CZORVEDoc.h"
@@ -15,6 +16,9 @@
 #include "shell/surface/QtVisualEditor.h"
 
 #include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QtTest>
@@ -27,6 +31,7 @@ class TextCheckPanelTest : public QObject
 
 private slots:
     void checksInTheBackgroundOutlinesAndOpensRows();
+    void checksThePseudoPreviewWithTheProjectsFont();
 };
 
 void TextCheckPanelTest::checksInTheBackgroundOutlinesAndOpensRows()
@@ -94,6 +99,49 @@ void TextCheckPanelTest::checksInTheBackgroundOutlinesAndOpensRows()
     QCOMPARE(frame.runCommand(kTextCheckPanel), editing::CommandTable::Result::Ran);
     QVERIFY(!frame.textCheckDock()->isVisible());
     QVERIFY(frame.surface().surface().Flagged().empty());
+}
+
+void TextCheckPanelTest::checksThePseudoPreviewWithTheProjectsFont()
+{
+    ExampleCopy example;
+    CMainFrame frame(programDirectory(example));
+    // After the window, which installs its own dialogs as the interaction.
+    platform::ScriptedInteraction ui;
+    platform::ScopedInteraction scope{ui};
+    frame.resize(1200, 800);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(frame.doc().openPath(QString::fromStdString(example.projectPath())));
+    TextCheckPanel* panel = frame.textCheck();
+    QSignalSpy checked(panel, &TextCheckPanel::checked);
+    QCOMPARE(frame.runCommand(kTextCheckPanel), editing::CommandTable::Result::Ran);
+    QVERIFY(checked.wait(10000));
+    const std::size_t real = panel->rows().Rows().size();
+
+    // The accented preview is checked instead of the real languages; the project stays as it was.
+    QCOMPARE(frame.runCommand(kPseudoAccented), editing::CommandTable::Result::Ran);
+    QVERIFY(checked.wait(10000));
+    const auto& rows = panel->rows().Rows();
+    QCOMPARE(rows.size(), std::size_t{1});
+    QCOMPARE(rows.front().cells[editing::TextCheckRows::kLanguage], std::string("qps-ploc"));
+    QVERIFY(rows.front().cells[editing::TextCheckRows::kDetail].find("[Ĥöļð ÖĶ") !=
+            std::string::npos);
+    QVERIFY(!frame.doc().document().IsModified());
+    QCOMPARE(frame.runCommand(kPseudoAccented), editing::CommandTable::Result::Ran);
+    QVERIFY(checked.wait(10000));
+    QCOMPARE(panel->rows().Rows().size(), real);
+
+    // A font file chosen from the panel is kept beside the project and measures from then on.
+    const std::string font = "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf";
+    ui.queuePath(font);
+    QMenu* menu = panel->fontButton()->menu();
+    menu->actions().front()->trigger();
+    QVERIFY(checked.wait(10000));
+    const std::string kept = example.projectPath() + ".textcheck";
+    QVERIFY(platform::readFile(kept).value_or("").find(font) != std::string::npos);
+    menu->actions().at(1)->trigger();
+    QVERIFY(checked.wait(10000));
+    QVERIFY(!platform::pathExists(kept));
 }
 
 QTEST_MAIN(TextCheckPanelTest)
