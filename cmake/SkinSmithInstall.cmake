@@ -1,6 +1,7 @@
 # Installing like a desktop program. The programs, the definition files, the settings file and
-# the manual live together in one program directory (lib/skinsmith), because the editor finds
-# them beside its executable; bin/ holds links to the programs people start.
+# the manual (manual/en and manual/zh, sharing one style sheet and the pictures) live together in
+# one program directory (lib/skinsmith), because the editor finds them beside its executable;
+# bin/ holds links to the programs people start.
 include(GNUInstallDirs)
 set(SKINSMITH_PROGRAM_DIR ${CMAKE_INSTALL_LIBDIR}/skinsmith)
 
@@ -35,8 +36,12 @@ install(FILES src/shell/resources/icons/skinsmith.svg
 # The manual beside the programs of the build tree too, so that Help works there.
 file(COPY docs/manual DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 
+# scripts/package builds the packages from an optimised configuration of its own. The programs
+# go into the package stripped; their debug information goes into skinsmith-dbgsym, one file per
+# program under usr/lib/debug/.build-id/, where gdb looks for it by the program's build id.
 set(CPACK_PACKAGE_NAME skinsmith)
 set(CPACK_PACKAGE_VENDOR "SkinSmith developers")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "SkinSmith developers <skinsmith@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Editor and asset pipeline for the user interfaces of embedded devices")
@@ -44,5 +49,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, libqt6svg6")
 include(CPack)

@@ -5,6 +5,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/ProgramVersion.h"
 
 #include <chrono>
 #include <filesystem>
@@ -39,6 +40,7 @@ const char kUsage[] =
     "              (default: as skinsmith-cli build, see its --cache)\n"
     "  -nocache    with -res: convert every picture again and keep nothing\n"
     "  -h, --help  show this help\n"
+    "  --version   print the version\n"
     "\n"
     "The identifier headers (\"res .h\" in the editor's batch dialog) are made and deleted\n"
     "again within every resource build, so there is no switch for them.\n"
@@ -56,6 +58,10 @@ const char kUsage[] =
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << platform::versionLine("resBuildApp") << '\n';
+        return 0;
+    }
     BatchSwitches switches;
     bool help = false;
     std::string problem;

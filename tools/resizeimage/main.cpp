@@ -5,6 +5,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
+#include "platform/ProgramVersion.h"
 
 #include <algorithm>
 #include <atomic>
@@ -31,7 +32,8 @@ const char kUsage[] =
     "channel. A picture that cannot be read is reported and skipped; no file is ever left\n"
     "half-written. Pictures are resized in parallel, one per processor core.\n"
     "\n"
-    "Exit status: 0 every picture was resized, 1 some could not be, 2 usage error.\n";
+    "Exit status: 0 every picture was resized, 1 some could not be, 2 usage error.\n"
+    "'resizeimage --version' prints the version.\n";
 
 struct Job
 {
@@ -61,6 +63,10 @@ int main(int argc, char** argv)
 {
     if (argc == 2 && (std::string(argv[1]) == "-h" || std::string(argv[1]) == "--help")) {
         std::cout << kUsage;
+        return 0;
+    }
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::cout << platform::versionLine("resizeimage") << '\n';
         return 0;
     }
     if (argc != 2) {

@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "platform/AllocatorTuning.h"
+#include "platform/ProgramVersion.h"
 
 #include <iostream>
 #include <string>
@@ -20,7 +21,8 @@ void printHelp(std::ostream& out)
         out << "  " << command.name << std::string(14 - std::string(command.name).size(), ' ')
             << command.summary << '\n';
     }
-    out << "\nRun 'skinsmith-cli COMMAND --help' for a command's options.\n"
+    out << "\nRun 'skinsmith-cli COMMAND --help' for a command's options;\n"
+           "'skinsmith-cli --version' prints the version.\n"
            "Exit status: 0 success, 1 failure, 2 usage error.\n";
 }
 
@@ -36,6 +38,10 @@ int main(int argc, char** argv)
     }
     if (args[0] == "-h" || args[0] == "--help" || args[0] == "help") {
         printHelp(std::cout);
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        std::cout << platform::versionLine("skinsmith-cli") << '\n';
         return kExitOk;
     }
     for (const CliCommand& command : cliCommands()) {

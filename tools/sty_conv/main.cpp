@@ -6,6 +6,7 @@
 #include "generate/StyleFileCheck.h"
 #include "generate/StyleFileReader.h"
 #include "platform/FileSystem.h"
+#include "platform/ProgramVersion.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -34,7 +35,8 @@ void printUsage(std::ostream& out)
            "SKINSMITH_IDENTIFIER_BASE, which the build sets; without it, it is 10000 when\n"
            "every picture identifier is above 10000, else 0. See docs/styles.md.\n"
            "\n"
-           "Problems are printed on standard error, one per line.\n"
+           "Problems are printed on standard error, one per line. 'sty_conv --version' prints\n"
+           "the version.\n"
            "Exit status: 0 valid, 1 problems found, 2 usage error.\n";
 }
 
@@ -129,6 +131,10 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         printUsage(std::cout);
+        return kExitOk;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << platform::versionLine("sty_conv") << '\n';
         return kExitOk;
     }
     if (args.size() != 5) {

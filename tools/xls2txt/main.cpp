@@ -9,6 +9,7 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/Path.h"
+#include "platform/ProgramVersion.h"
 #include "strings/SpreadsheetCellText.h"
 #include "strings/SpreadsheetFile.h"
 
@@ -31,7 +32,8 @@ const char* const kUsage =
     "is reported, never converted in part; so is a first worksheet without any cell.\n"
     "\n"
     "Exit status: 0 on success, 1 when the workbook cannot be converted or its first\n"
-    "worksheet is empty (the output is then not written), 2 for a wrong command line.\n";
+    "worksheet is empty (the output is then not written), 2 for a wrong command line.\n"
+    "'xls2txt --version' prints the version.\n";
 
 using Row = xls2txt::XlsWorkbook::Row;
 
@@ -115,6 +117,10 @@ int main(int argc, char** argv)
             std::cout << kUsage;
             return 0;
         }
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << platform::versionLine("xls2txt") << '\n';
+        return 0;
     }
     if (argc != 3) {
         std::cerr << "xls2txt: expected two arguments, the spreadsheet and the output file\n\n"

@@ -8,6 +8,8 @@
 #include "generate/ProjectDesktopFile.h"
 #include "generate/ResourceBuildOptions.h"
 #include "model/APStyleProject.h"
+#include "platform/ActiveLanguage.h"
+#include "platform/ProgramVersion.h"
 #include "platform/UserInteraction.h"
 #include "projectfile/SettingsAccessor.h"
 #include "projectfile/StandardProjectFileIo.h"
@@ -641,10 +643,18 @@ void CMainFrame::openCaseDirectory()
 
 void CMainFrame::showHelp()
 {
-    const QStringList candidates = {
-        m_programDirectory + QStringLiteral("manual/index.html"),
-        m_programDirectory + QStringLiteral("../share/doc/skinsmith/manual/index.html"),
-    };
+    // The manual in the window's language, else in the other one.
+    const platform::UiLanguage shown = platform::activeUiLanguage();
+    const platform::UiLanguage other = shown == platform::UiLanguage::Chinese
+                                           ? platform::UiLanguage::English
+                                           : platform::UiLanguage::Chinese;
+    QStringList candidates;
+    for (const platform::UiLanguage language : {shown, other}) {
+        const QString page =
+            QString::fromLatin1(platform::uiLanguageCode(language)) + QStringLiteral("/index.html");
+        candidates << m_programDirectory + QStringLiteral("manual/") + page
+                   << m_programDirectory + QStringLiteral("../share/doc/skinsmith/manual/") + page;
+    }
     for (const QString& candidate : candidates) {
         if (QFileInfo::exists(candidate)) {
             const QUrl manual = QUrl::fromLocalFile(QFileInfo(candidate).canonicalFilePath());
@@ -684,8 +694,8 @@ void CMainFrame::showManualWindow(const QUrl& manual)
 void CMainFrame::showAbout()
 {
     QMessageBox box(QMessageBox::Information, tr("关于 SkinSmith"),
-                    QStringLiteral("SkinSmith") + QStringLiteral("V1.57_ZADOV"), QMessageBox::Ok,
-                    this);
+                    QStringLiteral("SkinSmithV") + QString::fromLatin1(platform::programVersion()),
+                    QMessageBox::Ok, this);
     box.setIconPixmap(QIcon(QStringLiteral(":/icons/skinsmith.svg")).pixmap(64, 64));
     box.setAccessibleName(tr("关于 SkinSmith"));
     box.exec();

@@ -3,6 +3,7 @@
 #include "generate/UnattendedBuild.h"
 #include "platform/AllocatorTuning.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/ProgramVersion.h"
 #include "projectfile/SettingsAccessor.h"
 #include "shell/app/CMainFrame.h"
 #include "shell/app/CZORVEDoc.h"
@@ -17,7 +18,7 @@ CZORVEApp::CZORVEApp(QApplication& application, const StartupOptions& options)
 {
     platform::tuneAllocatorForBatchWork();
     m_application.setApplicationName(QStringLiteral("SkinSmith"));
-    m_application.setApplicationVersion(QString::fromLatin1(kVersion));
+    m_application.setApplicationVersion(QString::fromLatin1(platform::programVersion()));
     m_application.setProperty("skinsmithDebugMode", options.debugMode);
     m_application.setDesktopFileName(QStringLiteral("skinsmith"));
 

@@ -12,8 +12,6 @@ class QApplication;
 class CZORVEApp
 {
 public:
-    static constexpr const char* kVersion = "V1.57_ZADOV";
-
     CZORVEApp(QApplication& application, const StartupOptions& options);
     ~CZORVEApp();
 

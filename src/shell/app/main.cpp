@@ -4,6 +4,8 @@
 #include "shell/app/CZORVEApp.h"
 #include "shell/app/StartupOptions.h"
 
+#include "platform/ProgramVersion.h"
+
 #include <QApplication>
 
 #include <cstdlib>
@@ -33,7 +35,7 @@ int main(int argc, char** argv)
         std::cout << StartupOptions::usage();
         return 0;
     case StartupOptions::Mode::Version:
-        std::cout << "SkinSmith " << CZORVEApp::kVersion << '\n';
+        std::cout << platform::versionLine("skinsmith") << '\n';
         return 0;
     case StartupOptions::Mode::UsageError:
         std::cerr << "skinsmith: " << options.problem << "\n\n" << StartupOptions::usage();

@@ -8,6 +8,7 @@
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/SnapShotItem.h"
+#include "platform/ActiveLanguage.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedInteraction.h"
 #include "shell/app/CMainFrame.h"
@@ -28,6 +29,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QMouseEvent>
 #include <QtTest>
@@ -119,6 +122,8 @@ private slots:
     void theCursorPositionAndTheMultiSelectSwitchFollowTheUser();
     void aTreeClickUpdatesTheToolbarAtOnce();
     void withoutABrowserTheManualOpensInAWindow();
+    void helpOpensTheManualOfTheWindowsLanguageElseTheOther();
+    void theAboutBoxShowsTheVersionOfCMakeLists();
     void aRightClickSelectsAndOffersTheCommandsOfTheElement();
     void severalElementsArePickedAndArrangedWithTheMouse();
 };
@@ -335,15 +340,49 @@ void EditorWiringTest::aTreeClickUpdatesTheToolbarAtOnce()
     QVERIFY(addString->isEnabled());
 }
 
+namespace {
+
+// Writes a page of the manual in `language` ("en", "zh") below `program`.
+void writeManualPage(const QString& program, const QString& language, const QByteArray& body)
+{
+    QDir().mkpath(program + QStringLiteral("manual/") + language);
+    QFile page(program + QStringLiteral("manual/") + language + QStringLiteral("/index.html"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<html><body><h1>" + body + "</h1></body></html>");
+}
+
+// Makes `language` the window's language while it lives.
+class LanguageScope
+{
+public:
+    explicit LanguageScope(platform::UiLanguage language) : m_previous(platform::activeUiLanguage())
+    {
+        platform::activateUiLanguage(language);
+    }
+    ~LanguageScope() { platform::activateUiLanguage(m_previous); }
+
+private:
+    platform::UiLanguage m_previous;
+};
+
+QString cmakeVersion()
+{
+    QFile lists(QStringLiteral(SKINSMITH_SOURCE_DIR "/CMakeLists.txt"));
+    if (!lists.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QRegularExpression project(QStringLiteral(R"(project\(SkinSmith VERSION ([0-9.]+))"));
+    return project.match(QString::fromUtf8(lists.readAll())).captured(1);
+}
+
+} // namespace
+
 void EditorWiringTest::withoutABrowserTheManualOpensInAWindow()
 {
     ExampleCopy example;
     const QString program = programDirectory(example);
-    QDir().mkpath(program + QStringLiteral("manual"));
-    QFile page(program + QStringLiteral("manual/index.html"));
-    QVERIFY(page.open(QIODevice::WriteOnly));
-    page.write("<html><body><h1>Manual</h1></body></html>");
-    page.close();
+    writeManualPage(program, QStringLiteral("en"), "Manual");
+    LanguageScope english(platform::UiLanguage::English);
     CMainFrame frame(program);
     QList<QUrl> asked;
     frame.setUrlOpener([&asked](const QUrl& url) {
@@ -357,6 +396,55 @@ void EditorWiringTest::withoutABrowserTheManualOpensInAWindow()
     auto* browser = frame.manualWindow()->findChild<QTextBrowser*>();
     QVERIFY(browser);
     QVERIFY(browser->toPlainText().contains(QStringLiteral("Manual")));
+}
+
+void EditorWiringTest::helpOpensTheManualOfTheWindowsLanguageElseTheOther()
+{
+    ExampleCopy example;
+    const QString program = programDirectory(example);
+    writeManualPage(program, QStringLiteral("en"), "Manual");
+    writeManualPage(program, QStringLiteral("zh"), "用户手册");
+    CMainFrame frame(program);
+    QList<QUrl> asked;
+    frame.setUrlOpener([&asked](const QUrl& url) {
+        asked.append(url);
+        return true;
+    });
+    const auto opened = [&](platform::UiLanguage language) {
+        LanguageScope scope(language);
+        asked.clear();
+        frame.runCommand(kHelp);
+        return asked.size() == 1 ? asked.front().toLocalFile() : QString();
+    };
+    QVERIFY(
+        opened(platform::UiLanguage::Chinese).endsWith(QStringLiteral("/manual/zh/index.html")));
+    QVERIFY(
+        opened(platform::UiLanguage::English).endsWith(QStringLiteral("/manual/en/index.html")));
+
+    QVERIFY(QFile::remove(program + QStringLiteral("manual/en/index.html")));
+    QVERIFY(
+        opened(platform::UiLanguage::English).endsWith(QStringLiteral("/manual/zh/index.html")));
+    QVERIFY(QFile::remove(program + QStringLiteral("manual/zh/index.html")));
+    writeManualPage(program, QStringLiteral("en"), "Manual");
+    QVERIFY(
+        opened(platform::UiLanguage::Chinese).endsWith(QStringLiteral("/manual/en/index.html")));
+}
+
+void EditorWiringTest::theAboutBoxShowsTheVersionOfCMakeLists()
+{
+    const QString version = cmakeVersion();
+    QVERIFY(!version.isEmpty());
+    ExampleCopy example;
+    CMainFrame frame(programDirectory(example));
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    QCOMPARE(frame.runCommand(kAbout), editing::CommandTable::Result::Ran);
+    QCOMPARE(shown, QStringLiteral("SkinSmithV") + version);
 }
 
 QTEST_MAIN(EditorWiringTest)
