@@ -8,6 +8,7 @@
 #include "model/ResourceSection.h"
 #include "platform/Path.h"
 #include "platform/Trace.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <algorithm>
@@ -170,8 +171,7 @@ void APStyleProject::NotifyScreenSize(const Snapshot& scene) const
     const bool turned = scene.Record().direction % 2 != 0;
     const std::int32_t width = turned ? m_screenHeight : m_screenWidth;
     const std::int32_t height = turned ? m_screenWidth : m_screenHeight;
-    platform::notifyMainWindow(platform::kMsgResizeSurface, width,
-                               height);
+    platform::notifyMainWindow(platform::kMsgResizeSurface, width, height);
 }
 
 std::int32_t APStyleProject::NextId()
@@ -275,7 +275,8 @@ std::uint32_t APStyleProject::AddPicture(const std::string& absolutePath,
 {
     const std::string stored = StoredPicturePath(absolutePath);
     if (m_pictures.Find(stored) >= 0) {
-        platform::interaction().showMessage("无法添加文件：" + absolutePath + "\n已存在相同路径!");
+        platform::interaction().showMessage(platform::formatText(
+            platform::uiText("无法添加文件：%s\n已存在相同路径!"), absolutePath.c_str()));
         return 0;
     }
     const std::uint32_t number = std::max(m_pictures.LastNumber() + 1, smallestNumber);
