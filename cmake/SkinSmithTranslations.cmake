@@ -30,8 +30,9 @@ add_dependencies(skinsmith_platform skinsmith_catalogues)
 
 # An installed program finds the catalogues relative to its own directory (relocated installs),
 # else at the absolute place.
-file(RELATIVE_PATH locale_from_programs ${CMAKE_INSTALL_FULL_LIBDIR}/skinsmith
+file(RELATIVE_PATH SKINSMITH_LOCALE_FROM_PROGRAMS ${CMAKE_INSTALL_FULL_LIBDIR}/skinsmith
      ${CMAKE_INSTALL_FULL_LOCALEDIR})
-target_compile_definitions(skinsmith_platform PRIVATE
-    SKINSMITH_LOCALE_FROM_PROGRAMS="${locale_from_programs}"
+set(SKINSMITH_LOCALE_DEFINITIONS
+    SKINSMITH_LOCALE_FROM_PROGRAMS="${SKINSMITH_LOCALE_FROM_PROGRAMS}"
     SKINSMITH_INSTALLED_LOCALE_DIR="${CMAKE_INSTALL_FULL_LOCALEDIR}")
+target_compile_definitions(skinsmith_platform PRIVATE ${SKINSMITH_LOCALE_DEFINITIONS})
