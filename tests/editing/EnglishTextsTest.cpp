@@ -19,8 +19,8 @@ struct EnglishForThisTest
 
 TEST_F(EditingFixture, MenusAndTipsReadInTheActiveLanguage)
 {
-    const std::string chineseTip = scene1->RowDescription(0, 0);
-    EXPECT_EQ(chineseTip, "场景名字");
+    const std::string chineseTip = Root(scene1)->RowDescription(0, 0);
+    EXPECT_EQ(chineseTip, "资源组名字");
     {
         EnglishForThisTest english;
         const editing::CommandTable englishTable;
@@ -35,9 +35,9 @@ TEST_F(EditingFixture, MenusAndTipsReadInTheActiveLanguage)
         // Two texts from the command table, two of the tree's own wording.
         EXPECT_EQ(texts,
                   (std::vector<std::string>{"Add Scene", "Add Resource Folder", "Close", "Paste"}));
-        EXPECT_EQ(scene1->RowDescription(0, 0), "Name of the scene");
+        EXPECT_EQ(Root(scene1)->RowDescription(0, 0), "Name of the group");
     }
-    EXPECT_EQ(scene1->RowDescription(0, 0), chineseTip);
+    EXPECT_EQ(Root(scene1)->RowDescription(0, 0), chineseTip);
     EXPECT_EQ(editing::CommandTable().Find(editing::cmd::kNewProject)->text,
               "新建工程(&N)\tCtrl+N");
 }
