@@ -27,6 +27,7 @@ endforeach()
 install(FILES data/widgetdef.xml data/keydef.xml data/SkinSmith.ini
         DESTINATION ${SKINSMITH_PROGRAM_DIR})
 install(DIRECTORY docs/manual DESTINATION ${SKINSMITH_PROGRAM_DIR})
+install(DIRECTORY ${SKINSMITH_LOCALE_BUILD_DIR}/ DESTINATION ${CMAKE_INSTALL_LOCALEDIR})
 install(FILES data/skinsmith.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/skinsmith-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME skinsmith.xml)

@@ -8,6 +8,7 @@
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/CCanvasSnapShotItem.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 namespace editing::add {
@@ -44,8 +45,8 @@ const void* NodeObjectOf(SnapShotItem& container, Snapshot& scene)
 
 void ShowIllegalGroupPlace()
 {
-    platform::interaction().showMessage("只允许在场景和资源组下添加资源组!", "非法操作",
-                                        platform::MessageIcon::Error);
+    platform::interaction().showMessage(platform::uiText("只允许在场景和资源组下添加资源组!"),
+                                        platform::uiText("非法操作"), platform::MessageIcon::Error);
 }
 
 SnapShotItem* ContainerOf(const TreeNode* node)

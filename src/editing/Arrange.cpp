@@ -8,6 +8,7 @@
 #include "model/ElementDescTables.h"
 #include "model/SnapShotItem.h"
 #include "model/SnapItemAttrDesc.h"
+#include "platform/UiText.h"
 
 #include <algorithm>
 #include <map>
@@ -57,7 +58,8 @@ std::string KeptNote(const std::vector<SnapShotItem*>& kept, const char* what)
 {
     std::string note;
     for (const SnapShotItem* element : kept) {
-        note += (note.empty() ? std::string(what) : std::string("，")) + element->Name();
+        note += (note.empty() ? std::string(what) : std::string(platform::uiText("，"))) +
+                element->Name();
     }
     return note;
 }
@@ -183,7 +185,7 @@ Outcome AlignSelection(Workspace& ws, Align how)
         [&](SnapShotItem& element) {
             MoveTo(element, Aligned(element.AbsoluteRect(), how, target));
         },
-        "固定的对象没有移动：");
+        platform::uiText("固定的对象没有移动："));
 }
 
 bool CanDistribute(Workspace& ws)
@@ -209,7 +211,7 @@ Outcome DistributeSelection(Workspace& ws, Axis axis)
     return Apply(
         ws, elements, MayMove,
         [&places](SnapShotItem& element) { MoveTo(element, places.at(&element)); },
-        "固定的对象没有移动：");
+        platform::uiText("固定的对象没有移动："));
 }
 
 bool CanMatch(Workspace& ws)
@@ -230,7 +232,7 @@ Outcome MatchSelection(Workspace& ws, Match how)
         [&](SnapShotItem& element) {
             ResizeTo(element, Matched(element.AbsoluteRect(), how, key));
         },
-        "固定的对象和图片没有改变大小：");
+        platform::uiText("固定的对象和图片没有改变大小："));
 }
 
 } // namespace arrange

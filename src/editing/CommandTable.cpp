@@ -17,6 +17,7 @@
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/PicSnapshotItem.h"
+#include "platform/UiText.h"
 
 namespace editing {
 
@@ -54,18 +55,18 @@ bool IsPictureKind(Workspace& ws)
 
 Command Shell(int id, const char* text, Rule enabled)
 {
-    return Command{id, text, std::move(enabled), {}, {}};
+    return Command{id, platform::uiText(text), std::move(enabled), {}, {}};
 }
 
 Command Edit(int id, const char* text, Rule enabled, Handler handler)
 {
-    return Command{id, text, std::move(enabled), {}, std::move(handler)};
+    return Command{id, platform::uiText(text), std::move(enabled), {}, std::move(handler)};
 }
 
 // A menu switch that shows a pseudo-language on the surface, checked while it does.
 Command PseudoPreviewSwitch(int id, const char* text, PseudoPreview kind)
 {
-    return Command{id, text, rules::HasProject,
+    return Command{id, platform::uiText(text), rules::HasProject,
                    [kind](Workspace& ws) {
                        return ws.CurrentProject() &&
                               ShownPseudoPreview(*ws.CurrentProject()) == kind;
@@ -82,15 +83,15 @@ std::vector<Command> FileCommands()
 {
     using namespace cmd;
     return {
-        Shell(kNewProject, "新建工程(&N)\tCtrl+N", Always),
-        Shell(kOpenProject, "打开工程(&O)...\tCtrl+O", Always),
-        Shell(kSaveProject, "保存当前工程(&S)\tCtrl+S", rules::HasProject),
-        Shell(kSaveAll, "保存所有工程", AnyOpen),
-        Shell(kSaveAs, "另存为(&A)...", rules::HasProject),
-        Shell(kAutoSave, "自动保存", Always),
-        Shell(kCloseProject, "关闭当前工程", rules::HasProject),
-        Shell(kCloseAll, "关闭所有工程", AnyOpen),
-        Shell(kExit, "退出(&X)", Always),
+        Shell(kNewProject, N_("新建工程(&N)\tCtrl+N"), Always),
+        Shell(kOpenProject, N_("打开工程(&O)...\tCtrl+O"), Always),
+        Shell(kSaveProject, N_("保存当前工程(&S)\tCtrl+S"), rules::HasProject),
+        Shell(kSaveAll, N_("保存所有工程"), AnyOpen),
+        Shell(kSaveAs, N_("另存为(&A)..."), rules::HasProject),
+        Shell(kAutoSave, N_("自动保存"), Always),
+        Shell(kCloseProject, N_("关闭当前工程"), rules::HasProject),
+        Shell(kCloseAll, N_("关闭所有工程"), AnyOpen),
+        Shell(kExit, N_("退出(&X)"), Always),
     };
 }
 
@@ -101,25 +102,26 @@ std::vector<Command> AddingCommands()
         return [kind](Workspace& ws) { add::FromMenu(ws, kind); };
     };
     return {
-        Edit(kAddScene, "添加场景(&S)", rules::HasProject,
+        Edit(kAddScene, N_("添加场景(&S)"), rules::HasProject,
              [](Workspace& ws) { add::Scene(ws, true); }),
-        Edit(kAddSceneNode, "添加场景", rules::HasProject,
+        Edit(kAddSceneNode, N_("添加场景"), rules::HasProject,
              [](Workspace& ws) { add::Scene(ws, false); }),
-        Edit(kAddResourceDir, "添加资源目录", rules::HasProject, dir::AddResourceDirectory),
-        Edit(kAddGroup, "添加资源组(&C)", rules::CanAddFromMenu,
+        Edit(kAddResourceDir, N_("添加资源目录"), rules::HasProject, dir::AddResourceDirectory),
+        Edit(kAddGroup, N_("添加资源组(&C)"), rules::CanAddFromMenu,
              [](Workspace& ws) { add::Group(ws); }),
-        Edit(kAddString, "添加字符串(&T)", rules::CanAddFromMenu, fromMenu(2)),
-        Edit(kAddRegion, "添加图片区(&I)", rules::CanAddFromMenu, fromMenu(1)),
-        Edit(kAddPicture, "添加图片(&P)", rules::CanAddFromMenu,
+        Edit(kAddString, N_("添加字符串(&T)"), rules::CanAddFromMenu, fromMenu(2)),
+        Edit(kAddRegion, N_("添加图片区(&I)"), rules::CanAddFromMenu, fromMenu(1)),
+        Edit(kAddPicture, N_("添加图片(&P)"), rules::CanAddFromMenu,
              [](Workspace& ws) { add::IntoContainer(ws, 1); }),
-        Edit(kAddFrame, "添加帧(&L)", rules::CanAddFrame, [](Workspace& ws) { add::Frame(ws); }),
-        Edit(kAddFrameDir, "添加帧目录", rules::CanAddFrame, dir::AddFrameDirectory),
-        Edit(kAddGroupNode, "添加资源组", rules::CanAddIntoContainer,
+        Edit(kAddFrame, N_("添加帧(&L)"), rules::CanAddFrame,
+             [](Workspace& ws) { add::Frame(ws); }),
+        Edit(kAddFrameDir, N_("添加帧目录"), rules::CanAddFrame, dir::AddFrameDirectory),
+        Edit(kAddGroupNode, N_("添加资源组"), rules::CanAddIntoContainer,
              [](Workspace& ws) { add::Group(ws); }),
-        Edit(kAddRegionNode, "添加图片区", rules::CanAddIntoContainer,
+        Edit(kAddRegionNode, N_("添加图片区"), rules::CanAddIntoContainer,
              [](Workspace& ws) { add::IntoContainer(ws, 0); }),
-        Edit(kAddStringNode, "添加字符", rules::CanAddIntoContainer, fromMenu(2)),
-        Edit(kAddPictureDir, "添加图片目录", rules::HasProject, dir::AddPictureDirectory),
+        Edit(kAddStringNode, N_("添加字符"), rules::CanAddIntoContainer, fromMenu(2)),
+        Edit(kAddPictureDir, N_("添加图片目录"), rules::HasProject, dir::AddPictureDirectory),
     };
 }
 
@@ -130,34 +132,34 @@ std::vector<Command> EditCommands()
         return [can](Workspace& ws) { return ws.CurrentProject() && can(*ws.CurrentProject()); };
     };
     return {
-        Edit(kUndo, "撤销(&U)", history(CanUndo),
+        Edit(kUndo, N_("撤销(&U)"), history(CanUndo),
              [](Workspace& ws) { Undo(*ws.CurrentProject()); }),
-        Edit(kRedo, "恢复(&R)", history(CanRedo),
+        Edit(kRedo, N_("恢复(&R)"), history(CanRedo),
              [](Workspace& ws) { Redo(*ws.CurrentProject()); }),
         Edit(
-            kCopy, "复制(&C)",
+            kCopy, N_("复制(&C)"),
             [](Workspace& ws) { return ws.Selection().Element() || ws.Selection().Scene(); },
             clip::Copy),
-        Edit(kPaste, "粘贴(&P)", clip::CanPaste, clip::Paste),
+        Edit(kPaste, N_("粘贴(&P)"), clip::CanPaste, clip::Paste),
         Edit(
-            kSelectAll, "全选(&A)", [](Workspace& ws) { return !multi::Elements(ws).empty(); },
+            kSelectAll, N_("全选(&A)"), [](Workspace& ws) { return !multi::Elements(ws).empty(); },
             multi::SelectLevel),
-        Command{kMultiSelect, "多选", Always, [](Workspace& ws) { return ws.Tree().CheckBoxes(); },
-                misc::MultiSelect},
-        Edit(kDelete, "删除(&D)", rules::CanDelete, del::Caret),
-        Edit(kDeleteSelected, "删除", rules::CanDeleteSelected, del::Selected),
-        Edit(kMoveUp, "上移", rules::CanMoveFromMenu, [](Workspace& ws) { Move(ws, -1); }),
-        Edit(kMoveDown, "下移", rules::CanMoveFromMenu, [](Workspace& ws) { Move(ws, 1); }),
-        Edit(kMoveUpObject, "上移", TreeParentRule, [](Workspace& ws) { Move(ws, -1); }),
-        Edit(kMoveUpContainer, "上移", TreeParentRule, [](Workspace& ws) { Move(ws, -1); }),
-        Edit(kMoveDownObject, "下移", TreeParentRule, [](Workspace& ws) { Move(ws, 1); }),
-        Edit(kMoveDownContainer, "下移", TreeParentRule, [](Workspace& ws) { Move(ws, 1); }),
-        Edit(kClearPicture, "清除图片", IsPictureKind,
+        Command{kMultiSelect, platform::uiText("多选"), Always,
+                [](Workspace& ws) { return ws.Tree().CheckBoxes(); }, misc::MultiSelect},
+        Edit(kDelete, N_("删除(&D)"), rules::CanDelete, del::Caret),
+        Edit(kDeleteSelected, N_("删除"), rules::CanDeleteSelected, del::Selected),
+        Edit(kMoveUp, N_("上移"), rules::CanMoveFromMenu, [](Workspace& ws) { Move(ws, -1); }),
+        Edit(kMoveDown, N_("下移"), rules::CanMoveFromMenu, [](Workspace& ws) { Move(ws, 1); }),
+        Edit(kMoveUpObject, N_("上移"), TreeParentRule, [](Workspace& ws) { Move(ws, -1); }),
+        Edit(kMoveUpContainer, N_("上移"), TreeParentRule, [](Workspace& ws) { Move(ws, -1); }),
+        Edit(kMoveDownObject, N_("下移"), TreeParentRule, [](Workspace& ws) { Move(ws, 1); }),
+        Edit(kMoveDownContainer, N_("下移"), TreeParentRule, [](Workspace& ws) { Move(ws, 1); }),
+        Edit(kClearPicture, N_("清除图片"), IsPictureKind,
              [](Workspace& ws) { misc::ClearPicture(ws); }),
-        Edit(kToggleEditing, "禁止编辑", rules::HasProject,
+        Edit(kToggleEditing, N_("禁止编辑"), rules::HasProject,
              [](Workspace& ws) { misc::ToggleEditing(ws); }),
         Edit(kReorderIds, "", rules::HasProject, [](Workspace& ws) { misc::ReorderIds(ws); }),
-        Shell(kSearch, "搜索", Always),
+        Shell(kSearch, N_("搜索"), Always),
     };
 }
 
@@ -181,20 +183,21 @@ std::vector<Command> ArrangeCommands()
         return [note, how](Workspace& ws) { note(arrange::MatchSelection(ws, how)); };
     };
     return {
-        Edit(kAlignLeft, "左对齐(&L)", arrange::CanAlign, align(Align::Left)),
-        Edit(kAlignRight, "右对齐(&R)", arrange::CanAlign, align(Align::Right)),
-        Edit(kAlignTop, "顶端对齐(&T)", arrange::CanAlign, align(Align::Top)),
-        Edit(kAlignBottom, "底端对齐(&B)", arrange::CanAlign, align(Align::Bottom)),
-        Edit(kAlignHorizontalCentre, "水平居中(&H)", arrange::CanAlign,
+        Edit(kAlignLeft, N_("左对齐(&L)"), arrange::CanAlign, align(Align::Left)),
+        Edit(kAlignRight, N_("右对齐(&R)"), arrange::CanAlign, align(Align::Right)),
+        Edit(kAlignTop, N_("顶端对齐(&T)"), arrange::CanAlign, align(Align::Top)),
+        Edit(kAlignBottom, N_("底端对齐(&B)"), arrange::CanAlign, align(Align::Bottom)),
+        Edit(kAlignHorizontalCentre, N_("水平居中(&H)"), arrange::CanAlign,
              align(Align::HorizontalCentre)),
-        Edit(kAlignVerticalCentre, "垂直居中(&V)", arrange::CanAlign, align(Align::VerticalCentre)),
-        Edit(kDistributeHorizontally, "水平分布(&D)", arrange::CanDistribute,
+        Edit(kAlignVerticalCentre, N_("垂直居中(&V)"), arrange::CanAlign,
+             align(Align::VerticalCentre)),
+        Edit(kDistributeHorizontally, N_("水平分布(&D)"), arrange::CanDistribute,
              distribute(arrange::Axis::Horizontal)),
-        Edit(kDistributeVertically, "垂直分布(&E)", arrange::CanDistribute,
+        Edit(kDistributeVertically, N_("垂直分布(&E)"), arrange::CanDistribute,
              distribute(arrange::Axis::Vertical)),
-        Edit(kSameWidth, "等宽(&W)", arrange::CanMatch, match(arrange::Match::Width)),
-        Edit(kSameHeight, "等高(&G)", arrange::CanMatch, match(arrange::Match::Height)),
-        Edit(kSameSize, "等大小(&S)", arrange::CanMatch, match(arrange::Match::Size)),
+        Edit(kSameWidth, N_("等宽(&W)"), arrange::CanMatch, match(arrange::Match::Width)),
+        Edit(kSameHeight, N_("等高(&G)"), arrange::CanMatch, match(arrange::Match::Height)),
+        Edit(kSameSize, N_("等大小(&S)"), arrange::CanMatch, match(arrange::Match::Size)),
     };
 }
 
@@ -203,7 +206,7 @@ std::vector<Command> ProjectCommands()
     using namespace cmd;
     std::vector<Command> list = {
         Shell(kProjectSettings, "", rules::HasProject),
-        Shell(kProjectResize, "工程缩放", rules::HasProject),
+        Shell(kProjectResize, N_("工程缩放"), rules::HasProject),
     };
     const std::pair<int, const char*> formats[] = {
         {kFormatRgb565, "RGB565"},    {kFormatArgb565, "ARGB565"}, {kFormatRgb888, "RGB888"},
@@ -213,40 +216,41 @@ std::vector<Command> ProjectCommands()
         list.push_back(Shell(id, text, rules::HasProject));
     }
     const std::vector<Command> rest = {
-        Shell(kCompress, "压缩图片资源", rules::HasProject),
-        Shell(kPicSameName, "图片名与文件名同名", Never),
-        Shell(kBuildBest, "质量最高(&B)", rules::HasProject),
-        Shell(kBuildSmallest, "占空间最小", rules::HasProject),
-        Shell(kBuild, "生成资源", rules::HasProject),
-        Shell(kBatchBuild, "批量生成资源", Always),
-        Shell(kBudgetReport, "资源空间报告...", rules::HasProject),
-        Shell(kDesktopFiles, "生成desktop文件",
+        Shell(kCompress, N_("压缩图片资源"), rules::HasProject),
+        Shell(kPicSameName, N_("图片名与文件名同名"), Never),
+        Shell(kBuildBest, N_("质量最高(&B)"), rules::HasProject),
+        Shell(kBuildSmallest, N_("占空间最小"), rules::HasProject),
+        Shell(kBuild, N_("生成资源"), rules::HasProject),
+        Shell(kBatchBuild, N_("批量生成资源"), Always),
+        Shell(kBudgetReport, N_("资源空间报告..."), rules::HasProject),
+        Shell(kDesktopFiles, N_("生成desktop文件"),
               [](Workspace& ws) {
                   return ws.CurrentProject() && ws.CurrentProject()->Desktop().create != 0;
               }),
-        Shell(kResizer, "启动ui缩放程序", rules::HasProject),
-        Shell(kOpenCaseDir, "打开case目录", rules::HasProject),
-        Shell(kTreePanel, "工作区(&W)", Always),
-        Shell(kPropertyPanel, "属性区(&A)", Always),
-        Shell(kResourcePanel, "资源模板(&R)", Always),
-        Shell(kLayerPanel, "图层预览", Always),
-        Shell(kBuildLogPanel, "生成日志(&G)", Always),
-        Shell(kTextCheckPanel, "文本检查(&X)", Always),
-        Shell(kRulers, "标尺(&U)", Always),
-        Shell(kGuides, "参考线(&I)", Always),
-        PseudoPreviewSwitch(kPseudoAccented, "伪语言预览：加长(&P)", PseudoPreview::Accented),
-        PseudoPreviewSwitch(kPseudoMirrored, "伪语言预览：从右到左(&M)", PseudoPreview::Mirrored),
-        Shell(kHelp, "帮助主题(&H)", Always),
+        Shell(kResizer, N_("启动ui缩放程序"), rules::HasProject),
+        Shell(kOpenCaseDir, N_("打开case目录"), rules::HasProject),
+        Shell(kTreePanel, N_("工作区(&W)"), Always),
+        Shell(kPropertyPanel, N_("属性区(&A)"), Always),
+        Shell(kResourcePanel, N_("资源模板(&R)"), Always),
+        Shell(kLayerPanel, N_("图层预览"), Always),
+        Shell(kBuildLogPanel, N_("生成日志(&G)"), Always),
+        Shell(kTextCheckPanel, N_("文本检查(&X)"), Always),
+        Shell(kRulers, N_("标尺(&U)"), Always),
+        Shell(kGuides, N_("参考线(&I)"), Always),
+        PseudoPreviewSwitch(kPseudoAccented, N_("伪语言预览：加长(&P)"), PseudoPreview::Accented),
+        PseudoPreviewSwitch(kPseudoMirrored, N_("伪语言预览：从右到左(&M)"),
+                            PseudoPreview::Mirrored),
+        Shell(kHelp, N_("帮助主题(&H)"), Always),
         Shell(kAbout, "About", Always),
-        Shell(kToolbar, "工具栏(&T)", Always),
-        Shell(kStatusBar, "状态栏(&S)", Always),
-        Shell(kZoomIn, "放大(&I)",
+        Shell(kToolbar, N_("工具栏(&T)"), Always),
+        Shell(kStatusBar, N_("状态栏(&S)"), Always),
+        Shell(kZoomIn, N_("放大(&I)"),
               [](Workspace& ws) { return ws.CurrentProject() && ws.Panel().Zoom() < zoom::kMax; }),
-        Shell(kZoomOut, "缩小(&O)",
+        Shell(kZoomOut, N_("缩小(&O)"),
               [](Workspace& ws) { return ws.CurrentProject() && ws.Panel().Zoom() > zoom::kMin; }),
-        Shell(kZoomFit, "适合窗口(&F)", rules::HasProject),
-        Shell(kZoomActual, "实际大小(&Z)", rules::HasProject),
-        Shell(kZoomSelection, "缩放到选中对象(&L)",
+        Shell(kZoomFit, N_("适合窗口(&F)"), rules::HasProject),
+        Shell(kZoomActual, N_("实际大小(&Z)"), rules::HasProject),
+        Shell(kZoomSelection, N_("缩放到选中对象(&L)"),
               [](Workspace& ws) { return ws.CurrentProject() && ws.Selection().Element(); }),
     };
     list.insert(list.end(), rest.begin(), rest.end());

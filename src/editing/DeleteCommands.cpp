@@ -13,6 +13,7 @@
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/PicSnapshotItem.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <algorithm>
@@ -55,7 +56,7 @@ void DeleteScene(Workspace& ws, APStyleProject& project, TreeNode* node)
     const auto live = std::count_if(project.Scenes().begin(), project.Scenes().end(),
                                     [](const auto& s) { return !s->IsDeleted(); });
     if (live <= 1) {
-        Refuse(ws, "不能删除工程唯一的场景!");
+        Refuse(ws, platform::uiText("不能删除工程唯一的场景!"));
         return;
     }
     SetSceneDeleted(*scene, true);
@@ -255,7 +256,7 @@ void Caret(Workspace& ws)
         break;
     case TreeNodeData::kGroup:
         if (IsRootGroup(*project, node->data.element)) {
-            Refuse(ws, "不能删除最顶层的窗口!");
+            Refuse(ws, platform::uiText("不能删除最顶层的窗口!"));
             return;
         }
         DeleteElement(ws, *project, node);

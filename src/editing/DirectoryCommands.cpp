@@ -12,6 +12,7 @@
 #include "model/CCanvasSnapShotItem.h"
 #include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ namespace fs = std::filesystem;
 
 std::optional<std::string> AskFolder()
 {
-    return platform::interaction().chooseFolder("请选择添加的路径", {});
+    return platform::interaction().chooseFolder(platform::uiText("请选择添加的路径"), {});
 }
 
 bool IsPictureFile(const fs::path& path)
@@ -174,7 +175,7 @@ SnapShotItem* PictureFromFile(Workspace& ws, TreeNode& node, const std::string& 
     Snapshot& scene = *node.data.scene;
     ws.Tree().InsertElement(*picture, add::NodeObjectOf(*parent, scene), scene);
     if (!platform::isFile(path)) {
-        platform::interaction().showMessage("无效文件路径!");
+        platform::interaction().showMessage(platform::uiText("无效文件路径!"));
         return picture;
     }
     BindFrame(*project, *picture, path);
@@ -242,9 +243,10 @@ void AddFrameDirectory(Workspace& ws)
         region->SetCurrentFrameIndex(static_cast<int>(std::min(i, region->Frames().size() - 1)));
         BindFrame(*project, *region, accepted[i - start]);
     }
-    platform::interaction().showMessage("图片总数量: " + std::to_string(total) +
-                                            ", 添加成功数量: " + std::to_string(accepted.size()),
-                                        {}, platform::MessageIcon::Information);
+    platform::interaction().showMessage(
+        platform::formatText(platform::uiText("图片总数量: %d, 添加成功数量: %zu"), total,
+                             accepted.size()),
+        {}, platform::MessageIcon::Information);
 }
 
 void AddResourceDirectory(Workspace& ws)

@@ -9,6 +9,7 @@
 #include "model/PicSnapshotItem.h"
 #include "model/StringSnapShotItem.h"
 #include "platform/Path.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <cstdio>
@@ -18,7 +19,7 @@ namespace editing::gridbutton {
 
 namespace {
 
-const char kPictureFilter[] = "所有支持的图形文件(*.png;*.bmp;*.jpg)|*.png;*.bmp;*.jpg||";
+const char kPictureFilter[] = N_("所有支持的图形文件(*.png;*.bmp;*.jpg)|*.png;*.bmp;*.jpg||");
 
 AttrKind KindOfRow(const SnapShotItem& element, int row)
 {
@@ -89,7 +90,7 @@ bool ChangeCaseDir(Workspace& ws, APStyleProject& project, const std::string& fo
     if (!project.Save(path)) {
         project.SetCaseDir(previous);
         project.SetModified(wasModified);
-        platform::interaction().showMessage("无法保存工程文件: " + path);
+        platform::interaction().showMessage(platform::uiText("无法保存工程文件: ") + path);
         return false;
     }
     project.SetModified(0);
@@ -173,15 +174,15 @@ bool PressPath(Workspace& ws, int row)
         return false;
     }
     const std::optional<std::string> chosen = platform::interaction().chooseFile(
-        platform::FileChooserMode::Open, kPictureFilter, "请选择图片文件",
-        platform::joinPath(project->CaseDir(), "resource"));
+        platform::FileChooserMode::Open, platform::uiText(kPictureFilter),
+        platform::uiText("请选择图片文件"), platform::joinPath(project->CaseDir(), "resource"));
     if (!chosen || chosen->empty()) {
         return false;
     }
     // Decoding first: a file that is no picture has no size to compare.
     CxImage image;
     if (!image.Load(*chosen)) {
-        platform::interaction().showMessage("无效文件路径!");
+        platform::interaction().showMessage(platform::uiText("无效文件路径!"));
         return false;
     }
     int width = 0;
@@ -189,7 +190,8 @@ bool PressPath(Workspace& ws, int row)
     if (RequiredSize(*project, *picture, width, height) &&
         (image.GetWidth() != width || image.GetHeight() != height)) {
         char text[96];
-        std::snprintf(text, sizeof text, "请选择的宽--%d 高--%d的图片", width, height);
+        std::snprintf(text, sizeof text, platform::uiText("请选择的宽--%d 高--%d的图片"), width,
+                      height);
         platform::interaction().showMessage(text);
         return false;
     }
@@ -258,33 +260,38 @@ bool PressProjectButton(Workspace& ws, int row)
     };
     bool changed = false;
     if (property == kRowCaseDir) {
-        const std::optional<std::string> folder = ui.chooseFolder("请选择Case路径", p.CaseDir());
+        const std::optional<std::string> folder =
+            ui.chooseFolder(platform::uiText("请选择Case路径"), p.CaseDir());
         if (!folder || folder->empty() || SameFolder(*folder, p.CaseDir())) {
             return false;
         }
-        if (ui.askYesNo("确定修改case目录（重新打开当前工程）？", {}, platform::Answer::No) !=
-            platform::Answer::Yes) {
+        if (ui.askYesNo(platform::uiText("确定修改case目录（重新打开当前工程）？"), {},
+                        platform::Answer::No) != platform::Answer::Yes) {
             return false;
         }
         // The grid now shows the reopened project (or the same one, on failure).
         return ChangeCaseDir(ws, p, platform::canonicalPath(*folder));
     } else if (property == kRowPicResPath) {
         changed =
-            StoreChosenPath(p, file("资源文件(*.res)|*.res||", p.ResourceFile()), p.ResourceFile(),
-                            [&p](const std::string& v) { p.SetResourceFile(v); });
+            StoreChosenPath(p, file(platform::uiText("资源文件(*.res)|*.res||"), p.ResourceFile()),
+                            p.ResourceFile(), [&p](const std::string& v) { p.SetResourceFile(v); });
     } else if (property == kRowStrResDir) {
-        changed = StoreChosenPath(p, ui.chooseFolder("请选择字符串资源存放路径", p.StringDir()),
-                                  p.StringDir(), [&p](const std::string& v) { p.SetStringDir(v); });
+        changed = StoreChosenPath(
+            p, ui.chooseFolder(platform::uiText("请选择字符串资源存放路径"), p.StringDir()),
+            p.StringDir(), [&p](const std::string& v) { p.SetStringDir(v); });
     } else if (property == kRowStyleHeader) {
-        changed = StoreChosenPath(p, file("头文件(*.h)|*.h||", p.StyleHeader()), p.StyleHeader(),
-                                  [&p](const std::string& v) { p.SetStyleHeader(v); });
+        changed =
+            StoreChosenPath(p, file(platform::uiText("头文件(*.h)|*.h||"), p.StyleHeader()),
+                            p.StyleHeader(), [&p](const std::string& v) { p.SetStyleHeader(v); });
     } else if (property == kRowStylePath) {
-        changed = StoreChosenPath(p, file("sty文件(*.sty)|*.sty||", p.StyleFile()), p.StyleFile(),
-                                  [&p](const std::string& v) { p.SetStyleFile(v); });
+        changed =
+            StoreChosenPath(p, file(platform::uiText("sty文件(*.sty)|*.sty||"), p.StyleFile()),
+                            p.StyleFile(), [&p](const std::string& v) { p.SetStyleFile(v); });
     } else if (property == kRowDesktopPath) {
         DesktopSettings& d = p.Desktop();
-        changed = StoreChosenPath(p, file("desktop文件(*.desktop)|*.desktop||", d.path), d.path,
-                                  [&d](const std::string& v) { d.path = v; });
+        changed =
+            StoreChosenPath(p, file(platform::uiText("desktop文件(*.desktop)|*.desktop||"), d.path),
+                            d.path, [&d](const std::string& v) { d.path = v; });
     } else if (property == kRowNameStringId) {
         const std::optional<StringRecord> chosen = grid.StringChooserHook()(p.Strings());
         if (chosen) {

@@ -2,6 +2,7 @@
 
 #include "model/APStyleProject.h"
 #include "model/Snapshot.h"
+#include "platform/UiText.h"
 
 namespace editing {
 
@@ -15,7 +16,8 @@ std::string GuideStore::Load(const APStyleProject& project)
     kept.path = GuidesFile::PathFor(project.ProjectFilePath());
     GuidesFile::Reading reading = GuidesFile::Read(kept.path);
     if (!reading.problem.empty()) {
-        return "参考线文件无法读取，已忽略：" + kept.path + "（" + reading.problem + "）";
+        return platform::formatText(platform::uiText("参考线文件无法读取，已忽略：%s（%s）"),
+                                    kept.path.c_str(), reading.problem.c_str());
     }
     kept.scenes = std::move(reading.scenes);
     return {};
@@ -65,7 +67,8 @@ std::string GuideStore::WriteTo(Kept& kept, const std::string& path)
 {
     const std::string error = GuidesFile::Write(path, kept.scenes);
     if (!error.empty()) {
-        return "参考线无法保存：" + path + "（" + error + "）";
+        return platform::formatText(platform::uiText("参考线无法保存：%s（%s）"), path.c_str(),
+                                    error.c_str());
     }
     kept.path = path;
     return {};

@@ -3,6 +3,7 @@
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "platform/Path.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 #include "textcheck/MeasuringFontSetting.h"
 #include "textcheck/MeasuringFonts.h"
@@ -12,7 +13,7 @@ namespace {
 
 using textcheck::MeasuringFontSetting;
 
-const char kCaption[] = "测量字体";
+const char kCaption[] = N_("测量字体");
 
 std::string ProjectPath(const Workspace& ws)
 {
@@ -23,8 +24,9 @@ std::string ProjectPath(const Workspace& ws)
 bool Keep(const std::string& projectPath, const std::string& font)
 {
     if (const std::string error = MeasuringFontSetting::Write(projectPath, font); !error.empty()) {
-        platform::interaction().showMessage("无法保存测量字体：" + error, kCaption,
-                                            platform::MessageIcon::Error);
+        platform::interaction().showMessage(
+            std::string(platform::uiText("无法保存测量字体：")) + error, platform::uiText(kCaption),
+            platform::MessageIcon::Error);
         return false;
     }
     return true;
@@ -50,22 +52,23 @@ bool MeasuringFontChoice::Choose(Workspace& ws)
     const std::string path = ProjectPath(ws);
     platform::UserInteraction& ui = platform::interaction();
     if (path.empty()) {
-        ui.showMessage("请先保存工程，测量字体保存在工程文件旁边。", kCaption,
-                       platform::MessageIcon::Information);
+        ui.showMessage(platform::uiText("请先保存工程，测量字体保存在工程文件旁边。"),
+                       platform::uiText(kCaption), platform::MessageIcon::Information);
         return false;
     }
     const std::string current = Current(ws);
     const std::optional<std::string> chosen = ui.chooseFile(
         platform::FileChooserMode::Open,
-        "字体文件(*.ttf;*.otf;*.ttc;*.bdf;*.pcf)|*.ttf;*.otf;*.ttc;*.bdf;*.pcf|全部文件(*.*)|*.*||",
-        "选择测量字体", current.empty() ? platform::directoryOf(path) : current);
+        platform::uiText("字体文件(*.ttf;*.otf;*.ttc;*.bdf;*.pcf)|*.ttf;*.otf;*.ttc;*.bdf;*.pcf|"
+                         "全部文件(*.*)|*.*||"),
+        platform::uiText("选择测量字体"), current.empty() ? platform::directoryOf(path) : current);
     if (!chosen || *chosen == current) {
         return false;
     }
     const textcheck::MeasuringFonts fonts(*chosen);
     if (!fonts.Problem().empty()) {
-        ui.showMessage("无法使用这个字体：" + fonts.Problem(), kCaption,
-                       platform::MessageIcon::Error);
+        ui.showMessage(std::string(platform::uiText("无法使用这个字体：")) + fonts.Problem(),
+                       platform::uiText(kCaption), platform::MessageIcon::Error);
         return false;
     }
     return Keep(path, *chosen);
@@ -82,7 +85,7 @@ bool MeasuringFontChoice::UseInstalled(Workspace& ws)
 
 std::string MeasuringFontChoice::Describe(const std::string& font)
 {
-    return font.empty() ? "已安装的字体" : platform::fileNameOf(font);
+    return font.empty() ? platform::uiText("已安装的字体") : platform::fileNameOf(font);
 }
 
 } // namespace editing

@@ -7,6 +7,7 @@
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/CCanvasSnapShotItem.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <vector>
@@ -46,9 +47,9 @@ bool ToggleEditing(Workspace& ws)
         return false;
     }
     const bool allowed = group->IsEditable() != 0;
-    if (!allowed &&
-        platform::interaction().askYesNo("允许编辑会打乱资源组的整体性，确定继续？", {},
-                                         platform::Answer::No) != platform::Answer::Yes) {
+    if (!allowed && platform::interaction().askYesNo(
+                        platform::uiText("允许编辑会打乱资源组的整体性，确定继续？"), {},
+                        platform::Answer::No) != platform::Answer::Yes) {
         return false;
     }
     group->SetEditable(allowed ? 0 : 1, 1);
@@ -125,8 +126,9 @@ int ReorderIds(Workspace& ws)
     RenumberNodesInDocument(*project, pairs);
     project->SetModified(1);
     ws.Grid().Refresh();
-    platform::interaction().showMessage("重新排列完成！保存之后，你必须重新编译应用程序", {},
-                                        platform::MessageIcon::Information);
+    platform::interaction().showMessage(
+        platform::uiText("重新排列完成！保存之后，你必须重新编译应用程序"), {},
+        platform::MessageIcon::Information);
     return counter;
 }
 

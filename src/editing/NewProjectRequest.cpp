@@ -3,6 +3,7 @@
 #include "model/APStyleProject.h"
 #include "model/SnapShotItemKind.h"
 #include "platform/Path.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 namespace editing {
@@ -38,13 +39,13 @@ std::string SdkDirBeside(const std::string& caseDir)
 std::string NewProjectRequest::Problem() const
 {
     if (name.empty()) {
-        return "工程名不能为空";
+        return platform::uiText("工程名不能为空");
     }
     if (saveDir.empty()) {
-        return "保存路径不能为空";
+        return platform::uiText("保存路径不能为空");
     }
     if (caseDir.empty()) {
-        return "Case目录不能为空";
+        return platform::uiText("Case目录不能为空");
     }
     return {};
 }
@@ -100,8 +101,8 @@ std::unique_ptr<APStyleProject> CreateNewProject(const NewProjectRequest& reques
     APStyleProject::SetCurrent(nullptr);
     draft.reset();
     if (!written) {
-        platform::interaction().showMessage("无法写入工程文件：" + path, "SkinSmith",
-                                            platform::MessageIcon::Error);
+        platform::interaction().showMessage(platform::uiText("无法写入工程文件：") + path,
+                                            "SkinSmith", platform::MessageIcon::Error);
         return nullptr;
     }
 

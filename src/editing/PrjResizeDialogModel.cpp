@@ -2,6 +2,7 @@
 
 #include "editing/ProjectScaler.h"
 #include "model/APStyleProject.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <charconv>
@@ -43,7 +44,8 @@ bool PrjResizeDialogModel::accept()
     const int newWidth = decimalOf(newWidthText);
     const int newHeight = decimalOf(newHeightText);
     if (m_currentWidth <= 0 || m_currentHeight <= 0 || newWidth <= 0 || newHeight <= 0) {
-        platform::interaction().showMessage("宽高都不能为0！", {}, platform::MessageIcon::Warning);
+        platform::interaction().showMessage(platform::uiText("宽高都不能为0！"), {},
+                                            platform::MessageIcon::Warning);
         return false;
     }
     m_scaleX = static_cast<float>(newWidth) / static_cast<float>(m_currentWidth);

@@ -9,6 +9,7 @@
 #include "model/Snapshot.h"
 #include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <algorithm>
@@ -57,20 +58,21 @@ ProjectDocument::CheckNewProject(const NewProjectRequest& request) const
 {
     const std::string path = request.ProjectFilePath();
     if (FindOpen(m_workspace, path)) {
-        platform::interaction().showMessage("相同路径名字的UI工程已经打开，请选择不同名字或路径！",
-                                            kCaption);
+        platform::interaction().showMessage(
+            platform::uiText("相同路径名字的UI工程已经打开，请选择不同名字或路径！"), kCaption);
         return NewProjectCheck::ShowAgain;
     }
     // The new project is loaded back from its file, and a load needs its case directory:
     // refuse a missing one here, while the user can still correct it in the dialog.
     if (!platform::isDirectory(request.caseDir)) {
-        platform::interaction().showMessage("无法找到case目录" + request.caseDir, kCaption);
+        platform::interaction().showMessage(platform::uiText("无法找到case目录") + request.caseDir,
+                                            kCaption);
         return NewProjectCheck::ShowAgain;
     }
     // Every path lives on one root here, so the check for different drives always passes.
     if (platform::pathExists(path) &&
-        platform::interaction().askYesNo("相同路径名字的UI工程已经存在，覆盖？", kCaption,
-                                         platform::Answer::No) != platform::Answer::Yes) {
+        platform::interaction().askYesNo(platform::uiText("相同路径名字的UI工程已经存在，覆盖？"),
+                                         kCaption, platform::Answer::No) != platform::Answer::Yes) {
         return NewProjectCheck::ShowAgain;
     }
     return NewProjectCheck::Proceed;
@@ -101,7 +103,7 @@ ProjectDocument::OpenResult ProjectDocument::Open(const std::string& path)
         return OpenResult::AlreadyOpen;
     }
     if (!platform::isFile(path)) {
-        platform::interaction().showMessage("找不到工程文件：" + path, kCaption);
+        platform::interaction().showMessage(platform::uiText("找不到工程文件：") + path, kCaption);
         return OpenResult::Failed;
     }
     m_opening = true;
@@ -166,9 +168,10 @@ bool ProjectDocument::Write(APStyleProject& project, const std::string& path)
         }
     }
     if (!written) {
-        platform::interaction().showMessage("保存失败：" + path +
-                                                "\n文件无法写入，工程的修改仍未保存。",
-                                            kCaption, platform::MessageIcon::Error);
+        platform::interaction().showMessage(
+            platform::formatText(
+                platform::uiText("保存失败：%s\n文件无法写入，工程的修改仍未保存。"), path.c_str()),
+            kCaption, platform::MessageIcon::Error);
     }
     return written;
 }
@@ -227,7 +230,8 @@ bool ProjectDocument::SaveModified()
             continue;
         }
         const platform::Answer answer = platform::interaction().askYesNoCancel(
-            "保存已修改文件？\n" + project->ProjectFilePath(), kCaption, platform::Answer::Cancel);
+            platform::uiText("保存已修改文件？\n") + project->ProjectFilePath(), kCaption,
+            platform::Answer::Cancel);
         if (answer == platform::Answer::Cancel) {
             return false;
         }
@@ -256,7 +260,8 @@ bool ProjectDocument::CloseCurrent()
     }
     if (project->Modified()) {
         const platform::Answer answer = platform::interaction().askYesNoCancel(
-            "保存已修改文件？\n" + project->ProjectFilePath(), kCaption, platform::Answer::Cancel);
+            platform::uiText("保存已修改文件？\n") + project->ProjectFilePath(), kCaption,
+            platform::Answer::Cancel);
         if (answer == platform::Answer::Cancel) {
             return false;
         }
@@ -324,7 +329,7 @@ int ProjectDocument::AutoSave(const platform::LocalTime& now)
             TrimAutoSaveCopies(project->ProjectFilePath(), m_options.AutoSaveKeep());
         } else if (!state.failureReported) {
             state.failureReported = true;
-            platform::interaction().showMessage("自动保存失败：" + copy, kCaption,
+            platform::interaction().showMessage(platform::uiText("自动保存失败：") + copy, kCaption,
                                                 platform::MessageIcon::Warning);
         }
     }

@@ -5,6 +5,7 @@
 #include "model/DocumentFile.h"
 #include "platform/AsciiCase.h"
 #include "platform/Path.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <tinyxml.h>
@@ -14,7 +15,7 @@
 namespace editing {
 namespace {
 
-constexpr const char* kFilter = "UI文件(*.ui)|*.ui|全部文件(*.*)|*.*||";
+constexpr const char* kFilter = N_("UI文件(*.ui)|*.ui|全部文件(*.*)|*.*||");
 
 std::string absoluteCanonical(const std::string& path)
 {
@@ -33,7 +34,8 @@ ProjectScaler::ProjectScaler(APStyleProject& project, float scaleX, float scaleY
 bool ProjectScaler::run()
 {
     const std::optional<std::string> target = platform::interaction().chooseFile(
-        platform::FileChooserMode::Save, kFilter, "工程缩放", m_project.ProjectFilePath());
+        platform::FileChooserMode::Save, platform::uiText(kFilter), platform::uiText("工程缩放"),
+        m_project.ProjectFilePath());
     if (!target) {
         return false;
     }
@@ -48,7 +50,7 @@ bool ProjectScaler::writeTo(const std::string& target)
 {
     m_error.clear();
     if (!m_project.ProjectFilePath().empty() && isSameFile(target, m_project.ProjectFilePath())) {
-        m_error = "缩放后的工程不能覆盖原工程文件：" + target;
+        m_error = platform::uiText("缩放后的工程不能覆盖原工程文件：") + target;
         return false;
     }
     m_project.SetModified(1);
@@ -58,12 +60,12 @@ bool ProjectScaler::writeTo(const std::string& target)
     copy.SetValue(target.c_str());
     TiXmlElement* root = copy.RootElement();
     if (root == nullptr) {
-        m_error = "工程文件内容为空：" + target;
+        m_error = platform::uiText("工程文件内容为空：") + target;
         return false;
     }
     ElementScaler(m_scaleX, m_scaleY).scaleScenes(*root);
     if (!model::WriteDocument(copy, target)) {
-        m_error = "无法写入文件：" + target;
+        m_error = platform::uiText("无法写入文件：") + target;
         return false;
     }
     return true;

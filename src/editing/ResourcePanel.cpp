@@ -10,6 +10,7 @@
 #include "model/StringSnapShotItem.h"
 #include "platform/AsciiCase.h"
 #include "editing/ChangeFeed.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 #include "strings/SpreadsheetFile.h"
 #include "strings/StringDiffReport.h"
@@ -317,8 +318,9 @@ void ResourcePanel::RefreshStrings()
     diff.CompareWith(reread);
     if (diff.ChangesSomething()) {
         const platform::Answer answer = platform::interaction().askYesNo(
-            StringDiffReport(diff, kRefreshedFiles, kReportLines) + "\n" + kApplyStringFileQuestion,
-            kApplyStringFileCaption,
+            StringDiffReport(diff, platform::uiText(kRefreshedFiles), kReportLines) + "\n" +
+                platform::uiText(kApplyStringFileQuestion),
+            platform::uiText(kApplyStringFileCaption),
             diff.LosesSomething() ? platform::Answer::No : platform::Answer::Yes);
         if (answer == platform::Answer::Yes) {
             record->Redo();
@@ -370,8 +372,8 @@ void ResourcePanel::AddFiles()
     }
     std::error_code error;
     const fs::path currentDir = fs::current_path(error);
-    const std::vector<std::string> files =
-        platform::interaction().chooseFiles(kAddFilesFilter, kAddFilesTitle, {});
+    const std::vector<std::string> files = platform::interaction().chooseFiles(
+        platform::uiText(kAddFilesFilter), platform::uiText(kAddFilesTitle), {});
     AddFiles(files);
     if (!error) {
         fs::current_path(currentDir, error);
@@ -438,8 +440,9 @@ bool ResourcePanel::ConfirmStringFile(const APStyleProject& project, const std::
         return true;
     }
     const platform::Answer answer = platform::interaction().askYesNo(
-        StringDiffReport(diff, path, kReportLines) + "\n" + kApplyStringFileQuestion,
-        kApplyStringFileCaption,
+        StringDiffReport(diff, path, kReportLines) + "\n" +
+            platform::uiText(kApplyStringFileQuestion),
+        platform::uiText(kApplyStringFileCaption),
         diff.LosesSomething() ? platform::Answer::No : platform::Answer::Yes);
     return answer == platform::Answer::Yes;
 }
@@ -449,8 +452,8 @@ void ResourcePanel::AddDirectory()
     if (!Project()) {
         return;
     }
-    const std::optional<std::string> folder =
-        platform::interaction().chooseFolder(kAddDirectoryTitle, Project()->CaseDir());
+    const std::optional<std::string> folder = platform::interaction().chooseFolder(
+        platform::uiText(kAddDirectoryTitle), Project()->CaseDir());
     if (folder) {
         AddDirectory(*folder);
     }
@@ -508,8 +511,9 @@ void ResourcePanel::ClearShown(APStyleProject& project, int list)
 bool ResourcePanel::ClearList()
 {
     APStyleProject* project = Project();
-    if (!project || platform::interaction().askYesNo(
-                        kClearListQuestion, {}, platform::Answer::No) != platform::Answer::Yes) {
+    if (!project ||
+        platform::interaction().askYesNo(platform::uiText(kClearListQuestion), {},
+                                         platform::Answer::No) != platform::Answer::Yes) {
         return false;
     }
     ClearShown(*project, ShownList());
@@ -522,8 +526,9 @@ bool ResourcePanel::ClearList()
 bool ResourcePanel::ClearAllLists()
 {
     APStyleProject* project = Project();
-    if (!project || platform::interaction().askYesNo(kClearAllQuestion, {}, platform::Answer::No) !=
-                        platform::Answer::Yes) {
+    if (!project ||
+        platform::interaction().askYesNo(platform::uiText(kClearAllQuestion), {},
+                                         platform::Answer::No) != platform::Answer::Yes) {
         return false;
     }
     ClearShown(*project, Workspace::kPictureList);
@@ -606,7 +611,8 @@ void ResourcePanel::UpdateFromResourceDirs(int command,
     }
     if (!listing) {
         platform::interaction().showMessage(
-            "无法写入文件：" + (resourceDir / (pictures ? "res.prc" : "res.src")).generic_string());
+            platform::uiText("无法写入文件：") +
+            (resourceDir / (pictures ? "res.prc" : "res.src")).generic_string());
     }
     m_rowToSelect = -1;
     Refill();
@@ -627,7 +633,7 @@ bool ResourcePanel::Assign(int row)
             return false;
         }
         if (IsMissing(row)) {
-            platform::interaction().showMessage(kMissingPictureMessage);
+            platform::interaction().showMessage(platform::uiText(kMissingPictureMessage));
             return false;
         }
         const PictureRecord record = project->Pictures().At(index);
@@ -644,8 +650,8 @@ bool ResourcePanel::Assign(int row)
             const auto chosen = SizeOfFile(resolved);
             if (chosen && *chosen != *other) {
                 char text[96];
-                std::snprintf(text, sizeof text, "请选择的宽--%d 高--%d的图片", other->first,
-                              other->second);
+                std::snprintf(text, sizeof text, platform::uiText("请选择的宽--%d 高--%d的图片"),
+                              other->first, other->second);
                 platform::interaction().showMessage(text);
                 return false;
             }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/Change.h"
+#include "platform/UiText.h"
 
 #include <cstdint>
 #include <optional>
@@ -46,27 +47,27 @@ public:
         kCmdUpdateStrings = 32798
     };
 
-    static constexpr const char* kAddFilesTitle = "请选择资源文件";
+    static constexpr const char* kAddFilesTitle = N_("请选择资源文件");
     static constexpr const char* kAddFilesFilter =
-        "所有资源文件(*.txt;*.png;*.bmp;*.jpg;*.xls;*.xlsx;*.csv)|"
-        "*.txt;*.png;*.bmp;*.jpg;*.xls;*.xlsx;*.csv|"
-        "图片资源(*.png;*.bmp;*.jpg;*.ico)|*.png;*.bmp;*.jpg;*.ico|文本资源(*.txt)|*.txt|"
-        "Excel表格(*.xls;*.xlsx;*.csv)|*.xls;*.xlsx;*.csv|所有文件 (*.*)|*.*|";
-    static constexpr const char* kApplyStringFileQuestion = "是否应用这个字符串文件？";
-    static constexpr const char* kApplyStringFileCaption = "字符串文件";
+        N_("所有资源文件(*.txt;*.png;*.bmp;*.jpg;*.xls;*.xlsx;*.csv)|"
+           "*.txt;*.png;*.bmp;*.jpg;*.xls;*.xlsx;*.csv|"
+           "图片资源(*.png;*.bmp;*.jpg;*.ico)|*.png;*.bmp;*.jpg;*.ico|文本资源(*.txt)|*.txt|"
+           "Excel表格(*.xls;*.xlsx;*.csv)|*.xls;*.xlsx;*.csv|所有文件 (*.*)|*.*|");
+    static constexpr const char* kApplyStringFileQuestion = N_("是否应用这个字符串文件？");
+    static constexpr const char* kApplyStringFileCaption = N_("字符串文件");
     // How the report names the string files read again by a refresh.
     // Lines a section of the report shows in the question.
     static constexpr std::size_t kReportLines = 12;
-    static constexpr const char* kRefreshedFiles = "字符串文件（刷新）";
-    static constexpr const char* kAddDirectoryTitle = "请选择添加的路径";
+    static constexpr const char* kRefreshedFiles = N_("字符串文件（刷新）");
+    static constexpr const char* kAddDirectoryTitle = N_("请选择添加的路径");
     static constexpr const char* kClearListQuestion =
-        "确定删除列表？界面使用到的资源同时也被删除！";
+        N_("确定删除列表？界面使用到的资源同时也被删除！");
     static constexpr const char* kClearAllQuestion =
-        "确定删除图片和字符串列表？界面使用到的资源同时也被删除！";
+        N_("确定删除图片和字符串列表？界面使用到的资源同时也被删除！");
     static constexpr const char* kMissingPictureMessage =
-        "找不到图片，请确认该图片存在，并重新刷新列表！";
+        N_("找不到图片，请确认该图片存在，并重新刷新列表！");
     // Followed by the resource folder, when it holds no folder to update from.
-    static constexpr const char* kNoResourceDirsMessage = "找不到资源子目录：";
+    static constexpr const char* kNoResourceDirsMessage = N_("找不到资源子目录：");
     static constexpr int kMaxLanguageColumns = 40;
 
     // Follows `ws`: refills whenever the workspace asks the panel to (another project,

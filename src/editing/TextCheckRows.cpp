@@ -5,6 +5,7 @@
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/SnapShotItem.h"
+#include "platform/UiText.h"
 #include "textcheck/LineMeasurer.h"
 #include "textcheck/TextFitInput.h"
 
@@ -20,15 +21,16 @@ std::string Size(int width, int height)
 
 std::string OverflowDetail(const textcheck::TextFitReport::Overflow& o)
 {
-    std::string detail =
-        "需要 " + Size(o.neededWidth, o.neededHeight) + "，可用 " + Size(o.width, o.height) + "：";
+    std::string detail = platform::formatText(platform::uiText("需要 %s，可用 %s："),
+                                              Size(o.neededWidth, o.neededHeight).c_str(),
+                                              Size(o.width, o.height).c_str());
     const bool wide = !o.scrolls && o.neededWidth > o.width;
     if (wide) {
-        detail += "宽出 " + std::to_string(o.neededWidth - o.width) + " 像素";
+        detail += platform::formatText(platform::uiText("宽出 %d 像素"), o.neededWidth - o.width);
     }
     if (o.neededHeight > o.height) {
-        detail += std::string(wide ? "，" : "") + "高出 " +
-                  std::to_string(o.neededHeight - o.height) + " 像素";
+        detail += std::string(wide ? platform::uiText("，") : "") +
+                  platform::formatText(platform::uiText("高出 %d 像素"), o.neededHeight - o.height);
     }
     return detail + "  \"" + o.text + "\"";
 }
@@ -39,13 +41,13 @@ std::string TextCheckRows::ColumnTitle(int column)
 {
     switch (column) {
     case kProblem:
-        return "问题";
+        return platform::uiText("问题");
     case kWhere:
-        return "位置";
+        return platform::uiText("位置");
     case kLanguage:
-        return "语言";
+        return platform::uiText("语言");
     default:
-        return "详情";
+        return platform::uiText("详情");
     }
 }
 
@@ -60,32 +62,40 @@ void TextCheckRows::SetReport(const textcheck::TextFitReport& report)
     Clear();
     for (const auto& o : report.overflows) {
         m_rows.push_back(
-            {{"溢出", o.element, o.language, OverflowDetail(o)},
+            {{platform::uiText("溢出"), o.element, o.language, OverflowDetail(o)},
              o.key,
              o.slot == textcheck::TextFitInput::kNoSlot ? -1 : static_cast<int>(o.slot)});
     }
     for (const auto& g : report.missingGlyphs) {
-        m_rows.push_back({{"缺少字形", g.element, g.language,
-                           textcheck::CodePointName(g.character) + " \"" +
-                               textcheck::EncodeUtf8(g.character) + "\"：" + g.font},
+        m_rows.push_back(
+            {{platform::uiText("缺少字形"), g.element, g.language,
+              platform::formatText(platform::uiText("%s \"%s\"：%s"),
+                                   textcheck::CodePointName(g.character).c_str(),
+                                   textcheck::EncodeUtf8(g.character).c_str(), g.font.c_str())},
+             nullptr,
+             -1});
+    }
+    for (const std::string& element : report.unbound) {
+        m_rows.push_back({{platform::uiText("未绑定字符串"), element, "",
+                           platform::uiText("字符串元素没有绑定字符串")},
                           nullptr,
                           -1});
     }
-    for (const std::string& element : report.unbound) {
-        m_rows.push_back({{"未绑定字符串", element, "", "字符串元素没有绑定字符串"}, nullptr, -1});
-    }
     for (const auto& m : report.missingTexts) {
-        const std::string reason = m.reason == "empty"          ? "空"
-                                   : m.reason == "untranslated" ? "未翻译（各语言相同）"
-                                                                : m.reason;
-        m_rows.push_back({{"缺少译文", m.string, m.language, reason}, nullptr, -1});
+        const std::string reason = m.reason == "empty" ? platform::uiText("空")
+                                   : m.reason == "untranslated"
+                                       ? platform::uiText("未翻译（各语言相同）")
+                                       : m.reason;
+        m_rows.push_back(
+            {{platform::uiText("缺少译文"), m.string, m.language, reason}, nullptr, -1});
     }
     m_problems = report.ProblemCount();
 }
 
 std::string TextCheckRows::Summary() const
 {
-    return m_problems == 0 ? "没有发现问题" : std::to_string(m_problems) + " 个问题";
+    return m_problems == 0 ? platform::uiText("没有发现问题")
+                           : platform::formatText(platform::uiText("%zu 个问题"), m_problems);
 }
 
 SnapShotItem* TextCheckRows::Live(Workspace& ws, const void* element) const

@@ -5,6 +5,7 @@
 #include "editing/Workspace.h"
 #include "model/APStyleProject.h"
 #include "model/PicSnapshotItem.h"
+#include "platform/UiText.h"
 
 namespace editing {
 
@@ -19,27 +20,23 @@ struct Entry
 
 constexpr Entry kProjectMenu[] = {{cmd::kAddSceneNode, nullptr},
                                   {cmd::kAddResourceDir, nullptr},
-                                  {cmd::kCloseProject, "关闭"},
-                                  {cmd::kPaste, "粘贴"}};
+                                  {cmd::kCloseProject, N_("关闭")},
+                                  {cmd::kPaste, N_("粘贴")}};
 
-constexpr Entry kObjectMenu[] = {{cmd::kAddFrame, "添加帧"},     {cmd::kAddFrameDir, nullptr},
+constexpr Entry kObjectMenu[] = {{cmd::kAddFrame, N_("添加帧")}, {cmd::kAddFrameDir, nullptr},
                                  {cmd::kMoveUpObject, nullptr},  {cmd::kMoveDownObject, nullptr},
-                                 {cmd::kCopy, "拷贝"},           {cmd::kPaste, "粘贴"},
+                                 {cmd::kCopy, N_("拷贝")},       {cmd::kPaste, N_("粘贴")},
                                  {cmd::kDeleteSelected, nullptr}};
 
-constexpr Entry kContainerMenu[] = {{cmd::kAddGroupNode, nullptr},
-                                    {cmd::kAddRegionNode, nullptr},
-                                    {cmd::kAddPicture, "添加图片"},
-                                    {cmd::kAddPictureDir, nullptr},
-                                    {cmd::kAddStringNode, nullptr},
-                                    {cmd::kMoveUpContainer, nullptr},
-                                    {cmd::kMoveDownContainer, nullptr},
-                                    {cmd::kCopy, "拷贝"},
-                                    {cmd::kPaste, "粘贴"},
-                                    {cmd::kDeleteSelected, nullptr}};
+constexpr Entry kContainerMenu[] = {
+    {cmd::kAddGroupNode, nullptr},      {cmd::kAddRegionNode, nullptr},
+    {cmd::kAddPicture, N_("添加图片")}, {cmd::kAddPictureDir, nullptr},
+    {cmd::kAddStringNode, nullptr},     {cmd::kMoveUpContainer, nullptr},
+    {cmd::kMoveDownContainer, nullptr}, {cmd::kCopy, N_("拷贝")},
+    {cmd::kPaste, N_("粘贴")},          {cmd::kDeleteSelected, nullptr}};
 
 constexpr Entry kLayerMenu[] = {{cmd::kClearPicture, nullptr},
-                                {cmd::kDelete, "删除帧"},
+                                {cmd::kDelete, N_("删除帧")},
                                 {cmd::kMoveUpContainer, nullptr},
                                 {cmd::kMoveDownContainer, nullptr}};
 
@@ -48,7 +45,7 @@ TreeContextMenu::Item MakeItem(Workspace& ws, const CommandTable& table, int id,
     TreeContextMenu::Item item;
     item.id = id;
     const Command* command = table.Find(id);
-    item.text = text ? text : command ? command->text : std::string();
+    item.text = text ? platform::uiText(text) : command ? command->text : std::string();
     item.enabled = command && table.IsEnabled(ws, id);
     return item;
 }
@@ -102,11 +99,11 @@ TreeContextMenu::Menu TreeContextMenu::Build(Workspace& ws, const CommandTable& 
     }
     switch (node->data.kind) {
     case TreeNodeData::kProject:
-        menu.title = "工程";
+        menu.title = platform::uiText("工程");
         AddAll(menu, ws, table, kProjectMenu);
         break;
     case TreeNodeData::kElement:
-        menu.title = "对象";
+        menu.title = platform::uiText("对象");
         AddAll(menu, ws, table, kObjectMenu);
         if (IsSinglePicture(node->data.element)) {
             // A single picture has no frames to add: it can only lose its picture.
@@ -116,20 +113,20 @@ TreeContextMenu::Menu TreeContextMenu::Build(Workspace& ws, const CommandTable& 
         break;
     case TreeNodeData::kScene:
     case TreeNodeData::kGroup: {
-        menu.title = "容器";
+        menu.title = platform::uiText("容器");
         AddAll(menu, ws, table, kContainerMenu);
         SnapShotItem* group =
             node->data.kind == TreeNodeData::kGroup ? node->data.element : nullptr;
         SnapShotItem* parent = group ? group->Parent() : nullptr;
         if (parent && parent->IsEditable()) {
             const bool allowed = group->IsEditable() != 0;
-            menu.items.push_back(
-                MakeItem(ws, table, cmd::kToggleEditing, allowed ? "禁止编辑" : "允许编辑"));
+            menu.items.push_back(MakeItem(ws, table, cmd::kToggleEditing,
+                                          allowed ? N_("禁止编辑") : N_("允许编辑")));
         }
         break;
     }
     case TreeNodeData::kFrame:
-        menu.title = "图层";
+        menu.title = platform::uiText("图层");
         AddAll(menu, ws, table, kLayerMenu);
         break;
     default:

@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <cstdio>
@@ -21,8 +22,8 @@ UiResizerDialogModel::UiResizerDialogModel(const std::string& caseDirectory)
 
 bool UiResizerDialogModel::browseSource()
 {
-    const auto folder =
-        platform::interaction().chooseFolder("请选择源APPS路径", sourceAppsDirectory);
+    const auto folder = platform::interaction().chooseFolder(platform::uiText("请选择源APPS路径"),
+                                                             sourceAppsDirectory);
     if (folder) {
         sourceAppsDirectory = *folder;
     }
@@ -31,8 +32,8 @@ bool UiResizerDialogModel::browseSource()
 
 bool UiResizerDialogModel::browseDestination()
 {
-    const auto folder =
-        platform::interaction().chooseFolder("请选择目标APPS路径", destinationAppsDirectory);
+    const auto folder = platform::interaction().chooseFolder(platform::uiText("请选择目标APPS路径"),
+                                                             destinationAppsDirectory);
     if (folder) {
         destinationAppsDirectory = *folder;
     }
@@ -56,25 +57,25 @@ bool UiResizerDialogModel::accept()
     platform::UserInteraction& ui = platform::interaction();
     if (resourceDirectory.empty() || sourceAppsDirectory.empty() ||
         destinationAppsDirectory.empty() || uprightFolder.empty() || sidewaysFolder.empty()) {
-        ui.showMessage("请填完所有路径及名字！");
+        ui.showMessage(platform::uiText("请填完所有路径及名字！"));
         return false;
     }
     if (sourceWidth == 0 || sourceHeight == 0 || destinationWidth == 0 || destinationHeight == 0) {
-        ui.showMessage("源和目的的宽高都不能为0！");
+        ui.showMessage(platform::uiText("源和目的的宽高都不能为0！"));
         return false;
     }
     if (!platform::isDirectory(sourceAppsDirectory)) {
-        ui.showMessage("src apps路径不存在！");
+        ui.showMessage(platform::uiText("src apps路径不存在！"));
         return false;
     }
     if (platform::isAbsolutePath(resourceDirectory)) {
-        ui.showMessage("Res dir必须是相对路径！");
+        ui.showMessage(platform::uiText("Res dir必须是相对路径！"));
         return false;
     }
     if (platform::equalsIgnoreAsciiCase(sourceResourceDirectory(),
                                         destinationResourceDirectory()) &&
-        ui.askYesNo("源与目的资源路径相同，源资源图片将会被覆盖，确定？", "警告",
-                    platform::Answer::No) != platform::Answer::Yes) {
+        ui.askYesNo(platform::uiText("源与目的资源路径相同，源资源图片将会被覆盖，确定？"),
+                    platform::uiText("警告"), platform::Answer::No) != platform::Answer::Yes) {
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <unistd.h>
@@ -29,7 +30,7 @@ BatchBuildDialogModel::BatchBuildDialogModel(std::string caseDirectory)
 bool BatchBuildDialogModel::browse()
 {
     const std::optional<std::string> folder =
-        platform::interaction().chooseFolder("请选择apps路径", m_caseDirectory);
+        platform::interaction().chooseFolder(platform::uiText("请选择apps路径"), m_caseDirectory);
     if (!folder) {
         return false;
     }
@@ -101,10 +102,10 @@ std::string BatchBuildDialogModel::startFailureMessage(int error)
         return {};
     case ENOENT:
     case ENOTDIR:
-        return "找不到resBuildApp.exe！";
+        return platform::uiText("找不到resBuildApp.exe！");
     case ENOEXEC:
     case EACCES:
-        return "resBuildApp.exe格式错误！";
+        return platform::uiText("resBuildApp.exe格式错误！");
     default:
         return {};
     }
@@ -113,7 +114,7 @@ std::string BatchBuildDialogModel::startFailureMessage(int error)
 BatchBuildDialogModel::Result BatchBuildDialogModel::build() const
 {
     if (appsDirectory.empty()) {
-        platform::interaction().showMessage("请指定路径!");
+        platform::interaction().showMessage(platform::uiText("请指定路径!"));
         return Result::StayOpen;
     }
     platform::ChildProcess builder;

@@ -1,6 +1,7 @@
 #include "generate/BuildResDialogModel.h"
 
 #include "model/APStyleProject.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 #include "projectfile/SettingsAccessor.h"
 
@@ -84,7 +85,8 @@ void BuildResDialogModel::setSplitPack(bool on)
 bool BuildResDialogModel::chooseDifferentialProject()
 {
     const std::optional<std::string> path = platform::interaction().chooseFile(
-        platform::FileChooserMode::Open, "UI文件(*.ui)|*.ui|全部文件(*.*)", "选择差分工程", {});
+        platform::FileChooserMode::Open, platform::uiText("UI文件(*.ui)|*.ui|全部文件(*.*)"),
+        platform::uiText("选择差分工程"), {});
     if (!path) {
         return false;
     }

@@ -1,5 +1,7 @@
 #include "generate/BuildSummary.h"
 
+#include "platform/UiText.h"
+
 #include <cstdio>
 #include <filesystem>
 
@@ -29,8 +31,9 @@ std::uintmax_t BuildSummary::TotalBytes() const
 std::string BuildSummary::StatusText() const
 {
     char text[160];
-    std::snprintf(text, sizeof text, "生成资源完成：%zu 个文件，共 %s，用时 %.1f 秒",
-                  outputs.size(), ByteSizeText(TotalBytes()).c_str(), seconds);
+    std::snprintf(text, sizeof text,
+                  platform::uiText("生成资源完成：%zu 个文件，共 %s，用时 %.1f 秒"), outputs.size(),
+                  ByteSizeText(TotalBytes()).c_str(), seconds);
     return text;
 }
 

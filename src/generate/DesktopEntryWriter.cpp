@@ -2,6 +2,7 @@
 
 #include "generate/OutputFile.h"
 #include "platform/CodePage.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 namespace generate {
@@ -77,13 +78,14 @@ bool DesktopEntryWriter::write(const DesktopEntrySettings& settings) const
         return false;
     }
     if (settings.path.empty()) {
-        return fail("请指定desktop文件的保存路径！");
+        return fail(platform::uiText("请指定desktop文件的保存路径！"));
     }
     if (settings.nameStringId.empty()) {
-        return fail("请指定desktop文件的字符串资源名字！");
+        return fail(platform::uiText("请指定desktop文件的字符串资源名字！"));
     }
     if (!typeName(settings.type)) {
-        return fail("desktop文件的类型无效：" + std::to_string(settings.type));
+        return fail(platform::formatText(platform::uiText("desktop文件的类型无效：%d"),
+                                         static_cast<int>(settings.type)));
     }
     std::optional<std::vector<LanguageText>> texts;
     if (m_stringTexts) {
@@ -91,11 +93,12 @@ bool DesktopEntryWriter::write(const DesktopEntrySettings& settings) const
     }
     if (!texts) {
         platform::interaction().showMessage(
-            "找不到名为\"" + platform::textAsShown(settings.nameStringId) + "\"字符串资源！");
+            platform::formatText(platform::uiText("找不到名为\"%s\"字符串资源！"),
+                                 platform::textAsShown(settings.nameStringId).c_str()));
     }
     const std::string content = fileContent(settings, texts ? *texts : std::vector<LanguageText>());
     if (!writeOutputFile(settings.path, content)) {
-        return fail("打开/创建desktop文件失败！");
+        return fail(platform::uiText("打开/创建desktop文件失败！"));
     }
     return true;
 }
@@ -105,7 +108,7 @@ bool DesktopEntryWriter::writeAndReport(const DesktopEntrySettings& settings) co
     if (!write(settings)) {
         return false;
     }
-    platform::interaction().showMessage("生成.desktop文件成功！", {},
+    platform::interaction().showMessage(platform::uiText("生成.desktop文件成功！"), {},
                                         platform::MessageIcon::Information);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "generate/HeaderFrame.h"
 #include "generate/MacroName.h"
 #include "generate/OutputFile.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 namespace generate {
@@ -55,7 +56,7 @@ bool writeIdentifierHeader(const std::string& headerPath, const std::string& tex
     if (writeOutputFile(headerPath, withCrLf(text))) {
         return true;
     }
-    platform::interaction().showMessage("无法打开文件：" + headerPath);
+    platform::interaction().showMessage(platform::uiText("无法打开文件：") + headerPath);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "components/packing/DazOR4.h"
 #include "generate/ResourceSplitter.h"
 #include "platform/FileSystem.h"
+#include "platform/UiText.h"
 
 namespace generate {
 
@@ -25,7 +26,7 @@ bool PictureFileCompression::compress(const std::string& path, std::int64_t spli
         }
     }
     if (!compressor.res_pic_compress(source, path, true)) {
-        return fail("压缩图片资源失败：" + compressor.GetLastError());
+        return fail(platform::uiText("压缩图片资源失败：") + compressor.GetLastError());
     }
     return split(path, splitSize);
 }
@@ -37,7 +38,7 @@ bool PictureFileCompression::split(const std::string& path, std::int64_t splitSi
     }
     ResourceSplitter splitter;
     if (!splitter.split(path, splitSize)) {
-        return fail("切分图片资源失败：" + path + "\n" + splitter.error());
+        return fail(platform::uiText("切分图片资源失败：") + path + "\n" + splitter.error());
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
 #include "platform/Trace.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include "components/packing/FileBytes.h"
@@ -69,13 +70,13 @@ int PicturePackingPhase::layerOf(const std::string& storedPath) const
 
 bool PicturePackingPhase::run()
 {
-    m_progress.setPhase("正在创建图片资源...");
+    m_progress.setPhase(platform::uiText("正在创建图片资源..."));
     prepareOutputPath(m_resFile);
     const std::string header = m_project.PictureHeader();
     // The header is opened before anything is packed, so a header that cannot be written
     // stops the build before the picture file is touched.
     if (!writeIdentifierHeader(header, pictureIdentifierHeaderText(header, {}, m_base))) {
-        m_error = "无法打开文件：" + header;
+        m_error = platform::uiText("无法打开文件：") + header;
         return false;
     }
     std::vector<packing::PictureRequest> requests = fullRequests();
@@ -294,7 +295,7 @@ bool PicturePackingPhase::writeAcceptedHeader(const std::vector<std::string>& ac
 {
     const std::string header = m_project.PictureHeader();
     if (!writeIdentifierHeader(header, pictureIdentifierHeaderText(header, accepted, m_base))) {
-        m_error = "无法打开文件：" + header;
+        m_error = platform::uiText("无法打开文件：") + header;
         return false;
     }
     return true;
@@ -373,7 +374,8 @@ bool PicturePackingPhase::packSplitPack(const CZorRes& full, CZorRes& packer,
                 return false;
             }
             if (packer.AddPictureCopy(full, copy->second, picName(layer)) == 0) {
-                return stop("无法复制差分包图片：" + carrier + "\n" + packer.GetLastError());
+                return stop(platform::uiText("无法复制差分包图片：") + carrier + "\n" +
+                            packer.GetLastError());
             }
             continue;
         }
@@ -388,7 +390,8 @@ bool PicturePackingPhase::allAccepted(const std::vector<packing::PictureRequest>
 {
     for (std::size_t i = 0; i < requests.size(); ++i) {
         if (results[i] == 0) {
-            return stop("图片无法读取，无法创建资源文件：" + requests[i].path + "\n" + refusals[i]);
+            return stop(platform::uiText("图片无法读取，无法创建资源文件：") + requests[i].path +
+                        "\n" + refusals[i]);
         }
         if (!refusals[i].empty() && m_warned.insert(requests[i].path).second) {
             m_warnings.push_back(requests[i].path + ": " + refusals[i]);
@@ -404,11 +407,13 @@ bool PicturePackingPhase::save(CZorRes& full, CZorRes& splitPack)
     // not deleted first: a failed save keeps it.
     if (!full.SaveFile(m_resFile, 0, m_options.compressType, m_options.tileWidth,
                        m_options.tileHeight)) {
-        return stop("保存图片资源文件失败：" + m_resFile + "\n" + full.GetLastError());
+        return stop(platform::uiText("保存图片资源文件失败：") + m_resFile + "\n" +
+                    full.GetLastError());
     }
     if (m_options.splitPack() &&
         !splitPack.SaveFile(m_splitPackFile, m_options.splitPackStart, 0, 0, 0)) {
-        return stop("保存差分包文件失败：" + m_splitPackFile + "\n" + splitPack.GetLastError());
+        return stop(platform::uiText("保存差分包文件失败：") + m_splitPackFile + "\n" +
+                    splitPack.GetLastError());
     }
     return true;
 }
@@ -439,7 +444,8 @@ bool PicturePackingPhase::finish()
         // The picture resource file then holds only the split-pack pictures.
         if (!platform::copyFile(m_splitPackFile, m_resFile)) {
             // Otherwise the device would get the whole set where it expects the pack.
-            return stop("无法复制差分包文件：" + m_splitPackFile + " -> " + m_resFile);
+            return stop(platform::uiText("无法复制差分包文件：") + m_splitPackFile + " -> " +
+                        m_resFile);
         }
         platform::removeFile(m_splitPackFile);
     }

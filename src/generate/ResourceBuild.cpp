@@ -9,6 +9,7 @@
 #include "model/APStyleProject.h"
 #include "platform/Path.h"
 #include "platform/Trace.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 #include "projectfile/StringImporter.h"
 
@@ -103,9 +104,9 @@ void ResourceBuild::closeCache()
             m_cache->trim();
         }
     } else {
-        platform::interaction().showMessage("图片缓存已关闭，本次生成未使用缓存：" +
-                                                m_cache->problem(),
-                                            {}, platform::MessageIcon::Warning);
+        platform::interaction().showMessage(
+            platform::uiText("图片缓存已关闭，本次生成未使用缓存：") + m_cache->problem(), {},
+            platform::MessageIcon::Warning);
     }
     m_cache.reset();
 }
@@ -114,8 +115,9 @@ ResourceBuild::Outcome ResourceBuild::runSteps()
 {
     // Checked first: the packer would refuse every picture and leave an empty file.
     if (!packing::PictureEncoder::isSupportedFormat(m_options.format)) {
-        const std::string message = "图片格式无效（RES_FORMAT=" + std::to_string(m_options.format) +
-                                    "），无法创建资源文件！";
+        const std::string message = platform::formatText(
+            platform::uiText("图片格式无效（RES_FORMAT=%d），无法创建资源文件！"),
+            static_cast<int>(m_options.format));
         platform::interaction().showMessage(message);
         return stop(message);
     }
@@ -142,7 +144,7 @@ ResourceBuild::Outcome ResourceBuild::runSteps()
     const bool styled = m_style.generateStyle(!m_options.splitPack());
     m_timings.style = secondsSince(phaseStart);
     if (!styled) {
-        const std::string message = "保存sty文件失败，无法创建资源文件！";
+        const std::string message = platform::uiText("保存sty文件失败，无法创建资源文件！");
         platform::interaction().showMessage(message);
         return stop(message);
     }
@@ -187,7 +189,8 @@ bool ResourceBuild::commit(OutputStaging& staging)
             std::chrono::duration<double>(std::chrono::steady_clock::now() - m_started).count());
         return true;
     }
-    const std::string message = "无法替换生成的文件，原有文件均未改变：\n" + staging.error();
+    const std::string message =
+        platform::uiText("无法替换生成的文件，原有文件均未改变：\n") + staging.error();
     platform::interaction().showMessage(message);
     m_errors.push_back(message);
     return false;
@@ -197,13 +200,13 @@ bool ResourceBuild::checkResources()
 {
     m_project.MarkMissingPictures();
     if (!m_project.Pictures().Missing().empty()) {
-        m_errors.push_back("某些图片无法找到，这些图片在列表中已显示红色！");
+        m_errors.push_back(platform::uiText("某些图片无法找到，这些图片在列表中已显示红色！"));
         return false;
     }
     // The string tables are read again from their source files.
     m_project.MarkMissingStrings(projectfile::DefaultStringImporter(m_project));
     if (!m_project.Strings().Missing().empty()) {
-        m_errors.push_back("某些字符串无法找到，这些字符串在列表中已显示红色！");
+        m_errors.push_back(platform::uiText("某些字符串无法找到，这些字符串在列表中已显示红色！"));
         return false;
     }
     return true;
@@ -214,8 +217,8 @@ void ResourceBuild::offerSave(APStyleProject& project)
     if (!project.Modified()) {
         return;
     }
-    const platform::Answer answer =
-        platform::interaction().askYesNo("工程已被修改，需要保存？", {}, platform::Answer::Yes);
+    const platform::Answer answer = platform::interaction().askYesNo(
+        platform::uiText("工程已被修改，需要保存？"), {}, platform::Answer::Yes);
     if (answer != platform::Answer::Yes) {
         return;
     }
@@ -223,7 +226,8 @@ void ResourceBuild::offerSave(APStyleProject& project)
     if (project.Save(project.ProjectFilePath())) {
         project.SetModified(0);
     } else {
-        platform::interaction().showMessage("保存工程失败：" + project.ProjectFilePath());
+        platform::interaction().showMessage(platform::uiText("保存工程失败：") +
+                                            project.ProjectFilePath());
     }
 }
 
@@ -259,7 +263,7 @@ void ResourceBuild::reportWarnings(const std::vector<std::string>& warnings)
         return;
     }
     m_warnings = warnings;
-    std::string message = "以下图片已损坏，已按解码结果打包：";
+    std::string message = platform::uiText("以下图片已损坏，已按解码结果打包：");
     for (const std::string& warning : warnings) {
         message += "\n" + warning;
     }
@@ -287,12 +291,13 @@ void ResourceBuild::finishOutputs()
     platform::trace("Save Style\n");
     if (!m_style.runStyleConverter(m_project.ResourceFile())) {
         // The converter has printed its problems; the build goes on but does not pass.
-        const std::string message = "运行样式转换工具sty_conv失败！";
+        const std::string message = platform::uiText("运行样式转换工具sty_conv失败！");
         platform::interaction().showMessage(message);
         m_errors.push_back(message);
     }
     if (m_project.Desktop().create != 0 && !m_style.writeDesktopFile()) {
-        const std::string message = "生成.desktop文件失败！\n请确认.desktop相关的设置是否正确";
+        const std::string message =
+            platform::uiText("生成.desktop文件失败！\n请确认.desktop相关的设置是否正确");
         platform::interaction().showMessage(message);
         m_errors.push_back(message);
     }

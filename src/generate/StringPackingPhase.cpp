@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
 #include "platform/Trace.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ std::string StringPackingPhase::stringData(const StringRecord& record, bool line
 
 bool StringPackingPhase::run()
 {
-    m_progress.setPhase("正在创建字符串资源...");
+    m_progress.setPhase(platform::uiText("正在创建字符串资源..."));
     platform::trace("Gen Str file\n");
     // As a file path: the directory itself is created only when its path ends with a
     // separator, as a new project's does.
@@ -73,7 +74,7 @@ bool StringPackingPhase::run()
     prepareOutputPath(stringDir);
     const std::string header = m_project.StringHeader();
     if (!writeIdentifierHeader(header, stringIdentifierHeaderText(header, {}, m_base))) {
-        m_error = "无法打开文件：" + header;
+        m_error = platform::uiText("无法打开文件：") + header;
         return false;
     }
     // Without a string directory the list would land in whatever directory is current.
@@ -111,7 +112,7 @@ bool StringPackingPhase::run()
     }
     platform::removeFile(nativeOutputPath(header));
     if (!headerWritten) {
-        m_error = "无法打开文件：" + header;
+        m_error = platform::uiText("无法打开文件：") + header;
         return false;
     }
     m_count = packer.GetResNum();
@@ -131,7 +132,8 @@ bool StringPackingPhase::saveLanguageFiles(CZorRes& packer)
         fileNames.push_back(fileName);
     }
     if (m_count > 0 && !fileNames.empty() && !packer.SaveFileByLanguage(stringDir, fileNames)) {
-        return stop("保存字符串资源文件失败：" + stringDir + "\n" + packer.GetLastError());
+        return stop(platform::uiText("保存字符串资源文件失败：") + stringDir + "\n" +
+                    packer.GetLastError());
     }
     return true;
 }

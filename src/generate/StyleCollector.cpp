@@ -8,6 +8,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/CodePage.h"
 #include "platform/MainWindowSink.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <algorithm>
@@ -72,7 +73,9 @@ bool StyleCollector::collect()
             continue;
         }
         if (!scenes.take(scene->Name())) {
-            return fail("无法保存sty.h文件，存在相同名字的场景：" + shown(scene->Name()));
+            return fail(
+                platform::formatText(platform::uiText("无法保存sty.h文件，存在相同名字的场景：%s"),
+                                     shown(scene->Name()).c_str()));
         }
         if (!collectScene(*scene)) {
             return false;
@@ -108,8 +111,9 @@ bool StyleCollector::collectGroup(const SnapShotItem& group, Snapshot& scene)
             continue;
         }
         if (!siblings.take(member->Name())) {
-            return fail("无法保存sty.h文件，资源组" + shown(group.Name()) +
-                        "下存在相同的资源命名：" + shown(member->Name()));
+            return fail(platform::formatText(
+                platform::uiText("无法保存sty.h文件，资源组%s下存在相同的资源命名：%s"),
+                shown(group.Name()).c_str(), shown(member->Name()).c_str()));
         }
         if (!collectMember(*member, scene)) {
             return false;
@@ -150,8 +154,10 @@ bool StyleCollector::collectPicture(PicSnapshotItem& picture, const Snapshot& sc
     for (std::size_t i = 0; i < checked; ++i) {
         const int index = i < frames.size() ? registry.Find(frames[i].path) : -1;
         if (index < 0) {
-            return fail("保存Sty文件失败，请确保场景" + shown(scene.Name()) + "下资源名为" +
-                        shown(picture.Name()) + "第" + std::to_string(i) + "层的图片路径是否正确");
+            return fail(platform::formatText(
+                platform::uiText(
+                    "保存Sty文件失败，请确保场景%s下资源名为%s第%zu层的图片路径是否正确"),
+                shown(scene.Name()).c_str(), shown(picture.Name()).c_str(), i));
         }
         PicFrame& frame = frames[i];
         const auto position = static_cast<std::size_t>(index);
@@ -174,8 +180,9 @@ bool StyleCollector::collectString(StringSnapShotItem& text, Snapshot& scene)
     const StringRegistry& registry = m_project.Strings();
     const int index = registry.Find(text.TextStore().identifier);
     if (index < 0) {
-        fail("保存Sty文件失败，请确保场景" + shown(scene.Name()) + "下字符串资源名为" +
-             shown(text.Name()) + "的String ID是否正确");
+        fail(platform::formatText(
+            platform::uiText("保存Sty文件失败，请确保场景%s下字符串资源名为%s的String ID是否正确"),
+            shown(scene.Name()).c_str(), shown(text.Name()).c_str()));
         // The scene is selected in the project tree, where the string can be fixed.
         m_project.SetCurrentScene(&scene);
         platform::notifyMainWindow(platform::kMsgRebuildTree);

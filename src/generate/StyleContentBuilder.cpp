@@ -7,6 +7,7 @@
 #include "model/NameHash.h"
 #include "model/PicSnapshotItem.h"
 #include "model/StringSnapShotItem.h"
+#include "platform/UiText.h"
 
 #include <algorithm>
 #include <limits>
@@ -215,10 +216,10 @@ std::uint16_t StyleContentBuilder::pictureId(const PicFrame& frame)
     const int index = registryIndex(frame);
     const std::int64_t position = index >= 0 ? m_picturePosition[index] : -1;
     if (position < 0) {
-        return checked(-1, "图片", frame.path);
+        return checked(-1, N_("图片"), frame.path);
     }
-    const std::int64_t id = checked(m_base + 1 + position, "图片", frame.path);
-    return checked(layered(frame.path, id), "图片层", frame.path);
+    const std::int64_t id = checked(m_base + 1 + position, N_("图片"), frame.path);
+    return checked(layered(frame.path, id), N_("图片层"), frame.path);
 }
 
 std::uint16_t StyleContentBuilder::stringId(const StringSnapShotItem& text)
@@ -226,7 +227,7 @@ std::uint16_t StyleContentBuilder::stringId(const StringSnapShotItem& text)
     const std::string& name = text.TextStore().identifier;
     const int index = m_project.Strings().Find(name);
     const std::int64_t position = index >= 0 ? m_stringPosition[index] : -1;
-    return checked(position < 0 ? -1 : m_base + 1 + position, "字符串", name);
+    return checked(position < 0 ? -1 : m_base + 1 + position, N_("字符串"), name);
 }
 
 std::int64_t StyleContentBuilder::layered(const std::string& path, std::int64_t id)
@@ -252,9 +253,11 @@ std::uint16_t StyleContentBuilder::checked(std::int64_t id, const char* kind,
         return static_cast<std::uint16_t>(id);
     }
     if (m_error.empty()) {
-        const std::string what = kind + name;
-        m_error = id < 0 ? what + "不在使用的资源列表中"
-                         : what + "的编号" + std::to_string(id) + "超出sty文件的16位范围";
+        m_error = id < 0 ? platform::formatText(platform::uiText("%s%s不在使用的资源列表中"),
+                                                platform::uiText(kind), name.c_str())
+                         : platform::formatText(
+                               platform::uiText("%s%s的编号%lld超出sty文件的16位范围"),
+                               platform::uiText(kind), name.c_str(), static_cast<long long>(id));
     }
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "platform/MainWindowSink.h"
 #include "platform/Path.h"
 #include "platform/Trace.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 #include "projectfile/SettingsAccessor.h"
 
@@ -97,7 +98,7 @@ bool StyleGenerator::generate(bool showMessages, bool resetLayerMap)
     // would otherwise make the count disagree with the scene table.
     const std::size_t scenes = liveSceneCount();
     if (scenes == 0) {
-        return fail("工程中没有场景，无法保存sty文件！", showMessages);
+        return fail(platform::uiText("工程中没有场景，无法保存sty文件！"), showMessages);
     }
     storeHeaderWords(scenes);
     m_project.UsedPictures().clear();
@@ -108,13 +109,13 @@ bool StyleGenerator::generate(bool showMessages, bool resetLayerMap)
     }
     writeAllLanguageSets();
 
-    platform::notifyMainWindow(platform::kMsgGenerationStep, 0, 0, "校验");
+    platform::notifyMainWindow(platform::kMsgGenerationStep, 0, 0, platform::uiText("校验"));
     if (!writeStyleFile(resetLayerMap, showMessages)) {
         return false;
     }
-    platform::notifyMainWindow(platform::kMsgGenerationStep, 0, 0, "保存");
+    platform::notifyMainWindow(platform::kMsgGenerationStep, 0, 0, platform::uiText("保存"));
     if (!writeStyleHeader(m_project.StyleHeader(), m_names, showMessages)) {
-        m_error = "创建文件sty.h失败!"; // shown by the header writer
+        m_error = platform::uiText("创建文件sty.h失败!"); // shown by the header writer
         return false;
     }
     updateLayerIds();
@@ -167,16 +168,16 @@ bool StyleGenerator::writeStyleFile(bool resetLayerMap, bool showMessages)
     StyleContentBuilder builder(m_project, resetLayerMap);
     const std::optional<StyleFileContent> content = builder.build();
     if (!content) {
-        return fail("保存sty文件失败：" + builder.error(), showMessages);
+        return fail(platform::uiText("保存sty文件失败：") + builder.error(), showMessages);
     }
     std::string error;
     const std::optional<std::string> bytes = StyleFileWriter::encode(*content, &error);
     if (!bytes) {
-        return fail("保存sty文件失败：" + error, showMessages);
+        return fail(platform::uiText("保存sty文件失败：") + error, showMessages);
     }
     const std::string& path = m_project.StyleFile();
     if (path.empty() || !writeOutputFile(path, *bytes)) {
-        return fail("无法创建sty文件：" + path, showMessages);
+        return fail(platform::uiText("无法创建sty文件：") + path, showMessages);
     }
     // Only a written style file replaces the layer map, so a failed run loses no layer id.
     if (resetLayerMap) {

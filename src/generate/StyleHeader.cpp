@@ -6,6 +6,7 @@
 #include "model/NameHash.h"
 #include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <cstdio>
@@ -108,7 +109,7 @@ bool writeStyleHeader(const std::string& headerPath, const std::vector<std::stri
     }
     ok = ok && writeOutputFile(native, withCrLf(styleHeaderText(headerPath, names)));
     if (!ok && showMessages) {
-        platform::interaction().showMessage("创建文件sty.h失败!");
+        platform::interaction().showMessage(platform::uiText("创建文件sty.h失败!"));
     }
     return ok;
 }

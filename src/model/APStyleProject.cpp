@@ -8,6 +8,7 @@
 #include "model/ResourceSection.h"
 #include "platform/Path.h"
 #include "platform/Trace.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <algorithm>
@@ -281,7 +282,8 @@ std::uint32_t APStyleProject::AddPicture(const std::string& absolutePath,
 {
     const std::string stored = StoredPicturePath(absolutePath);
     if (m_pictures.Find(stored) >= 0) {
-        platform::interaction().showMessage("无法添加文件：" + absolutePath + "\n已存在相同路径!");
+        platform::interaction().showMessage(platform::formatText(
+            platform::uiText("无法添加文件：%s\n已存在相同路径!"), absolutePath.c_str()));
         return 0;
     }
     const std::uint32_t number = std::max(m_pictures.LastNumber() + 1, smallestNumber);

@@ -1,6 +1,7 @@
 #include "model/ResourceCheck.h"
 
 #include "platform/FileSystem.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <algorithm>
@@ -35,7 +36,8 @@ void ResourceCheck::MarkMissingPictures(APStyleProject& project)
         }
     }
     if (!missing.empty()) {
-        platform::interaction().showMessage("某些图片无法找到，这些图片在列表中已显示红色！");
+        platform::interaction().showMessage(
+            platform::uiText("某些图片无法找到，这些图片在列表中已显示红色！"));
     }
 }
 
@@ -71,6 +73,7 @@ void ResourceCheck::MarkMissingStrings(APStyleProject& project, const StringFile
         }
     }
     if (!strings.Missing().empty()) {
-        platform::interaction().showMessage("某些字符串无法找到，这些字符串在列表中已显示红色！");
+        platform::interaction().showMessage(
+            platform::uiText("某些字符串无法找到，这些字符串在列表中已显示红色！"));
     }
 }

@@ -3,6 +3,7 @@
 #include "model/APStyleProject.h"
 #include "components/visual/Graph.h"
 #include "platform/AsciiCase.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 #include <cstdio>
@@ -44,7 +45,7 @@ std::string SnapShotItem::RowDescription(int row, int column) const
         return {};
     }
     const char* description = m_descTable[row].description;
-    return description ? description : "";
+    return description ? platform::uiText(description) : "";
 }
 
 std::string SnapShotItem::GetAttrText(int row, int column) const
@@ -70,7 +71,7 @@ int SnapShotItem::SetAttrText(int row, int column, const std::string& text)
     }
     if (attr.kind == kAttrX && attr.Number() % 2 != 0) {
         // Advice only: the odd value is kept.
-        platform::interaction().showMessage("建议x坐标偶数对齐!");
+        platform::interaction().showMessage(platform::uiText("建议x坐标偶数对齐!"));
     }
     return 1;
 }
@@ -82,13 +83,14 @@ bool SnapShotItem::ApplyName(const std::string& name)
     const int sameHash = APStyleProject::FindChildByHash(name, m_parent);
     if (same >= 0 && differs) {
         platform::interaction().showMessage(
-            Quoted("该资源组下已经有名字为\"%s\"的资源，请使用其他名字!", name));
+            Quoted(platform::uiText("该资源组下已经有名字为\"%s\"的资源，请使用其他名字!"), name));
         return false;
     }
     if (same < 0 && sameHash >= 0 && differs) {
         const auto& sibling = (*m_parent->Children())[static_cast<std::size_t>(sameHash)];
-        platform::interaction().showMessage(Quoted(
-            "该资源组下存在相同Hash值资源\"%s\"、\"%s\"，请使用其他名字!", name, sibling->Name()));
+        platform::interaction().showMessage(
+            Quoted(platform::uiText("该资源组下存在相同Hash值资源\"%s\"、\"%s\"，请使用其他名字!"),
+                   name, sibling->Name()));
         return false;
     }
     const int row = FindRow(0);

@@ -3,22 +3,23 @@
 #include "model/APStyleProject.h"
 #include "model/ElementFactory.h"
 #include "model/SnapShotItemKind.h"
+#include "platform/UiText.h"
 
 namespace {
 
 const SnapItemAttrDesc kSceneDesc[Snapshot::kDescCount] = {
-    {0, kAttrName, "Name", "场景名字"},
-    {2, kAttrX, "x", "场景窗口x坐标"},
-    {3, kAttrY, "y", "场景窗口y坐标"},
-    {4, kAttrNumber, "Width", "场景窗口宽度"},
-    {5, kAttrNumber, "Height", "场景窗口高度"},
-    {6, kAttrNumber, "Transparency", "场景的透明度"},
-    {7, kAttrColour, "Background Color", "场景的背景色"},
-    {8, kAttrYesNo, "Opaque", "场景是否使用背景色"},
-    {9, kAttrReadOnly, "Resource Num", "场景一级子资源个数"},
-    {10, kAttrYesNo, "Visible", "场景是否可见"},
-    {11, kAttrChoice, "Rotation", "场景屏幕的旋转角度"},
-    {20, kAttrChoice, "Key0", "选择按键映射"},
+    {0, kAttrName, "Name", N_("场景名字")},
+    {2, kAttrX, "x", N_("场景窗口x坐标")},
+    {3, kAttrY, "y", N_("场景窗口y坐标")},
+    {4, kAttrNumber, "Width", N_("场景窗口宽度")},
+    {5, kAttrNumber, "Height", N_("场景窗口高度")},
+    {6, kAttrNumber, "Transparency", N_("场景的透明度")},
+    {7, kAttrColour, "Background Color", N_("场景的背景色")},
+    {8, kAttrYesNo, "Opaque", N_("场景是否使用背景色")},
+    {9, kAttrReadOnly, "Resource Num", N_("场景一级子资源个数")},
+    {10, kAttrYesNo, "Visible", N_("场景是否可见")},
+    {11, kAttrChoice, "Rotation", N_("场景屏幕的旋转角度")},
+    {20, kAttrChoice, "Key0", N_("选择按键映射")},
 };
 
 } // namespace

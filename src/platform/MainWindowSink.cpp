@@ -42,10 +42,9 @@ void RecordingMainWindowSink::notify(const MainWindowNotification& notification)
 
 int RecordingMainWindowSink::count(unsigned message) const
 {
-    return static_cast<int>(std::count_if(m_received.begin(), m_received.end(),
-                                          [message](const MainWindowNotification& n) {
-                                              return n.message == message;
-                                          }));
+    return static_cast<int>(
+        std::count_if(m_received.begin(), m_received.end(),
+                      [message](const MainWindowNotification& n) { return n.message == message; }));
 }
 
 } // namespace platform

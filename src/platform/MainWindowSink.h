@@ -9,13 +9,14 @@ namespace platform {
 // The private messages the model, the project reader and the build send to the main
 // window. The numeric ids are kept: the editing layer's typed changes carry the same ones.
 // The parameters are numbers only: these layers know nothing of the windows' objects.
-enum MainWindowMessage : unsigned {
-    kMsgRedrawSurface = 0x467,   // redraw the surface, mark modified
-    kMsgPropertyFollow = 0x468,  // first: property id, second: value
-    kMsgGenerationStep = 0x469,  // first: percent (0 hides), text: step
-    kMsgRebuildTree = 0x46A,     // rebuild the tree, select the current project's current scene
-    kMsgResizeSurface = 0x46B,   // first: width, second: height
-    kMsgRefreshSurface = 0x46C,  // refresh the surface, mark modified
+enum MainWindowMessage : unsigned
+{
+    kMsgRedrawSurface = 0x467,  // redraw the surface, mark modified
+    kMsgPropertyFollow = 0x468, // first: property id, second: value
+    kMsgGenerationStep = 0x469, // first: percent (0 hides), text: step
+    kMsgRebuildTree = 0x46A,    // rebuild the tree, select the current project's current scene
+    kMsgResizeSurface = 0x46B,  // first: width, second: height
+    kMsgRefreshSurface = 0x46C, // refresh the surface, mark modified
 };
 
 struct MainWindowNotification

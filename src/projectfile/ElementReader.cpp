@@ -8,6 +8,7 @@
 #include "model/StringSnapShotItem.h"
 #include "model/TextCut.h"
 #include "platform/AsciiCase.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 #include "projectfile/FieldRecord.h"
 #include "projectfile/ProjectXml.h"
@@ -21,13 +22,15 @@ using namespace projectfile;
 
 namespace {
 
-const char kFormatError[] = "文件格式错误";
-const char kSceneIdMissing[] = "无法读取场景ID！\n场景必须有ID号，而且此ID号在该应用中必须唯一!";
-const char kGroupIdMissing[] = "无法读取容器ID！\n容器必须有ID号，而且此ID号在该应用中必须唯一!";
+const char kFormatError[] = N_("文件格式错误");
+const char kSceneIdMissing[] =
+    N_("无法读取场景ID！\n场景必须有ID号，而且此ID号在该应用中必须唯一!");
+const char kGroupIdMissing[] =
+    N_("无法读取容器ID！\n容器必须有ID号，而且此ID号在该应用中必须唯一!");
 const char kPictureIdMissing[] =
-    "无法读取图片控件ID！\n图片控件必须有ID号，而且此ID号在该应用中必须唯一!";
+    N_("无法读取图片控件ID！\n图片控件必须有ID号，而且此ID号在该应用中必须唯一!");
 const char kStringIdMissing[] =
-    "无法读取字符串控件ID！\n字符串控件必须有ID号，而且此ID号在该应用中必须唯一!";
+    N_("无法读取字符串控件ID！\n字符串控件必须有ID号，而且此ID号在该应用中必须唯一!");
 
 // The value of property `name`, or of an attribute `name` of an older file, which then
 // becomes a property in front of the node's children.
@@ -122,7 +125,8 @@ ElementReader::ElementReader(APStyleProject& project, const ElementClassTable& c
 void ElementReader::Fail(const char* text)
 {
     m_error = text;
-    platform::interaction().showMessage(text, kFormatError, platform::MessageIcon::Error);
+    platform::interaction().showMessage(text, platform::uiText(kFormatError),
+                                        platform::MessageIcon::Error);
 }
 
 std::unique_ptr<Snapshot> ElementReader::ReadScene(TiXmlElement& node)
@@ -130,7 +134,7 @@ std::unique_ptr<Snapshot> ElementReader::ReadScene(TiXmlElement& node)
     std::uint32_t id = 0;
     std::string name;
     if (!TakeIdAndName(node, id, name)) {
-        Fail(kSceneIdMissing);
+        Fail(platform::uiText(kSceneIdMissing));
         return nullptr;
     }
     m_project.RaiseIdCounter(static_cast<std::int32_t>(id));
@@ -180,7 +184,7 @@ std::unique_ptr<CCanvasSnapShotItem> ElementReader::ReadGroup(TiXmlElement& node
     std::uint32_t id = 0;
     std::string name;
     if (!TakeIdAndName(node, id, name)) {
-        Fail(kGroupIdMissing);
+        Fail(platform::uiText(kGroupIdMissing));
         return nullptr;
     }
     auto group = std::make_unique<CCanvasSnapShotItem>();
@@ -252,7 +256,7 @@ std::unique_ptr<PicSnapshotItem> ElementReader::ReadPicture(TiXmlElement& node, 
     std::uint32_t id = 0;
     std::string name;
     if (!TakeIdAndName(node, id, name)) {
-        Fail(kPictureIdMissing);
+        Fail(platform::uiText(kPictureIdMissing));
         return nullptr;
     }
     auto picture = std::make_unique<PicSnapshotItem>(single);
@@ -334,7 +338,7 @@ std::unique_ptr<StringSnapShotItem> ElementReader::ReadString(TiXmlElement& node
     std::uint32_t id = 0;
     std::string name;
     if (!TakeIdAndName(node, id, name)) {
-        Fail(kStringIdMissing);
+        Fail(platform::uiText(kStringIdMissing));
         return nullptr;
     }
     auto text = std::make_unique<StringSnapShotItem>();

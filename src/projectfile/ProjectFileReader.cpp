@@ -5,6 +5,7 @@
 #include "platform/MainWindowSink.h"
 #include "platform/Path.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 #include "projectfile/ElementReader.h"
 #include "projectfile/ProjectXml.h"
@@ -19,8 +20,8 @@ using namespace projectfile;
 
 namespace {
 
-const char kMalformed[] = "ui文件格式不正确";
-const char kErrorCaption[] = "错误";
+const char kMalformed[] = N_("ui文件格式不正确");
+const char kErrorCaption[] = N_("错误");
 
 bool EndsWith(const std::string& text, const char* suffix)
 {
@@ -147,8 +148,7 @@ int ProjectFileReader::Impl::Load(const std::string& path)
     if (!ReadScenes(*root)) {
         return 0;
     }
-    platform::notifyMainWindow(platform::kMsgResizeSurface,
-                               m_project.ScreenWidth(),
+    platform::notifyMainWindow(platform::kMsgResizeSurface, m_project.ScreenWidth(),
                                m_project.ScreenHeight());
     return 1;
 }
@@ -161,7 +161,7 @@ bool ProjectFileReader::Impl::ParseFile(const std::string& path)
     document.SetValue(path);
     const std::optional<std::string> bytes = platform::readFile(path);
     if (!bytes) {
-        return Fail(kMalformed, kErrorCaption);
+        return Fail(platform::uiText(kMalformed), platform::uiText(kErrorCaption));
     }
     std::string text = WithLineFeeds(*bytes);
     // UTF-8 is assumed. Only the "unknown" mode notes a byte-order mark (and then reads
@@ -170,7 +170,7 @@ bool ProjectFileReader::Impl::ParseFile(const std::string& path)
         StartsWithByteOrderMark(text) ? TIXML_ENCODING_UNKNOWN : TIXML_ENCODING_UTF8;
     ParseXmlText(document, std::move(text), encoding);
     if (document.Error() || !document.RootElement()) {
-        return Fail(kMalformed, kErrorCaption);
+        return Fail(platform::uiText(kMalformed), platform::uiText(kErrorCaption));
     }
     return true;
 }
@@ -183,7 +183,7 @@ TiXmlElement* ProjectFileReader::Impl::CheckRoot()
         document.InsertEndChild(TiXmlComment(kDocumentComment));
         root->SetValue("ui-rad");
     } else if (root->ValueStr() != "ui-rad") {
-        Fail(kMalformed, kErrorCaption);
+        Fail(platform::uiText(kMalformed), platform::uiText(kErrorCaption));
         return nullptr;
     }
     return root;
@@ -224,10 +224,10 @@ bool ProjectFileReader::Impl::FindCaseDirectory()
         m_project.SetCaseDir(caseDir);
         return true;
     }
-    const std::optional<std::string> chosen =
-        ChooseAgain("case目录 " + caseDir + " 不存在，请重新选择");
+    const std::optional<std::string> chosen = ChooseAgain(
+        platform::formatText(platform::uiText("case目录 %s 不存在，请重新选择"), caseDir.c_str()));
     if (!chosen) {
-        return Fail("无法找到case目录" + caseDir);
+        return Fail(platform::uiText("无法找到case目录") + caseDir);
     }
     m_project.SetCaseDir(*chosen);
     return true;
@@ -243,10 +243,10 @@ bool ProjectFileReader::Impl::FindSdkDirectory()
         m_project.SetSdkDir(sdkDir);
         return true;
     }
-    const std::optional<std::string> chosen =
-        ChooseAgain("psp_rel目录 " + sdkDir + " 不存在，请重新选择");
+    const std::optional<std::string> chosen = ChooseAgain(platform::formatText(
+        platform::uiText("psp_rel目录 %s 不存在，请重新选择"), sdkDir.c_str()));
     if (!chosen) {
-        return Fail("无法找到psp_rel目录" + sdkDir);
+        return Fail(platform::uiText("无法找到psp_rel目录") + sdkDir);
     }
     m_project.SetSdkDir(*chosen);
     return true;

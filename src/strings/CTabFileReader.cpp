@@ -1,5 +1,6 @@
 #include "strings/CTabFileReader.h"
 
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 
 namespace {
@@ -45,9 +46,10 @@ bool CTabFileReader::OpenWithMessage(const std::string& path, std::uint32_t flag
     if (Open(path, flags, &error)) {
         return true;
     }
-    platform::interaction().showMessage("打开文件失败" + path + "失败，错误代码：" +
-                                            std::to_string(error),
-                                        {}, platform::MessageIcon::Error);
+    platform::interaction().showMessage(
+        platform::formatText(platform::uiText("打开文件失败%s失败，错误代码：%d"), path.c_str(),
+                             error),
+        {}, platform::MessageIcon::Error);
     return false;
 }
 

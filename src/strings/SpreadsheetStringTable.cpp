@@ -4,6 +4,7 @@
 #include "model/StringRegistry.h"
 #include "model/TextCut.h"
 #include "platform/CodePage.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 #include "strings/CTabFileReader.h"
 #include "strings/CrConversion.h"
@@ -33,7 +34,7 @@ public:
     explicit ReadProgress(CTabFileReader& file) : m_file(file), m_length(file.GetLength())
     {
         platform::ProgressReporter& progress = platform::interaction().progress();
-        progress.setPhase("读取多国语言字符串...");
+        progress.setPhase(platform::uiText("读取多国语言字符串..."));
         progress.setRange(0, 100);
         progress.setPosition(0);
     }
@@ -72,10 +73,11 @@ std::uint32_t SpreadsheetStringTable::Import(const std::string& path, const std:
     }
     ReadProgress progress(file);
     if (!file.ReadWideString(m_line) || !readHeader()) {
-        platform::interaction().showMessage(
-            "字符串表格式错误：" + shownName +
-            "\n第一行第一列必须是ResID、ResID([CR]:n)或ResID([CR]:t)，"
-            "没有导入任何字符串。");
+        platform::interaction().showMessage(platform::formatText(
+            platform::uiText(
+                "字符串表格式错误：%s\n第一行第一列必须是ResID、ResID([CR]:n)或ResID([CR]:t)，"
+                "没有导入任何字符串。"),
+            shownName.c_str()));
         return 0;
     }
     m_list.Clear();

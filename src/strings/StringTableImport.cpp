@@ -4,6 +4,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 #include "strings/CrConversion.h"
 #include "strings/SpreadsheetConverter.h"
@@ -90,11 +91,12 @@ std::uint32_t StringTableImport::ImportSpreadsheet(StringRegistry& list, const s
                                                    int fileIndex) const
 {
     if (!platform::isFile(path)) {
-        platform::interaction().showMessage(path + "： 路径不存在！");
+        platform::interaction().showMessage(
+            platform::formatText(platform::uiText("%s： 路径不存在！"), path.c_str()));
         return 0;
     }
     ProgressScope scope;
-    platform::interaction().progress().setPhase("解释excel文件...");
+    platform::interaction().progress().setPhase(platform::uiText("解释excel文件..."));
     SpreadsheetConverter converter(m_converter);
     if (!converter.Convert(path)) {
         platform::interaction().showMessage(converter.Error(), {}, platform::MessageIcon::Error);

@@ -4,6 +4,7 @@
 #include "platform/ChildProcess.h"
 #include "platform/FileSystem.h"
 #include "platform/TemporaryDirectory.h"
+#include "platform/UiText.h"
 #include "projectfile/XmlText.h"
 
 #include <tinyxml.h>
@@ -123,14 +124,17 @@ BatchBuilder::Result BatchBuilder::buildOne(const std::string& project,
         result.output += output;
         if (!started) {
             result.ok = false;
-            result.reason = "cannot start " + m_cliPath + ": " + std::strerror(child.startError());
+            result.reason =
+                platform::formatText(platform::toolText("cannot start %s: %s"), m_cliPath.c_str(),
+                                     std::strerror(child.startError()));
         } else if (status != 0) {
             result.ok = false;
             result.reason = lastLine(output);
             if (result.reason.empty()) {
-                result.reason = status < 0
-                                    ? "the build crashed"
-                                    : "the build ended with status " + std::to_string(status);
+                result.reason =
+                    status < 0 ? platform::toolText("the build crashed")
+                               : platform::formatText(
+                                     platform::toolText("the build ended with status %d"), status);
             }
         }
         if (!result.ok) {

@@ -1,5 +1,7 @@
 #include "BatchSwitches.h"
 
+#include "platform/UiText.h"
+
 #include <cstdlib>
 
 bool parseBatchSwitches(const std::vector<std::string>& args, BatchSwitches& switches, bool& help,
@@ -24,26 +26,27 @@ bool parseBatchSwitches(const std::vector<std::string>& args, BatchSwitches& swi
             char* end = nullptr;
             const long jobs = i + 1 < args.size() ? std::strtol(args[i + 1].c_str(), &end, 10) : 0;
             if (i + 1 >= args.size() || *end != '\0' || jobs < 1 || jobs > 256) {
-                problem = "-j wants a number of builds at a time from 1 to 256";
+                problem = platform::toolText("-j wants a number of builds at a time from 1 to 256");
                 return false;
             }
             switches.jobs = static_cast<int>(jobs);
             ++i;
         } else if (arg == "-cache") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
-                problem = "-cache wants a folder";
+                problem = platform::toolText("-cache wants a folder");
                 return false;
             }
             switches.cacheDirectory = args[++i];
         } else if (arg == "-nocache") {
             switches.noCache = true;
         } else if (!arg.empty() && arg[0] == '-') {
-            problem = "unknown switch " + arg;
+            problem = platform::formatText(platform::toolText("unknown switch %s"), arg.c_str());
             return false;
         } else if (switches.appsDirectory.empty()) {
             switches.appsDirectory = arg;
         } else {
-            problem = "one apps directory only (a path with blanks is one argument)";
+            problem =
+                platform::toolText("one apps directory only (a path with blanks is one argument)");
             return false;
         }
     }
@@ -51,15 +54,15 @@ bool parseBatchSwitches(const std::vector<std::string>& args, BatchSwitches& swi
         return true;
     }
     if (switches.noCache && !switches.cacheDirectory.empty()) {
-        problem = "-cache and -nocache cannot be used together";
+        problem = platform::toolText("-cache and -nocache cannot be used together");
         return false;
     }
     if (switches.appsDirectory.empty()) {
-        problem = "no apps directory given";
+        problem = platform::toolText("no apps directory given");
         return false;
     }
     if (!switches.anyOutput()) {
-        problem = "nothing to build: give -res, -sty, -styhead or -desktop";
+        problem = platform::toolText("nothing to build: give -res, -sty, -styhead or -desktop");
         return false;
     }
     return true;

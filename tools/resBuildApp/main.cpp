@@ -4,12 +4,15 @@
 #include "BatchSwitches.h"
 
 #include "platform/FileSystem.h"
+#include "platform/LanguageOption.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/ProgramVersion.h"
+#include "platform/UiText.h"
 
 #include <chrono>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -41,6 +44,7 @@ const char kUsage[] =
     "  -nocache    with -res: convert every picture again and keep nothing\n"
     "  -h, --help  show this help\n"
     "  --version   print the version\n"
+    "  --lang zh|en  the language of the messages, also of the builds' (default: the locale)\n"
     "\n"
     "The identifier headers (\"res .h\" in the editor's batch dialog) are made and deleted\n"
     "again within every resource build, so there is no switch for them.\n"
@@ -57,10 +61,15 @@ const char kUsage[] =
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && args[0] == "--version") {
         std::cout << platform::versionLine("resBuildApp") << '\n';
         return 0;
+    }
+    std::string languageProblem;
+    if (!platform::activateLanguageOption(args, languageProblem)) {
+        std::cerr << "resBuildApp: " << languageProblem << "\n\n" << kUsage;
+        return 2;
     }
     BatchSwitches switches;
     bool help = false;
@@ -74,18 +83,27 @@ int main(int argc, char** argv)
         return 0;
     }
     if (!platform::isDirectory(switches.appsDirectory)) {
-        std::cerr << "resBuildApp: " << switches.appsDirectory << " is no directory\n";
+        std::cerr << "resBuildApp: "
+                  << platform::formatText(platform::toolText("%s is no directory"),
+                                          switches.appsDirectory.c_str())
+                  << '\n';
         return 1;
     }
     const std::string cli = platform::programDirectory() + "skinsmith-cli";
     if (!platform::isFile(cli)) {
-        std::cerr << "resBuildApp: " << cli << " not found; it must be beside resBuildApp\n";
+        std::cerr << "resBuildApp: "
+                  << platform::formatText(
+                         platform::toolText("%s not found; it must be beside resBuildApp"),
+                         cli.c_str())
+                  << '\n';
         return 1;
     }
     std::vector<std::string> projects = BatchBuilder::findProjects(switches.appsDirectory);
     const std::vector<std::string> copies = BatchBuilder::takeAutoSaveCopies(projects);
     if (projects.empty()) {
-        std::cerr << "resBuildApp: no project files (*.ui) below " << switches.appsDirectory
+        std::cerr << "resBuildApp: "
+                  << platform::formatText(platform::toolText("no project files (*.ui) below %s"),
+                                          switches.appsDirectory.c_str())
                   << '\n';
         return 1;
     }
@@ -98,7 +116,9 @@ int main(int argc, char** argv)
         return error || relative.empty() ? project : relative;
     };
     for (const std::string& copy : copies) {
-        std::cout << "skipped " << shown(copy) << ": an auto-save copy\n";
+        std::cout << platform::formatText(platform::toolText("skipped %s: an auto-save copy"),
+                                          shown(copy).c_str())
+                  << '\n';
     }
     BatchBuilder builder(switches, cli);
     const std::vector<BatchBuilder::Result> results =
@@ -125,8 +145,14 @@ int main(int argc, char** argv)
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::cout << "resBuildApp: " << results.size()
-              << (results.size() == 1 ? " project, " : " projects, ") << results.size() - failed
-              << " built, " << failed << " failed (" << seconds << " s)\n";
+    std::ostringstream time;
+    time << seconds;
+    std::cout << "resBuildApp: "
+              << platform::formatText(
+                     results.size() == 1
+                         ? platform::toolText("%zu project, %zu built, %d failed (%s s)")
+                         : platform::toolText("%zu projects, %zu built, %d failed (%s s)"),
+                     results.size(), results.size() - failed, failed, time.str().c_str())
+              << '\n';
     return failed == 0 ? 0 : 1;
 }

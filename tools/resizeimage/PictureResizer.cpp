@@ -4,6 +4,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
+#include "platform/UiText.h"
 
 #include <stb/stb_image.h>
 #include <stb/stb_image_resize.h>
@@ -66,19 +67,23 @@ bool PictureResizer::resize(const std::string& from, const std::string& to, doub
 {
     const Format format = formatOf(from);
     if (format == Format::None) {
-        error = "cannot read " + from + ": not a picture";
+        error =
+            platform::formatText(platform::toolText("cannot read %s: not a picture"), from.c_str());
         return false;
     }
     std::error_code readError;
     const std::optional<std::string> file = platform::readFile(from, &readError);
     if (!file) {
-        error = "cannot read " + from + ": " + readError.message();
+        error = platform::formatText(platform::toolText("cannot read %s: %s"), from.c_str(),
+                                     readError.message().c_str());
         return false;
     }
     const auto* source = reinterpret_cast<const stbi_uc*>(file->data());
     const std::string refused = imaging::DecoderInputCheck::refusal(source, file->size());
     if (!refused.empty() || file->size() > static_cast<std::size_t>(INT_MAX)) {
-        error = "cannot read " + from + ": " + (refused.empty() ? "file too large" : refused);
+        error = platform::formatText(platform::toolText("cannot read %s: %s"), from.c_str(),
+                                     refused.empty() ? platform::toolText("file too large")
+                                                     : refused.c_str());
         return false;
     }
     const int length = static_cast<int>(file->size());
@@ -86,7 +91,8 @@ bool PictureResizer::resize(const std::string& from, const std::string& to, doub
     int height = 0;
     int channels = 0;
     if (!stbi_info_from_memory(source, length, &width, &height, &channels)) {
-        error = "cannot read " + from + ": " + stbi_failure_reason();
+        error = platform::formatText(platform::toolText("cannot read %s: %s"), from.c_str(),
+                                     stbi_failure_reason());
         return false;
     }
     // PNG keeps an alpha channel it has, also one given by a transparency chunk (a palette's
@@ -97,7 +103,8 @@ bool PictureResizer::resize(const std::string& from, const std::string& to, doub
         stbi_load_from_memory(source, length, &width, &height, nullptr, loadChannels),
         stbi_image_free);
     if (!pixels) {
-        error = "cannot read " + from + ": " + stbi_failure_reason();
+        error = platform::formatText(platform::toolText("cannot read %s: %s"), from.c_str(),
+                                     stbi_failure_reason());
         return false;
     }
     const std::size_t pixelCount = static_cast<std::size_t>(width) * height;
@@ -122,7 +129,7 @@ bool PictureResizer::resize(const std::string& from, const std::string& to, doub
     if (!stbir_resize_uint8_srgb(pixels.get(), width, height, 0, resized.data(), newWidth,
                                  newHeight, 0, outChannels, alpha ? 3 : STBIR_ALPHA_CHANNEL_NONE,
                                  0)) {
-        error = "cannot resize " + from;
+        error = platform::formatText(platform::toolText("cannot resize %s"), from.c_str());
         return false;
     }
     std::string bytes;
@@ -145,7 +152,7 @@ bool PictureResizer::resize(const std::string& from, const std::string& to, doub
     }
     if (written == 0 || !platform::createDirectories(platform::directoryOf(to)) ||
         !platform::writeFileAtomically(to, bytes)) {
-        error = "cannot write " + to;
+        error = platform::formatText(platform::toolText("cannot write %s"), to.c_str());
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "ResizeParameters.h"
 
+#include "platform/UiText.h"
+
 #include <cctype>
 #include <cstdlib>
 #include <map>
@@ -62,7 +64,8 @@ bool parseResizeParameters(const std::string& text, ResizeParameters& parameters
         }
         const std::size_t equals = pair.find('=');
         if (equals == std::string::npos) {
-            problem = "\"" + trimmed(pair) + "\" is no key = value pair";
+            problem = platform::formatText(platform::toolText("\"%s\" is no key = value pair"),
+                                           trimmed(pair).c_str());
             return false;
         }
         values[trimmed(pair.substr(0, equals))] = trimmed(pair.substr(equals + 1));
@@ -83,26 +86,28 @@ bool parseResizeParameters(const std::string& text, ResizeParameters& parameters
             char* end = nullptr;
             const long number = std::strtol(value.c_str(), &end, 10);
             if (value.empty() || *end != '\0' || number <= 0 || number > 65535) {
-                problem = key + " must be a number from 1 to 65535, not \"" + value + "\"";
+                problem = platform::formatText(
+                    platform::toolText("%s must be a number from 1 to 65535, not \"%s\""),
+                    key.c_str(), value.c_str());
                 return false;
             }
             *size->second = static_cast<int>(number);
         } else if (const auto field = texts.find(key); field != texts.end()) {
             *field->second = value;
         } else {
-            problem = "unknown parameter " + key;
+            problem = platform::formatText(platform::toolText("unknown parameter %s"), key.c_str());
             return false;
         }
     }
     for (const auto& [key, size] : sizes) {
         if (*size == 0) {
-            problem = "missing parameter " + key;
+            problem = platform::formatText(platform::toolText("missing parameter %s"), key.c_str());
             return false;
         }
     }
     for (const auto& [key, field] : texts) {
         if (field->empty()) {
-            problem = "missing parameter " + key;
+            problem = platform::formatText(platform::toolText("missing parameter %s"), key.c_str());
             return false;
         }
     }

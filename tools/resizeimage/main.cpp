@@ -4,8 +4,10 @@
 #include "ResizeParameters.h"
 
 #include "platform/FileSystem.h"
+#include "platform/LanguageOption.h"
 #include "platform/Path.h"
 #include "platform/ProgramVersion.h"
+#include "platform/UiText.h"
 
 #include <algorithm>
 #include <atomic>
@@ -32,8 +34,13 @@ const char kUsage[] =
     "channel. A picture that cannot be read is reported and skipped; no file is ever left\n"
     "half-written. Pictures are resized in parallel, one per processor core.\n"
     "\n"
-    "Exit status: 0 every picture was resized, 1 some could not be, 2 usage error.\n"
-    "'resizeimage --version' prints the version.\n";
+    "\n"
+    "Options:\n"
+    "  --lang zh|en  the language of the messages (default: from the locale)\n"
+    "  -h, --help    show this help\n"
+    "  --version     print the version\n"
+    "\n"
+    "Exit status: 0 every picture was resized, 1 some could not be, 2 usage error.\n";
 
 struct Job
 {
@@ -61,27 +68,37 @@ void addFolder(const std::string& source, const std::string& destination, double
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && (std::string(argv[1]) == "-h" || std::string(argv[1]) == "--help")) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string languageProblem;
+    if (!platform::activateLanguageOption(args, languageProblem)) {
+        std::cerr << "resizeimage: " << languageProblem << "\n\n" << kUsage;
+        return 2;
+    }
+    if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help")) {
         std::cout << kUsage;
         return 0;
     }
-    if (argc == 2 && std::string(argv[1]) == "--version") {
+    if (args.size() == 1 && args[0] == "--version") {
         std::cout << platform::versionLine("resizeimage") << '\n';
         return 0;
     }
-    if (argc != 2) {
-        std::cerr << "resizeimage: one argument, the parameter text\n\n" << kUsage;
+    if (args.size() != 1) {
+        std::cerr << "resizeimage: " << platform::toolText("one argument, the parameter text")
+                  << "\n\n"
+                  << kUsage;
         return 2;
     }
     ResizeParameters p;
     std::string problem;
-    if (!parseResizeParameters(argv[1], p, problem)) {
+    if (!parseResizeParameters(args[0], p, problem)) {
         std::cerr << "resizeimage: " << problem << "\n\n" << kUsage;
         return 2;
     }
     const std::string relative = platform::storedToNative(p.resourceDirectory);
     if (platform::isAbsolutePath(relative)) {
-        std::cerr << "resizeimage: src_res_dir must be relative to the apps directories\n";
+        std::cerr << "resizeimage: "
+                  << platform::toolText("src_res_dir must be relative to the apps directories")
+                  << '\n';
         return 2;
     }
     const std::string sourceRes = platform::canonicalPath(
@@ -89,7 +106,10 @@ int main(int argc, char** argv)
     const std::string destinationRes = platform::canonicalPath(
         platform::joinPath(platform::storedToNative(p.destinationAppsDirectory), relative));
     if (!platform::isDirectory(sourceRes)) {
-        std::cerr << "resizeimage: " << sourceRes << " is no directory\n";
+        std::cerr << "resizeimage: "
+                  << platform::formatText(platform::toolText("%s is no directory"),
+                                          sourceRes.c_str())
+                  << '\n';
         return 1;
     }
     const double across = double(p.destinationWidth) / p.sourceWidth;

@@ -1,6 +1,7 @@
 #include "CliBuildOptions.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/UiText.h"
 
 #include <array>
 #include <cerrno>
@@ -70,43 +71,48 @@ bool parseValue(const std::string& name, const std::string& value, CliBuildArgum
                 std::string& problem)
 {
     const auto bad = [&](const char* expected) {
-        problem = name + " needs " + expected + ", not '" + value + "'";
+        problem = platform::formatText(platform::toolText("%s needs %s, not '%s'"), name.c_str(),
+                                       platform::toolText(expected), value.c_str());
         return false;
     };
     if (name == "--format") {
-        return (parsed.format = pixelFormatCode(value)) ? true : bad("a pixel format name");
+        return (parsed.format = pixelFormatCode(value)) ? true : bad(N_TOOL("a pixel format name"));
     }
     if (name == "--quality") {
         if (value != "best" && value != "small") {
-            return bad("best or small");
+            return bad(N_TOOL("best or small"));
         }
         parsed.quality = value == "best" ? 1 : 0;
         return true;
     }
     if (name == "--compress-type") {
         if (value != "lz4" && value != "rle") {
-            return bad("lz4 or rle");
+            return bad(N_TOOL("lz4 or rle"));
         }
         parsed.compressType = value == "lz4" ? 2 : 1;
         return true;
     }
     if (name == "--split-pack") {
-        return (parsed.splitPackStart = number(value, 0, 65535)) ? true : bad("a layer id 0-65535");
+        return (parsed.splitPackStart = number(value, 0, 65535))
+                   ? true
+                   : bad(N_TOOL("a layer id 0-65535"));
     }
     if (name == "--split-size-mb") {
-        return (parsed.splitSizeMb = number(value, 1, 4095)) ? true : bad("megabytes, 1-4095");
+        return (parsed.splitSizeMb = number(value, 1, 4095)) ? true
+                                                             : bad(N_TOOL("megabytes, 1-4095"));
     }
     if (name == "--cache") {
         if (value.empty()) {
-            return bad("a folder");
+            return bad(N_TOOL("a folder"));
         }
         parsed.cacheDirectory = value;
         return true;
     }
     if (name == "--threads") {
-        return (parsed.threads = number(value, 1, 256)) ? true : bad("a thread count, 1-256");
+        return (parsed.threads = number(value, 1, 256)) ? true
+                                                        : bad(N_TOOL("a thread count, 1-256"));
     }
-    return (parsed.tile = tileSize(value)) ? true : bad("WIDTHxHEIGHT");
+    return (parsed.tile = tileSize(value)) ? true : bad(N_TOOL("WIDTHxHEIGHT"));
 }
 
 bool takesValue(const std::string& name)
@@ -125,7 +131,7 @@ bool parseBuildArguments(const std::vector<std::string>& args, CliBuildArguments
         const std::string& arg = args[i];
         if (takesValue(arg)) {
             if (i + 1 >= args.size()) {
-                problem = arg + " needs a value";
+                problem = platform::formatText(platform::toolText("%s needs a value"), arg.c_str());
                 return false;
             }
             if (!parseValue(arg, args[++i], parsed, problem)) {
@@ -144,25 +150,26 @@ bool parseBuildArguments(const std::vector<std::string>& args, CliBuildArguments
         } else if (arg == "--timings") {
             parsed.timings = true;
         } else if (!arg.empty() && arg[0] == '-') {
-            problem = "unknown option '" + arg + "'";
+            problem = platform::formatText(platform::toolText("unknown option '%s'"), arg.c_str());
             return false;
         } else if (parsed.project.empty() && !arg.empty()) {
             parsed.project = arg;
         } else {
-            problem = "unexpected argument '" + arg + "'";
+            problem =
+                platform::formatText(platform::toolText("unexpected argument '%s'"), arg.c_str());
             return false;
         }
     }
     if (parsed.splitPackStart && parsed.splitSizeMb) {
-        problem = "--split-pack and --split-size-mb cannot be used together";
+        problem = platform::toolText("--split-pack and --split-size-mb cannot be used together");
         return false;
     }
     if (parsed.cacheDirectory && parsed.noCache) {
-        problem = "--cache and --no-cache cannot be used together";
+        problem = platform::toolText("--cache and --no-cache cannot be used together");
         return false;
     }
     if (parsed.project.empty()) {
-        problem = "no project file given";
+        problem = platform::toolText("no project file given");
         return false;
     }
     return true;

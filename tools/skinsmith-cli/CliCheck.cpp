@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
 #include "textcheck/MeasuringFontSetting.h"
+#include "platform/UiText.h"
 #include "textcheck/TextFitCheck.h"
 
 #include <iostream>
@@ -110,7 +111,9 @@ int runCheck(const std::vector<std::string>& args)
         } else if (arg == "--languages" || arg == "--font" || arg == "--set-font" ||
                    arg == "--pseudo") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
-                return usageError(kCommand, arg + " needs a value");
+                return usageError(
+                    kCommand,
+                    platform::formatText(platform::toolText("%s needs a value"), arg.c_str()));
             }
             const std::string& value = args[++i];
             if (arg == "--font") {
@@ -123,15 +126,19 @@ int runCheck(const std::vector<std::string>& args)
                 languages = SplitList(value);
             }
         } else if (!arg.empty() && arg[0] == '-') {
-            return usageError(kCommand, "unknown option '" + arg + "'");
+            return usageError(
+                kCommand,
+                platform::formatText(platform::toolText("unknown option '%s'"), arg.c_str()));
         } else if (path.empty() && !arg.empty()) {
             path = arg;
         } else {
-            return usageError(kCommand, "unexpected argument '" + arg + "'");
+            return usageError(
+                kCommand,
+                platform::formatText(platform::toolText("unexpected argument '%s'"), arg.c_str()));
         }
     }
     if (path.empty()) {
-        return usageError(kCommand, "no project file given");
+        return usageError(kCommand, platform::toolText("no project file given"));
     }
     if (keptFont && !font.empty()) {
         return usageError(kCommand, "--font cannot go with --set-font or --default-font");

@@ -14,6 +14,7 @@
 #include "projectfile/LoadFailureReason.h"
 #include "projectfile/ProjectFileReader.h"
 #include "projectfile/StandardProjectFileIo.h"
+#include "platform/UiText.h"
 
 #include <filesystem>
 #include <iostream>
@@ -87,17 +88,18 @@ std::string parseArgs(const std::vector<std::string>& args, EditArgs& parsed)
         const std::string& arg = args[i];
         if (arg == "-o") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
-                return "-o needs a file name";
+                return platform::toolText("-o needs a file name");
             }
             parsed.output = args[++i];
         } else if (!arg.empty() && arg[0] == '-') {
-            return "unknown option '" + arg + "'";
+            return platform::formatText(platform::toolText("unknown option '%s'"), arg.c_str());
         } else if (parsed.project.empty() && !arg.empty()) {
             parsed.project = arg;
         } else if (parsed.script.empty() && !arg.empty()) {
             parsed.script = arg;
         } else {
-            return "unexpected argument '" + arg + "'";
+            return platform::formatText(platform::toolText("unexpected argument '%s'"),
+                                        arg.c_str());
         }
     }
     return parsed.script.empty() ? "a project file and a script are needed" : "";
@@ -146,7 +148,10 @@ int runEdit(const std::vector<std::string>& args)
     }
     const std::optional<std::string> text = platform::readFile(parsed.script);
     if (!text) {
-        std::cerr << "skinsmith-cli edit: cannot read " << parsed.script << '\n';
+        std::cerr << "skinsmith-cli edit: "
+                  << platform::formatText(platform::toolText("cannot read %s"),
+                                          parsed.script.c_str())
+                  << '\n';
         return kExitFailed;
     }
 

@@ -10,6 +10,7 @@
 #include "model/PicSnapshotItem.h"
 #include "model/StringSnapShotItem.h"
 #include "platform/CodePage.h"
+#include "platform/UiText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -256,15 +257,19 @@ int runInfo(const std::vector<std::string>& args)
         if (arg == "--json") {
             json = true;
         } else if (!arg.empty() && arg[0] == '-') {
-            return usageError(kCommand, "unknown option '" + arg + "'");
+            return usageError(
+                kCommand,
+                platform::formatText(platform::toolText("unknown option '%s'"), arg.c_str()));
         } else if (path.empty() && !arg.empty()) {
             path = arg;
         } else {
-            return usageError(kCommand, "unexpected argument '" + arg + "'");
+            return usageError(
+                kCommand,
+                platform::formatText(platform::toolText("unexpected argument '%s'"), arg.c_str()));
         }
     }
     if (path.empty()) {
-        return usageError(kCommand, "no project file given");
+        return usageError(kCommand, platform::toolText("no project file given"));
     }
 
     CliProjectSession session(kCommand);

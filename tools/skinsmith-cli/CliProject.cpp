@@ -5,6 +5,7 @@
 
 #include "model/APStyleProject.h"
 #include "platform/FileSystem.h"
+#include "platform/UiText.h"
 #include "projectfile/LoadFailureReason.h"
 #include "projectfile/ProjectFileReader.h"
 
@@ -16,17 +17,20 @@ std::string singleProjectArgument(const CliCommand& command, const std::vector<s
     std::string project;
     for (const std::string& arg : args) {
         if (!arg.empty() && arg[0] == '-') {
-            exit = usageError(command, "unknown option '" + arg + "'");
+            exit = usageError(command, platform::formatText(
+                                           platform::toolText("unknown option '%s'"), arg.c_str()));
             return {};
         }
         if (!project.empty() || arg.empty()) {
-            exit = usageError(command, "unexpected argument '" + arg + "'");
+            exit = usageError(
+                command,
+                platform::formatText(platform::toolText("unexpected argument '%s'"), arg.c_str()));
             return {};
         }
         project = arg;
     }
     if (project.empty()) {
-        exit = usageError(command, "no project file given");
+        exit = usageError(command, platform::toolText("no project file given"));
     }
     return project;
 }
@@ -36,8 +40,10 @@ std::unique_ptr<APStyleProject> loadCliProject(const CliCommand& command, const 
     auto project = std::make_unique<APStyleProject>();
     ProjectFileReader reader(*project);
     if (!reader.Load(path)) {
-        std::cerr << "skinsmith-cli " << command.name << ": cannot load " << path << ": "
-                  << projectfile::LoadFailureReason(path, reader) << '\n';
+        std::cerr << "skinsmith-cli " << command.name << ": "
+                  << platform::formatText(platform::toolText("cannot load %s: %s"), path.c_str(),
+                                          projectfile::LoadFailureReason(path, reader).c_str())
+                  << '\n';
         return nullptr;
     }
     // Elements reach their project through the current-project pointer.

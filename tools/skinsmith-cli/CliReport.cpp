@@ -8,6 +8,7 @@
 #include "generate/BudgetReportWriter.h"
 #include "generate/ReportOutputs.h"
 #include "generate/WhatIfSizes.h"
+#include "platform/UiText.h"
 #include "projectfile/SettingsAccessor.h"
 
 #include <fstream>
@@ -99,7 +100,7 @@ bool parseArguments(const std::vector<std::string>& args, ReportArguments& parse
             parsed.rebuild = true;
         } else if (arg == "--html" || arg == "--what-if") {
             if (!hasValue) {
-                problem = arg + " needs a value";
+                problem = platform::formatText(platform::toolText("%s needs a value"), arg.c_str());
                 return false;
             }
             const std::string& value = args[++i];
@@ -113,7 +114,7 @@ bool parseArguments(const std::vector<std::string>& args, ReportArguments& parse
                 return false;
             }
         } else if (!arg.empty() && arg[0] == '-') {
-            problem = "unknown option " + arg;
+            problem = platform::formatText(platform::toolText("unknown option %s"), arg.c_str());
             return false;
         } else if (!parsed.project.empty()) {
             problem = "more than one project file given";
@@ -123,7 +124,7 @@ bool parseArguments(const std::vector<std::string>& args, ReportArguments& parse
         }
     }
     if (parsed.project.empty()) {
-        problem = "no project file given";
+        problem = platform::toolText("no project file given");
         return false;
     }
     if (parsed.json && !parsed.html.empty()) {

@@ -8,6 +8,7 @@
 #include "components/packing/StrFileBuilder.h"
 #include "components/packing/StrFileReader.h"
 #include "platform/FileSystem.h"
+#include "platform/UiText.h"
 
 #include <iomanip>
 #include <iostream>
@@ -156,7 +157,7 @@ const CliCommand kCommand = {"res-dump", "list the entries of a .res or string f
 int runResDump(const std::vector<std::string>& args)
 {
     if (args.size() != 1) {
-        return usageError(kCommand, "expected one FILE");
+        return usageError(kCommand, platform::toolText("expected one FILE"));
     }
     const std::string& path = args[0];
     std::error_code error;

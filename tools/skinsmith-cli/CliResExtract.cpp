@@ -5,6 +5,7 @@
 
 #include "components/packing/ResFileReader.h"
 #include "platform/FileSystem.h"
+#include "platform/UiText.h"
 
 #include <stb/stb_image_write.h>
 
@@ -49,13 +50,14 @@ std::string extractEntry(ResFileReader& reader, std::size_t index, const std::st
         path = base + ".png";
         if (stbi_write_png_to_func(appendBytes, &content, image.width, image.height, 4,
                                    image.pixels.data(), image.width * 4) == 0) {
-            error = "cannot encode " + path;
+            error = platform::formatText(platform::toolText("cannot encode %s"), path.c_str());
             return {};
         }
     }
     std::error_code written;
     if (!platform::writeFileAtomically(path, content, &written)) {
-        error = "cannot write " + path + ": " + written.message();
+        error = platform::formatText(platform::toolText("cannot write %s: %s"), path.c_str(),
+                                     written.message().c_str());
         return {};
     }
     return path;
@@ -69,7 +71,7 @@ const CliCommand kCommand = {"res-extract", "decode the pictures of a .res file 
 int runResExtract(const std::vector<std::string>& args)
 {
     if (args.size() != 2) {
-        return usageError(kCommand, "expected FILE.res and DIR");
+        return usageError(kCommand, platform::toolText("expected FILE.res and DIR"));
     }
     const std::string& file = args[0];
     const std::string& dir = args[1];
@@ -79,7 +81,10 @@ int runResExtract(const std::vector<std::string>& args)
         return kExitFailed;
     }
     if (!platform::createDirectories(dir)) {
-        std::cerr << "skinsmith-cli res-extract: cannot create directory " << dir << '\n';
+        std::cerr << "skinsmith-cli res-extract: "
+                  << platform::formatText(platform::toolText("cannot create directory %s"),
+                                          dir.c_str())
+                  << '\n';
         return kExitFailed;
     }
     int status = kExitOk;

@@ -5,6 +5,7 @@
 #include "CliProjectSession.h"
 
 #include "model/APStyleProject.h"
+#include "platform/UiText.h"
 #include "projectfile/ProjectFileWriter.h"
 
 #include <iostream>
@@ -38,19 +39,23 @@ int runResave(const std::vector<std::string>& args)
         const std::string& arg = args[i];
         if (arg == "-o") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
-                return usageError(kCommand, "-o needs a file name");
+                return usageError(kCommand, platform::toolText("-o needs a file name"));
             }
             output = args[++i];
         } else if (!arg.empty() && arg[0] == '-') {
-            return usageError(kCommand, "unknown option '" + arg + "'");
+            return usageError(
+                kCommand,
+                platform::formatText(platform::toolText("unknown option '%s'"), arg.c_str()));
         } else if (project.empty() && !arg.empty()) {
             project = arg;
         } else {
-            return usageError(kCommand, "unexpected argument '" + arg + "'");
+            return usageError(
+                kCommand,
+                platform::formatText(platform::toolText("unexpected argument '%s'"), arg.c_str()));
         }
     }
     if (project.empty()) {
-        return usageError(kCommand, "no project file given");
+        return usageError(kCommand, platform::toolText("no project file given"));
     }
 
     CliProjectSession session(kCommand);

@@ -6,6 +6,7 @@
 
 #include "editing/ProjectScaler.h"
 #include "model/APStyleProject.h"
+#include "platform/UiText.h"
 #include "projectfile/StandardProjectFileIo.h"
 
 #include <cstdio>
@@ -59,26 +60,32 @@ int runScale(const std::vector<std::string>& args)
         const std::string& arg = args[i];
         if (arg == "--to" || arg == "-o") {
             if (i + 1 >= args.size()) {
-                return usageError(kCommand, arg + " needs a value");
+                return usageError(
+                    kCommand,
+                    platform::formatText(platform::toolText("%s needs a value"), arg.c_str()));
             }
             const std::string& value = args[++i];
             if (arg == "-o") {
                 output = value;
             } else if (!parseSize(value, width, height)) {
-                return usageError(kCommand, "--to wants WxH with both above 0, not " + value);
+                return usageError(
+                    kCommand, platform::formatText(
+                                  platform::toolText("--to wants WxH with both above 0, not %s"),
+                                  value.c_str()));
             } else {
                 sized = true;
             }
         } else if (!arg.empty() && arg[0] == '-') {
-            return usageError(kCommand, "unknown option " + arg);
+            return usageError(kCommand, platform::formatText(
+                                            platform::toolText("unknown option %s"), arg.c_str()));
         } else if (project.empty()) {
             project = arg;
         } else {
-            return usageError(kCommand, "one project file only");
+            return usageError(kCommand, platform::toolText("one project file only"));
         }
     }
     if (project.empty() || output.empty() || !sized) {
-        return usageError(kCommand, "PROJECT.ui, --to and -o are all needed");
+        return usageError(kCommand, platform::toolText("PROJECT.ui, --to and -o are all needed"));
     }
     if (editing::ProjectScaler::isSameFile(project, output)) {
         std::cerr << "skinsmith-cli scale: " << output << " is the project itself; "

@@ -10,6 +10,7 @@
 #include "model/APStyleProject.h"
 #include "platform/AsciiCase.h"
 #include "platform/Path.h"
+#include "platform/UiText.h"
 #include "strings/PseudoLanguages.h"
 #include "strings/SpreadsheetWriter.h"
 #include "strings/StringDiffReport.h"
@@ -111,7 +112,7 @@ int runExport(const ExportRequest& request)
             languages.push_back(slot);
         }
         if (languages.empty()) {
-            return usageError(kCommand, "--languages names no language");
+            return usageError(kCommand, platform::toolText("--languages names no language"));
         }
     }
     StringTableExport::Table rows = table.Build(languages, request.missingOnly);
@@ -232,13 +233,14 @@ int runStrings(const std::vector<std::string>& args)
             const long percent =
                 i + 1 < args.size() ? std::strtol(args[i + 1].c_str(), &end, 10) : -1;
             if (i + 1 >= args.size() || *end != '\0' || percent < 0 || percent > 1000) {
-                return usageError(kCommand, "--expand wants a percentage from 0 to 1000");
+                return usageError(kCommand,
+                                  platform::toolText("--expand wants a percentage from 0 to 1000"));
             }
             request.expand = static_cast<int>(percent);
             ++i;
         } else if (!pseudo && exporting && arg == "--languages") {
             if (i + 1 >= args.size()) {
-                return usageError(kCommand, "--languages needs a value");
+                return usageError(kCommand, platform::toolText("--languages needs a value"));
             }
             request.languages = args[++i];
             request.languagesGiven = true;
@@ -247,7 +249,8 @@ int runStrings(const std::vector<std::string>& args)
         } else if (!exporting && arg == "--json") {
             json = true;
         } else if (!arg.empty() && arg[0] == '-') {
-            return usageError(kCommand, "unknown option " + arg);
+            return usageError(kCommand, platform::formatText(
+                                            platform::toolText("unknown option %s"), arg.c_str()));
         } else {
             paths.push_back(arg);
         }
@@ -264,7 +267,10 @@ int runStrings(const std::vector<std::string>& args)
     request.output = paths[1];
     const std::string ext = platform::toLowerAscii(platform::extensionOf(request.output));
     if (ext != ".xlsx" && ext != ".csv") {
-        return usageError(kCommand, "the output must end in .xlsx or .csv: " + request.output);
+        return usageError(
+            kCommand,
+            platform::formatText(platform::toolText("the output must end in .xlsx or .csv: %s"),
+                                 request.output.c_str()));
     }
     return runExport(request);
 }

@@ -2,6 +2,8 @@
 
 #include "platform/AllocatorTuning.h"
 #include "platform/ProgramVersion.h"
+#include "platform/LanguageOption.h"
+#include "platform/UiText.h"
 
 #include <iostream>
 #include <string>
@@ -11,10 +13,12 @@ namespace {
 
 void printHelp(std::ostream& out)
 {
-    out << "Usage: skinsmith-cli COMMAND [ARGS...]\n"
+    out << "Usage: skinsmith-cli [--lang zh|en] COMMAND [ARGS...]\n"
            "\n"
            "Builds and inspects SkinSmith user-interface projects without the editor window.\n"
            "Messages go to standard error; questions get their default answers.\n"
+           "--lang zh|en (anywhere on the line) sets the language of the messages; without\n"
+           "it the locale decides (LANGUAGE, LC_ALL, LC_MESSAGES, LANG).\n"
            "\n"
            "Commands:\n";
     for (const CliCommand& command : cliCommands()) {
@@ -31,7 +35,13 @@ void printHelp(std::ostream& out)
 int main(int argc, char** argv)
 {
     platform::tuneAllocatorForBatchWork();
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string languageProblem;
+    if (!platform::activateLanguageOption(args, languageProblem)) {
+        std::cerr << "skinsmith-cli: " << languageProblem << "\n\n";
+        printHelp(std::cerr);
+        return kExitUsage;
+    }
     if (args.empty()) {
         printHelp(std::cerr);
         return kExitUsage;
@@ -55,7 +65,9 @@ int main(int argc, char** argv)
         }
         return command.run(rest);
     }
-    std::cerr << "skinsmith-cli: unknown command '" << args[0] << "'\n\n";
+    std::cerr << "skinsmith-cli: "
+              << platform::formatText(platform::toolText("unknown command '%s'"), args[0].c_str())
+              << "\n\n";
     printHelp(std::cerr);
     return kExitUsage;
 }

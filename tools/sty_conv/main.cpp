@@ -7,6 +7,8 @@
 #include "generate/StyleFileReader.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramVersion.h"
+#include "platform/LanguageOption.h"
+#include "platform/UiText.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -35,8 +37,9 @@ void printUsage(std::ostream& out)
            "SKINSMITH_IDENTIFIER_BASE, which the build sets; without it, it is 10000 when\n"
            "every picture identifier is above 10000, else 0. See docs/styles.md.\n"
            "\n"
-           "Problems are printed on standard error, one per line. 'sty_conv --version' prints\n"
-           "the version.\n"
+           "Problems are printed on standard error, one per line; --lang zh|en (before or\n"
+           "after the arguments) sets their language, else the locale does.\n"
+           "'sty_conv --version' prints the version.\n"
            "Exit status: 0 valid, 1 problems found, 2 usage error.\n";
 }
 
@@ -46,8 +49,9 @@ std::optional<std::string> readOrReport(const std::string& path, const char* wha
     std::error_code error;
     std::optional<std::string> bytes = platform::readFile(path, &error);
     if (!bytes) {
-        problems.push_back(std::string("cannot read the ") + what + " " + path + ": " +
-                           error.message());
+        problems.push_back(platform::formatText(platform::toolText("cannot read the %s %s: %s"),
+                                                platform::toolText(what), path.c_str(),
+                                                error.message().c_str()));
     }
     return bytes;
 }
@@ -63,8 +67,8 @@ std::optional<std::size_t> identifierBase(std::vector<std::string>& problems)
     char* end = nullptr;
     const unsigned long value = std::strtoul(text, &end, 10);
     if (*end != '\0' || value > 65535) {
-        problems.push_back(std::string(generate::kIdentifierBaseVariable) +
-                           " is not a number: " + text);
+        problems.push_back(platform::formatText(platform::toolText("%s is not a number: %s"),
+                                                generate::kIdentifierBaseVariable, text));
         return std::nullopt;
     }
     return value;
@@ -98,8 +102,10 @@ std::vector<std::string> check(const std::vector<std::string>& args)
     const std::string& headerPath = args[3];
 
     std::vector<std::string> problems;
-    const std::optional<std::string> style = readOrReport(stylePath, "style file", problems);
-    const std::optional<std::string> header = readOrReport(headerPath, "style header", problems);
+    const std::optional<std::string> style =
+        readOrReport(stylePath, N_TOOL("style file"), problems);
+    const std::optional<std::string> header =
+        readOrReport(headerPath, N_TOOL("style header"), problems);
     if (!style) {
         return problems;
     }
@@ -119,7 +125,8 @@ std::vector<std::string> check(const std::vector<std::string>& args)
     }
     if (problems.empty() && outputPath != stylePath &&
         !platform::writeFileAtomically(outputPath, *style)) {
-        problems.push_back("cannot write " + outputPath);
+        problems.push_back(
+            platform::formatText(platform::toolText("cannot write %s"), outputPath.c_str()));
     }
     return problems;
 }
@@ -128,7 +135,13 @@ std::vector<std::string> check(const std::vector<std::string>& args)
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string languageProblem;
+    if (!platform::activateLanguageOption(args, languageProblem)) {
+        std::cerr << "sty_conv: " << languageProblem << "\n\n";
+        printUsage(std::cerr);
+        return kExitUsage;
+    }
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         printUsage(std::cout);
         return kExitOk;
@@ -138,7 +151,10 @@ int main(int argc, char** argv)
         return kExitOk;
     }
     if (args.size() != 5) {
-        std::cerr << "sty_conv: expected 5 arguments, got " << args.size() << "\n\n";
+        std::cerr << "sty_conv: "
+                  << platform::formatText(platform::toolText("expected 5 arguments, got %zu"),
+                                          args.size())
+                  << "\n\n";
         printUsage(std::cerr);
         return kExitUsage;
     }

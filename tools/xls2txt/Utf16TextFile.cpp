@@ -1,6 +1,7 @@
 #include "Utf16TextFile.h"
 
 #include "platform/CodePage.h"
+#include "platform/UiText.h"
 
 namespace xls2txt {
 namespace {
@@ -21,15 +22,17 @@ std::string utf16Le(const std::u16string& units)
 bool Utf16TextFile::check(bool ok, const std::string& what)
 {
     if (!ok) {
-        m_error = what + " \"" + m_file.targetPath() + "\": " + m_file.error().message();
+        m_error = platform::formatText(
+            platform::toolText("%s \"%s\": %s"), platform::toolText(what.c_str()),
+            m_file.targetPath().c_str(), m_file.error().message().c_str());
     }
     return ok;
 }
 
 bool Utf16TextFile::open()
 {
-    return check(m_file.open(), "cannot create a file beside") &&
-           check(m_file.write("\xFF\xFE"), "cannot write");
+    return check(m_file.open(), N_TOOL("cannot create a file beside")) &&
+           check(m_file.write("\xFF\xFE"), N_TOOL("cannot write"));
 }
 
 bool Utf16TextFile::writeLine(const std::vector<std::string>& cells)
@@ -42,12 +45,12 @@ bool Utf16TextFile::writeLine(const std::vector<std::string>& cells)
         line += cells[i];
     }
     line += "\r\n";
-    return check(m_file.write(utf16Le(platform::utf8ToUtf16(line))), "cannot write");
+    return check(m_file.write(utf16Le(platform::utf8ToUtf16(line))), N_TOOL("cannot write"));
 }
 
 bool Utf16TextFile::commit()
 {
-    return check(m_file.commit(), "cannot replace");
+    return check(m_file.commit(), N_TOOL("cannot replace"));
 }
 
 } // namespace xls2txt

@@ -1,6 +1,7 @@
 #include "XlsWorkbook.h"
 
 #include "platform/FileSystem.h"
+#include "platform/UiText.h"
 #include "strings/SpreadsheetBiffBook.h"
 #include "strings/SpreadsheetCellText.h"
 #include "strings/SpreadsheetCompoundFile.h"
@@ -14,22 +15,23 @@ std::string describe(int code)
 {
     switch (code) {
     case FREEXL_FILE_NOT_FOUND:
-        return "the file does not exist or cannot be read";
+        return platform::toolText("the file does not exist or cannot be read");
     case FREEXL_INSUFFICIENT_MEMORY:
-        return "not enough memory";
+        return platform::toolText("not enough memory");
     case FREEXL_INVALID_CFBF_HEADER:
     case FREEXL_CFBF_INVALID_SIGNATURE:
-        return "not an .xls workbook";
+        return platform::toolText("not an .xls workbook");
     case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
-        return "the file holds no workbook";
+        return platform::toolText("the file holds no workbook");
     case FREEXL_UNSUPPORTED_CHARSET:
     case FREEXL_INVALID_CHARACTER:
-        return "the workbook's text encoding cannot be read";
+        return platform::toolText("the workbook's text encoding cannot be read");
     case FREEXL_CRAFTED_FILE:
-        return "the workbook is damaged beyond reading";
+        return platform::toolText("the workbook is damaged beyond reading");
     default:
-        return "the workbook is damaged or not an .xls file (FreeXL error " + std::to_string(code) +
-               ")";
+        return platform::formatText(
+            platform::toolText("the workbook is damaged or not an .xls file (FreeXL error %d)"),
+            code);
     }
 }
 

@@ -8,8 +8,10 @@
 #include "XlsWorkbook.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/LanguageOption.h"
 #include "platform/Path.h"
 #include "platform/ProgramVersion.h"
+#include "platform/UiText.h"
 #include "strings/SpreadsheetCellText.h"
 #include "strings/SpreadsheetFile.h"
 
@@ -30,6 +32,8 @@ const char* const kUsage =
     "\n"
     "Long texts are read across the records they are split into. A damaged workbook\n"
     "is reported, never converted in part; so is a first worksheet without any cell.\n"
+    "\n"
+    "Options: --lang zh|en sets the language of the messages (default: from the locale).\n"
     "\n"
     "Exit status: 0 on success, 1 when the workbook cannot be converted or its first\n"
     "worksheet is empty (the output is then not written), 2 for a wrong command line.\n"
@@ -64,7 +68,10 @@ bool readSheet(const std::string& input, std::vector<Row>& rows, std::string& sh
         }
         error = book.error();
     }
-    std::cerr << "xls2txt: cannot read \"" << input << "\": " << error << '\n';
+    std::cerr << "xls2txt: "
+              << platform::formatText(platform::toolText("cannot read \"%s\": %s"), input.c_str(),
+                                      error.c_str())
+              << '\n';
     return false;
 }
 
@@ -79,9 +86,17 @@ int convert(const std::string& input, const std::string& output)
         return std::all_of(row.begin(), row.end(), [](const auto& cell) { return cell.empty(); });
     });
     if (empty) {
-        const std::string name = sheetName.empty() ? "" : " \"" + sheetName + "\"";
-        std::cerr << "xls2txt: \"" << input << "\": the first worksheet" << name
-                  << " is empty; nothing written\n";
+        std::cerr << "xls2txt: "
+                  << (sheetName.empty()
+                          ? platform::formatText(
+                                platform::toolText(
+                                    "\"%s\": the first worksheet is empty; nothing written"),
+                                input.c_str())
+                          : platform::formatText(
+                                platform::toolText("\"%s\": the first worksheet \"%s\" is empty; "
+                                                   "nothing written"),
+                                input.c_str(), sheetName.c_str()))
+                  << '\n';
         return 1;
     }
     // The importer counts language columns from the header, so short rows are padded
@@ -112,20 +127,29 @@ int convert(const std::string& input, const std::string& output)
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string languageProblem;
+    if (!platform::activateLanguageOption(args, languageProblem)) {
+        std::cerr << "xls2txt: " << languageProblem << "\n\n" << kUsage;
+        return 2;
+    }
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
             return 0;
         }
     }
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    if (args.size() == 1 && args[0] == "--version") {
         std::cout << platform::versionLine("xls2txt") << '\n';
         return 0;
     }
-    if (argc != 3) {
-        std::cerr << "xls2txt: expected two arguments, the spreadsheet and the output file\n\n"
+    if (args.size() != 2) {
+        std::cerr << "xls2txt: "
+                  << platform::toolText(
+                         "expected two arguments, the spreadsheet and the output file")
+                  << "\n\n"
                   << kUsage;
         return 2;
     }
-    return convert(argv[1], argv[2]);
+    return convert(args[0], args[1]);
 }

@@ -1,6 +1,7 @@
 #include "shell/panels/DlgResModule.h"
 
 #include "editing/Workspace.h"
+#include "platform/UiText.h"
 #include "platform/UserInteraction.h"
 #include "shell/dialogs/DlgResDirSelect.h"
 #include "shell/panels/ResourceTableModel.h"
@@ -153,8 +154,9 @@ void DlgResModule::updateFromResourceDirs(int command)
     }
     const std::vector<std::string> folders = m_logic.ResourceSubDirectories();
     if (folders.empty()) {
-        platform::interaction().showMessage(editing::ResourcePanel::kNoResourceDirsMessage +
-                                            m_logic.ResourceDirectory());
+        platform::interaction().showMessage(
+            platform::uiText(editing::ResourcePanel::kNoResourceDirsMessage) +
+            m_logic.ResourceDirectory());
         return;
     }
     DlgResDirSelect dialog(command == editing::ResourcePanel::kCmdUpdatePictures
