@@ -91,7 +91,9 @@ enum : int
     kRulers = 33023,
     kGuides = 33024,
     kTextCheckPanel = 33025,
-    kBudgetReport = 33026
+    kBudgetReport = 33026,
+    kUiLanguageChinese = 33027,
+    kUiLanguageEnglish = 33028
 };
 
 } // namespace editing::cmd
