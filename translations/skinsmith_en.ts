@@ -87,7 +87,7 @@
     </message>
     <message>
         <source>压缩</source>
-        <translation>Compressed</translation>
+        <translation>Compression</translation>
     </message>
     <message>
         <source>压缩比</source>
@@ -95,11 +95,11 @@
     </message>
     <message>
         <source>图片</source>
-        <translation>Pictures</translation>
+        <translation>Picture</translation>
     </message>
     <message>
         <source>字符串</source>
-        <translation>Strings</translation>
+        <translation>String</translation>
     </message>
     <message>
         <source>列标题</source>

@@ -261,7 +261,8 @@ void CMainFrame::chooseLanguage(platform::UiLanguage language)
     }
     if (language != platform::activeUiLanguage()) {
         platform::interaction().showMessage(
-            tr("界面语言将在下次启动 SkinSmith 时更改。").toStdString(), "SkinSmith");
+            tr("界面语言将在下次启动 SkinSmith 时更改。").toStdString(), "SkinSmith",
+            platform::MessageIcon::Information);
     }
 }
 
