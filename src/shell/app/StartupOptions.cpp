@@ -3,6 +3,8 @@
 #include "platform/FileSystem.h"
 #include "platform/UiLanguage.h"
 
+#include <iterator>
+
 namespace {
 
 std::string withoutQuotes(std::string text)
