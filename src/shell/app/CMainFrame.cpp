@@ -567,7 +567,7 @@ void CMainFrame::showGenerationProgress(int percent, const QString& text)
         m_statusText->setText(tr(kIdleText));
         return;
     }
-    m_statusText->setText(tr("完成%1%2%").arg(text).arg(percent));
+    m_statusText->setText(tr("完成%1%2%").arg(text, QString::number(percent)));
     m_progress->setValue(percent);
     m_progress->show();
 }

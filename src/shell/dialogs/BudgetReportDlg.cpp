@@ -58,14 +58,14 @@ QString wasteText(const generate::BudgetReport& report)
     for (const std::size_t index : report.oversized) {
         oversized << QString::fromStdString(report.pictures[index].name);
     }
+    // One arg() for all three: a picture's name may itself hold a "%2".
+    const QString none = QCoreApplication::translate("BudgetReportDlg", "无");
     return QCoreApplication::translate(
                "BudgetReportDlg",
                "未被场景使用的图片：%1\n内容相同的图片：%2 组\n大于屏幕的图片：%3")
-        .arg(unused.isEmpty() ? QCoreApplication::translate("BudgetReportDlg", "无")
-                              : unused.join(QStringLiteral(", ")))
-        .arg(report.identical.size())
-        .arg(oversized.isEmpty() ? QCoreApplication::translate("BudgetReportDlg", "无")
-                                 : oversized.join(QStringLiteral(", ")));
+        .arg(unused.isEmpty() ? none : unused.join(QStringLiteral(", ")),
+             QString::number(report.identical.size()),
+             oversized.isEmpty() ? none : oversized.join(QStringLiteral(", ")));
 }
 
 } // namespace
