@@ -92,6 +92,8 @@ enum : int
     kGuides = 33024,
     kTextCheckPanel = 33025,
     kBudgetReport = 33026,
+    kUiLanguageChinese = 33027,
+    kUiLanguageEnglish = 33028,
     kPseudoAccented = 33030,
     kPseudoMirrored = 33031
 };

@@ -257,12 +257,23 @@ std::vector<Command> ProjectCommands()
     return list;
 }
 
+// 视图 -> 语言: each language by its own name, the same in every language. The shell keeps the
+// choice and gives the handlers.
+std::vector<Command> LanguageCommands()
+{
+    using namespace cmd;
+    return {
+        Shell(kUiLanguageChinese, "中文", Always),
+        Shell(kUiLanguageEnglish, "English", Always),
+    };
+}
+
 } // namespace
 
 CommandTable::CommandTable()
 {
-    for (auto part :
-         {FileCommands(), AddingCommands(), EditCommands(), ArrangeCommands(), ProjectCommands()}) {
+    for (auto part : {FileCommands(), AddingCommands(), EditCommands(), ArrangeCommands(),
+                      ProjectCommands(), LanguageCommands()}) {
         m_commands.insert(m_commands.end(), part.begin(), part.end());
     }
 }

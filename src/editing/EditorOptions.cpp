@@ -29,6 +29,7 @@ void EditorOptions::Read()
     m_compress = TextAsInt(settings, "RES_COMPRESS");
     m_picSameName = TextAsInt(settings, "PIC_SAMENAME");
     m_rawJpeg = TextAsInt(settings, "RAW_JPEG");
+    m_uiLanguage = settings.readText(kSection, "UI_LANGUAGE", "");
     const std::string keep = settings.readText(kSection, "AUTOSAVE_KEEP", "");
     m_autoSaveKeep =
         keep.empty() ? kDefaultAutoSaveKeep : settings.readInt(kSection, "AUTOSAVE_KEEP");
@@ -46,6 +47,16 @@ bool EditorOptions::ToggleCompress()
     m_compress = m_compress ? 0 : 1;
     SettingsAccessor settings(m_settingsPath);
     return settings.writeText(kSection, "RES_COMPRESS", m_compress ? "1" : "0", true) == 0;
+}
+
+bool EditorOptions::SetUiLanguage(const std::string& code)
+{
+    SettingsAccessor settings(m_settingsPath);
+    if (settings.writeText(kSection, "UI_LANGUAGE", code, true) != 0) {
+        return false;
+    }
+    m_uiLanguage = code;
+    return true;
 }
 
 void EditorOptions::Install(CommandTable& table)

@@ -30,6 +30,11 @@ public:
     bool SetFormat(int format);
     // Toggles RES_COMPRESS and writes it as "1" or "0".
     bool ToggleCompress();
+    // UI_LANGUAGE: the language chosen for the window's next start ("zh", "en"), or empty.
+    const std::string& UiLanguage() const { return m_uiLanguage; }
+    // Writes UI_LANGUAGE (created when missing) and keeps it; false, and the previous choice
+    // kept, when the write failed.
+    bool SetUiLanguage(const std::string& code);
 
     // Gives the table's format items and "压缩图片资源" their handlers and check marks.
     void Install(CommandTable& table);
@@ -42,6 +47,7 @@ private:
     int m_compress = 0;
     int m_picSameName = 0;
     int m_rawJpeg = 0;
+    std::string m_uiLanguage;
     static constexpr int kDefaultAutoSaveKeep = 10;
     int m_autoSaveKeep = kDefaultAutoSaveKeep;
 };

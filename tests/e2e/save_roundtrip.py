@@ -25,7 +25,7 @@ def main():
         project = os.path.join(work, "demo", "demo.ui")
         original = open(project, "rb").read()
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
-        editor, app = launch([EDITOR, "--open", project], env)
+        editor, app = launch([EDITOR, "--lang", "zh", "--open", project], env)
         try:
             frame = wait_for("the main window titled with the project",
                              lambda: find(app, lambda n: n.getRoleName() == "frame"

@@ -160,7 +160,7 @@ def main():
         shutil.copytree(SOURCE, os.path.join(work, "cli"))
         project = os.path.join(work, "demo", "demo.ui")
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
-        editor, app = launch([EDITOR, "--open", project], env)
+        editor, app = launch([EDITOR, "--lang", "zh", "--open", project], env)
         try:
             run_window(app, project, env)
         finally:

@@ -280,11 +280,26 @@ TEST_F(EditingFixture, WithoutAProjectOnlyTheProjectFreeCommandsAreEnabled)
             enabled.insert(command.id);
         }
     }
-    const std::set<int> expected = {
-        cmd::kNewProject,  cmd::kOpenProject,   cmd::kBatchBuild,    cmd::kSearch,
-        cmd::kMultiSelect, cmd::kTreePanel,     cmd::kPropertyPanel, cmd::kResourcePanel,
-        cmd::kLayerPanel,  cmd::kBuildLogPanel, cmd::kHelp,          cmd::kAbout,
-        cmd::kExit,        cmd::kAutoSave,      cmd::kToolbar,       cmd::kStatusBar,
-        cmd::kRulers,      cmd::kGuides,        cmd::kTextCheckPanel};
+    const std::set<int> expected = {cmd::kNewProject,
+                                    cmd::kOpenProject,
+                                    cmd::kBatchBuild,
+                                    cmd::kSearch,
+                                    cmd::kMultiSelect,
+                                    cmd::kTreePanel,
+                                    cmd::kPropertyPanel,
+                                    cmd::kResourcePanel,
+                                    cmd::kLayerPanel,
+                                    cmd::kBuildLogPanel,
+                                    cmd::kHelp,
+                                    cmd::kAbout,
+                                    cmd::kExit,
+                                    cmd::kAutoSave,
+                                    cmd::kToolbar,
+                                    cmd::kStatusBar,
+                                    cmd::kRulers,
+                                    cmd::kGuides,
+                                    cmd::kTextCheckPanel,
+                                    cmd::kUiLanguageChinese,
+                                    cmd::kUiLanguageEnglish};
     EXPECT_EQ(enabled, expected);
 }

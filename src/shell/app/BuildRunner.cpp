@@ -132,14 +132,16 @@ void BuildRunner::askToCancelForClose(QWidget* window)
         return;
     }
     if (!m_cancellable) {
-        platform::interaction().showMessage("正在执行任务，请等待其结束后再关闭窗口。", "SkinSmith",
-                                            platform::MessageIcon::Information);
+        platform::interaction().showMessage(
+            tr("正在执行任务，请等待其结束后再关闭窗口。").toStdString(), "SkinSmith",
+            platform::MessageIcon::Information);
         return;
     }
     if (!m_cancel->load()) {
         const platform::Answer answer = platform::interaction().askYesNo(
-            "正在生成资源，是否取消生成并关闭窗口？\n取消后原有的生成文件保持不变。", "SkinSmith",
-            platform::Answer::No);
+            tr("正在生成资源，是否取消生成并关闭窗口？\n取消后原有的生成文件保持不变。")
+                .toStdString(),
+            "SkinSmith", platform::Answer::No);
         if (answer != platform::Answer::Yes) {
             return;
         }

@@ -68,7 +68,7 @@ namespace {
 
 using namespace editing::cmd;
 
-const char kIdleText[] = "就绪";
+const char kIdleText[] = QT_TRANSLATE_NOOP("CMainFrame", "就绪");
 
 } // namespace
 
@@ -238,6 +238,40 @@ void CMainFrame::installPanelSwitch(int id, QWidget* panel)
     m_commands.SetChecked(id, [panel](editing::Workspace&) { return panel->isVisible(); });
 }
 
+void CMainFrame::installLanguageChoice()
+{
+    for (const auto& [id, language] :
+         {std::pair{kUiLanguageChinese, platform::UiLanguage::Chinese},
+          std::pair{kUiLanguageEnglish, platform::UiLanguage::English}}) {
+        const platform::UiLanguage chosen = language;
+        m_commands.SetHandler(id, [this, chosen](editing::Workspace&) { chooseLanguage(chosen); });
+        m_commands.SetChecked(
+            id, [this, chosen](editing::Workspace&) { return nextStartLanguage() == chosen; });
+    }
+}
+
+void CMainFrame::chooseLanguage(platform::UiLanguage language)
+{
+    if (!m_options.SetUiLanguage(platform::uiLanguageCode(language))) {
+        platform::interaction().showMessage(
+            tr("无法保存语言设置：%1")
+                .arg(QString::fromStdString(m_options.SettingsPath()))
+                .toStdString(),
+            "SkinSmith", platform::MessageIcon::Warning);
+        return;
+    }
+    if (language != platform::activeUiLanguage()) {
+        platform::interaction().showMessage(
+            tr("界面语言将在下次启动 SkinSmith 时更改。").toStdString(), "SkinSmith",
+            platform::MessageIcon::Information);
+    }
+}
+
+platform::UiLanguage CMainFrame::nextStartLanguage() const
+{
+    return platform::parseUiLanguage(m_options.UiLanguage()).value_or(platform::activeUiLanguage());
+}
+
 void CMainFrame::installHandlers()
 {
     m_zoom->install(m_commands);
@@ -267,6 +301,7 @@ void CMainFrame::installHandlers()
     handle(kBudgetReport, [this] { showBudgetReport(); });
     handle(kHelp, [this] { showHelp(); });
     handle(kAbout, [this] { showAbout(); });
+    installLanguageChoice();
     installPanelSwitch(kTreePanel, m_treeDock);
     installPanelSwitch(kPropertyPanel, m_propertyDock);
     installPanelSwitch(kResourcePanel, m_resourceDock);
@@ -425,13 +460,31 @@ void CMainFrame::createMenus()
     add(build, {kBuild, kBatchBuild, kBudgetReport, 0, kDesktopFiles, kResizer, kOpenCaseDir});
 
     QMenu* view = menu(tr("视图(&V)"));
-    add(view, {kToolbar,    kStatusBar,      0,
-               kTreePanel,  kPropertyPanel,  kResourcePanel,
-               kLayerPanel, kBuildLogPanel,  kTextCheckPanel,
-               0,           kRulers,         kGuides,
-               0,           kPseudoAccented, kPseudoMirrored,
-               0,           kZoomIn,         kZoomOut,
-               kZoomFit,    kZoomActual,     kZoomSelection});
+    add(view, {kToolbar,
+               kStatusBar,
+               0,
+               kTreePanel,
+               kPropertyPanel,
+               kResourcePanel,
+               kLayerPanel,
+               kBuildLogPanel,
+               kTextCheckPanel,
+               0,
+               kRulers,
+               kGuides,
+               0,
+               kPseudoAccented,
+               kPseudoMirrored,
+               0,
+               kZoomIn,
+               kZoomOut,
+               kZoomFit,
+               kZoomActual,
+               kZoomSelection,
+               0});
+    QMenu* language = view->addMenu(tr("语言(&N)"));
+    language->setAccessibleName(tr("语言"));
+    add(language, {kUiLanguageChinese, kUiLanguageEnglish});
 
     QMenu* help = menu(tr("帮助(&H)"));
     add(help, {kHelp, 0, kAbout});
@@ -507,7 +560,7 @@ void CMainFrame::reportBuild()
 
 void CMainFrame::showCursorPosition(int x, int y)
 {
-    m_coordinates->setText(QString::asprintf("当前坐标:%d, %d", x, y));
+    m_coordinates->setText(tr("当前坐标:%1, %2").arg(x).arg(y));
 }
 
 void CMainFrame::onChanges(const editing::ChangeSet& changes)
@@ -534,7 +587,7 @@ void CMainFrame::showGenerationProgress(int percent, const QString& text)
         m_statusText->setText(tr(kIdleText));
         return;
     }
-    m_statusText->setText(QStringLiteral("完成%1%2%").arg(text).arg(percent));
+    m_statusText->setText(tr("完成%1%2%").arg(text, QString::number(percent)));
     m_progress->setValue(percent);
     m_progress->show();
 }
@@ -637,7 +690,8 @@ void CMainFrame::openCaseDirectory()
         project->SetCaseDir(caseDir);
     }
     if (!m_openUrl(QUrl::fromLocalFile(QString::fromStdString(caseDir)))) {
-        platform::interaction().showMessage("无法打开目录：" + caseDir, "SkinSmith");
+        platform::interaction().showMessage(
+            tr("无法打开目录：%1").arg(QString::fromStdString(caseDir)).toStdString(), "SkinSmith");
     }
 }
 
@@ -665,8 +719,8 @@ void CMainFrame::showHelp()
             return;
         }
     }
-    platform::interaction().showMessage("找不到用户手册：" + candidates.front().toStdString(),
-                                        "SkinSmith");
+    platform::interaction().showMessage(
+        tr("找不到用户手册：%1").arg(candidates.front()).toStdString(), "SkinSmith");
 }
 
 void CMainFrame::showManualWindow(const QUrl& manual)
@@ -738,7 +792,9 @@ void CMainFrame::showBudgetReport()
         generate::ProjectBudget::OfProjectFile(project->ProjectFilePath(), options, report, error);
     QApplication::restoreOverrideCursor();
     if (!made) {
-        platform::interaction().showMessage("无法生成资源空间报告：" + error, "SkinSmith");
+        platform::interaction().showMessage(
+            tr("无法生成资源空间报告：%1").arg(QString::fromStdString(error)).toStdString(),
+            "SkinSmith");
         return;
     }
     BudgetReportDlg dialog(report, this);

@@ -2,6 +2,7 @@
 
 #include "editing/CommandTable.h"
 #include "editing/EditorOptions.h"
+#include "platform/UiLanguage.h"
 
 #include <QMainWindow>
 
@@ -98,6 +99,11 @@ private:
     void createStatusBar();
     void installHandlers();
     void installPanelSwitch(int id, QWidget* panel);
+    void installLanguageChoice();
+    // 视图 -> 语言: keeps `language` for the next start and says so.
+    void chooseLanguage(platform::UiLanguage language);
+    // The language the window starts in next time without --lang.
+    platform::UiLanguage nextStartLanguage() const;
     void fillRecentFiles();
     // The frame's own views (surface size, progress, modified mark, title, actions) after
     // each batch of changes.

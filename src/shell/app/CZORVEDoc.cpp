@@ -10,8 +10,9 @@
 
 namespace {
 
-const char kProjectFilter[] = "UI文件(*.ui)|*.ui|全部文件(*.*)|*.*||";
-const char kOpenTitle[] = "界面风格配置文件";
+const char kProjectFilter[] =
+    QT_TRANSLATE_NOOP("CZORVEDoc", "UI文件(*.ui)|*.ui|全部文件(*.*)|*.*||");
+const char kOpenTitle[] = QT_TRANSLATE_NOOP("CZORVEDoc", "界面风格配置文件");
 
 } // namespace
 
@@ -48,7 +49,8 @@ void CZORVEDoc::newProject()
 void CZORVEDoc::openProject()
 {
     const std::optional<std::string> path = platform::interaction().chooseFile(
-        platform::FileChooserMode::Open, kProjectFilter, kOpenTitle, {});
+        platform::FileChooserMode::Open, tr(kProjectFilter).toStdString(),
+        tr(kOpenTitle).toStdString(), {});
     if (path) {
         openPath(QString::fromStdString(*path));
     }
@@ -77,7 +79,8 @@ void CZORVEDoc::saveCurrent()
 void CZORVEDoc::saveAs()
 {
     const std::optional<std::string> path = platform::interaction().chooseFile(
-        platform::FileChooserMode::Save, kProjectFilter, "另存为", {});
+        platform::FileChooserMode::Save, tr(kProjectFilter).toStdString(),
+        tr("另存为").toStdString(), {});
     if (path && m_document.SaveAs(*path)) {
         addRecentFile(QString::fromStdString(*path));
     }

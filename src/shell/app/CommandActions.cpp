@@ -109,6 +109,8 @@ bool isCheckable(int id)
     case kFormatWatch:
     case kFormatArgb6666:
     case kFormatArgb1555:
+    case kUiLanguageChinese:
+    case kUiLanguageEnglish:
         return true;
     default:
         return false;

@@ -1,6 +1,9 @@
 #include "shell/app/StartupOptions.h"
 
 #include "platform/FileSystem.h"
+#include "platform/UiLanguage.h"
+
+#include <iterator>
 
 namespace {
 
@@ -21,7 +24,8 @@ StartupOptions StartupOptions::parse(const std::vector<std::string>& args)
 {
     StartupOptions options;
     bool opening = false;
-    for (const std::string& arg : args) {
+    for (auto it = args.begin(); it != args.end(); ++it) {
+        const std::string& arg = *it;
         if (arg == "--help" || arg == "-h") {
             options.mode = Mode::Help;
             return options;
@@ -36,6 +40,19 @@ StartupOptions StartupOptions::parse(const std::vector<std::string>& args)
         }
         if (arg == "--open") {
             opening = true;
+            continue;
+        }
+        if (arg == "--lang") {
+            const auto language = std::next(it) == args.end()
+                                      ? std::nullopt
+                                      : platform::parseUiLanguage(*std::next(it));
+            if (!language) {
+                options.mode = Mode::UsageError;
+                options.problem = "--lang takes zh or en";
+                return options;
+            }
+            options.language = platform::uiLanguageCode(*language);
+            ++it;
             continue;
         }
         if (!arg.empty() && arg[0] == '-') {
@@ -76,8 +93,8 @@ StartupOptions StartupOptions::parse(const std::vector<std::string>& args)
 
 const char* StartupOptions::usage()
 {
-    return "Usage: skinsmith [-DebugMode] [--open PROJECT.ui...]\n"
-           "       skinsmith [-DebugMode] PROJECT.ui\n"
+    return "Usage: skinsmith [-DebugMode] [--lang zh|en] [--open PROJECT.ui...]\n"
+           "       skinsmith [-DebugMode] [--lang zh|en] PROJECT.ui\n"
            "\n"
            "Without a project file, starts the SkinSmith editor window; --open opens the given\n"
            "projects in it. With a project file, builds that project's resources without a\n"
@@ -86,6 +103,8 @@ const char* StartupOptions::usage()
            "\n"
            "  -DebugMode   keep the intermediate build files\n"
            "  --open       open the following project files in the window\n"
+           "  --lang zh|en the language of the window and the messages (Chinese or English);\n"
+           "               without it, the choice kept in SkinSmith.ini, then the locale\n"
            "  --version    print the version\n"
            "  -h, --help   show this help\n"
            "\n"

@@ -1,8 +1,13 @@
 // The SkinSmith editor. With a project file on its command line it builds that project
 // without a window and exits; otherwise it starts the window.
 
+#include "platform/ActiveLanguage.h"
+#include "platform/ProgramDirectory.h"
+#include "projectfile/SettingsAccessor.h"
 #include "shell/app/CZORVEApp.h"
+#include "shell/app/SettingsDirectory.h"
 #include "shell/app/StartupOptions.h"
+#include "shell/app/UiTranslation.h"
 
 #include "platform/ProgramVersion.h"
 
@@ -41,6 +46,8 @@ int main(int argc, char** argv)
         std::cerr << "skinsmith: " << options.problem << "\n\n" << StartupOptions::usage();
         return 2;
     case StartupOptions::Mode::Build:
+        platform::activateUiLanguage(
+            UiTranslation::choose(options.language, SettingsAccessor::defaultPath()));
         return CZORVEApp::buildWithoutWindow(options);
     case StartupOptions::Mode::Window:
         break;
@@ -51,6 +58,15 @@ int main(int argc, char** argv)
         return 1;
     }
     QApplication application(argc, argv);
+    const QString settingsDirectory =
+        SettingsDirectory::forProgram(QString::fromStdString(platform::programDirectory()));
+    const platform::UiLanguage language = UiTranslation::choose(
+        options.language, (settingsDirectory + QStringLiteral("SkinSmith.ini")).toStdString());
+    platform::activateUiLanguage(language);
+    if (!UiTranslation::install(application, language)) {
+        std::cerr << "skinsmith: the English texts are missing from this build; the window "
+                     "shows the Chinese ones\n";
+    }
     CZORVEApp app(application, options);
     return app.exec();
 }

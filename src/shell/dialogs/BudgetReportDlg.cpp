@@ -3,6 +3,7 @@
 #include "generate/BuildSummary.h"
 #include "shell/dialogs/BudgetChart.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <cmath>
 #include <QLabel>
@@ -32,7 +33,8 @@ QTableWidgetItem* numberCell(const QVariant& value)
 
 QString summaryText(const generate::BudgetReport& report)
 {
-    QString text = QObject::tr("%1 个输出文件，共 %2；图片 %3 张 %4，字符串 %5 条 %6")
+    QString text = QCoreApplication::translate(
+                       "BudgetReportDlg", "%1 个输出文件，共 %2；图片 %3 张 %4，字符串 %5 条 %6")
                        .arg(report.files.size())
                        .arg(QString::fromStdString(generate::ByteSizeText(report.TotalFileBytes())))
                        .arg(report.pictures.size())
@@ -40,7 +42,8 @@ QString summaryText(const generate::BudgetReport& report)
                        .arg(report.strings.size())
                        .arg(QString::fromStdString(generate::ByteSizeText(report.StringBytes())));
     if (report.scratchBuild) {
-        text += QObject::tr("（输出文件不是最新的，已在临时目录中生成）");
+        text += QCoreApplication::translate("BudgetReportDlg",
+                                            "（输出文件不是最新的，已在临时目录中生成）");
     }
     return text;
 }
@@ -55,10 +58,14 @@ QString wasteText(const generate::BudgetReport& report)
     for (const std::size_t index : report.oversized) {
         oversized << QString::fromStdString(report.pictures[index].name);
     }
-    return QObject::tr("未被场景使用的图片：%1\n内容相同的图片：%2 组\n大于屏幕的图片：%3")
-        .arg(unused.isEmpty() ? QObject::tr("无") : unused.join(QStringLiteral(", ")))
-        .arg(report.identical.size())
-        .arg(oversized.isEmpty() ? QObject::tr("无") : oversized.join(QStringLiteral(", ")));
+    // One arg() for all three: a picture's name may itself hold a "%2".
+    const QString none = QCoreApplication::translate("BudgetReportDlg", "无");
+    return QCoreApplication::translate(
+               "BudgetReportDlg",
+               "未被场景使用的图片：%1\n内容相同的图片：%2 组\n大于屏幕的图片：%3")
+        .arg(unused.isEmpty() ? none : unused.join(QStringLiteral(", ")),
+             QString::number(report.identical.size()),
+             oversized.isEmpty() ? none : oversized.join(QStringLiteral(", ")));
 }
 
 } // namespace

@@ -15,8 +15,8 @@ BuildProgressDlg::BuildProgressDlg(QWidget* parent)
 {
     setObjectName(QStringLiteral("buildProgress"));
     m_phase->setAccessibleName(tr("生成阶段"));
-    m_phase->setMinimumWidth(
-        fontMetrics().horizontalAdvance(QStringLiteral("正在创建字符串资源...")) + 40);
+    // Room for the longest phase text in either language.
+    m_phase->setMinimumWidth(fontMetrics().averageCharWidth() * 44);
     m_bar->setAccessibleName(tr("生成进度"));
     // The percentage has a label of its own, as the bar's text depends on the style.
     m_bar->setTextVisible(false);

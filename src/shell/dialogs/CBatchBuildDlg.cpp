@@ -174,7 +174,7 @@ void CBatchBuildDlg::build()
     }
     m_model = currentModel();
     if (m_apps->text().trimmed().isEmpty()) {
-        platform::interaction().showMessage("请指定路径!");
+        platform::interaction().showMessage(tr("请指定路径!").toStdString());
         return;
     }
     const QString program = builderPath();

@@ -228,7 +228,9 @@ void CBuildResDlg::accept()
 {
     if (!m_model.accept()) {
         // The build still runs with the values chosen; only remembering them failed.
-        platform::interaction().showMessage("无法保存生成设置：" + m_model.settingsPath(),
+        platform::interaction().showMessage(tr("无法保存生成设置：%1")
+                                                .arg(QString::fromStdString(m_model.settingsPath()))
+                                                .toStdString(),
                                             "SkinSmith");
     }
     QDialog::accept();

@@ -1,5 +1,6 @@
 #include "shell/dialogs/DialogButtons.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -7,8 +8,10 @@
 QDialogButtonBox* createOkCancelButtons(QDialog& dialog)
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    for (const auto& [which, text] : {std::pair{QDialogButtonBox::Ok, QDialog::tr("确定")},
-                                      std::pair{QDialogButtonBox::Cancel, QDialog::tr("取消")}}) {
+    for (const auto& [which, text] :
+         {std::pair{QDialogButtonBox::Ok, QCoreApplication::translate("DialogButtons", "确定")},
+          std::pair{QDialogButtonBox::Cancel,
+                    QCoreApplication::translate("DialogButtons", "取消")}}) {
         buttons->button(which)->setText(text);
         buttons->button(which)->setAccessibleName(text);
     }

@@ -85,7 +85,7 @@ void DlgProjectCreate::accept()
 
 void DlgProjectCreate::browseSaveDir()
 {
-    if (auto folder = platform::interaction().chooseFolder("请选择工程路径",
+    if (auto folder = platform::interaction().chooseFolder(tr("请选择工程路径").toStdString(),
                                                            m_saveDir->text().toStdString())) {
         m_saveDir->setText(QString::fromStdString(*folder));
     }
@@ -93,7 +93,7 @@ void DlgProjectCreate::browseSaveDir()
 
 void DlgProjectCreate::browseCaseDir()
 {
-    if (auto folder = platform::interaction().chooseFolder("请选择Case路径",
+    if (auto folder = platform::interaction().chooseFolder(tr("请选择Case路径").toStdString(),
                                                            m_caseDir->text().toStdString())) {
         m_caseDir->setText(QString::fromStdString(*folder));
     }

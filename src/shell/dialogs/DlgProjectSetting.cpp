@@ -53,7 +53,7 @@ void DlgProjectSetting::accept()
 {
     const std::string name = m_name->text().trimmed().toStdString();
     if (name.empty()) {
-        platform::interaction().showMessage("工程名不能为空", "SkinSmith");
+        platform::interaction().showMessage(tr("工程名不能为空").toStdString(), "SkinSmith");
         return;
     }
     if (name != m_project.Name() || m_language->currentIndex() != m_project.DisplayLanguage()) {
@@ -66,7 +66,8 @@ void DlgProjectSetting::accept()
 
 void DlgProjectSetting::browseCaseDir()
 {
-    if (auto folder = platform::interaction().chooseFolder("请选择Case路径", m_project.CaseDir())) {
+    if (auto folder = platform::interaction().chooseFolder(tr("请选择Case路径").toStdString(),
+                                                           m_project.CaseDir())) {
         m_caseDir->setText(QString::fromStdString(*folder));
         m_project.SetCaseDir(*folder);
         m_project.SetModified(1);

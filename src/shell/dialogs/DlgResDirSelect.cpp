@@ -79,7 +79,7 @@ void DlgResDirSelect::setAllChecked(bool checked)
 void DlgResDirSelect::accept()
 {
     if (chosen().empty()) {
-        platform::interaction().showMessage(kChooseMessage);
+        platform::interaction().showMessage(tr(kChooseMessage).toStdString());
         return;
     }
     QDialog::accept();

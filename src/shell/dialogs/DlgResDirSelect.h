@@ -22,7 +22,8 @@ public:
         Strings
     };
 
-    static constexpr const char* kChooseMessage = "请至少选择一个目录！";
+    static constexpr const char* kChooseMessage =
+        QT_TRANSLATE_NOOP("DlgResDirSelect", "请至少选择一个目录！");
 
     // `folder`: the resource folder (shown); `subDirectories`: the names to choose from.
     DlgResDirSelect(Kind kind, const std::string& folder,

@@ -183,7 +183,7 @@ void DlgStringSelect::accept()
 {
     const QModelIndexList rows = m_view->selectionModel()->selectedRows();
     if (rows.isEmpty()) {
-        platform::interaction().showMessage(kChooseMessage);
+        platform::interaction().showMessage(tr(kChooseMessage).toStdString());
         return;
     }
     const int row = m_filter->mapToSource(rows.front()).row();

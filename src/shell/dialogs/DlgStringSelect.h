@@ -22,7 +22,8 @@ class DlgStringSelect : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr const char* kChooseMessage = "请选择字符串项";
+    static constexpr const char* kChooseMessage =
+        QT_TRANSLATE_NOOP("DlgStringSelect", "请选择字符串项");
 
     DlgStringSelect(const StringRegistry& strings, QWidget* parent = nullptr);
     ~DlgStringSelect() override;

@@ -42,7 +42,7 @@ QVariant TextCheckModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    return tr(editing::TextCheckRows::ColumnTitle(section).c_str());
+    return QString::fromStdString(editing::TextCheckRows::ColumnTitle(section));
 }
 
 void TextCheckModel::reload()

@@ -49,6 +49,7 @@ class BudgetReportDlgTest : public QObject
 
 private slots:
     void showsEveryPictureAndStringSortedByBytes();
+    void picturesNamedLikePlaceholdersAreShownAsNamed();
 };
 
 void BudgetReportDlgTest::showsEveryPictureAndStringSortedByBytes()
@@ -80,6 +81,23 @@ void BudgetReportDlgTest::showsEveryPictureAndStringSortedByBytes()
     frame.runCommand(kBudgetReport);
     QVERIFY(seen);
     QVERIFY(ui.messages().empty());
+}
+
+void BudgetReportDlgTest::picturesNamedLikePlaceholdersAreShownAsNamed()
+{
+    generate::BudgetReport report;
+    generate::BudgetReport::Unpacked unused;
+    unused.name = "IC_%2_%3";
+    report.unused.push_back(unused);
+    generate::BudgetReport::Picture big;
+    big.name = "BG_%1";
+    report.pictures.push_back(big);
+    report.oversized.push_back(0);
+    report.identical.push_back({0, 1});
+    BudgetReportDlg dialog(report);
+    QCOMPARE(dialog.wasteLabel()->text(),
+             QStringLiteral(
+                 "未被场景使用的图片：IC_%2_%3\n内容相同的图片：1 组\n大于屏幕的图片：BG_%1"));
 }
 
 QTEST_MAIN(BudgetReportDlgTest)
