@@ -254,6 +254,9 @@ bool PngReader::readChunks(const std::uint8_t* data, std::size_t size)
             m_idatData.push_back(chunk.data);
             m_idatLength.push_back(chunk.length);
         } else if (chunk.type == kIend) {
+            if (m_header.colourType == kGrey && m_header.depth <= 8) {
+                makeGreyTable();
+            }
             return !m_idatData.empty() && (m_header.colourType != kIndexed || m_hasPalette);
         } else if ((chunk.type & (1u << 29)) == 0) {
             return false; // a critical chunk unknown here
@@ -414,46 +417,63 @@ bool PngReader::expandPass(std::uint8_t* rows, std::size_t columns, std::size_t 
     return true;
 }
 
+// Spreads the samples below 8 bits of a row to one byte each, high bits first.
+void PngReader::unpack(const std::uint8_t* row, std::size_t columns)
+{
+    const int depth = m_header.depth;
+    const int perByte = 8 / depth;
+    const unsigned mask = (1u << depth) - 1;
+    if (m_unpacked.size() < columns + 8) {
+        m_unpacked.resize(columns + 8);
+    }
+    std::uint8_t* out = m_unpacked.data();
+    for (std::size_t i = 0; i < columns; i += perByte, ++row) {
+        for (int k = 0; k < perByte; ++k) {
+            *out++ = static_cast<std::uint8_t>((*row >> (8 - depth * (k + 1))) & mask);
+        }
+    }
+}
+
+// Grey levels up to 8 bits as a colour table, scaled to 0..255 and cleared where the
+// transparency chunk says, as stb_image does it.
+void PngReader::makeGreyTable()
+{
+    const int levels = 1 << m_header.depth;
+    const std::uint8_t scale = greyScale(m_header.depth);
+    for (int v = 0; v < levels; ++v) {
+        const std::uint8_t g = static_cast<std::uint8_t>(v * scale);
+        const std::uint8_t a = m_hasTransparency && g == m_transparent[0] ? 0 : 255;
+        const std::uint8_t rgba[4] = {g, g, g, a};
+        std::memcpy(&m_colours[v * 4], rgba, 4);
+    }
+    m_paletteSize = std::size_t(levels);
+}
+
 void PngReader::expandRow(const std::uint8_t* row, std::size_t columns, std::uint8_t* out,
                           std::size_t step)
 {
     const Header& h = m_header;
     const bool clear = m_hasTransparency;
     const std::uint16_t* tc = m_transparent;
-    if (h.depth < 8) {
-        // Samples below 8 bits: palette indices, or grey levels scaled to 0..255.
-        const unsigned mask = (1u << h.depth) - 1;
-        const std::uint8_t scale = greyScale(h.depth);
+    if (h.colourType == kIndexed || (h.colourType == kGrey && h.depth <= 8)) {
+        // One sample a pixel, at most 8 bits: a look-up in the colour table.
+        const std::uint8_t* samples = row;
+        if (h.depth < 8) {
+            unpack(row, columns);
+            samples = m_unpacked.data();
+        }
         std::uint8_t largest = 0;
         for (std::size_t i = 0; i < columns; ++i, out += step) {
-            const std::size_t bit = i * std::size_t(h.depth);
-            const std::uint8_t v = (row[bit >> 3] >> (8 - h.depth - (bit & 7))) & mask;
-            if (h.colourType == kIndexed) {
-                largest = std::max(largest, v);
-                std::memcpy(out, &m_colours[v * 4], 4);
-            } else {
-                const std::uint8_t g = static_cast<std::uint8_t>(v * scale);
-                put(out, g, g, g, clear && g == tc[0] ? 0 : 255);
-            }
-        }
-        if (h.colourType == kIndexed && largest >= m_paletteSize) {
-            m_paletteIndexTooLarge = true;
-        }
-        return;
-    }
-    const std::size_t s = h.depth == 16 ? 2 : 1; // bytes a sample; the high byte comes first
-    switch (h.colourType) {
-    case kIndexed: {
-        std::uint8_t largest = 0;
-        for (std::size_t i = 0; i < columns; ++i, out += step) {
-            largest = std::max(largest, row[i]);
-            std::memcpy(out, &m_colours[row[i] * 4], 4);
+            largest = std::max(largest, samples[i]);
+            std::memcpy(out, &m_colours[samples[i] * 4], 4);
         }
         if (largest >= m_paletteSize) {
             m_paletteIndexTooLarge = true;
         }
         return;
     }
+    const std::size_t s = h.depth == 16 ? 2 : 1; // bytes a sample; the high byte comes first
+    switch (h.colourType) {
     case kColourAlpha:
         if (s == 1 && step == 4) {
             std::memcpy(out, row, columns * 4);

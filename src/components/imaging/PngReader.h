@@ -62,6 +62,8 @@ private:
     bool unfilterAndExpand();
     bool expandPass(std::uint8_t* rows, std::size_t columns, std::size_t lines, std::size_t x0,
                     std::size_t y0, std::size_t xStep, std::size_t yStep);
+    void unpack(const std::uint8_t* row, std::size_t columns);
+    void makeGreyTable();
     void expandRow(const std::uint8_t* row, std::size_t columns, std::uint8_t* out,
                    std::size_t step);
 
@@ -69,7 +71,7 @@ private:
     std::uint32_t m_maxSide = 0;
     std::size_t m_maxPixels = 0;
     Header m_header;
-    std::uint8_t m_colours[256 * 4] = {}; // the palette as RGBA, alpha from tRNS
+    std::uint8_t m_colours[256 * 4] = {}; // the palette (or grey levels) as RGBA
     std::size_t m_paletteSize = 0;
     bool m_hasPalette = false;
     bool m_hasTransparency = false;
@@ -80,6 +82,7 @@ private:
     std::vector<std::uint8_t> m_joined; // the pixel data of several chunks, one after the other
     std::vector<std::uint8_t> m_raw;    // inflated rows, each led by its filter byte
     std::vector<std::uint8_t> m_rgba;
+    std::vector<std::uint8_t> m_unpacked; // a row of samples below 8 bits, a byte each
     std::size_t m_width = 0;
     std::size_t m_height = 0;
     std::string m_error;
