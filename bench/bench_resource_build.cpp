@@ -71,6 +71,7 @@ bool buildAll(PictureSet& set)
     platform::ScriptedInteraction quiet;
     platform::ScopedInteraction scope(quiet);
     generate::ResourceBuildOptions options;
+    options.packingThreads = 2; // the two cores the target is set for, on any machine
     options.format = 1; // ARGB565
     options.compress = true;
     options.compressType = 2; // LZ4

@@ -3,6 +3,7 @@
 #include "components/imaging/DecodeFailure.h"
 #include "components/imaging/DecoderInputCheck.h"
 #include "components/imaging/PngChunks.h"
+#include "components/imaging/PngReader.h"
 #include "components/packing/FileBytes.h"
 #include "components/packing/PixelCodec.h"
 
@@ -40,18 +41,19 @@ struct StbFree
     void operator()(unsigned char* p) const { stbi_image_free(p); }
 };
 
-// A picture as stb_image decodes it: RGBA, rows top to bottom. The pixels
-// are converted straight from stb_image's buffer, without a copy.
+// A picture decoded to RGBA, rows top to bottom: by this thread's PNG reader, or by
+// stb_image. The pixels are converted straight from the decoder's buffer, without a copy.
 struct Decoded
 {
-    std::unique_ptr<unsigned char, StbFree> pixels;
+    std::unique_ptr<unsigned char, StbFree> stbPixels;
+    const unsigned char* pixels = nullptr;
     std::size_t width = 0;
     std::size_t height = 0;
 
     std::size_t count() const { return width * height; }
     bool isOpaque() const
     {
-        const unsigned char* p = pixels.get();
+        const unsigned char* p = pixels;
         unsigned char all = 255;
         for (std::size_t i = 0; i < count(); ++i) {
             all &= p[i * 4 + 3];
@@ -60,11 +62,32 @@ struct Decoded
     }
 };
 
+// Each converting thread keeps its reader, and with it its buffers, from one picture to the
+// next.
+imaging::PngReader& pngReader()
+{
+    thread_local imaging::PngReader reader;
+    return reader;
+}
+
 bool decode(const std::vector<std::uint8_t>& bytes, Decoded& image, std::string& error)
 {
     if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         error = "file too large";
         return false;
+    }
+    imaging::PngReader& reader = pngReader();
+    switch (reader.decode(bytes.data(), bytes.size(), 0xFFFF, kMaxPicturePixels)) {
+    case imaging::PngReader::Outcome::Decoded:
+        image.pixels = reader.pixels();
+        image.width = reader.width();
+        image.height = reader.height();
+        return true;
+    case imaging::PngReader::Outcome::Refused:
+        error = reader.error();
+        return false;
+    case imaging::PngReader::Outcome::Declined:
+        break;
     }
     const std::string refused = imaging::DecoderInputCheck::refusal(bytes.data(), bytes.size());
     if (!refused.empty()) {
@@ -97,7 +120,8 @@ bool decode(const std::vector<std::uint8_t>& bytes, Decoded& image, std::string&
     if (sizeRefused(w, h)) {
         return false;
     }
-    image.pixels.reset(stbi_load_from_memory(bytes.data(), length, &w, &h, &channels, 4));
+    image.stbPixels.reset(stbi_load_from_memory(bytes.data(), length, &w, &h, &channels, 4));
+    image.pixels = image.stbPixels.get();
     if (!image.pixels) {
         return failure();
     }
@@ -196,10 +220,10 @@ PictureEncoder::Result PictureEncoder::encodeBytes(const PictureRequest& request
             entry.flags |= kFlagAlphaPlane;
         }
         data.resize(rawPlaneSize(entry));
-        PixelCodec::encodeColour(image.pixels.get(), image.count(), encoding.format,
-                                 encoding.alphaPlane, data.data());
+        PixelCodec::encodeColour(image.pixels, image.count(), encoding.format, encoding.alphaPlane,
+                                 data.data());
         if (encoding.alphaPlane) {
-            PixelCodec::encodeAlpha(image.pixels.get(), image.count(),
+            PixelCodec::encodeAlpha(image.pixels, image.count(),
                                     data.data() + image.count() * bytesPerPixel(encoding.format));
         }
         if (request.compress != 0) {
@@ -209,6 +233,7 @@ PictureEncoder::Result PictureEncoder::encodeBytes(const PictureRequest& request
             entry.flags |= kFlagSmallest;
         }
     }
+    pngReader().trim();
     entry.size = static_cast<std::uint32_t>(data.size());
     result.ok = true;
     if (times != nullptr) {
