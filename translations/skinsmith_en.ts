@@ -1116,6 +1116,34 @@ If cancelled, the files built before stay unchanged.</translation>
         <source>检查中…</source>
         <translation>Checking…</translation>
     </message>
+    <message>
+        <source>测量字体</source>
+        <translation>Measuring font</translation>
+    </message>
+    <message>
+        <source>测量字体...</source>
+        <translation>Measuring Font...</translation>
+    </message>
+    <message>
+        <source>选择测量字体</source>
+        <translation>Choose measuring font</translation>
+    </message>
+    <message>
+        <source>测量字体菜单</source>
+        <translation>Measuring font menu</translation>
+    </message>
+    <message>
+        <source>选择字体文件...</source>
+        <translation>Choose a Font File...</translation>
+    </message>
+    <message>
+        <source>使用已安装的字体</source>
+        <translation>Use the Installed Fonts</translation>
+    </message>
+    <message>
+        <source>测量字体：%1</source>
+        <translation>Measuring font: %1</translation>
+    </message>
 </context>
 <context>
     <name>ZoomControl</name>

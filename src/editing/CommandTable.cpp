@@ -263,7 +263,7 @@ std::vector<Command> LanguageCommands()
 {
     using namespace cmd;
     return {
-        Shell(kUiLanguageChinese, "中文", Always),
+        Shell(kUiLanguageChinese, N_("中文"), Always),
         Shell(kUiLanguageEnglish, "English", Always),
     };
 }
