@@ -14,7 +14,7 @@
 namespace generate {
 namespace {
 
-constexpr char kMagic[8] = {'S', 'S', 'R', 'E', 'C', 'O', '0', '1'};
+constexpr char kMagic[8] = {'S', 'S', 'R', 'E', 'C', 'O', '0', '2'};
 // Bounds what a damaged record can make the reader allocate.
 constexpr std::uint64_t kMaxItems = 1u << 20;
 constexpr std::uint64_t kMaxText = 1u << 16;
@@ -45,6 +45,23 @@ public:
         u64(static_cast<std::uint64_t>(s.changedNs));
         u64(s.inode);
         u64(s.device);
+    }
+    void entry(const BuildRecord::Entry& e)
+    {
+        key(e.key);
+        u64(e.info.offset);
+        u64(e.info.size);
+        u64(std::uint64_t{e.info.width} | std::uint64_t{e.info.height} << 16 |
+            std::uint64_t{e.info.format} << 32 | std::uint64_t{e.info.compression} << 40 |
+            std::uint64_t{e.info.flags} << 48);
+        text(e.warning);
+    }
+    void entries(const std::vector<BuildRecord::Entry>& list)
+    {
+        u64(list.size());
+        for (const BuildRecord::Entry& e : list) {
+            entry(e);
+        }
     }
     std::vector<std::uint8_t> bytes;
 };
@@ -86,6 +103,38 @@ public:
         s.changedNs = static_cast<std::int64_t>(changed);
         return ok;
     }
+    bool entry(BuildRecord::Entry& e)
+    {
+        std::uint64_t offset = 0;
+        std::uint64_t size = 0;
+        std::uint64_t shape = 0;
+        if (!key(e.key) || !u64(offset) || !u64(size) || !u64(shape) || !text(e.warning) ||
+            offset > UINT32_MAX || size > UINT32_MAX || shape >> 56 != 0) {
+            return false;
+        }
+        e.info.offset = static_cast<std::uint32_t>(offset);
+        e.info.size = static_cast<std::uint32_t>(size);
+        e.info.width = static_cast<std::uint16_t>(shape);
+        e.info.height = static_cast<std::uint16_t>(shape >> 16);
+        e.info.format = static_cast<std::uint8_t>(shape >> 32);
+        e.info.compression = static_cast<std::uint8_t>(shape >> 40);
+        e.info.flags = static_cast<std::uint8_t>(shape >> 48);
+        return true;
+    }
+    bool entries(std::vector<BuildRecord::Entry>& list)
+    {
+        std::uint64_t number = 0;
+        if (!u64(number) || number > kMaxItems) {
+            return false;
+        }
+        list.resize(static_cast<std::size_t>(number));
+        for (BuildRecord::Entry& e : list) {
+            if (!entry(e)) {
+                return false;
+            }
+        }
+        return true;
+    }
     bool atEnd() const { return m_at == m_size; }
 
 private:
@@ -93,6 +142,15 @@ private:
     std::size_t m_size;
     std::size_t m_at = 0;
 };
+
+std::string nameFor(const std::string& target)
+{
+    const XXH128_hash_t hash = XXH3_128bits(target.data(), target.size());
+    char name[48];
+    std::snprintf(name, sizeof name, "%016llx%016llx", static_cast<unsigned long long>(hash.high64),
+                  static_cast<unsigned long long>(hash.low64));
+    return name;
+}
 
 } // namespace
 
@@ -113,11 +171,12 @@ std::optional<FileStamp> FileStamp::of(const std::string& path)
 
 std::string BuildRecord::pathFor(const std::string& directory, const std::string& target)
 {
-    const XXH128_hash_t hash = XXH3_128bits(target.data(), target.size());
-    char name[48];
-    std::snprintf(name, sizeof name, "%016llx%016llx", static_cast<unsigned long long>(hash.high64),
-                  static_cast<unsigned long long>(hash.low64));
-    return directory + "/records/" + name;
+    return directory + "/records/" + nameFor(target);
+}
+
+std::string BuildRecord::sparePathFor(const std::string& directory, const std::string& target)
+{
+    return directory + "/spares/" + nameFor(target);
 }
 
 std::vector<std::uint8_t> BuildRecord::encode() const
@@ -137,6 +196,9 @@ std::vector<std::uint8_t> BuildRecord::encode() const
         out.stamp(picture.stamp);
         out.key(picture.content);
     }
+    out.entries(entries);
+    out.stamp(spare);
+    out.entries(spareEntries);
     const XXH128_hash_t sum = XXH3_128bits(out.bytes.data(), out.bytes.size());
     out.key({sum.high64, sum.low64});
     return out.bytes;
@@ -179,7 +241,7 @@ bool BuildRecord::decode(const std::vector<std::uint8_t>& bytes)
             return false;
         }
     }
-    return in.atEnd();
+    return in.entries(entries) && in.stamp(spare) && in.entries(spareEntries) && in.atEnd();
 }
 
 bool BuildRecord::load(const std::string& path)

@@ -35,9 +35,12 @@ struct FileStamp
 
 // What the last build through the picture cache knew about one picture resource file, kept in
 // the cache folder: the picture files' stamps with the hashes of their bytes (so that an
-// unchanged picture need not be read to find its entry), and the key of everything that made
+// unchanged picture need not be read to find its entry), the key of everything that made
 // the file with the file's own stamp (so that a build that would write the same bytes leaves
-// it as it is). Read back only when whole and intact.
+// it as it is), and where each entry lies in it (so that a build after a few changes takes the
+// others from it). The file before it may be kept in the cache folder as a spare, which the
+// next build rewrites where it differs instead of writing a whole new file. Read back only
+// when whole and intact.
 struct BuildRecord
 {
     struct Picture
@@ -46,15 +49,27 @@ struct BuildRecord
         FileStamp stamp;
         packing::PictureCache::Key content;
     };
+    // One entry of a picture file: its cache key, its place and its warning.
+    struct Entry
+    {
+        packing::PictureCache::Key key;
+        packing::ResEntryInfo info;
+        std::string warning;
+    };
 
     std::vector<Picture> pictures;
     packing::PictureCache::Key made; // of the options and every entry of the file
     FileStamp output;
     int count = 0;
     std::vector<std::string> warnings;
+    std::vector<Entry> entries; // of the output, in file order
+    FileStamp spare;
+    std::vector<Entry> spareEntries;
 
     // Where the record of the output `target` is kept in the cache folder `directory`.
     static std::string pathFor(const std::string& directory, const std::string& target);
+    // Where the spare of the output `target` is kept in the cache folder `directory`.
+    static std::string sparePathFor(const std::string& directory, const std::string& target);
     bool load(const std::string& path);
     // Replaces the record at `path` by a rename; false when it cannot be written.
     bool save(const std::string& path) const;

@@ -12,10 +12,13 @@
 #include "platform/UserInteraction.h"
 
 #include "components/packing/FileBytes.h"
+#include "components/packing/ResFilePatch.h"
 
 #include <algorithm>
 #include <chrono>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace generate {
@@ -23,6 +26,17 @@ namespace {
 
 // Pictures between two progress updates: the bar moves without repainting for each one.
 constexpr std::size_t kProgressStep = 16;
+
+struct Descriptor
+{
+    int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
 
 std::string picName(long long number)
 {
@@ -81,20 +95,27 @@ bool PicturePackingPhase::run()
     }
     std::vector<packing::PictureRequest> requests = fullRequests();
     BuildRecord record;
-    if (recordable() && reuseLastFile(requests, record)) {
-        platform::removeFile(nativeOutputPath(header));
-        return true;
+    if (recordable()) {
+        BuildRecord last;
+        last.load(BuildRecord::pathFor(m_cache->directory(), m_target));
+        if (reuseLastFile(requests, record, last)) {
+            platform::removeFile(nativeOutputPath(header));
+            return true;
+        }
+        const Patch patch = patchLastFile(requests, record, last);
+        if (patch != Patch::NotPossible) {
+            platform::removeFile(nativeOutputPath(header));
+            if (patch == Patch::Stopped || !(goOn() && finish())) {
+                return false;
+            }
+            remember(record);
+            return true;
+        }
     }
     CZorRes full;
     CZorRes splitPack;
-    full.SetThreadCount(m_options.packingThreads);
-    splitPack.SetThreadCount(m_options.packingThreads);
-    full.SetCancelCheck(m_options.cancelRequested);
-    splitPack.SetCancelCheck(m_options.cancelRequested);
-    for (CZorRes* packer : {&full, &splitPack}) {
-        packer->SetEntryCache(m_cache);
-        packer->SetTimes(m_times);
-    }
+    configure(full);
+    configure(splitPack);
     if (compressAhead()) {
         // Each picture is compressed on the worker that converted it and kept in memory
         // (compressed, it is a fraction of its raw size), so the file is written once,
@@ -172,11 +193,17 @@ PicturePackingPhase::madeKeyOf(const ResourceBuildOptions& options,
                                             text.size());
 }
 
-bool PicturePackingPhase::reuseLastFile(std::vector<packing::PictureRequest>& requests,
-                                        BuildRecord& record)
+void PicturePackingPhase::configure(CZorRes& packer) const
 {
-    BuildRecord last;
-    last.load(BuildRecord::pathFor(m_cache->directory(), m_target));
+    packer.SetThreadCount(m_options.packingThreads);
+    packer.SetCancelCheck(m_options.cancelRequested);
+    packer.SetEntryCache(m_cache);
+    packer.SetTimes(m_times);
+}
+
+bool PicturePackingPhase::reuseLastFile(std::vector<packing::PictureRequest>& requests,
+                                        BuildRecord& record, const BuildRecord& last)
+{
     std::map<std::string, const BuildRecord::Picture*> known;
     for (const BuildRecord::Picture& picture : last.pictures) {
         known.emplace(picture.path, &picture);
@@ -238,8 +265,163 @@ bool PicturePackingPhase::reuseLastFile(std::vector<packing::PictureRequest>& re
     return true;
 }
 
+PicturePackingPhase::Patch
+PicturePackingPhase::patchLastFile(const std::vector<packing::PictureRequest>& requests,
+                                   BuildRecord& record, const BuildRecord& last)
+{
+    using packing::ResFilePatch;
+    const std::optional<FileStamp> target = FileStamp::of(m_target);
+    if (requests.empty() || last.entries.empty() || !target ||
+        !target->sameContentAs(last.output) ||
+        std::any_of(requests.begin(), requests.end(),
+                    [](const packing::PictureRequest& r) { return !r.contentKnown; })) {
+        return Patch::NotPossible;
+    }
+    CZorRes packer;
+    configure(packer);
+    if (compressAhead()) {
+        packer.SetCompressAhead(m_options.compressType, m_options.tileWidth, m_options.tileHeight);
+    } else {
+        packer.SetHDBufMode(1);
+    }
+    std::map<packing::PictureCache::Key, const BuildRecord::Entry*> previous;
+    for (const BuildRecord::Entry& entry : last.entries) {
+        previous.emplace(entry.key, &entry);
+    }
+    std::vector<packing::PictureCache::Key> keys;
+    std::vector<packing::PictureRequest> missing;
+    for (const packing::PictureRequest& r : requests) {
+        keys.push_back(packer.EntryKey(r));
+        if (previous.count(keys.back()) == 0) {
+            missing.push_back(r);
+        }
+    }
+    // After a large change a whole new file costs no more, and holds less in memory.
+    if (missing.size() > requests.size() / 4 + 1) {
+        return Patch::NotPossible;
+    }
+    const Descriptor source{::open(m_target.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (source.fd < 0) {
+        return Patch::NotPossible;
+    }
+    std::vector<std::string> refusals;
+    const std::vector<int> results = packer.AddPictures(missing, {}, &refusals);
+    if (!goOn() || !noneRefused(missing, results, refusals)) {
+        return Patch::Stopped;
+    }
+    std::vector<std::vector<std::uint8_t>> converted(missing.size());
+    std::vector<ResFilePatch::Entry> entries(requests.size());
+    std::vector<BuildRecord::Entry> kept(requests.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        kept[i].key = keys[i];
+        const auto found = previous.find(keys[i]);
+        if (found != previous.end()) {
+            entries[i].info = found->second->info;
+            entries[i].sourceFd = source.fd;
+            entries[i].sourceOffset = found->second->info.offset;
+            kept[i].warning = found->second->warning;
+        } else {
+            if (!packer.GetPicture(static_cast<int>(next), entries[i].info, converted[next])) {
+                return Patch::NotPossible;
+            }
+            entries[i].data = &converted[next];
+            kept[i].warning = refusals[next];
+            ++next;
+        }
+    }
+    if (!ResFilePatch::place(entries)) {
+        return Patch::NotPossible;
+    }
+    Layout layout;
+    const Descriptor file{takeSpare(last, layout)};
+    if (file.fd < 0) {
+        return Patch::NotPossible;
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        entries[i].inPlace = layout.count({keys[i], entries[i].info.offset}) > 0;
+        kept[i].info = entries[i].info;
+    }
+    std::string error;
+    if (!ResFilePatch::write(file.fd,
+                             CZorRes::HeaderOf(entries.size(), 0, m_options.compressType,
+                                               m_options.tileWidth, m_options.tileHeight),
+                             entries, error)) {
+        platform::trace("Patching the picture file failed: " + error + "\n");
+        platform::removeFile(m_resFile);
+        return Patch::NotPossible;
+    }
+    std::vector<std::string> accepted;
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        keepWarning(requests[i].path, kept[i].warning);
+    }
+    for (const std::uint32_t index : m_project.UsedPictures()) {
+        accepted.push_back(m_project.Pictures().Records().at(index).path);
+    }
+    if (!writeAcceptedHeader(accepted)) {
+        return Patch::Stopped;
+    }
+    m_entries = std::move(kept);
+    m_fullCount = static_cast<int>(requests.size());
+    if (m_times != nullptr) {
+        m_times->cacheHits += static_cast<int>(requests.size() - missing.size());
+    }
+    m_progress.setPosition(5 * (m_fullCount - 1));
+    m_progress.setItems(m_fullCount, m_fullCount);
+    keepSpare(record, last);
+    return Patch::Done;
+}
+
+int PicturePackingPhase::takeSpare(const BuildRecord& last, Layout& layout)
+{
+    const std::string spare = BuildRecord::sparePathFor(m_cache->directory(), m_target);
+    struct stat info = {};
+    // A spare linked elsewhere too (the output of a build that then failed, or a copy someone
+    // linked) is never written in place.
+    const std::optional<FileStamp> stamp = FileStamp::of(spare);
+    if (!last.spareEntries.empty() && stamp && stamp->sameContentAs(last.spare) &&
+        ::stat(spare.c_str(), &info) == 0 && info.st_nlink == 1 &&
+        ::rename(spare.c_str(), m_resFile.c_str()) == 0) {
+        const int fd = ::open(m_resFile.c_str(), O_RDWR | O_CLOEXEC);
+        // Another build may have put something else there between the look and the rename.
+        if (fd >= 0 && ::fstat(fd, &info) == 0 && info.st_nlink == 1 &&
+            static_cast<std::uint64_t>(info.st_ino) == last.spare.inode &&
+            static_cast<std::uint64_t>(info.st_size) == last.spare.size) {
+            for (const BuildRecord::Entry& entry : last.spareEntries) {
+                layout.emplace(entry.key, entry.info.offset);
+            }
+            return fd;
+        }
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    platform::removeFile(m_resFile);
+    return ::open(m_resFile.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+
+void PicturePackingPhase::keepSpare(BuildRecord& record, const BuildRecord& last)
+{
+    const std::string spare = BuildRecord::sparePathFor(m_cache->directory(), m_target);
+    ::unlink(spare.c_str());
+    platform::createDirectories(spare.substr(0, spare.rfind('/')));
+    // A second name for the file this build replaces: it stays on disk as it is, and putting
+    // the new file in place frees nothing.
+    if (::link(m_target.c_str(), spare.c_str()) != 0) {
+        return;
+    }
+    if (const std::optional<FileStamp> stamp = FileStamp::of(spare)) {
+        record.spare = *stamp;
+        record.spareEntries = last.entries;
+    }
+}
+
 void PicturePackingPhase::remember(BuildRecord& record) const
 {
+    if (record.spareEntries.empty()) {
+        // A spare of an earlier file would only take room.
+        ::unlink(BuildRecord::sparePathFor(m_cache->directory(), m_target).c_str());
+    }
     const std::optional<FileStamp> output = FileStamp::of(m_resFile);
     if (!output) {
         return;
@@ -247,6 +429,7 @@ void PicturePackingPhase::remember(BuildRecord& record) const
     record.output = *output;
     record.count = m_fullCount;
     record.warnings = m_warnings;
+    record.entries = m_entries;
     record.save(BuildRecord::pathFor(m_cache->directory(), m_target));
 }
 
@@ -276,6 +459,9 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<packing::Picture
     if (!allAccepted(requests, results, refusals)) {
         return false;
     }
+    if (recordable()) {
+        rememberEntries(packer, requests, refusals);
+    }
     std::vector<std::string> accepted;
     for (std::size_t i = 0; i < used.size(); ++i) {
         const PictureRecord& record = records.at(used[i]);
@@ -289,6 +475,25 @@ bool PicturePackingPhase::packFull(CZorRes& packer, std::vector<packing::Picture
         }
     }
     return writeAcceptedHeader(accepted);
+}
+
+void PicturePackingPhase::rememberEntries(const CZorRes& packer,
+                                          const std::vector<packing::PictureRequest>& requests,
+                                          const std::vector<std::string>& warnings)
+{
+    std::vector<packing::ResFilePatch::Entry> placed(requests.size());
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        placed[i].info = packer.EntryInfo(static_cast<int>(i));
+    }
+    m_entries.clear();
+    if (!std::all_of(requests.begin(), requests.end(),
+                     [](const packing::PictureRequest& r) { return r.contentKnown; }) ||
+        !packing::ResFilePatch::place(placed)) {
+        return;
+    }
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        m_entries.push_back({packer.EntryKey(requests[i]), placed[i].info, warnings[i]});
+    }
 }
 
 bool PicturePackingPhase::writeAcceptedHeader(const std::vector<std::string>& accepted)
@@ -384,7 +589,7 @@ bool PicturePackingPhase::packSplitPack(const CZorRes& full, CZorRes& packer,
     return flush();
 }
 
-bool PicturePackingPhase::allAccepted(const std::vector<packing::PictureRequest>& requests,
+bool PicturePackingPhase::noneRefused(const std::vector<packing::PictureRequest>& requests,
                                       const std::vector<int>& results,
                                       const std::vector<std::string>& refusals)
 {
@@ -393,9 +598,26 @@ bool PicturePackingPhase::allAccepted(const std::vector<packing::PictureRequest>
             return stop(platform::uiText("图片无法读取，无法创建资源文件：") + requests[i].path +
                         "\n" + refusals[i]);
         }
-        if (!refusals[i].empty() && m_warned.insert(requests[i].path).second) {
-            m_warnings.push_back(requests[i].path + ": " + refusals[i]);
-        }
+    }
+    return true;
+}
+
+void PicturePackingPhase::keepWarning(const std::string& path, const std::string& warning)
+{
+    if (!warning.empty() && m_warned.insert(path).second) {
+        m_warnings.push_back(path + ": " + warning);
+    }
+}
+
+bool PicturePackingPhase::allAccepted(const std::vector<packing::PictureRequest>& requests,
+                                      const std::vector<int>& results,
+                                      const std::vector<std::string>& refusals)
+{
+    if (!noneRefused(requests, results, refusals)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        keepWarning(requests[i].path, refusals[i]);
     }
     return true;
 }

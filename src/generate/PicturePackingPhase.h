@@ -64,10 +64,33 @@ private:
     // With the cache, a picture file made as the last one was, from the same pictures, is
     // only linked into place again (and the requests learn their pictures' hashes).
     bool recordable() const;
-    bool reuseLastFile(std::vector<packing::PictureRequest>& requests, BuildRecord& record);
+    bool reuseLastFile(std::vector<packing::PictureRequest>& requests, BuildRecord& record,
+                       const BuildRecord& last);
+    enum class Patch
+    {
+        Done,
+        NotPossible, // nothing done: the file is to be made whole
+        Stopped,     // a picture refused or the build cancelled
+    };
+    // With the cache, after a change since the last build: the entries still in the last file
+    // are taken from it, the others converted (or taken from the cache), and the file is
+    // written into the spare the build before left, where it differs, or else anew.
+    Patch patchLastFile(const std::vector<packing::PictureRequest>& requests, BuildRecord& record,
+                        const BuildRecord& last);
+    // Puts the last build's spare at the staged path and opens it; -1 when there is none to
+    // take, and `layout` then stays empty.
+    using Layout = std::set<std::pair<packing::PictureCache::Key, std::uint32_t>>;
+    int takeSpare(const BuildRecord& last, Layout& layout);
+    // Keeps the picture file in place (which this build replaces) as the next build's spare.
+    void keepSpare(BuildRecord& record, const BuildRecord& last);
+    void configure(CZorRes& packer) const;
     static packing::PictureCache::Key
     madeKeyOf(const ResourceBuildOptions& options,
               const std::vector<packing::PictureRequest>& requests);
+    // Keeps the full packer's entries with their keys and warnings for the record.
+    void rememberEntries(const CZorRes& packer,
+                         const std::vector<packing::PictureRequest>& requests,
+                         const std::vector<std::string>& warnings);
     bool writeAcceptedHeader(const std::vector<std::string>& accepted);
     void remember(BuildRecord& record) const;
     bool packSplitPack(const CZorRes& full, CZorRes& packer, std::vector<int> layers);
@@ -79,6 +102,9 @@ private:
     // accepted ones.
     bool allAccepted(const std::vector<packing::PictureRequest>& requests,
                      const std::vector<int>& results, const std::vector<std::string>& refusals);
+    bool noneRefused(const std::vector<packing::PictureRequest>& requests,
+                     const std::vector<int>& results, const std::vector<std::string>& refusals);
+    void keepWarning(const std::string& path, const std::string& warning);
     bool compressAhead() const;
     static bool sameAsSplitPackEntry(const PictureRecord& record);
     bool save(CZorRes& full, CZorRes& splitPack);
@@ -100,6 +126,8 @@ private:
     std::string m_error;
     std::vector<std::string> m_warnings;
     std::set<std::string> m_warned; // paths with a warning
+    // The full file's entries with their cache keys and warnings, for the record.
+    std::vector<BuildRecord::Entry> m_entries;
     bool m_cancelled = false;
     packing::PictureCache* m_cache = nullptr;
     packing::PackingTimes* m_times = nullptr;

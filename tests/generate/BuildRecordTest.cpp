@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using generate::BuildRecord;
 using generate::FileStamp;
 
@@ -18,6 +20,17 @@ BuildRecord sample()
     record.count = 2;
     record.warnings = {"/p/a.png: damaged picture: chunk IDAT"};
     record.pictures = {{"/p/a.png", {3, 4, 5, 6, 7}, {8, 9}}, {"/p/b.bmp", {}, {10, 11}}};
+    packing::ResEntryInfo info;
+    info.offset = 48;
+    info.size = 0xFFFFFFF0;
+    info.width = 320;
+    info.height = 0xFFFF;
+    info.format = packing::kFormatJpeg;
+    info.compression = packing::kCompressionLz4;
+    info.flags = packing::kFlagTiled;
+    record.entries = {{{12, 13}, info, "chunk IDAT"}, {{14, 15}, {}, ""}};
+    record.spare = {60, 70, 80, 90, 100};
+    record.spareEntries = {{{16, 17}, info, ""}};
     return record;
 }
 
@@ -39,6 +52,16 @@ TEST(BuildRecordTest, SavedRecordReadsBackWhole)
     EXPECT_EQ("/p/b.bmp", read.pictures[1].path);
     EXPECT_TRUE(read.pictures[0].stamp == sample().pictures[0].stamp);
     EXPECT_TRUE(read.pictures[1].content == sample().pictures[1].content);
+    ASSERT_EQ(2u, read.entries.size());
+    const packing::ResEntryInfo& info = read.entries[0].info;
+    EXPECT_EQ(std::make_tuple(48u, 0xFFFFFFF0u, 320, 0xFFFF, 0x80, 2, 8),
+              std::make_tuple(info.offset, info.size, int(info.width), int(info.height),
+                              int(info.format), int(info.compression), int(info.flags)));
+    EXPECT_EQ("chunk IDAT", read.entries[0].warning);
+    EXPECT_TRUE(read.entries[1].key == sample().entries[1].key);
+    EXPECT_TRUE(read.spare == sample().spare);
+    ASSERT_EQ(1u, read.spareEntries.size());
+    EXPECT_TRUE(read.spareEntries[0].key == sample().spareEntries[0].key);
 }
 
 TEST(BuildRecordTest, DamagedOrCutRecordIsNoRecord)

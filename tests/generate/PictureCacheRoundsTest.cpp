@@ -5,6 +5,7 @@
 
 #include "components/PackingTestPictures.h"
 #include "components/packing/PictureCache.h"
+#include "generate/BuildRecord.h"
 #include "platform/FileSystem.h"
 
 #include <stb/stb_image_write.h>
@@ -352,4 +353,69 @@ TEST_F(ResourceBuildTest, ProgressCountsPicturesDoneOfTotal)
     }
     ASSERT_EQ(ResourceBuild::Outcome::Built, build()) << ::testing::PrintToString(m_errors);
     EXPECT_EQ(std::make_pair(20, 20), m_ui.lastItems());
+}
+
+namespace {
+
+std::uint64_t inodeOf(const std::string& file)
+{
+    const auto stamp = generate::FileStamp::of(file);
+    return stamp ? stamp->inode : 0;
+}
+
+} // namespace
+
+// An edit-build cycle: each build after one or two pictures changed takes the other entries
+// from the last file and rewrites the spare the build before left. Every file must equal a
+// clean build's, and a copy linked to an earlier output must never be written to.
+TEST_F(PictureCacheRoundsTest, EditBuildCycleRewritesTheSpareAndEqualsCleanBuilds)
+{
+    for (int i = 0; i < 12; ++i) {
+        addRandomPicture();
+    }
+    m_options.cacheDirectory = path("cache");
+    for (const bool compress : {false, true}) {
+        SCOPED_TRACE(compress ? "compressed" : "raw");
+        m_options.compress = compress;
+        std::vector<std::uint64_t> inodes;
+        std::string linked;
+        std::string linkedBytes;
+        for (int round = 0; round < 8; ++round) {
+            SCOPED_TRACE("round " + std::to_string(round));
+            if (round > 0) {
+                for (int n = pick(1, 2); n > 0; --n) {
+                    const std::size_t index = static_cast<std::size_t>(pick(0, 11));
+                    writePicture(absolutePath(index), m_kinds[absolutePath(index)]);
+                }
+            }
+            m_options.useCache = true;
+            m_project.SetResourceFile(resFile());
+            ASSERT_EQ(ResourceBuild::Outcome::Built, build()) << ::testing::PrintToString(m_errors);
+            const std::string cached = fileBytes(resFile());
+            inodes.push_back(inodeOf(resFile()));
+            if (round == 5) {
+                // Someone keeps this output under a second name.
+                linked = path("kept.res");
+                fs::create_hard_link(resFile(), linked);
+            }
+            m_options.useCache = false;
+            m_project.SetResourceFile(path("clean/t.res"));
+            ASSERT_EQ(ResourceBuild::Outcome::Built, build());
+            EXPECT_TRUE(cached == fileBytes(path("clean/t.res")));
+            if (round == 5) {
+                linkedBytes = cached;
+            }
+        }
+        m_project.SetResourceFile(resFile());
+        // From the third build on the file written is the one of two builds before, unless a
+        // second name keeps that one.
+        for (int round = 2; round < 7; ++round) {
+            EXPECT_EQ(inodes[static_cast<std::size_t>(round - 2)],
+                      inodes[static_cast<std::size_t>(round)])
+                << round;
+        }
+        EXPECT_NE(inodes[5], inodes[7]);
+        EXPECT_TRUE(linkedBytes == fileBytes(linked));
+        fs::remove(linked);
+    }
 }

@@ -112,6 +112,44 @@ std::string CZorRes::shapeOf(const PictureRequest& request) const
     return shape;
 }
 
+packing::PictureCache::Key CZorRes::EntryKey(const PictureRequest& request) const
+{
+    return packing::PictureCache::keyOf(shapeOf(request),
+                                        {request.contentHigh, request.contentLow});
+}
+
+packing::ResEntryInfo CZorRes::EntryInfo(int index) const
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= m_pictures.size()) {
+        return {};
+    }
+    return m_pictures[static_cast<std::size_t>(index)].entry;
+}
+
+bool CZorRes::GetPicture(int index, packing::ResEntryInfo& info,
+                         std::vector<std::uint8_t>& data) const
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= m_pictures.size()) {
+        return false;
+    }
+    const Picture& picture = m_pictures[static_cast<std::size_t>(index)];
+    info = picture.entry;
+    return m_spool.read(picture.slot, data);
+}
+
+packing::ResFileHeader CZorRes::HeaderOf(std::size_t count, int splitStart, int compressType,
+                                         int tileWidth, int tileHeight)
+{
+    const Coding coding = codingOf(compressType, tileWidth, tileHeight);
+    packing::ResFileHeader header;
+    header.count = static_cast<std::uint16_t>(count);
+    header.method = coding.method;
+    header.startIndex = static_cast<std::uint16_t>(splitStart);
+    header.tileWidth = coding.tileWidth;
+    header.tileHeight = coding.tileHeight;
+    return header;
+}
+
 packing::PictureEncoder::Result CZorRes::encodeCached(const PictureRequest& request,
                                                       Scratch& scratch) const
 {
@@ -435,12 +473,8 @@ int CZorRes::SaveFile(const std::string& path, int splitStart, int compressType,
         // The entries were compressed for another method or tile size.
         return fail("compress type or tiles differ from those the pictures were compressed with");
     }
-    packing::ResFileHeader header;
-    header.count = static_cast<std::uint16_t>(m_pictures.size());
-    header.method = coding.method;
-    header.startIndex = static_cast<std::uint16_t>(splitStart);
-    header.tileWidth = coding.tileWidth;
-    header.tileHeight = coding.tileHeight;
+    const packing::ResFileHeader header =
+        HeaderOf(m_pictures.size(), splitStart, compressType, tileWidth, tileHeight);
     if (finishSaveAhead(path, header)) {
         return 1;
     }

@@ -78,6 +78,18 @@ public:
     // NUL-terminated, `length` bytes in all. Returns 1, or 0 when refused.
     int AddString(const std::string& name, const char* data, int length, int reserved);
 
+    // The key under which the entry cache keeps the entry of `request`, whose content must be
+    // known; the same for every packer set up with the same compression.
+    packing::PictureCache::Key EntryKey(const packing::PictureRequest& request) const;
+    // Accepted picture `index`'s entry (offset unset); an empty one when there is none.
+    packing::ResEntryInfo EntryInfo(int index) const;
+    // Accepted picture `index`: its entry (offset unset) and stored bytes. False when there is
+    // no such picture or its bytes cannot be read back.
+    bool GetPicture(int index, packing::ResEntryInfo& info, std::vector<std::uint8_t>& data) const;
+    // The header SaveFile writes for `count` pictures with these arguments.
+    static packing::ResFileHeader HeaderOf(std::size_t count, int splitStart, int compressType,
+                                           int tileWidth, int tileHeight);
+
     // Number of accepted pictures and strings.
     int GetResNum() const;
     // Name of accepted picture `index` (in order), or empty.

@@ -26,6 +26,10 @@ public:
         std::uint64_t high = 0;
         std::uint64_t low = 0;
         bool operator==(const Key& o) const { return high == o.high && low == o.low; }
+        bool operator<(const Key& o) const
+        {
+            return high < o.high || (high == o.high && low < o.low);
+        }
     };
     struct Entry
     {
