@@ -602,6 +602,10 @@ If cancelled, the files built before stay unchanged.</translation>
         <source>语言</source>
         <translation>Language</translation>
     </message>
+    <message>
+        <source>资源空间报告</source>
+        <translation>Resource Space Report</translation>
+    </message>
 </context>
 <context>
     <name>CPrjResizeDlg</name>

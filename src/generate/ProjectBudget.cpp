@@ -27,7 +27,8 @@ private:
 } // namespace
 
 bool ProjectBudget::OfProjectFile(const std::string& path, const ResourceBuildOptions& options,
-                                  BudgetReport& report, std::string& error)
+                                  BudgetReport& report, std::string& error,
+                                  platform::ProgressReporter* progress)
 {
     APStyleProject project;
     ProjectFileReader reader(project);
@@ -41,7 +42,7 @@ bool ProjectBudget::OfProjectFile(const std::string& path, const ResourceBuildOp
         BudgetReport::Read(project, outputs.outputs(), report, error, options.splitPackStart)) {
         return true;
     }
-    if (!outputs.BuildInScratch(options)) {
+    if (!outputs.BuildInScratch(options, progress)) {
         error = outputs.reason();
         return false;
     }

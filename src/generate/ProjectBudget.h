@@ -2,6 +2,7 @@
 
 #include "generate/BudgetReport.h"
 #include "generate/ResourceBuildOptions.h"
+#include "platform/UserInteraction.h"
 
 #include <string>
 
@@ -15,8 +16,10 @@ class ProjectBudget
 public:
     // Returns false with `error` set when the project cannot be loaded or built, or its
     // outputs cannot be read.
+    // A build aside shows its progress on `progress` when given.
     static bool OfProjectFile(const std::string& path, const ResourceBuildOptions& options,
-                              BudgetReport& report, std::string& error);
+                              BudgetReport& report, std::string& error,
+                              platform::ProgressReporter* progress = nullptr);
 };
 
 } // namespace generate

@@ -137,7 +137,30 @@ void ReportOutputs::redirectOutputs()
     m_project.Document().SetValue(projectCopy);
 }
 
-bool ReportOutputs::BuildInScratch(ResourceBuildOptions options)
+namespace {
+
+// Keeps a scratch build's messages and questions to itself, and shows its progress where asked.
+class ScratchInteraction : public platform::ScriptedInteraction
+{
+public:
+    ScratchInteraction(std::ostream& out, platform::ProgressReporter* progress)
+        : ScriptedInteraction(out), m_progress(progress)
+    {
+        keepRecords(false);
+    }
+    platform::ProgressReporter& progress() override
+    {
+        return m_progress != nullptr ? *m_progress : ScriptedInteraction::progress();
+    }
+
+private:
+    platform::ProgressReporter* m_progress;
+};
+
+} // namespace
+
+bool ReportOutputs::BuildInScratch(ResourceBuildOptions options,
+                                   platform::ProgressReporter* progress)
 {
     m_outputs.clear();
     std::string pattern = (fs::temp_directory_path() / "skinsmith-report-XXXXXX").string();
@@ -151,9 +174,8 @@ bool ReportOutputs::BuildInScratch(ResourceBuildOptions options)
     options.saveOffered = true;
     m_project.SetModified(0);
     std::ostringstream messages;
-    platform::ScriptedInteraction headless(messages);
-    headless.keepRecords(false);
-    platform::ScopedInteraction interaction(headless);
+    ScratchInteraction headless(messages, progress);
+    platform::ScopedThreadInteraction interaction(headless);
     ProjectStyleSteps style(m_project, options);
     ResourceBuild build(m_project, style, options);
     const ResourceBuild::Outcome outcome = build.run();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generate/ResourceBuildOptions.h"
+#include "platform/UserInteraction.h"
 
 #include <string>
 #include <vector>
@@ -27,9 +28,11 @@ public:
     // or when the project file was saved after the newest of them (a build saves it while it
     // runs).
     bool UsePrevious();
-    // Points the project's outputs into a scratch folder and builds there with `options`.
-    // Returns false with reason() set when the build stopped.
-    bool BuildInScratch(ResourceBuildOptions options);
+    // Points the project's outputs into a scratch folder and builds there with `options`,
+    // quietly: its messages are kept from the user, and its progress goes to `progress` when
+    // given. Returns false with reason() set when the build stopped.
+    bool BuildInScratch(ResourceBuildOptions options,
+                        platform::ProgressReporter* progress = nullptr);
 
     const std::vector<std::string>& outputs() const { return m_outputs; }
     const std::string& reason() const { return m_reason; }

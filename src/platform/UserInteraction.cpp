@@ -17,11 +17,15 @@ UserInteraction& headlessDefault()
 }
 
 UserInteraction* g_current = nullptr;
+thread_local UserInteraction* t_current = nullptr;
 
 } // namespace
 
 UserInteraction& interaction()
 {
+    if (t_current) {
+        return *t_current;
+    }
     return g_current ? *g_current : headlessDefault();
 }
 
@@ -38,6 +42,17 @@ ScopedInteraction::ScopedInteraction(UserInteraction& replacement) : m_previous(
 ScopedInteraction::~ScopedInteraction()
 {
     g_current = m_previous;
+}
+
+ScopedThreadInteraction::ScopedThreadInteraction(UserInteraction& replacement)
+    : m_previous(t_current)
+{
+    t_current = &replacement;
+}
+
+ScopedThreadInteraction::~ScopedThreadInteraction()
+{
+    t_current = m_previous;
 }
 
 } // namespace platform

@@ -85,8 +85,9 @@ public:
     virtual ProgressReporter& progress() = 0;
 };
 
-// The interaction the core talks to. Never null: a headless one until the
-// application or a test installs another.
+// The interaction the core talks to: the one installed for the calling thread
+// (ScopedThreadInteraction), else the process-wide one. Never null: a headless
+// one until the application or a test installs another.
 UserInteraction& interaction();
 
 // Installs `replacement` (not owned) as the process-wide interaction; null
@@ -101,6 +102,20 @@ public:
     ~ScopedInteraction();
     ScopedInteraction(const ScopedInteraction&) = delete;
     ScopedInteraction& operator=(const ScopedInteraction&) = delete;
+
+private:
+    UserInteraction* m_previous;
+};
+
+// Installs an interaction for the calling thread alone, for the lifetime of this object: work
+// on a worker thread that must stay quiet leaves the rest of the program its interaction.
+class ScopedThreadInteraction
+{
+public:
+    explicit ScopedThreadInteraction(UserInteraction& replacement);
+    ~ScopedThreadInteraction();
+    ScopedThreadInteraction(const ScopedThreadInteraction&) = delete;
+    ScopedThreadInteraction& operator=(const ScopedThreadInteraction&) = delete;
 
 private:
     UserInteraction* m_previous;

@@ -532,11 +532,11 @@ void CMainFrame::reportBuild()
 {
     const BuildRunner::BuildReport* report = m_buildRunner->lastBuild();
     const BuildRunner::Result result = m_buildRunner->lastResult();
-    if (result == BuildRunner::Result::Cancelled) {
-        statusBar()->showMessage(tr("已取消生成资源，原有文件均未改变"), 10000);
-    }
     if (!report) {
         return;
+    }
+    if (result == BuildRunner::Result::Cancelled) {
+        statusBar()->showMessage(tr("已取消生成资源，原有文件均未改变"), 10000);
     }
     const QString project = QString::fromStdString(report->project);
     QStringList lines;
@@ -782,23 +782,40 @@ void CMainFrame::showBudgetReport()
     if (!project) {
         return;
     }
-    // The report is of the project file as saved, read from its outputs or built aside.
-    const generate::ResourceBuildOptions options =
+    // The report is of the project file as saved, read from its outputs or built aside, on the
+    // worker thread: a build aside takes as long as a build.
+    generate::ResourceBuildOptions options =
         generate::readResourceBuildOptions(SettingsAccessor(m_options.SettingsPath()));
-    generate::BudgetReport report;
-    std::string error;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool made =
-        generate::ProjectBudget::OfProjectFile(project->ProjectFilePath(), options, report, error);
-    QApplication::restoreOverrideCursor();
-    if (!made) {
-        platform::interaction().showMessage(
-            tr("无法生成资源空间报告：%1").arg(QString::fromStdString(error)).toStdString(),
-            "SkinSmith");
+    auto report = std::make_shared<generate::BudgetReport>();
+    auto error = std::make_shared<std::string>();
+    const bool started = m_buildRunner->startCancellable(
+        tr("资源空间报告"), [path = project->ProjectFilePath(), options, report,
+                             error](const BuildRunner::CancelCheck& cancelled) mutable {
+            options.cancelRequested = cancelled;
+            if (generate::ProjectBudget::OfProjectFile(path, options, *report, *error,
+                                                       &platform::interaction().progress())) {
+                return BuildRunner::Result::Succeeded;
+            }
+            return cancelled() ? BuildRunner::Result::Cancelled : BuildRunner::Result::Failed;
+        });
+    if (!started) {
         return;
     }
-    BudgetReportDlg dialog(report, this);
-    dialog.exec();
+    connect(
+        m_buildRunner, &BuildRunner::finished, this,
+        [this, report, error] {
+            const BuildRunner::Result result = m_buildRunner->lastResult();
+            if (result == BuildRunner::Result::Failed) {
+                platform::interaction().showMessage(tr("无法生成资源空间报告：%1")
+                                                        .arg(QString::fromStdString(*error))
+                                                        .toStdString(),
+                                                    "SkinSmith");
+            } else if (result == BuildRunner::Result::Succeeded) {
+                BudgetReportDlg dialog(*report, this);
+                dialog.exec();
+            }
+        },
+        Qt::SingleShotConnection);
 }
 
 void CMainFrame::showProjectResize()

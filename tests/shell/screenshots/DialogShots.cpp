@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <iostream>
@@ -47,11 +48,15 @@ public:
     // Runs `command` of `frame` and photographs the dialog it shows, then closes it.
     void ofCommand(CMainFrame& frame, int command, const QString& name)
     {
+        // The dialog may come at once or once work on a worker thread has ended; the progress
+        // window that work shows is not it.
         bool seen = false;
-        QTimer::singleShot(100, [&] {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 auto* dialog = qobject_cast<QDialog*>(widget);
-                if (dialog && dialog->isVisible()) {
+                if (dialog && dialog->isVisible() && !qobject_cast<BuildProgressDlg*>(dialog)) {
+                    poll.stop();
                     seen = true;
                     take(*dialog, name);
                     dialog->reject();
@@ -59,7 +64,14 @@ public:
                 }
             }
         });
+        poll.start(100);
         frame.runCommand(command);
+        QElapsedTimer waited;
+        waited.start();
+        while (!seen && !waited.hasExpired(60000)) {
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        poll.stop();
         if (!seen) {
             std::cerr << "no dialog for " << name.toStdString() << '\n';
             m_failed = true;
