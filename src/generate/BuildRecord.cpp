@@ -124,7 +124,7 @@ public:
     bool entries(std::vector<BuildRecord::Entry>& list)
     {
         std::uint64_t number = 0;
-        if (!u64(number) || number > kMaxItems) {
+        if (!count(number, 48)) {
             return false;
         }
         list.resize(static_cast<std::size_t>(number));
@@ -134,6 +134,12 @@ public:
             }
         }
         return true;
+    }
+    // Reads a count of items of at least `itemBytes` each: no more than the bytes left can
+    // hold, so that a damaged count never makes room for more.
+    bool count(std::uint64_t& number, std::size_t itemBytes)
+    {
+        return u64(number) && number <= kMaxItems && number <= (m_size - m_at) / itemBytes;
     }
     bool atEnd() const { return m_at == m_size; }
 
@@ -223,7 +229,7 @@ bool BuildRecord::decode(const std::vector<std::uint8_t>& bytes)
         return false;
     }
     count = static_cast<int>(number);
-    if (!in.u64(number) || number > kMaxItems) {
+    if (!in.count(number, 8)) {
         return false;
     }
     warnings.resize(static_cast<std::size_t>(number));
@@ -232,7 +238,7 @@ bool BuildRecord::decode(const std::vector<std::uint8_t>& bytes)
             return false;
         }
     }
-    if (!in.u64(number) || number > kMaxItems) {
+    if (!in.count(number, 8 + 40 + 16)) {
         return false;
     }
     pictures.resize(static_cast<std::size_t>(number));
