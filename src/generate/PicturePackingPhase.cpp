@@ -12,6 +12,7 @@
 #include "platform/UserInteraction.h"
 
 #include "components/packing/FileBytes.h"
+#include "components/packing/FileDescriptor.h"
 #include "components/packing/ResFilePatch.h"
 
 #include <algorithm>
@@ -26,17 +27,6 @@ namespace {
 
 // Pictures between two progress updates: the bar moves without repainting for each one.
 constexpr std::size_t kProgressStep = 16;
-
-struct Descriptor
-{
-    int fd;
-    ~Descriptor()
-    {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
 
 std::string picName(long long number)
 {
@@ -300,8 +290,8 @@ PicturePackingPhase::patchLastFile(const std::vector<packing::PictureRequest>& r
     if (missing.size() > requests.size() / 4 + 1) {
         return Patch::NotPossible;
     }
-    const Descriptor source{::open(m_target.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (source.fd < 0) {
+    const packing::FileDescriptor source(::open(m_target.c_str(), O_RDONLY | O_CLOEXEC));
+    if (source.get() < 0) {
         return Patch::NotPossible;
     }
     std::vector<std::string> refusals;
@@ -318,7 +308,7 @@ PicturePackingPhase::patchLastFile(const std::vector<packing::PictureRequest>& r
         const auto found = previous.find(keys[i]);
         if (found != previous.end()) {
             entries[i].info = found->second->info;
-            entries[i].sourceFd = source.fd;
+            entries[i].sourceFd = source.get();
             entries[i].sourceOffset = found->second->info.offset;
             kept[i].warning = found->second->warning;
         } else {
@@ -334,8 +324,8 @@ PicturePackingPhase::patchLastFile(const std::vector<packing::PictureRequest>& r
         return Patch::NotPossible;
     }
     Layout layout;
-    const Descriptor file{takeSpare(last, layout)};
-    if (file.fd < 0) {
+    const packing::FileDescriptor file(takeSpare(last, layout));
+    if (file.get() < 0) {
         return Patch::NotPossible;
     }
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -343,7 +333,7 @@ PicturePackingPhase::patchLastFile(const std::vector<packing::PictureRequest>& r
         kept[i].info = entries[i].info;
     }
     std::string error;
-    if (!ResFilePatch::write(file.fd,
+    if (!ResFilePatch::write(file.get(),
                              CZorRes::HeaderOf(entries.size(), 0, m_options.compressType,
                                                m_options.tileWidth, m_options.tileHeight),
                              entries, error)) {

@@ -1,6 +1,7 @@
 #include "components/packing/PictureCache.h"
 
 #include "components/packing/ByteOrder.h"
+#include "components/packing/FileDescriptor.h"
 
 #include <xxhash.h>
 
@@ -54,52 +55,6 @@ std::string hex(const PictureCache::Key& key)
     std::snprintf(text, sizeof text, "%016llx%016llx", static_cast<unsigned long long>(key.high),
                   static_cast<unsigned long long>(key.low));
     return text;
-}
-
-struct Descriptor
-{
-    int fd;
-    ~Descriptor()
-    {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
-
-bool readAll(int fd, std::uint8_t* to, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t got = ::read(fd, to, size);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        to += got;
-        size -= static_cast<std::size_t>(got);
-    }
-    return true;
-}
-
-bool writeAll(int fd, const std::uint8_t* from, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t put = ::write(fd, from, size);
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            if (put == 0) {
-                errno = ENOSPC;
-            }
-            return false;
-        }
-        from += put;
-        size -= static_cast<std::size_t>(put);
-    }
-    return true;
 }
 
 // Marks the entry behind `fd` as used now, unless it was marked recently.
@@ -216,9 +171,9 @@ bool PictureCache::find(const Key& key, Entry& entry)
     if (m_off) {
         return false;
     }
-    const Descriptor file{::open(pathOf(key).c_str(), O_RDONLY | O_CLOEXEC)};
+    const FileDescriptor file(::open(pathOf(key).c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info = {};
-    if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return false;
     }
     if (static_cast<std::uint64_t>(info.st_size) > kMaxEntryFile) {
@@ -226,12 +181,12 @@ bool PictureCache::find(const Key& key, Entry& entry)
         return false;
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-    if (!readAll(file.fd, bytes.data(), bytes.size()) || !decode(key, bytes, entry)) {
+    if (!readAll(file.get(), bytes.data(), bytes.size()) || !decode(key, bytes, entry)) {
         // Rebuilt and replaced by the caller's store().
         ++m_damaged;
         return false;
     }
-    markUsed(file.fd, info);
+    markUsed(file.get(), info);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "components/packing/ResFilePatch.h"
 
+#include "components/packing/FileDescriptor.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -9,26 +11,6 @@
 
 namespace packing {
 namespace {
-
-bool writeAt(int fd, const std::uint8_t* from, std::size_t size, std::uint64_t at)
-{
-    while (size > 0) {
-        const ssize_t put = ::pwrite(fd, from, size, static_cast<off_t>(at));
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            if (put == 0) {
-                errno = ENOSPC;
-            }
-            return false;
-        }
-        from += put;
-        size -= static_cast<std::size_t>(put);
-        at += static_cast<std::uint64_t>(put);
-    }
-    return true;
-}
 
 bool copyByReading(int from, std::uint64_t fromAt, int to, std::uint64_t toAt, std::size_t size)
 {
@@ -46,7 +28,7 @@ bool copyByReading(int from, std::uint64_t fromAt, int to, std::uint64_t toAt, s
             return false;
         }
         const auto length = static_cast<std::size_t>(got);
-        if (!writeAt(to, buffer.data(), length, toAt)) {
+        if (!writeAllAt(to, buffer.data(), length, toAt)) {
             return false;
         }
         size -= length;
@@ -122,16 +104,16 @@ bool ResFilePatch::write(int fd, const ResFileHeader& header, const std::vector<
         }
         const bool written =
             entry.data != nullptr
-                ? writeAt(fd, entry.data->data(), size, entry.info.offset)
+                ? writeAllAt(fd, entry.data->data(), size, entry.info.offset)
                 : copyRange(entry.sourceFd, entry.sourceOffset, fd, entry.info.offset, size);
         if (!written) {
             return failed("cannot write entry " + std::to_string(i + 1));
         }
-        if (!writeAt(fd, padding, alignedSize(size) - size, entry.info.offset + size)) {
+        if (!writeAllAt(fd, padding, alignedSize(size) - size, entry.info.offset + size)) {
             return failed("cannot write entry " + std::to_string(i + 1));
         }
     }
-    if (!writeAt(fd, table.data(), table.size(), 0)) {
+    if (!writeAllAt(fd, table.data(), table.size(), 0)) {
         return failed("cannot write the entry table");
     }
     if (::ftruncate(fd, static_cast<off_t>(end)) != 0) {
