@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <sstream>
+#include <thread>
 
 using namespace platform;
 
@@ -90,6 +92,31 @@ TEST(InteractionSeam, ScopedInteractionRestoresPrevious)
     }
     interaction().showMessage("outer");
     EXPECT_EQ(outer.messages(), std::vector<std::string>{"outer"});
+}
+
+TEST(InteractionSeam, ThreadInteractionServesItsThreadAlone)
+{
+    ScriptedInteraction shared;
+    ScopedInteraction sharedScope(shared);
+    ScriptedInteraction quiet;
+    std::atomic<bool> installed{false};
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        ScopedThreadInteraction scope(quiet);
+        installed = true;
+        interaction().showMessage("worker");
+        while (!done) {
+            std::this_thread::yield();
+        }
+    });
+    while (!installed) {
+        std::this_thread::yield();
+    }
+    interaction().showMessage("main");
+    done = true;
+    worker.join();
+    EXPECT_EQ(shared.messages(), std::vector<std::string>{"main"});
+    EXPECT_EQ(quiet.messages(), std::vector<std::string>{"worker"});
 }
 
 TEST(InteractionSeam, NotificationsAndTracesReachRecordersOnlyWhileInstalled)
