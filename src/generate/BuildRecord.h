@@ -63,8 +63,8 @@ struct BuildRecord
     int count = 0;
     std::vector<std::string> warnings;
     std::vector<Entry> entries; // of the output, in file order
-    FileStamp spare;
-    std::vector<Entry> spareEntries;
+    FileStamp spare; // no inode: no spare
+    std::vector<Entry> spareEntries; // what the spare holds where, when known
 
     // Where the record of the output `target` is kept in the cache folder `directory`.
     static std::string pathFor(const std::string& directory, const std::string& target);

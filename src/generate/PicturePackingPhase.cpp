@@ -85,9 +85,10 @@ bool PicturePackingPhase::run()
     }
     std::vector<packing::PictureRequest> requests = fullRequests();
     BuildRecord record;
+    BuildRecord last;
     if (recordable()) {
-        BuildRecord last;
         last.load(BuildRecord::pathFor(m_cache->directory(), m_target));
+        m_hadSpare = last.spare.inode != 0;
         if (reuseLastFile(requests, record, last)) {
             platform::removeFile(nativeOutputPath(header));
             return true;
@@ -137,6 +138,9 @@ bool PicturePackingPhase::run()
         return false;
     }
     if (recordable()) {
+        const std::optional<FileStamp> target = FileStamp::of(m_target);
+        const bool known = target && target->sameContentAs(last.output);
+        keepSpare(record, known ? last.entries : std::vector<BuildRecord::Entry>());
         remember(record);
     }
     return true;
@@ -205,6 +209,7 @@ bool PicturePackingPhase::reuseLastFile(std::vector<packing::PictureRequest>& re
             std::chrono::system_clock::now().time_since_epoch() - std::chrono::seconds(2))
             .count();
     bool allKnown = true;
+    bool learned = false; // a stamp the record lacks, now old enough to keep
     std::vector<std::uint8_t> bytes;
     for (packing::PictureRequest& r : requests) {
         const std::optional<FileStamp> stamp = FileStamp::of(r.path);
@@ -213,8 +218,9 @@ bool PicturePackingPhase::reuseLastFile(std::vector<packing::PictureRequest>& re
             continue;
         }
         const auto found = known.find(r.path);
+        const bool stamped = found != known.end() && found->second->stamp == *stamp;
         packing::PictureCache::Key content;
-        if (found != known.end() && found->second->stamp == *stamp) {
+        if (stamped) {
             content = found->second->content;
         } else if (packing::readFileBytes(r.path, bytes)) {
             content = packing::PictureCache::contentOf(bytes.data(), bytes.size());
@@ -227,6 +233,7 @@ bool PicturePackingPhase::reuseLastFile(std::vector<packing::PictureRequest>& re
         r.contentLow = content.low;
         if (stamp->modifiedNs < trusted && stamp->changedNs < trusted) {
             record.pictures.push_back({r.path, *stamp, content});
+            learned = learned || !stamped;
         }
     }
     record.made = madeKeyOf(m_options, requests);
@@ -246,6 +253,12 @@ bool PicturePackingPhase::reuseLastFile(std::vector<packing::PictureRequest>& re
     }
     if (!writeAcceptedHeader(accepted)) {
         return false;
+    }
+    if (learned) {
+        // The next build need not read those pictures again.
+        BuildRecord updated = last;
+        updated.pictures = std::move(record.pictures);
+        updated.save(BuildRecord::pathFor(m_cache->directory(), m_target));
     }
     m_fullCount = last.count;
     m_warnings = last.warnings;
@@ -358,7 +371,7 @@ PicturePackingPhase::patchLastFile(const std::vector<packing::PictureRequest>& r
     }
     m_progress.setPosition(5 * (m_fullCount - 1));
     m_progress.setItems(m_fullCount, m_fullCount);
-    keepSpare(record, last);
+    keepSpare(record, last.entries);
     return Patch::Done;
 }
 
@@ -369,7 +382,7 @@ int PicturePackingPhase::takeSpare(const BuildRecord& last, Layout& layout)
     // A spare linked elsewhere too (the output of a build that then failed, or a copy someone
     // linked) is never written in place.
     const std::optional<FileStamp> stamp = FileStamp::of(spare);
-    if (!last.spareEntries.empty() && stamp && stamp->sameContentAs(last.spare) &&
+    if (last.spare.inode != 0 && stamp && stamp->sameContentAs(last.spare) &&
         ::stat(spare.c_str(), &info) == 0 && info.st_nlink == 1 &&
         ::rename(spare.c_str(), m_resFile.c_str()) == 0) {
         const int fd = ::open(m_resFile.c_str(), O_RDWR | O_CLOEXEC);
@@ -390,7 +403,8 @@ int PicturePackingPhase::takeSpare(const BuildRecord& last, Layout& layout)
     return ::open(m_resFile.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
 }
 
-void PicturePackingPhase::keepSpare(BuildRecord& record, const BuildRecord& last)
+void PicturePackingPhase::keepSpare(BuildRecord& record,
+                                    const std::vector<BuildRecord::Entry>& entries)
 {
     const std::string spare = BuildRecord::sparePathFor(m_cache->directory(), m_target);
     ::unlink(spare.c_str());
@@ -401,14 +415,17 @@ void PicturePackingPhase::keepSpare(BuildRecord& record, const BuildRecord& last
         return;
     }
     if (const std::optional<FileStamp> stamp = FileStamp::of(spare)) {
+        if (!m_hadSpare) {
+            m_cache->addUsage(stamp->size); // else it takes the last spare's place
+        }
         record.spare = *stamp;
-        record.spareEntries = last.entries;
+        record.spareEntries = entries;
     }
 }
 
 void PicturePackingPhase::remember(BuildRecord& record) const
 {
-    if (record.spareEntries.empty()) {
+    if (record.spare.inode == 0) {
         // A spare of an earlier file would only take room.
         ::unlink(BuildRecord::sparePathFor(m_cache->directory(), m_target).c_str());
     }

@@ -81,8 +81,10 @@ private:
     // take, and `layout` then stays empty.
     using Layout = std::set<std::pair<packing::PictureCache::Key, std::uint32_t>>;
     int takeSpare(const BuildRecord& last, Layout& layout);
-    // Keeps the picture file in place (which this build replaces) as the next build's spare.
-    void keepSpare(BuildRecord& record, const BuildRecord& last);
+    // Keeps the picture file in place (which this build replaces) as the next build's spare,
+    // with its `entries` when known: the spare's place and its blocks serve the next build even
+    // when what it holds is not known.
+    void keepSpare(BuildRecord& record, const std::vector<BuildRecord::Entry>& entries);
     void configure(CZorRes& packer) const;
     static packing::PictureCache::Key
     madeKeyOf(const ResourceBuildOptions& options,
@@ -128,6 +130,7 @@ private:
     std::set<std::string> m_warned; // paths with a warning
     // The full file's entries with their cache keys and warnings, for the record.
     std::vector<BuildRecord::Entry> m_entries;
+    bool m_hadSpare = false; // the last build kept a spare in the cache folder
     bool m_cancelled = false;
     packing::PictureCache* m_cache = nullptr;
     packing::PackingTimes* m_times = nullptr;

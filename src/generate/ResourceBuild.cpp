@@ -99,8 +99,8 @@ void ResourceBuild::closeCache()
         return;
     }
     if (m_cache->enabled()) {
-        // A build that wrote nothing to the cache cannot have put it over its limit.
-        if (m_cache->stored() > 0) {
+        // A build that added nothing to the cache cannot have put it over its limit.
+        if (m_cache->grew()) {
             m_cache->trim();
         }
     } else {

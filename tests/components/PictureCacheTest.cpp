@@ -219,6 +219,37 @@ TEST(PictureCacheTest, TrimRemovesLeastRecentlyUsedEntriesAndStaleTemporaries)
     EXPECT_TRUE(fs::exists(fresh)); // perhaps still being written
 }
 
+TEST(PictureCacheTest, TrimWalksOnlyWhenTheFolderNearsItsLimit)
+{
+    TempDir dir;
+    const std::vector<std::uint8_t> data = dataOf(1000, 7);
+    const std::uint64_t entrySize = PictureCache::encode(keyFor("0"), info(1000), "", data).size();
+    const std::uint64_t limit = 10 * entrySize;
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(5);
+    {
+        PictureCache first(dir.file("c"), limit);
+        first.store(keyFor("first"), info(1000), "", data);
+        fs::last_write_time(first.pathOf(keyFor("first")), old);
+        first.trim(); // measures the folder: one entry
+    }
+    // Someone else's file the cache does not know of puts the folder over its limit.
+    writeBytes(dir.file("c/other"), dataOf(static_cast<int>(limit), 1));
+    {
+        PictureCache second(dir.file("c"), limit);
+        second.store(keyFor("second"), info(1000), "", data);
+        second.trim(); // two entries by its count: far below the limit, nothing walked
+        EXPECT_TRUE(fs::exists(second.pathOf(keyFor("first"))));
+    }
+    {
+        // A spare noted as half the limit makes the next trim walk, and it finds the rest.
+        PictureCache third(dir.file("c"), limit);
+        third.addUsage(limit / 2);
+        ASSERT_TRUE(third.grew());
+        third.trim();
+        EXPECT_FALSE(fs::exists(third.pathOf(keyFor("first"))));
+    }
+}
+
 TEST(PictureCacheTest, HitMarksAnOldEntryAsRecentlyUsed)
 {
     TempDir dir;

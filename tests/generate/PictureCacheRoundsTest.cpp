@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <random>
+#include <thread>
 
 namespace fs = std::filesystem;
 using generate::ResourceBuild;
@@ -418,4 +419,24 @@ TEST_F(PictureCacheRoundsTest, EditBuildCycleRewritesTheSpareAndEqualsCleanBuild
         EXPECT_TRUE(linkedBytes == fileBytes(linked));
         fs::remove(linked);
     }
+}
+
+TEST_F(ResourceBuildTest, BuildKeepingTheFileLearnsStampsOfPicturesOldEnoughToTrust)
+{
+    addPicture("a.png", packingtest::gradient(4, 3));
+    addPicture("b.png", packingtest::blocks(30, 9));
+    m_options.useCache = true;
+    m_options.cacheDirectory = path("cache");
+    const std::string record = generate::BuildRecord::pathFor(path("cache"), resFile());
+    // Pictures written a moment ago may change again without their stamps showing it.
+    ASSERT_EQ(ResourceBuild::Outcome::Built, build()) << ::testing::PrintToString(m_errors);
+    generate::BuildRecord first;
+    ASSERT_TRUE(first.load(record));
+    EXPECT_TRUE(first.pictures.empty());
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    ASSERT_EQ(ResourceBuild::Outcome::Built, build());
+    generate::BuildRecord second;
+    ASSERT_TRUE(second.load(record));
+    EXPECT_EQ(2u, second.pictures.size());
+    EXPECT_TRUE(second.output == first.output);
 }

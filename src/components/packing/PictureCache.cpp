@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -37,6 +38,11 @@ constexpr auto kUseGranularity = std::chrono::hours(1);
 // Temporary files older than this are left by builds that died while writing.
 constexpr auto kStaleTemporary = std::chrono::hours(1);
 constexpr char kTemporaryPrefix[] = ".tmp-";
+// The folder's total as the last trim measured it: magic, bytes, seconds since the epoch of that
+// walk.
+constexpr char kUsageFile[] = "usage";
+constexpr char kUsageMagic[8] = {'S', 'S', 'U', 'S', 'A', 'G', 'E', '1'};
+constexpr auto kUsageWalkInterval = std::chrono::hours(1);
 
 void putU64(std::uint8_t* p, std::uint64_t v)
 {
@@ -240,10 +246,59 @@ bool PictureCache::writeFile(const std::string& path, const std::vector<std::uin
         return false;
     }
     ++m_stored;
+    m_storedBytes += bytes.size();
     return true;
 }
 
+bool PictureCache::readUsage(std::uint64_t& total, std::int64_t& walkedSeconds) const
+{
+    std::vector<std::uint8_t> bytes(32);
+    const FileDescriptor file(
+        ::open((m_directory + "/" + kUsageFile).c_str(), O_RDONLY | O_CLOEXEC));
+    const ssize_t got = file.isOpen() ? ::read(file.get(), bytes.data(), bytes.size()) : -1;
+    if (got != 24 || std::memcmp(bytes.data(), kUsageMagic, sizeof kUsageMagic) != 0) {
+        return false;
+    }
+    walkedSeconds = static_cast<std::int64_t>(getU64(bytes.data() + 16));
+    const auto age = std::chrono::system_clock::now() -
+                     std::chrono::system_clock::time_point(std::chrono::seconds(walkedSeconds));
+    total = getU64(bytes.data() + 8);
+    return age >= std::chrono::seconds(0) && age < kUsageWalkInterval;
+}
+
+void PictureCache::writeUsage(std::uint64_t total, std::int64_t walkedSeconds)
+{
+    std::uint8_t bytes[24];
+    std::memcpy(bytes, kUsageMagic, sizeof kUsageMagic);
+    putU64(bytes + 8, total);
+    putU64(bytes + 16, static_cast<std::uint64_t>(walkedSeconds));
+    const std::string temporary = m_directory + "/" + kTemporaryPrefix +
+                                  std::to_string(::getpid()) + "-" + std::to_string(m_written++) +
+                                  "-" + kUsageFile;
+    const FileDescriptor file(
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (!file.isOpen() || !writeAll(file.get(), bytes, sizeof bytes) ||
+        ::rename(temporary.c_str(), (m_directory + "/" + kUsageFile).c_str()) != 0) {
+        ::unlink(temporary.c_str()); // the next trim walks the folder
+    }
+}
+
 void PictureCache::trim()
+{
+    // Walking a large folder costs more than a rebuild after one change. The total the last walk
+    // measured, with what builds added since, tells when one is due: when it nears the limit,
+    // and at least every kUsageWalkInterval, so that additions lost between two builds writing
+    // the total at once stay few.
+    std::uint64_t known = 0;
+    std::int64_t walked = 0;
+    if (readUsage(known, walked) && known + m_storedBytes <= m_limit / 2) {
+        writeUsage(known + m_storedBytes, walked);
+        return;
+    }
+    walkAndTrim();
+}
+
+void PictureCache::walkAndTrim()
 {
     struct Kept
     {
@@ -275,7 +330,11 @@ void PictureCache::trim()
         kept.push_back({used, size, it->path()});
         total += size;
     }
+    const std::int64_t walked = std::chrono::duration_cast<std::chrono::seconds>(
+                                    std::chrono::system_clock::now().time_since_epoch())
+                                    .count();
     if (total <= m_limit) {
+        writeUsage(total, walked);
         return;
     }
     std::sort(kept.begin(), kept.end(), [](const Kept& a, const Kept& b) {
@@ -289,6 +348,7 @@ void PictureCache::trim()
         fs::remove(entry.path, ignored);
         total -= entry.size;
     }
+    writeUsage(total, walked);
 }
 
 void PictureCache::turnOff(const std::string& problem)

@@ -58,8 +58,14 @@ public:
     void store(const Key& key, const ResEntryInfo& info, const std::string& warning,
                const std::vector<std::uint8_t>& data);
     // Removes entries, least recently used first, until the folder holds at most the limit,
-    // and temporary files that crashed builds left behind.
+    // and temporary files that crashed builds left behind. The folder is walked only when the
+    // total its last walk measured, with what was added since, nears the limit, or that walk
+    // is an hour old.
     void trim();
+    // Counts `bytes` that others put into the folder (a spare picture file) toward the limit.
+    void addUsage(std::uint64_t bytes) { m_storedBytes += bytes; }
+    // Whether anything was added to the folder, and so whether a trim may be due.
+    bool grew() const { return m_storedBytes > 0; }
 
     bool enabled() const { return !m_off; }
     // Why the cache turned itself off, or empty.
@@ -79,6 +85,11 @@ public:
 
 private:
     void turnOff(const std::string& problem);
+    void walkAndTrim();
+    // The total and the time of the last walk, kept in the folder; false when there is none
+    // of the last hour.
+    bool readUsage(std::uint64_t& total, std::int64_t& walkedSeconds) const;
+    void writeUsage(std::uint64_t total, std::int64_t walkedSeconds);
     bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
     std::string m_directory;
@@ -86,6 +97,7 @@ private:
     std::atomic<bool> m_off{false};
     std::atomic<int> m_damaged{0};
     std::atomic<int> m_stored{0};
+    std::atomic<std::uint64_t> m_storedBytes{0};
     std::atomic<unsigned> m_written{0};
     mutable std::mutex m_mutex;
     std::string m_problem;
