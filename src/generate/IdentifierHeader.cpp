@@ -53,7 +53,8 @@ std::string stringIdentifierHeaderText(const std::string& headerPath,
 
 bool writeIdentifierHeader(const std::string& headerPath, const std::string& text)
 {
-    if (writeOutputFile(headerPath, withCrLf(text))) {
+    // The header lives only while the build packs; it need not reach the disk.
+    if (writeOutputFile(headerPath, withCrLf(text), platform::SaveFile::Durability::Transient)) {
         return true;
     }
     platform::interaction().showMessage(platform::uiText("无法打开文件：") + headerPath);

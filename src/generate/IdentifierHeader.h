@@ -22,6 +22,7 @@ std::string stringIdentifierHeaderText(const std::string& headerPath,
 
 // Writes `text` (from one of the functions above) to `headerPath` with CR LF line ends,
 // creating missing directories. On failure shows "无法打开文件：" + path and returns false.
+// The header is transient (the packing phases delete it again), so it is not synced to disk.
 bool writeIdentifierHeader(const std::string& headerPath, const std::string& text);
 
 } // namespace generate

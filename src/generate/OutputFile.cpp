@@ -34,10 +34,12 @@ bool prepareOutputPath(std::string_view path)
     return platform::prepareOutputFile(nativeOutputPath(path));
 }
 
-bool writeOutputFile(std::string_view path, std::string_view bytes)
+bool writeOutputFile(std::string_view path, std::string_view bytes,
+                     platform::SaveFile::Durability durability)
 {
     const std::string native = nativeOutputPath(path);
-    return platform::prepareOutputFile(native) && platform::writeFileAtomically(native, bytes);
+    return platform::prepareOutputFile(native) &&
+           platform::writeFileAtomically(native, bytes, nullptr, durability);
 }
 
 } // namespace generate

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SaveFile.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,7 +20,10 @@ std::string nativeOutputPath(std::string_view path);
 bool prepareOutputPath(std::string_view path);
 
 // Prepares `path` and replaces the file with `bytes`; the previous file survives any
-// failure. Returns true when the new file is in place.
-bool writeOutputFile(std::string_view path, std::string_view bytes);
+// failure. Returns true when the new file is in place. A transient file (one the build deletes
+// again) is not synced to disk.
+bool writeOutputFile(
+    std::string_view path, std::string_view bytes,
+    platform::SaveFile::Durability durability = platform::SaveFile::Durability::Synced);
 
 } // namespace generate

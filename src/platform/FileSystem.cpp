@@ -121,9 +121,10 @@ bool prepareOutputFile(const std::string& filePath)
     return true;
 }
 
-bool writeFileAtomically(const std::string& path, std::string_view data, std::error_code* error)
+bool writeFileAtomically(const std::string& path, std::string_view data, std::error_code* error,
+                         SaveFile::Durability durability)
 {
-    SaveFile file(path);
+    SaveFile file(path, durability);
     const bool written = file.open() && file.write(data) && file.commit();
     if (!written && error) {
         *error = file.error();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SaveFile.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -38,7 +40,8 @@ bool prepareOutputFile(const std::string& filePath);
 // Replaces `path` with `data` through SaveFile: the previous file stays intact unless the new
 // one was completely written. Returns false (see `error`) on any failure.
 bool writeFileAtomically(const std::string& path, std::string_view data,
-                         std::error_code* error = nullptr);
+                         std::error_code* error = nullptr,
+                         SaveFile::Durability durability = SaveFile::Durability::Synced);
 
 // Copies `from` over `to` (replaced the same crash-safe way). Returns true on success; callers
 // that copy "silently" ignore the result, nothing is shown to the user.

@@ -48,7 +48,10 @@ void syncDirectory(const std::string& directory)
 
 } // namespace
 
-SaveFile::SaveFile(std::string targetPath) : m_target(std::move(targetPath)) {}
+SaveFile::SaveFile(std::string targetPath, Durability durability)
+    : m_target(std::move(targetPath)), m_durability(durability)
+{
+}
 
 SaveFile::~SaveFile()
 {
@@ -114,8 +117,10 @@ bool SaveFile::commit()
         return false;
     }
     m_temporary.clear();
-    const std::string directory = directoryOf(m_target);
-    syncDirectory(directory.empty() ? "." : directory);
+    if (m_durability == Durability::Synced) {
+        const std::string directory = directoryOf(m_target);
+        syncDirectory(directory.empty() ? "." : directory);
+    }
     return true;
 }
 
@@ -131,7 +136,7 @@ bool SaveFile::finishWriting()
         ::fchmod(fd, (target.st_mode & 07777) | S_IWUSR) != 0) {
         return fail(errno);
     }
-    if (::fsync(fd) != 0) {
+    if (m_durability == Durability::Synced && ::fsync(fd) != 0) {
         return fail(errno);
     }
     const int closed = std::fclose(m_file);

@@ -14,7 +14,13 @@ namespace platform {
 class SaveFile
 {
 public:
-    explicit SaveFile(std::string targetPath);
+    enum class Durability
+    {
+        Synced,    // on disk before commit() returns
+        Transient, // a file the writer deletes again shortly: no syncs
+    };
+
+    explicit SaveFile(std::string targetPath, Durability durability = Durability::Synced);
     ~SaveFile();
     SaveFile(const SaveFile&) = delete;
     SaveFile& operator=(const SaveFile&) = delete;
@@ -44,6 +50,7 @@ private:
     bool finishWriting();
 
     std::string m_target;
+    Durability m_durability;
     std::string m_temporary;
     std::FILE* m_file = nullptr;
     std::error_code m_error;
