@@ -383,9 +383,10 @@ int PicturePackingPhase::takeSpare(const BuildRecord& last, Layout& layout)
     // linked) is never written in place.
     const std::optional<FileStamp> stamp = FileStamp::of(spare);
     if (last.spare.inode != 0 && stamp && stamp->sameContentAs(last.spare) &&
-        ::stat(spare.c_str(), &info) == 0 && info.st_nlink == 1 &&
+        ::lstat(spare.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
         ::rename(spare.c_str(), m_resFile.c_str()) == 0) {
-        const int fd = ::open(m_resFile.c_str(), O_RDWR | O_CLOEXEC);
+        // Never through a link: the spare is written in place.
+        const int fd = ::open(m_resFile.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
         // Another build may have put something else there between the look and the rename.
         if (fd >= 0 && ::fstat(fd, &info) == 0 && info.st_nlink == 1 &&
             static_cast<std::uint64_t>(info.st_ino) == last.spare.inode &&
@@ -410,8 +411,11 @@ void PicturePackingPhase::keepSpare(BuildRecord& record,
     ::unlink(spare.c_str());
     platform::createDirectories(spare.substr(0, spare.rfind('/')));
     // A second name for the file this build replaces: it stays on disk as it is, and putting
-    // the new file in place frees nothing.
-    if (::link(m_target.c_str(), spare.c_str()) != 0) {
+    // the new file in place frees nothing. An output that is a symbolic link replaces the link
+    // alone, so the file it names is nobody's spare.
+    struct stat info = {};
+    if (::lstat(m_target.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        ::link(m_target.c_str(), spare.c_str()) != 0) {
         return;
     }
     if (const std::optional<FileStamp> stamp = FileStamp::of(spare)) {

@@ -440,3 +440,24 @@ TEST_F(ResourceBuildTest, BuildKeepingTheFileLearnsStampsOfPicturesOldEnoughToTr
     EXPECT_EQ(2u, second.pictures.size());
     EXPECT_TRUE(second.output == first.output);
 }
+
+// An output that is a symbolic link is replaced by the build; the file it named is someone
+// else's and must never become a spare that later builds write into.
+TEST_F(PictureCacheRoundsTest, FileBehindASymbolicLinkOutputIsNeverWritten)
+{
+    for (int i = 0; i < 8; ++i) {
+        addRandomPicture();
+    }
+    m_options.useCache = true;
+    m_options.cacheDirectory = path("cache");
+    const std::string elsewhere = path("elsewhere.res");
+    platform::writeFileAtomically(elsewhere, "someone else's file");
+    fs::create_directories(fs::path(resFile()).parent_path());
+    fs::create_symlink(elsewhere, resFile());
+    for (int round = 0; round < 4; ++round) {
+        const std::string file = absolutePath(static_cast<std::size_t>(pick(0, 7)));
+        writePicture(file, m_kinds[file]);
+        ASSERT_EQ(ResourceBuild::Outcome::Built, build()) << ::testing::PrintToString(m_errors);
+        EXPECT_TRUE(fileBytes(elsewhere) == "someone else's file") << round;
+    }
+}
