@@ -247,11 +247,7 @@ bool PicturePackingPhase::reuseLastFile(std::vector<packing::PictureRequest>& re
     if (::link(m_target.c_str(), m_resFile.c_str()) != 0) {
         return false;
     }
-    std::vector<std::string> accepted;
-    for (const std::uint32_t index : m_project.UsedPictures()) {
-        accepted.push_back(m_project.Pictures().Records().at(index).path);
-    }
-    if (!writeAcceptedHeader(accepted)) {
+    if (!acceptAllUsed(last.count)) {
         return false;
     }
     if (learned) {
@@ -260,11 +256,7 @@ bool PicturePackingPhase::reuseLastFile(std::vector<packing::PictureRequest>& re
         updated.pictures = std::move(record.pictures);
         updated.save(BuildRecord::pathFor(m_cache->directory(), m_target));
     }
-    m_fullCount = last.count;
     m_warnings = last.warnings;
-    const int count = static_cast<int>(requests.size());
-    m_progress.setPosition(5 * (count - 1));
-    m_progress.setItems(count, count);
     return true;
 }
 
@@ -354,23 +346,16 @@ PicturePackingPhase::patchLastFile(const std::vector<packing::PictureRequest>& r
         platform::removeFile(m_resFile);
         return Patch::NotPossible;
     }
-    std::vector<std::string> accepted;
     for (std::size_t i = 0; i < requests.size(); ++i) {
         keepWarning(requests[i].path, kept[i].warning);
     }
-    for (const std::uint32_t index : m_project.UsedPictures()) {
-        accepted.push_back(m_project.Pictures().Records().at(index).path);
-    }
-    if (!writeAcceptedHeader(accepted)) {
+    if (!acceptAllUsed(static_cast<int>(requests.size()))) {
         return Patch::Stopped;
     }
     m_entries = std::move(kept);
-    m_fullCount = static_cast<int>(requests.size());
     if (m_times != nullptr) {
         m_times->cacheHits += static_cast<int>(requests.size() - missing.size());
     }
-    m_progress.setPosition(5 * (m_fullCount - 1));
-    m_progress.setItems(m_fullCount, m_fullCount);
     keepSpare(record, last.entries);
     return Patch::Done;
 }
@@ -505,6 +490,21 @@ void PicturePackingPhase::rememberEntries(const CZorRes& packer,
     for (std::size_t i = 0; i < requests.size(); ++i) {
         m_entries.push_back({packer.EntryKey(requests[i]), placed[i].info, warnings[i]});
     }
+}
+
+bool PicturePackingPhase::acceptAllUsed(int count)
+{
+    std::vector<std::string> accepted;
+    for (const std::uint32_t index : m_project.UsedPictures()) {
+        accepted.push_back(m_project.Pictures().Records().at(index).path);
+    }
+    if (!writeAcceptedHeader(accepted)) {
+        return false;
+    }
+    m_fullCount = count;
+    m_progress.setPosition(5 * (count - 1));
+    m_progress.setItems(count, count);
+    return true;
 }
 
 bool PicturePackingPhase::writeAcceptedHeader(const std::vector<std::string>& accepted)

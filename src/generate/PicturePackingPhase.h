@@ -93,6 +93,9 @@ private:
     void rememberEntries(const CZorRes& packer,
                          const std::vector<packing::PictureRequest>& requests,
                          const std::vector<std::string>& warnings);
+    // Every used picture is in a file made without the packer: writes the header naming them
+    // and shows `count` pictures done. False (error set) when the header cannot be written.
+    bool acceptAllUsed(int count);
     bool writeAcceptedHeader(const std::vector<std::string>& accepted);
     void remember(BuildRecord& record) const;
     bool packSplitPack(const CZorRes& full, CZorRes& packer, std::vector<int> layers);
